@@ -1,0 +1,24 @@
+#include "app/applicationsetup.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace Lirabel {
+
+void setUpApplication(QApplication &app)
+{
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    auto *translator = new QTranslator(&app);
+    if (translator->load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+
+    QFont font(QStringLiteral("Liberation Sans"), 8);
+    QApplication::setFont(font);
+    QApplication::setApplicationName(QStringLiteral("Lirabel"));
+}
+
+} // namespace Lirabel

@@ -1,0 +1,11 @@
+#pragma once
+
+class QApplication;
+
+namespace Lirabel {
+
+// Qt's own texts in German whatever the locale, and the interface font the
+// window layouts were measured for.
+void setUpApplication(QApplication &app);
+
+} // namespace Lirabel

@@ -1,0 +1,11 @@
+#include "output/printtarget.h"
+
+#include "output/printoptionen.h"
+
+namespace Lirabel {
+
+void printListing(PrintOptionen &)
+{
+}
+
+} // namespace Lirabel

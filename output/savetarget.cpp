@@ -1,0 +1,11 @@
+#include "output/savetarget.h"
+
+#include "output/saveoptionen.h"
+
+namespace Lirabel {
+
+void saveListing(SaveOptionen &)
+{
+}
+
+} // namespace Lirabel

@@ -1,0 +1,36 @@
+#include "output/settingsdialog.h"
+
+namespace Lirabel {
+
+SettingsDialog::SettingsDialog(ProgramWindow &mainWindow, const EntrySource &entries, QWidget *parent)
+    : QDialog(parent)
+    , mMainWindow(mainWindow)
+    , mEntries(entries)
+{
+    setWindowTitle(QStringLiteral("Einstellungen"));
+    setAttribute(Qt::WA_DeleteOnClose);
+}
+
+SettingsDialog::~SettingsDialog() = default;
+
+void SettingsDialog::showWindow()
+{
+    show();
+}
+
+void SettingsDialog::hideWindow()
+{
+    hide();
+}
+
+void SettingsDialog::unloadWindow()
+{
+    close();
+}
+
+void SettingsDialog::setWindowVisible(bool visible)
+{
+    setVisible(visible);
+}
+
+} // namespace Lirabel

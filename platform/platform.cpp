@@ -1,0 +1,26 @@
+#include "platform/platform.h"
+
+namespace Lirabel {
+
+namespace {
+Platform gPlatform;
+}
+
+QString Volume::driveText() const
+{
+    if (label.isEmpty())
+        return mountPoint;
+    return mountPoint + QStringLiteral(" [") + label + QLatin1Char(']');
+}
+
+Platform &platform()
+{
+    return gPlatform;
+}
+
+void installPlatform(const Platform &services)
+{
+    gPlatform = services;
+}
+
+} // namespace Lirabel

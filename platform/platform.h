@@ -1,0 +1,134 @@
+#pragma once
+
+// The services the program needs of its platform, as one set of small
+// interfaces. Program code reaches them only through platform(); the program
+// installs the Qt implementations at start, tests install the stand-ins of
+// standins.h. Every modal question goes through here, so a test can answer it.
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace Lirabel {
+
+// Program windows: show (non-modal), hide (stays loaded), unload (destroys the
+// instance, runs its unload handler), set visible.
+class ProgramWindow
+{
+public:
+    virtual ~ProgramWindow() = default;
+    virtual void showWindow() = 0;
+    virtual void hideWindow() = 0;
+    virtual void unloadWindow() = 0;
+    virtual void setWindowVisible(bool visible) = 0;
+};
+
+// A drive: a mounted file system a person browses.
+struct Volume
+{
+    QString mountPoint;
+    QString label;
+
+    // The text the drive list shows: the mount point, then " [label]" if any.
+    [[nodiscard]] QString driveText() const;
+};
+
+class VolumeService
+{
+public:
+    virtual ~VolumeService() = default;
+    [[nodiscard]] virtual QList<Volume> mountedVolumes() const = 0;
+    // A drive is ready when the path can be read (listed).
+    [[nodiscard]] virtual bool isReadable(const QString &path) const = 0;
+};
+
+class MessageBoxService
+{
+public:
+    virtual ~MessageBoxService() = default;
+    static constexpr int ButtonOk = 1;
+    // Modal box with a critical icon and one OK button; returns the button code.
+    virtual int critical(const QString &text, const QString &title) = 0;
+    // Modal question with "Ja" and "Nein"; true for "Ja".
+    [[nodiscard]] virtual bool question(const QString &text, const QString &title) = 0;
+};
+
+class ProgramService
+{
+public:
+    virtual ~ProgramService() = default;
+    // The folder that holds the program's executable.
+    [[nodiscard]] virtual QString programFolder() const = 0;
+    // Stops the program at once, without unload handlers. The real one never returns.
+    virtual void endProgram() = 0;
+};
+
+struct FontChoice
+{
+    QString name;
+    float size = 0;
+};
+
+// The modal dialogs behind the common dialog. Each returns nothing when the user cancels.
+class DialogService
+{
+public:
+    virtual ~DialogService() = default;
+    [[nodiscard]] virtual std::optional<QString> saveFileName(const QString &initDir, const QString &fileName,
+                                                              int maxFileSize) = 0;
+    [[nodiscard]] virtual std::optional<FontChoice> chooseFont(const QString &name, float size, int flags,
+                                                               int minSize, int maxSize) = 0;
+    // Lets the user pick the print queue that receives the next document.
+    [[nodiscard]] virtual bool choosePrinter(int flags) = 0;
+};
+
+// The printer: one for the life of the program, so its font stays as set.
+// Failures rise as LirabelError.
+class PrinterService
+{
+public:
+    virtual ~PrinterService() = default;
+    virtual void setFontName(const QString &name) = 0;
+    virtual void setFontSize(float points) = 0;
+    [[nodiscard]] virtual QString fontName() const = 0;
+    [[nodiscard]] virtual float fontSize() const = 0;
+    virtual void printLine(const QString &text) = 0;
+    virtual void printBlankLine() = 0;
+    // Ends the document and releases the job.
+    virtual void endDoc() = 0;
+    // Drops a started document, so nothing half-printed stays queued.
+    virtual void abortDoc() = 0;
+};
+
+// Sequential text files. Failures rise as LirabelError.
+class TextFileService
+{
+public:
+    virtual ~TextFileService() = default;
+    [[nodiscard]] virtual int freeFile() = 0;
+    // Opens for output: the file will hold only what is written from now on.
+    virtual void openForOutput(int fileNumber, const QString &path) = 0;
+    // Writes the text and CR LF.
+    virtual void writeLine(int fileNumber, const QString &text) = 0;
+    // Closes every open file; a file becomes visible complete, or not at all.
+    virtual void closeAll() = 0;
+    // Drops every open file without touching what stood on disk before.
+    virtual void discardAll() = 0;
+};
+
+struct Platform
+{
+    MessageBoxService *messageBox = nullptr;
+    ProgramService *program = nullptr;
+    VolumeService *volumes = nullptr;
+    DialogService *dialogs = nullptr;
+    PrinterService *printer = nullptr;
+    TextFileService *textFiles = nullptr;
+};
+
+// The installed services. The services themselves are owned by whoever installed them.
+[[nodiscard]] Platform &platform();
+void installPlatform(const Platform &services);
+
+} // namespace Lirabel

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/platform.h"
+
+namespace Lirabel {
+
+// Qt's save-file, font and print dialogs.
+class QtDialogs : public DialogService
+{
+public:
+    std::optional<QString> saveFileName(const QString &initDir, const QString &fileName, int maxFileSize) override;
+    std::optional<FontChoice> chooseFont(const QString &name, float size, int flags, int minSize,
+                                         int maxSize) override;
+    bool choosePrinter(int flags) override;
+};
+
+} // namespace Lirabel

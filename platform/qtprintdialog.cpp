@@ -1,0 +1,10 @@
+#include "platform/qtdialogs.h"
+
+namespace Lirabel {
+
+bool QtDialogs::choosePrinter(int)
+{
+    return false;
+}
+
+} // namespace Lirabel
