@@ -13,6 +13,16 @@ SettingsDialog::SettingsDialog(ProgramWindow &mainWindow, const EntrySource &ent
 
 SettingsDialog::~SettingsDialog() = default;
 
+RunSettings SettingsDialog::runSettings() const
+{
+    return {};
+}
+
+bool SettingsDialog::spacingTextAccepted()
+{
+    return true;
+}
+
 void SettingsDialog::showWindow()
 {
     show();

@@ -23,6 +23,12 @@ public:
     void unloadWindow() override;
     void setWindowVisible(bool visible) override;
 
+    // The options of a run, as the check boxes and txt_zeile stand now.
+    [[nodiscard]] virtual RunSettings runSettings() const;
+    // With "Leerzeile alle" checked, a txt_zeile text that is no number is
+    // refused with a message; the dialog stays open with its values.
+    [[nodiscard]] bool spacingTextAccepted();
+
     [[nodiscard]] const EntrySource &entries() const { return mEntries; }
     [[nodiscard]] ProgramWindow &mainWindow() const { return mMainWindow; }
 
