@@ -1,0 +1,256 @@
+#!/usr/bin/env bash
+# Builds the Debian package with CPack and checks what a user gets from it.
+#
+#   package_test.sh BUILD_DIR VERSION APP_ID
+#
+# Always: the package's fields, its file list, and the desktop entry and metainfo as they
+# are packed. As root with apt-get: installs the package with apt (which pulls in what it
+# depends on), checks the installed files, starts /usr/bin/lirabel and sees its main window,
+# and removes the package again. Without root that half is not run and the test reports
+# SKIP (exit 77), not a pass.
+set -uo pipefail
+
+build=$1
+version=$2
+app_id=$3
+
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+ok() { echo "ok: $*"; }
+finish() {
+    if [ "$failures" -gt 0 ]; then
+        echo "$failures check(s) failed"
+        exit 1
+    fi
+    exit "${1:-0}"
+}
+
+work=$(mktemp -d)
+installed_here=0
+program_pid=
+xvfb_pid=
+cleanup() {
+    [ -n "$program_pid" ] && kill -KILL "$program_pid" 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    if [ "$installed_here" = 1 ]; then
+        DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq -o DPkg::Lock::Timeout=600 lirabel \
+            >"$work/remove.log" 2>&1 || cat "$work/remove.log"
+    fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+desktop=usr/share/applications/$app_id.desktop
+icon=usr/share/icons/hicolor/scalable/apps/$app_id.svg
+metainfo=usr/share/metainfo/$app_id.metainfo.xml
+wanted_files=(usr/bin/lirabel "$desktop" "$icon" "$metainfo")
+
+# --- building the package -------------------------------------------------------------
+if ! cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1; then
+    cat "$work/cpack.log"
+    fail "cpack could not build the package"
+    finish
+fi
+shopt -s nullglob
+debs=("$work"/out/lirabel_*.deb)
+shopt -u nullglob
+if [ ${#debs[@]} -ne 1 ]; then
+    ls -l "$work/out"
+    fail "expected exactly one lirabel_*.deb, found ${#debs[@]}"
+    finish
+fi
+deb=${debs[0]}
+echo "built $(basename "$deb")"
+
+# --- the package's fields -------------------------------------------------------------
+before=$failures
+field() { dpkg-deb -f "$deb" "$1"; }
+[ "$(field Package)" = lirabel ] || fail "Package is '$(field Package)'"
+[ "$(field Version)" = "$version" ] || fail "Version is '$(field Version)', the project's is $version"
+[ "$(field Section)" = utils ] || fail "Section is '$(field Section)'"
+[ "$(field Architecture)" = "$(dpkg --print-architecture)" ] || fail "Architecture is '$(field Architecture)'"
+[[ "$(field Maintainer)" =~ ^[^\<]+\ \<[^@\>]+@[^\>]+\>$ ]] || fail "Maintainer '$(field Maintainer)' is not 'Name <e-mail>'"
+dpkg-deb -f "$deb" Description | grep -q 'Lirabel listet die Dateinamen' || fail "Description has no German text"
+
+# Depends as a list of package names, versions and alternatives stripped.
+depends=$(field Depends | tr ',|' '\n\n' | sed 's/(.*)//; s/[[:space:]]//g' | sed '/^$/d' | sort -u)
+for pkg in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 qt6-translations-l10n fonts-liberation libc6 libstdc++6; do
+    grep -qx "$pkg" <<<"$depends" || fail "Depends lacks $pkg (it is: $(field Depends))"
+done
+[ "$failures" -eq "$before" ] && ok "fields: $(field Package) $(field Version) $(field Section); Depends: $(field Depends)"
+
+# --- the package's files --------------------------------------------------------------
+before=$failures
+dpkg-deb -c "$deb" >"$work/contents"
+# Each line ends in ./path (a link would add " -> target", which this package has none of).
+awk '{ print $1, $NF }' "$work/contents" >"$work/files"
+for path in "${wanted_files[@]}"; do
+    grep -q " \./$path\$" "$work/files" || fail "the package lacks /$path"
+done
+grep -q '^-rwxr-xr-x \./usr/bin/lirabel$' "$work/files" || fail "/usr/bin/lirabel is not a 0755 file"
+for path in "$desktop" "$icon" "$metainfo"; do
+    grep -q "^-rw-r--r-- \./$path\$" "$work/files" || fail "/$path is not a 0644 file"
+done
+stray=$(awk '$1 !~ /^d/ { print $2 }' "$work/files" | grep -v -x -F -f <(printf './%s\n' "${wanted_files[@]}"))
+[ -z "$stray" ] || fail "the package holds files it should not: $stray"
+[ "$failures" -eq "$before" ] && ok "package holds ${wanted_files[*]}"
+
+dpkg-deb -x "$deb" "$work/root"
+if command -v desktop-file-validate >/dev/null; then
+    desktop-file-validate "$work/root/$desktop" || fail "desktop-file-validate rejects the packed desktop entry"
+fi
+grep -qx 'Exec=lirabel' "$work/root/$desktop" || fail "the desktop entry does not start lirabel"
+grep -qx "Icon=$app_id" "$work/root/$desktop" || fail "the desktop entry's icon is not $app_id"
+grep -qx 'Categories=Utility;' "$work/root/$desktop" || fail "the desktop entry is not in Utility"
+grep -q '<svg ' "$work/root/$icon" || fail "the icon is no SVG"
+grep -q "<release version=\"$version\"" "$work/root/$metainfo" \
+    || fail "the metainfo names no release $version"
+grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$work/root/$metainfo" \
+    || fail "the metainfo does not launch $app_id.desktop"
+if command -v appstreamcli >/dev/null; then
+    # The validator wants the file under its installed name.
+    (cd "$work/root/usr/share/metainfo" && appstreamcli validate --no-net "$app_id.metainfo.xml") \
+        || fail "appstreamcli rejects the metainfo"
+fi
+
+# --- installing it --------------------------------------------------------------------
+if [ "$(id -u)" -ne 0 ] || ! command -v apt-get >/dev/null; then
+    echo "SKIP: installing the package needs root and apt-get"
+    finish 77
+fi
+# Two build folders may run this at once; they take turns with the one system.
+exec 9>/var/lock/lirabel-package-test.lock
+flock -w 900 9 || { fail "waited too long for another package test"; finish; }
+if dpkg-query -W -f='${db:Status-Status}' lirabel 2>/dev/null | grep -qx installed; then
+    echo "SKIP: a lirabel package is installed already; this test leaves it alone"
+    finish 77
+fi
+
+installed_here=1
+if ! DEBIAN_FRONTEND=noninteractive apt-get install -y -qq -o DPkg::Lock::Timeout=600 "$deb" \
+        >"$work/install.log" 2>&1; then
+    cat "$work/install.log"
+    fail "apt-get could not install the package"
+    finish
+fi
+ok "apt-get installed $(basename "$deb")"
+
+for path in "${wanted_files[@]}"; do
+    [ -f "/$path" ] || fail "/$path is missing after the install"
+    dpkg -S "/$path" 2>/dev/null | grep -q '^lirabel: ' || fail "/$path does not belong to lirabel"
+done
+if command -v desktop-file-validate >/dev/null; then
+    desktop-file-validate "/$desktop" || fail "desktop-file-validate rejects /$desktop"
+fi
+missing_libs=$(ldd /usr/bin/lirabel | grep 'not found')
+[ -z "$missing_libs" ] || fail "/usr/bin/lirabel cannot find: $missing_libs"
+
+# The program loads Qt's German texts from Qt's own translations folder (QLibraryInfo), as
+# the installed libQt6Core reports it; the file there must come from a package we depend on.
+translations=/usr/share/qt6/translations
+if command -v qtpaths6 >/dev/null; then
+    translations=$(qtpaths6 --query QT_INSTALL_TRANSLATIONS)
+fi
+if owner=$(dpkg -S "$translations/qtbase_de.qm" 2>/dev/null); then
+    owner=${owner%%:*}
+    grep -qx "$owner" <<<"$depends" || fail "$translations/qtbase_de.qm comes from $owner, which lirabel does not depend on"
+    ok "Qt's German texts: $translations/qtbase_de.qm from $owner"
+else
+    fail "no package installed $translations/qtbase_de.qm"
+fi
+
+# --- starting the installed program ---------------------------------------------------
+# From a folder of its own, so that nothing ties it to the build.
+mkdir -p "$work/run"
+cd "$work/run" || exit 1
+
+# Offscreen: it must keep running with its window up, and end on SIGTERM as a desktop
+# session ends it.
+QT_QPA_PLATFORM=offscreen /usr/bin/lirabel >"$work/offscreen.log" 2>&1 &
+program_pid=$!
+# The program folder is where /proc/self/exe points, as QCoreApplication::applicationDirPath
+# reads it.
+exe=
+for _ in $(seq 50); do
+    exe=$(readlink "/proc/$program_pid/exe" 2>/dev/null) && [ "$exe" = /usr/bin/lirabel ] && break
+    sleep 0.1
+done
+[ "$exe" = /usr/bin/lirabel ] || fail "the running program is '$exe', not /usr/bin/lirabel"
+sleep 2
+if kill -0 "$program_pid" 2>/dev/null; then
+    kill -TERM "$program_pid"
+    for _ in $(seq 50); do
+        kill -0 "$program_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    if kill -0 "$program_pid" 2>/dev/null; then
+        fail "the installed program did not end on SIGTERM"
+    else
+        wait "$program_pid" 2>/dev/null
+        ok "the installed program ran offscreen for 2 s and ended on SIGTERM"
+    fi
+else
+    wait "$program_pid"
+    fail "the installed program ended by itself within 2 s (exit $?)"
+    cat "$work/offscreen.log"
+fi
+program_pid=
+
+# On an X server, through the xcb plugin a desktop uses: a window of the program's process
+# must be mapped on the screen.
+if command -v Xvfb >/dev/null && command -v xwininfo >/dev/null && command -v xprop >/dev/null; then
+    display=
+    for n in $(seq 90 120); do
+        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { display=:$n; break; }
+    done
+    Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 100); do
+        DISPLAY=$display xwininfo -root >/dev/null 2>&1 && break
+        sleep 0.1
+    done
+    DISPLAY=$display QT_QPA_PLATFORM=xcb /usr/bin/lirabel >"$work/xcb.log" 2>&1 &
+    program_pid=$!
+    found=0
+    title=
+    for _ in $(seq 150); do
+        kill -0 "$program_pid" 2>/dev/null || break
+        while read -r id; do
+            DISPLAY=$display xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' || continue
+            DISPLAY=$display xprop -id "$id" _NET_WM_PID 2>/dev/null | grep -q "= $program_pid\$" || continue
+            found=1
+            title=$(DISPLAY=$display xprop -id "$id" _NET_WM_NAME 2>/dev/null | sed -n 's/^[^"]*"\(.*\)"$/\1/p')
+            break 2
+        done < <(DISPLAY=$display xwininfo -root -children 2>/dev/null | awk '$1 ~ /^0x/ { print $1 }')
+        sleep 0.1
+    done
+    if [ "$found" = 1 ]; then
+        ok "the installed program shows its window \"$title\" on X"
+    else
+        fail "the installed program showed no window on X within 15 s"
+        cat "$work/xcb.log"
+    fi
+    kill -TERM "$program_pid" 2>/dev/null
+    wait "$program_pid" 2>/dev/null
+    program_pid=
+    kill "$xvfb_pid" 2>/dev/null
+    wait "$xvfb_pid" 2>/dev/null
+    xvfb_pid=
+else
+    echo "note: Xvfb, xwininfo or xprop missing: the window was not looked for on X"
+fi
+
+# --- removing it again ----------------------------------------------------------------
+cd / || exit 1
+installed_here=0
+if DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq -o DPkg::Lock::Timeout=600 lirabel \
+        >"$work/remove.log" 2>&1; then
+    for path in "${wanted_files[@]}"; do
+        [ ! -e "/$path" ] || fail "/$path is still there after the removal"
+    done
+    ok "apt-get removed the package"
+else
+    cat "$work/remove.log"
+    fail "apt-get could not remove the package"
+fi
+finish
