@@ -96,6 +96,10 @@ stray=$(awk '$1 !~ /^d/ { print $2 }' "$work/files" | grep -v -x -F -f <(printf 
 [ "$failures" -eq "$before" ] && ok "package holds ${wanted_files[*]}"
 
 dpkg-deb -x "$deb" "$work/root"
+if command -v readelf >/dev/null; then
+    search_path=$(readelf -d "$work/root/usr/bin/lirabel" | grep -E 'RPATH|RUNPATH')
+    [ -z "$search_path" ] || fail "/usr/bin/lirabel carries a library search path: $search_path"
+fi
 if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$work/root/$desktop" || fail "desktop-file-validate rejects the packed desktop entry"
 fi
