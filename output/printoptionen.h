@@ -4,6 +4,7 @@
 
 namespace Lirabel {
 
+// The settings of a print run; "&Weiter" prints.
 class PrintOptionen : public SettingsDialog
 {
     Q_OBJECT
@@ -11,6 +12,11 @@ class PrintOptionen : public SettingsDialog
 public:
     PrintOptionen(ProgramWindow &mainWindow, const EntrySource &entries, QWidget *parent = nullptr);
     ~PrintOptionen() override;
+
+    [[nodiscard]] RunSettings runSettings() const override;
+
+private:
+    void cmd_weiter_Click();
 };
 
 } // namespace Lirabel

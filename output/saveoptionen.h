@@ -4,6 +4,7 @@
 
 namespace Lirabel {
 
+// The settings of a save run; "&Weiter" saves the listing as a text file.
 class SaveOptionen : public SettingsDialog
 {
     Q_OBJECT
@@ -11,6 +12,11 @@ class SaveOptionen : public SettingsDialog
 public:
     SaveOptionen(ProgramWindow &mainWindow, const EntrySource &entries, QWidget *parent = nullptr);
     ~SaveOptionen() override;
+
+    [[nodiscard]] RunSettings runSettings() const override;
+
+private:
+    void cmd_weiter_Click();
 };
 
 } // namespace Lirabel

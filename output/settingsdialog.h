@@ -1,10 +1,22 @@
 #pragma once
 
+// The output layer. The main window hides itself and shows a settings dialog
+// (PrintOptionen or SaveOptionen). Its "&Weiter" hands the dialog to its
+// target (printtarget.h, savetarget.h), which asks for a destination through
+// the dialog's CommonDialog1, runs the listing over the main window's file
+// list with the dialog's runSettings(), and unloads the dialog. Unloading,
+// however it happens, shows the main window again.
+
 #include "listing/listingrun.h"
 #include "platform/commondialog.h"
 #include "platform/platform.h"
 
 #include <QDialog>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
 
 namespace Lirabel {
 
@@ -33,6 +45,43 @@ public:
     [[nodiscard]] ProgramWindow &mainWindow() const { return mMainWindow; }
 
     CommonDialog CommonDialog1;
+
+protected:
+    // A control's place in twips, as the layout tables give it.
+    struct Place
+    {
+        int left;
+        int top;
+        int width;
+        int height;
+    };
+    struct Layout
+    {
+        int clientWidth; // twips
+        int clientHeight;
+        Place endungen;
+        Place nummer;
+        Place zeilen;
+        Place zeile;
+        Place label;
+        Place weiter;
+    };
+    void layOut(const Layout &layout);
+
+    // Runs for every unload: by the target at the end of its run, by the
+    // close box, by Escape.
+    void Form_Unload();
+
+    void closeEvent(QCloseEvent *event) override;
+    void done(int result) override;
+    void showEvent(QShowEvent *event) override;
+
+    QCheckBox *const chk_endungen;
+    QCheckBox *const chk_nummer;
+    QCheckBox *const chk_zeilen;
+    QLineEdit *const txt_zeile;
+    QLabel *const Label1;
+    QPushButton *const cmd_weiter;
 
 private:
     ProgramWindow &mMainWindow;
