@@ -1,15 +1,123 @@
 #include "app/printdir.h"
 
+#include "listing/listingstate.h"
+#include "output/printoptionen.h"
+#include "output/saveoptionen.h"
+#include "platform/dirlistbox.h"
+#include "platform/drivelistbox.h"
+#include "platform/filelistbox.h"
+#include "platform/lirabelerror.h"
+#include "platform/systemcolour.h"
+
+#include <QAction>
+#include <QDir>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+
 namespace Lirabel {
+
+namespace {
+
+// The layout is measured in twips, 15 to a pixel at 96 dots per inch.
+QRect fromTwips(int left, int top, int width, int height)
+{
+    return QRect(left / 15, top / 15, width / 15, height / 15);
+}
+
+template<typename Widget>
+Widget *named(Widget *widget, const char *name, const QRect &geometry)
+{
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+} // namespace
 
 PrintDir::PrintDir(QWidget *parent)
     : QMainWindow(parent)
+    , mClientArea(new QWidget(this))
+    , Einstellungen(menuBar()->addAction(QStringLiteral("&Einstellungen")))
+    , Drive1(named(new DriveListBox(mClientArea), "Drive1", fromTwips(120, 240, 3855, 315)))
+    , File1(named(new FileListBox(mClientArea), "File1", fromTwips(4320, 240, 4695, 7110)))
+    , Dir1(named(new DirListBox(mClientArea), "Dir1", fromTwips(120, 720, 3855, 5940)))
+    , frame1(named(new QGroupBox(QStringLiteral("Filter"), mClientArea), "frame1", fromTwips(120, 6720, 3855, 735)))
+    , opt_mp3(named(new QRadioButton(QStringLiteral("mp3"), frame1), "opt_mp3", fromTwips(120, 240, 735, 315)))
+    , opt_alle(named(new QRadioButton(QStringLiteral("alle"), frame1), "opt_alle", fromTwips(840, 210, 615, 375)))
+    , opt_eigene(named(new QRadioButton(QStringLiteral("eigene"), frame1), "opt_eigene",
+                       fromTwips(1800, 270, 855, 255)))
+    , txt_eigene(named(new QLineEdit(frame1), "txt_eigene", fromTwips(2760, 255, 975, 285)))
+    , cmd_drucken(named(new QPushButton(QStringLiteral("&Drucken"), mClientArea), "cmd_drucken",
+                        fromTwips(1080, 7680, 1935, 375)))
+    , cmd_save(named(new QPushButton(QStringLiteral("&Als Textdatei Speichern"), mClientArea), "cmd_save",
+                     fromTwips(5760, 7680, 2295, 375)))
 {
     setObjectName(QStringLiteral("PrintDir"));
     setWindowTitle(QStringLiteral("Lirabel"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint);
+    Einstellungen->setObjectName(QStringLiteral("Einstellungen"));
+
+    // The caption sits in the frame's top line, and the option buttons are
+    // placed from the frame's outer corner, as the layout was drawn.
+    frame1->setStyleSheet(QStringLiteral("QGroupBox#frame1 { border: 1px solid palette(mid); border-radius: 2px;"
+                                         " margin-top: 6px; }"
+                                         "QGroupBox#frame1::title { subcontrol-origin: margin; left: 6px;"
+                                         " padding: 0 2px; }"));
+    mClientArea->setObjectName(QStringLiteral("clientArea"));
+    mClientArea->setFixedSize(609, 541);
+    setCentralWidget(mClientArea);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    // Initial values; none of them is an event.
+    opt_alle->setChecked(true);
+    txt_eigene->setEnabled(false);
+
+    setTabOrder(Drive1, File1);
+    setTabOrder(File1, Dir1);
+    setTabOrder(Dir1, opt_mp3);
+    setTabOrder(opt_mp3, opt_alle);
+    setTabOrder(opt_alle, opt_eigene);
+    setTabOrder(opt_eigene, txt_eigene);
+    setTabOrder(txt_eigene, cmd_drucken);
+    setTabOrder(cmd_drucken, cmd_save);
+    Drive1->setFocus(Qt::OtherFocusReason);
+
+    connect(Drive1, &DriveListBox::gotFocus, this, &PrintDir::Drive1_GotFocus);
+    connect(Drive1, &DriveListBox::driveChanged, this, &PrintDir::Drive1_Change);
+    connect(Dir1, &DirListBox::pathChanged, this, &PrintDir::Dir1_Change);
+    connect(Dir1, &DirListBox::unreadableFolderChosen, this, &PrintDir::Dir1_UnreadableFolder);
+    connect(opt_alle, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            opt_alle_Click();
+    });
+    connect(opt_mp3, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            opt_mp3_Click();
+    });
+    connect(opt_eigene, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            opt_eigene_Click();
+    });
+    txt_eigene->installEventFilter(this);
+    connect(cmd_drucken, &QPushButton::clicked, this, &PrintDir::cmd_drucken_Click);
+    connect(cmd_save, &QPushButton::clicked, this, &PrintDir::cmd_save_Click);
+
+    Form_Load();
 }
 
 PrintDir::~PrintDir() = default;
+
+const EntrySource &PrintDir::fileList() const
+{
+    return File1->entries();
+}
 
 void PrintDir::showWindow()
 {
@@ -29,6 +137,163 @@ void PrintDir::unloadWindow()
 void PrintDir::setWindowVisible(bool visible)
 {
     setVisible(visible);
+}
+
+void PrintDir::showEvent(QShowEvent *event)
+{
+    if (!mCentred) {
+        mCentred = true;
+        if (const QScreen *s = screen()) {
+            QRect frame = frameGeometry();
+            frame.moveCenter(s->availableGeometry().center());
+            move(frame.topLeft());
+        }
+    }
+    QMainWindow::showEvent(event);
+}
+
+void PrintDir::setTextBoxColour(quint32 colour)
+{
+    QPalette palette = txt_eigene->palette();
+    const QColor background = systemColour(colour);
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        palette.setColor(group, QPalette::Base, background);
+    txt_eigene->setPalette(palette);
+}
+
+void PrintDir::Form_Load()
+{
+    setTextBoxColour(SystemColourInactiveBorder);
+    startOnProgramDrive();
+}
+
+// The drive of the program's folder; when no drive can be chosen for it, the
+// drive of the working directory, then the root.
+void PrintDir::startOnProgramDrive()
+{
+    const QStringList candidates{platform().program->programFolder(), QDir::currentPath(), QDir::rootPath()};
+    for (const QString &candidate : candidates) {
+        try {
+            Drive1->setDrive(candidate);
+            return;
+        } catch (const LirabelError &) {
+        }
+    }
+}
+
+void PrintDir::Drive1_GotFocus()
+{
+    ListingState.LastGoodDrive = Drive1->drive();
+}
+
+void PrintDir::Drive1_Change()
+{
+    try {
+        Dir1->setPath(Drive1->drive());
+        return;
+    } catch (const LirabelError &) {
+    }
+
+    if (mRecoveringDrive) {
+        // A fall-back drive failed as well; the error path below tries the next.
+        mRecoveryFailed = true;
+        return;
+    }
+    ListingState.MessageText = QStringLiteral("Laufwerk nicht bereit !");
+    ListingState.MessageTitle = QStringLiteral("Laufwerksfehler");
+    ShowErrorBox(ListingState.MessageText, ListingState.MessageTitle);
+
+    // Back to the remembered drive; should that fail too, or none be
+    // remembered yet, the program's drive and then the root, without
+    // repeating the message.
+    mRecoveringDrive = true;
+    const QStringList fallbacks{ListingState.LastGoodDrive, platform().program->programFolder(), QDir::rootPath()};
+    for (const QString &fallback : fallbacks) {
+        if (fallback.isEmpty())
+            continue;
+        mRecoveryFailed = false;
+        try {
+            const QString before = Drive1->drive();
+            Drive1->setDrive(fallback); // a nested Drive1_Change when the drive changes
+            if (Drive1->drive() == before)
+                Dir1->setPath(Drive1->drive());
+        } catch (const LirabelError &) {
+            mRecoveryFailed = true;
+        }
+        if (!mRecoveryFailed)
+            break;
+    }
+    mRecoveringDrive = false;
+}
+
+void PrintDir::Dir1_Change()
+{
+    try {
+        File1->setPath(Dir1->path());
+    } catch (const LirabelError &) {
+        Dir1_UnreadableFolder();
+    }
+}
+
+void PrintDir::Dir1_UnreadableFolder()
+{
+    ListingState.MessageText = QStringLiteral("Verzeichnis nicht lesbar !");
+    ListingState.MessageTitle = QStringLiteral("Verzeichnisfehler");
+    ShowErrorBox(ListingState.MessageText, ListingState.MessageTitle);
+}
+
+void PrintDir::opt_alle_Click()
+{
+    setTextBoxColour(SystemColourInactiveBorder);
+    txt_eigene->setEnabled(false);
+    File1->setPattern(QStringLiteral("*.*"));
+}
+
+void PrintDir::opt_mp3_Click()
+{
+    setTextBoxColour(SystemColourInactiveBorder);
+    txt_eigene->setEnabled(false);
+    File1->setPattern(QStringLiteral("*.mp3"));
+}
+
+void PrintDir::opt_eigene_Click()
+{
+    setTextBoxColour(SystemColourCaptionText);
+    txt_eigene->setEnabled(true);
+    File1->setPattern(QStringLiteral("*.") + txt_eigene->text());
+    File1->refresh();
+}
+
+void PrintDir::txt_eigene_KeyUp(int keyCode, Qt::KeyboardModifiers shift)
+{
+    Q_UNUSED(keyCode)
+    Q_UNUSED(shift)
+    File1->setPattern(QStringLiteral("*.") + txt_eigene->text());
+    File1->refresh();
+}
+
+bool PrintDir::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == txt_eigene && event->type() == QEvent::KeyRelease) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (!key->isAutoRepeat())
+            txt_eigene_KeyUp(key->key(), key->modifiers());
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void PrintDir::cmd_drucken_Click()
+{
+    hideWindow();
+    auto *dialog = new PrintOptionen(*this, File1->entries());
+    dialog->showWindow();
+}
+
+void PrintDir::cmd_save_Click()
+{
+    hideWindow();
+    auto *dialog = new SaveOptionen(*this, File1->entries());
+    dialog->showWindow();
 }
 
 } // namespace Lirabel

@@ -1,12 +1,29 @@
 #pragma once
 
+// The main window: the user picks a drive in Drive1 and a folder in Dir1,
+// narrows File1 with the filter in frame1, and starts an output with
+// cmd_drucken or cmd_save. A change of drive moves Dir1 to that drive's
+// current folder, a change of folder moves File1 there; File1 is what every
+// listing reads. The buttons hide this window and show a settings dialog,
+// which brings it back when it is unloaded.
+
 #include "platform/platform.h"
 
 #include <QMainWindow>
 
+class QAction;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
 namespace Lirabel {
 
-// The main window: drive, folder and file lists, the filter, the two outputs.
+class DirListBox;
+class DriveListBox;
+class EntrySource;
+class FileListBox;
+
 class PrintDir : public QMainWindow, public ProgramWindow
 {
     Q_OBJECT
@@ -19,6 +36,49 @@ public:
     void hideWindow() override;
     void unloadWindow() override;
     void setWindowVisible(bool visible) override;
+
+    // The file list as the listing reads it.
+    [[nodiscard]] const EntrySource &fileList() const;
+
+    // Event handlers.
+    void Form_Load();
+    void Drive1_GotFocus();
+    void Drive1_Change();
+    void Dir1_Change();
+    void opt_alle_Click();
+    void opt_mp3_Click();
+    void opt_eigene_Click();
+    void txt_eigene_KeyUp(int keyCode, Qt::KeyboardModifiers shift);
+    void cmd_drucken_Click();
+    void cmd_save_Click();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void Dir1_UnreadableFolder();
+    void setTextBoxColour(quint32 colour);
+    void startOnProgramDrive();
+
+    QWidget *const mClientArea;
+    QAction *const Einstellungen;
+    DriveListBox *const Drive1;
+    FileListBox *const File1;
+    DirListBox *const Dir1;
+    QGroupBox *const frame1;
+    QRadioButton *const opt_mp3;
+    QRadioButton *const opt_alle;
+    QRadioButton *const opt_eigene;
+    QLineEdit *const txt_eigene;
+    QPushButton *const cmd_drucken;
+    QPushButton *const cmd_save;
+
+    bool mCentred = false;
+    // Set while the drive change's error path tries the fall-back drives: a
+    // nested failure then only reports back instead of showing the message again.
+    bool mRecoveringDrive = false;
+    bool mRecoveryFailed = false;
 };
 
 } // namespace Lirabel

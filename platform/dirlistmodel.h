@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QAbstractListModel>
+#include <QList>
+
+namespace Lirabel {
+
+// The rows of the directory list: the folders from the drive's root to the
+// current folder (open), then the current folder's subfolders (closed).
+class DirListModel : public QAbstractListModel
+{
+    Q_OBJECT
+
+public:
+    static constexpr int DepthRole = Qt::UserRole + 1;
+    static constexpr int PathRole = Qt::UserRole + 2;
+
+    struct Row
+    {
+        QString name;
+        QString path;
+        int depth = 0;
+        bool open = false;
+    };
+
+    explicit DirListModel(QObject *parent = nullptr);
+    ~DirListModel() override;
+
+    void setRows(QList<Row> rows);
+    [[nodiscard]] const QList<Row> &rows() const { return mRows; }
+
+    [[nodiscard]] int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    [[nodiscard]] QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+
+private:
+    QList<Row> mRows;
+};
+
+} // namespace Lirabel

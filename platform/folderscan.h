@@ -1,0 +1,27 @@
+#pragma once
+
+// One pass over a folder for the directory and file lists.
+//
+// Lists the visible entries: names that do not start with ".". Files are
+// regular files and symbolic links to regular files; folders are directories
+// and links to directories. Sockets, FIFOs, device nodes and broken links are
+// neither. The entry type comes from the directory entry itself; only links
+// and entries of unknown type cost a further system call.
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace Lirabel {
+
+struct FolderEntries
+{
+    QStringList files;   // in the order the file system gives them
+    QStringList folders;
+};
+
+// Nothing when the folder cannot be opened or read to its end.
+[[nodiscard]] std::optional<FolderEntries> scanFolder(const QString &path);
+
+} // namespace Lirabel

@@ -1,0 +1,22 @@
+#pragma once
+
+// Colours in the notation the window layouts use: with the high bit set the
+// value is an index into the system colour table (COLOR_ numbering), mapped
+// onto the role of the current palette that plays the same part; otherwise it
+// is a plain colour, red in the low byte, then green, then blue.
+
+#include <QColor>
+#include <QPalette>
+
+namespace Lirabel {
+
+inline constexpr quint32 SystemColourFlag = 0x80000000u;
+inline constexpr quint32 SystemColourInactiveBorder = SystemColourFlag | 11u; // COLOR_INACTIVEBORDER
+inline constexpr quint32 SystemColourCaptionText = SystemColourFlag | 9u;     // COLOR_CAPTIONTEXT
+
+// Indices without a counterpart give the palette's base colour.
+[[nodiscard]] QColor systemColour(quint32 value, const QPalette &palette);
+// The same against the application's palette.
+[[nodiscard]] QColor systemColour(quint32 value);
+
+} // namespace Lirabel
