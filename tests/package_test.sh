@@ -217,6 +217,7 @@ if command -v Xvfb >/dev/null && command -v xwininfo >/dev/null && command -v xp
     program_pid=$!
     found=0
     title=
+    wm_class=
     for _ in $(seq 150); do
         kill -0 "$program_pid" 2>/dev/null || break
         while read -r id; do
@@ -224,12 +225,16 @@ if command -v Xvfb >/dev/null && command -v xwininfo >/dev/null && command -v xp
             DISPLAY=$display xprop -id "$id" _NET_WM_PID 2>/dev/null | grep -q "= $program_pid\$" || continue
             found=1
             title=$(DISPLAY=$display xprop -id "$id" _NET_WM_NAME 2>/dev/null | sed -n 's/^[^"]*"\(.*\)"$/\1/p')
+            # Docks tie the window to the menu entry through its WM_CLASS.
+            wm_class=$(DISPLAY=$display xprop -id "$id" WM_CLASS 2>/dev/null | sed -n 's/^.*, "\(.*\)"$/\1/p')
             break 2
         done < <(DISPLAY=$display xwininfo -root -children 2>/dev/null | awk '$1 ~ /^0x/ { print $1 }')
         sleep 0.1
     done
     if [ "$found" = 1 ]; then
         ok "the installed program shows its window \"$title\" on X"
+        grep -qx "StartupWMClass=$wm_class" "/$desktop" \
+            || fail "the window's WM_CLASS is '$wm_class', the desktop entry's StartupWMClass differs"
     else
         fail "the installed program showed no window on X within 15 s"
         cat "$work/xcb.log"
