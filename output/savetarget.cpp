@@ -1,11 +1,91 @@
 #include "output/savetarget.h"
 
+#include "listing/listingstate.h"
 #include "output/saveoptionen.h"
+#include "platform/lirabelerror.h"
+#include "platform/platform.h"
+
+#include <QFileInfo>
 
 namespace Lirabel {
 
-void saveListing(SaveOptionen &)
+namespace {
+
+// The run's lines go to the file opened as OutputFileNumber.
+class TextFileTarget : public LineTarget
 {
+public:
+    void writeLine(const QString &text) override
+    {
+        platform().textFiles->writeLine(ListingState.OutputFileNumber, text);
+    }
+    void writeBlankLine() override { platform().textFiles->writeLine(ListingState.OutputFileNumber, QString()); }
+    void finish() override { platform().textFiles->closeAll(); }
+};
+
+} // namespace
+
+QString withTextExtension(const QString &fileName)
+{
+    // Case-sensitive on purpose: "liste.Txt" gets ".txt" appended. ".txt" is
+    // plain ASCII, so comparing the last four UTF-16 units is comparing the
+    // last four characters.
+    if (fileName.endsWith(QLatin1String(".TXT"), Qt::CaseSensitive)
+        || fileName.endsWith(QLatin1String(".txt"), Qt::CaseSensitive))
+        return fileName;
+    return fileName + QLatin1String(".txt");
+}
+
+void saveListing(SaveOptionen &dialog)
+{
+    // A spacing that is no number is refused before anything is asked or written.
+    if (!dialog.spacingTextAccepted())
+        return;
+
+    dialog.CommonDialog1.FileName = QStringLiteral("DateiListe");
+    dialog.CommonDialog1.InitDir = platform().program->programFolder();
+    if (!dialog.CommonDialog1.ShowSave()) {
+        // Cancel: nothing is written, no file touched.
+        dialog.unloadWindow();
+        return;
+    }
+    ListingState.OutputFileName = withTextExtension(dialog.CommonDialog1.FileName);
+
+    // The save-file dialog asked about the name it returned, not about the
+    // one with ".txt" appended.
+    if (ListingState.OutputFileName != dialog.CommonDialog1.FileName
+        && QFileInfo::exists(ListingState.OutputFileName)) {
+        const bool replace = platform().messageBox->question(
+            QStringLiteral("Die Datei %1 existiert bereits.\nSoll sie ersetzt werden?")
+                .arg(ListingState.OutputFileName),
+            QStringLiteral("Speichern"));
+        if (!replace) {
+            dialog.unloadWindow();
+            return;
+        }
+    }
+
+    try {
+        LimitCheck(dialog.entries());
+    } catch (const ProgramEnded &) {
+        return;
+    }
+
+    TextFileService &files = *platform().textFiles;
+    try {
+        ListingState.OutputFileNumber = qint16(files.freeFile());
+        files.openForOutput(ListingState.OutputFileNumber, ListingState.OutputFileName);
+        TextFileTarget target;
+        RunListing(dialog.runSettings(), dialog.entries(), target);
+    } catch (const LirabelError &error) {
+        // The file is written atomically: dropping it leaves whatever stood
+        // under that name before, and no partial file.
+        files.discardAll();
+        ListingState.MessageText = QStringLiteral("Datei kann nicht gespeichert werden !\n%1").arg(error.message());
+        ListingState.MessageTitle = QStringLiteral("Speicherfehler");
+        ShowErrorBox(ListingState.MessageText, ListingState.MessageTitle);
+    }
+    dialog.unloadWindow();
 }
 
 } // namespace Lirabel
