@@ -42,6 +42,7 @@ void QtProgram::endProgram()
 QtPlatform::QtPlatform()
     : mPrevious(platform())
 {
+    dialogs.setPrinter(&printer);
     installPlatform({&messageBox, &program, &volumes, &dialogs, &printer, &textFiles});
 }
 

@@ -34,8 +34,8 @@ public:
     QtMessageBox messageBox;
     QtProgram program;
     QtVolumes volumes;
-    QtDialogs dialogs;
     QtPrinter printer;
+    QtDialogs dialogs;
     QtTextFiles textFiles;
 
 private:
