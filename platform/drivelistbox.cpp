@@ -16,7 +16,8 @@ DriveListBox::DriveListBox(QWidget *parent)
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     setMinimumContentsLength(8);
     // The list starts on the drive of the working directory, as the directory
-    // and file lists start in it; that is no change of drive.
+    // and file lists start in it; that is no change of drive. Without such a
+    // drive no drive is chosen yet.
     const QList<Volume> volumes = platform().volumes->mountedVolumes();
     const std::optional<Volume> start = volumeFor(volumes, QDir::currentPath());
     fillItems(volumes, start ? start->mountPoint : QString());
@@ -68,7 +69,7 @@ void DriveListBox::fillItems(const QList<Volume> &volumes, const QString &keepMo
     const QSignalBlocker blocker(this);
     mVolumes = volumes;
     clear();
-    int keep = volumes.isEmpty() ? -1 : 0;
+    int keep = -1;
     for (int i = 0; i < volumes.size(); ++i) {
         addItem(volumes.at(i).driveText());
         if (volumes.at(i).mountPoint == keepMountPoint)
