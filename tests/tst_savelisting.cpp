@@ -1,4 +1,5 @@
 #include "app/applicationsetup.h"
+#include "app/printdir.h"
 #include "listing/listingstate.h"
 #include "output/saveoptionen.h"
 #include "output/savetarget.h"
@@ -156,6 +157,15 @@ void setOptions(SaveOptionen *dialog, const Options &options)
     }
 }
 
+SaveOptionen *shownSaveOptionen()
+{
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (auto *dialog = qobject_cast<SaveOptionen *>(window); dialog && dialog->isVisible())
+            return dialog;
+    }
+    return nullptr;
+}
+
 void clickWeiter(SaveOptionen *dialog)
 {
     QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("cmd_weiter")), Qt::LeftButton);
@@ -192,6 +202,8 @@ private slots:
     void exactlyMaxEntries();
     void spaceBarSavesWithNoOptions();
     void dialogStartsAfreshAfterSave();
+    void throughTheMainWindow();
+    void tooManyFilesInTheMainWindow();
 
 private:
     QTemporaryDir *mWork = nullptr; // the working directory during a test
@@ -687,6 +699,93 @@ void TestSaveListing::dialogStartsAfreshAfterSave()
     QCOMPARE(second->findChild<QLineEdit *>(QStringLiteral("txt_zeile"))->text(), QStringLiteral("0"));
     second->close();
     QTRY_VERIFY(second.isNull());
+}
+
+void TestSaveListing::throughTheMainWindow()
+{
+    QTemporaryDir folder, out;
+    makeFiles(folder.path(), {"c.txt", "a.txt", "b.txt"});
+    StandInPlatform stand;
+    stand.volumes.volumes = {Volume{QStringLiteral("/"), QString()}};
+    stand.program.folder = folder.path();
+    QVERIFY(QDir::setCurrent(folder.path())); // the main window opens on the working directory
+    PrintDir main;
+    main.showWindow();
+    QCOMPARE(main.fileList().count(), 3);
+    auto *cmdSave = main.findChild<QPushButton *>(QStringLiteral("cmd_save"));
+
+    // No options: each name and CR LF.
+    stand.dialogs.saveAnswers.enqueue(out.filePath(QStringLiteral("liste")));
+    QTest::mouseClick(cmdSave, Qt::LeftButton);
+    QVERIFY(!main.isVisible());
+    QPointer<SaveOptionen> dialog = shownSaveOptionen();
+    QVERIFY(dialog);
+    clickWeiter(dialog);
+    QCOMPARE(contents(out.filePath(QStringLiteral("liste.txt"))), QByteArray("a.txt\r\nb.txt\r\nc.txt\r\n"));
+    QCOMPARE(QFileInfo(out.filePath(QStringLiteral("liste.txt"))).size(), 21);
+    QCOMPARE(stand.dialogs.saveRequests.last().initDir, folder.path());
+    QVERIFY(main.isVisible());
+    QTRY_VERIFY(dialog.isNull());
+
+    // The next opening starts afresh; every option on.
+    stand.dialogs.saveAnswers.enqueue(out.filePath(QStringLiteral("alles.TXT")));
+    QTest::mouseClick(cmdSave, Qt::LeftButton);
+    dialog = shownSaveOptionen();
+    QVERIFY(dialog);
+    for (const char *name : {"chk_endungen", "chk_nummer", "chk_zeilen"})
+        QCOMPARE(dialog->findChild<QCheckBox *>(QLatin1String(name))->checkState(), Qt::Unchecked);
+    QCOMPARE(dialog->findChild<QLineEdit *>(QStringLiteral("txt_zeile"))->text(), QStringLiteral("0"));
+    setOptions(dialog, {true, true, true, QStringLiteral("2")});
+    clickWeiter(dialog);
+    // One character before the dot: the extension stays.
+    QCOMPARE(contents(out.filePath(QStringLiteral("alles.TXT"))),
+             QByteArray("001.) a.txt\r\n002.) b.txt\r\n\r\n003.) c.txt\r\n"));
+    QVERIFY(main.isVisible());
+    QTRY_VERIFY(dialog.isNull());
+
+    // Closed with the close box: nothing written, the main window back.
+    QTest::mouseClick(cmdSave, Qt::LeftButton);
+    dialog = shownSaveOptionen();
+    QVERIFY(dialog);
+    QVERIFY(!main.isVisible());
+    dialog->close();
+    QVERIFY(main.isVisible());
+    QTRY_VERIFY(dialog.isNull());
+    QCOMPARE(stand.dialogs.saveRequests.size(), 2);
+    QCOMPARE(allIn(out.path()), (QStringList{"alles.TXT", "liste.txt"}));
+    QVERIFY(stand.messageBox.shown.isEmpty());
+    QVERIFY(QDir::setCurrent(mWork->path()));
+}
+
+void TestSaveListing::tooManyFilesInTheMainWindow()
+{
+    QTemporaryDir folder, out;
+    QStringList names;
+    for (int i = 1; i <= 10000; ++i)
+        names.append(QStringLiteral("f%1.txt").arg(i));
+    makeFiles(folder.path(), names);
+    StandInPlatform stand;
+    stand.volumes.volumes = {Volume{QStringLiteral("/"), QString()}};
+    stand.program.folder = folder.path();
+    QVERIFY(QDir::setCurrent(folder.path()));
+    PrintDir main;
+    main.showWindow();
+    QCOMPARE(main.fileList().count(), 10000);
+
+    stand.dialogs.saveAnswers.enqueue(out.filePath(QStringLiteral("liste")));
+    QTest::mouseClick(main.findChild<QPushButton *>(QStringLiteral("cmd_save")), Qt::LeftButton);
+    QPointer<SaveOptionen> dialog = shownSaveOptionen();
+    QVERIFY(dialog);
+    clickWeiter(dialog);
+
+    QCOMPARE(stand.messageBox.shown.size(), 1);
+    QCOMPARE(stand.messageBox.shown[0].text, QStringLiteral("Mehr als 9999 Files im Verzeichniss nicht möglich"));
+    QCOMPARE(stand.messageBox.shown[0].title, QStringLiteral("Zu viele Files !"));
+    QCOMPARE(stand.program.endRequests, 1);
+    QVERIFY(allIn(out.path()).isEmpty());
+    QVERIFY(!main.isVisible());
+    delete dialog;
+    QVERIFY(QDir::setCurrent(mWork->path()));
 }
 
 QTEST_MAIN(TestSaveListing)
