@@ -24,10 +24,7 @@ void FileListModel::setPath(const QString &path)
     if (path == mPath)
         return;
     mPath = path;
-    QStringList entries;
-    const bool readable = read(path, mPattern, entries);
-    replaceEntries(std::move(entries));
-    if (!readable)
+    if (!read())
         throw LirabelError(QStringLiteral("Verzeichnis nicht lesbar: %1").arg(path));
 }
 
@@ -36,29 +33,37 @@ void FileListModel::setPattern(const QString &pattern)
     if (pattern == mPattern)
         return;
     mPattern = pattern;
-    refresh();
+    read();
 }
 
 void FileListModel::refresh()
 {
-    QStringList entries;
-    if (!read(mPath, mPattern, entries))
-        entries.clear();
-    replaceEntries(std::move(entries));
+    read();
 }
 
-bool FileListModel::read(const QString &path, const QString &pattern, QStringList &entries) const
+bool FileListModel::read()
 {
-    std::optional<FolderEntries> scanned = scanFolder(path);
-    if (!scanned)
+    std::optional<FolderEntries> scanned = scanFolder(mPath);
+    if (!scanned) {
+        mLastScan = {};
+        replaceEntries({});
         return false;
-    const WildcardMatcher matcher(pattern);
-    entries = std::move(scanned->files);
+    }
+    // Typing in the filter reads again at every key; when neither the folder
+    // nor the pattern changed, the list stays as it is, with its selection.
+    if (mLastScan.valid && mLastScan.path == mPath && mLastScan.pattern == mPattern
+        && mLastScan.files == scanned->files)
+        return true;
+    mLastScan = {true, mPath, mPattern, scanned->files};
+
+    const WildcardMatcher matcher(mPattern);
+    QStringList entries = std::move(scanned->files);
     if (!matcher.matchesEverything())
         entries.removeIf([&matcher](const QString &name) { return !matcher.matches(name); });
     for (QString &name : entries)
         name = printableName(name);
     sortNatural(entries);
+    replaceEntries(std::move(entries));
     return true;
 }
 

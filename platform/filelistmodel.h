@@ -40,13 +40,25 @@ public:
     [[nodiscard]] QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
 
 private:
-    // The entries of the folder for the pattern; false when the folder cannot be read.
-    [[nodiscard]] bool read(const QString &path, const QString &pattern, QStringList &entries) const;
+    // Reads path and pattern into the entries; false, with no entries, when
+    // the folder cannot be read.
+    bool read();
     void replaceEntries(QStringList entries);
+
+    // What the entries were made from, so a read that finds the same needs
+    // neither matching nor sorting.
+    struct Scan
+    {
+        bool valid = false;
+        QString path;
+        QString pattern;
+        QStringList files;
+    };
 
     QString mPath;
     QString mPattern;
     QStringList mEntries;
+    Scan mLastScan;
 };
 
 } // namespace Lirabel
