@@ -26,6 +26,8 @@ QtPrinter::QtPrinter()
 {
     // Qt's 10 point default margin lies inside the area many printers cannot reach.
     mPrinter->setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+    // The name the job has in the print queue.
+    mPrinter->setDocName(QStringLiteral("Dateiliste"));
 }
 
 QtPrinter::~QtPrinter() = default;

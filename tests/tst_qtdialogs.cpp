@@ -1,3 +1,4 @@
+#include "modalwatch.h"
 #include "app/applicationsetup.h"
 #include "platform/commondialog.h"
 #include "platform/lirabelerror.h"
@@ -12,29 +13,10 @@
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
-
-#include <functional>
 
 using namespace Lirabel;
 
 namespace {
-
-// Calls act once with the modal dialog of type T as soon as one is open. The
-// watch ends with its owner.
-template<typename T>
-void whenModal(QObject *owner, std::function<void(T *)> act)
-{
-    auto *timer = new QTimer(owner);
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, owner, [timer, act] {
-        if (auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget())) {
-            timer->stop();
-            act(dialog);
-        }
-    });
-    timer->start();
-}
 
 void clickOk(QDialog *dialog)
 {
