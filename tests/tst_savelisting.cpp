@@ -198,10 +198,8 @@ private slots:
     void failureKeepsExistingFile_data();
     void failureKeepsExistingFile();
     void spacingRefusedBeforeAnyDialog();
-    void tooManyEntries();
     void exactlyMaxEntries();
     void spaceBarSavesWithNoOptions();
-    void dialogStartsAfreshAfterSave();
     void throughTheMainWindow();
     void tooManyFilesInTheMainWindow();
 
@@ -616,29 +614,6 @@ void TestSaveListing::spacingRefusedBeforeAnyDialog()
     QTRY_VERIFY(dialog.isNull());
 }
 
-void TestSaveListing::tooManyEntries()
-{
-    QTemporaryDir out;
-    StandInPlatform stand;
-    stand.dialogs.saveAnswers.enqueue(out.filePath(QStringLiteral("liste")));
-    StandInWindow main;
-    CountingSource entries(10000);
-
-    QPointer<SaveOptionen> dialog = openSaveOptionen(main, entries);
-    clickWeiter(dialog);
-
-    QCOMPARE(stand.messageBox.shown.size(), 1);
-    QCOMPARE(stand.messageBox.shown[0].kind, QStringLiteral("critical"));
-    QCOMPARE(stand.messageBox.shown[0].text, QStringLiteral("Mehr als 9999 Files im Verzeichniss nicht möglich"));
-    QCOMPARE(stand.messageBox.shown[0].title, QStringLiteral("Zu viele Files !"));
-    QCOMPARE(stand.program.endRequests, 1);
-    QVERIFY(allIn(out.path()).isEmpty());
-    // The program has ended: no window comes back.
-    QCOMPARE(main.showCalls, 1);
-    QVERIFY(!main.visible);
-    delete dialog;
-}
-
 void TestSaveListing::exactlyMaxEntries()
 {
     QTemporaryDir out;
@@ -677,28 +652,6 @@ void TestSaveListing::spaceBarSavesWithNoOptions()
 
     QCOMPARE(contents(out.filePath(QStringLiteral("liste.txt"))), QByteArray("x.mp3\r\ny.mp3\r\n"));
     QTRY_VERIFY(dialog.isNull());
-}
-
-void TestSaveListing::dialogStartsAfreshAfterSave()
-{
-    QTemporaryDir folder, out;
-    makeFiles(folder.path(), {"a.txt"});
-    StandInPlatform stand;
-    stand.dialogs.saveAnswers.enqueue(out.filePath(QStringLiteral("liste")));
-    StandInWindow main;
-    FolderSource entries(folder.path());
-
-    QPointer<SaveOptionen> first = openSaveOptionen(main, entries);
-    setOptions(first, {true, true, true, QStringLiteral("5")});
-    clickWeiter(first);
-    QTRY_VERIFY(first.isNull());
-
-    QPointer<SaveOptionen> second = openSaveOptionen(main, entries);
-    for (const char *name : {"chk_endungen", "chk_nummer", "chk_zeilen"})
-        QCOMPARE(second->findChild<QCheckBox *>(QLatin1String(name))->checkState(), Qt::Unchecked);
-    QCOMPARE(second->findChild<QLineEdit *>(QStringLiteral("txt_zeile"))->text(), QStringLiteral("0"));
-    second->close();
-    QTRY_VERIFY(second.isNull());
 }
 
 void TestSaveListing::throughTheMainWindow()
