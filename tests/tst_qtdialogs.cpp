@@ -167,8 +167,10 @@ void TestQtDialogs::printDialogOnTheProgramsPrinter()
     QPrinter *shownPrinter = nullptr;
     bool pageRange = true;
     bool toFile = true;
+    QString title;
     whenModal<QPrintDialog>(&scope, [&](QPrintDialog *dialog) {
         shownPrinter = dialog->printer();
+        title = dialog->windowTitle();
         pageRange = dialog->testOption(QAbstractPrintDialog::PrintPageRange);
         toFile = dialog->testOption(QAbstractPrintDialog::PrintToFile);
         if (confirm)
@@ -179,6 +181,7 @@ void TestQtDialogs::printDialogOnTheProgramsPrinter()
 
     QCOMPARE(dialogs.choosePrinter(PrintFlags), confirm);
     QCOMPARE(shownPrinter, &printer.printer());
+    QCOMPARE(title, QStringLiteral("Drucken"));
     QVERIFY(!pageRange);
     QVERIFY(!toFile);
 }
