@@ -1,9 +1,12 @@
 # make run:  installs what is missing, builds, starts Lirabel.
-# make test: installs what is missing, builds, runs every test through CTest.
+# make test: installs what is missing, builds, runs every test through CTest,
+#            then again under AddressSanitizer and UndefinedBehaviorSanitizer
+#            (clang), with short runs of the fuzzers.
 BUILD ?= build
+SANITIZE_BUILD ?= $(BUILD)-sanitize
 JOBS ?= 2
 
-.PHONY: deps configure build run test clean
+.PHONY: deps configure build run test test-plain test-sanitize fuzz clean
 
 deps:
 	@bash tools/install-deps.sh
@@ -17,8 +20,32 @@ build: configure
 run: build
 	./$(BUILD)/app/lirabel
 
-test: build
+test: test-plain test-sanitize
+
+test-plain: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
+# The system tests (real CUPS queue, installing the package) run in the plain build only.
+test-sanitize: deps
+	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
+		-DLIRABEL_SANITIZE=ON -DLIRABEL_FUZZ=ON $(CMAKE_ARGS)
+	cmake --build $(SANITIZE_BUILD) -j$(JOBS)
+	cd $(SANITIZE_BUILD) && QT_QPA_PLATFORM=offscreen \
+		ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+		ctest --output-on-failure -j$(JOBS) -LE system
+
+# A longer fuzzing session: make fuzz FUZZ_SECONDS=600
+FUZZ_SECONDS ?= 300
+fuzz: deps
+	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
+		-DLIRABEL_SANITIZE=ON -DLIRABEL_FUZZ=ON $(CMAKE_ARGS)
+	cmake --build $(SANITIZE_BUILD) -j$(JOBS)
+	for f in $(SANITIZE_BUILD)/tests/fuzz/fuzz_*; do \
+		[ -x "$$f" ] && [ -f "$$f" ] || continue; \
+		"$$f" -max_total_time=$(FUZZ_SECONDS) -timeout=5 || exit 1; \
+	done
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD)
