@@ -19,6 +19,8 @@ void setUpApplication(QApplication &app)
     QFont font(QStringLiteral("Liberation Sans"), 8);
     QApplication::setFont(font);
     QApplication::setApplicationName(QStringLiteral("Lirabel"));
+    // Wayland desktops tie the window to the menu entry by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.lirabel.Lirabel"));
 }
 
 } // namespace Lirabel

@@ -75,6 +75,14 @@ PrintDir::PrintDir(QWidget *parent)
     setCentralWidget(mClientArea);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
+    // What a screen reader says for the controls without a caption of their own.
+    // Qt on Linux names a combo box by its value, so the description says it too.
+    Drive1->setAccessibleName(QStringLiteral("Laufwerk"));
+    Drive1->setAccessibleDescription(QStringLiteral("Laufwerk"));
+    Dir1->setAccessibleName(QStringLiteral("Verzeichnisse"));
+    File1->setAccessibleName(QStringLiteral("Dateien"));
+    txt_eigene->setAccessibleName(QStringLiteral("eigene Dateiendung"));
+
     // Initial values; none of them is an event.
     opt_alle->setChecked(true);
     txt_eigene->setEnabled(false);

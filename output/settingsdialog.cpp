@@ -49,6 +49,8 @@ SettingsDialog::SettingsDialog(ProgramWindow &mainWindow, const EntrySource &ent
     Label1->setObjectName(QStringLiteral("Label1"));
     cmd_weiter->setObjectName(QStringLiteral("cmd_weiter"));
     Label1->setFocusPolicy(Qt::NoFocus);
+    // A screen reader names the number box by what it counts.
+    txt_zeile->setAccessibleName(QStringLiteral("Anzahl Zeilen"));
 }
 
 SettingsDialog::~SettingsDialog() = default;
