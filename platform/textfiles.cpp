@@ -6,6 +6,8 @@ namespace Lirabel {
 
 namespace {
 
+constexpr qsizetype BlockSize = 64 * 1024;
+
 [[noreturn]] void fail(const QSaveFile &f)
 {
     throw LirabelError(f.fileName() + QLatin1Char('\n') + f.errorString());
@@ -30,43 +32,60 @@ int QtTextFiles::freeFile()
 
 void QtTextFiles::openForOutput(int fileNumber, const QString &path)
 {
+    // Unbuffered: the blocks are gathered here, and a short write must reach
+    // this code rather than end in a buffer flush without a reason.
     auto f = std::make_unique<QSaveFile>(path);
-    if (!f->open(QIODevice::WriteOnly))
+    if (!f->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         fail(*f);
-    mOpen[fileNumber] = std::move(f);
+    mOpen[fileNumber] = {std::move(f), QByteArray()};
 }
 
-QSaveFile &QtTextFiles::file(int fileNumber)
+QtTextFiles::OpenFile &QtTextFiles::open(int fileNumber)
 {
     const auto it = mOpen.find(fileNumber);
     if (it == mOpen.end())
         throw LirabelError(QStringLiteral("Datei %1 ist nicht geöffnet").arg(fileNumber));
-    return *it->second;
+    return it->second;
+}
+
+void QtTextFiles::writePending(OpenFile &open)
+{
+    const char *data = open.pending.constData();
+    qsizetype left = open.pending.size();
+    while (left > 0) {
+        const qint64 written = open.file->write(data, left);
+        if (written <= 0)
+            fail(*open.file);
+        data += written;
+        left -= qsizetype(written);
+    }
+    open.pending.clear();
 }
 
 void QtTextFiles::writeLine(int fileNumber, const QString &text)
 {
-    QSaveFile &f = file(fileNumber);
-    QByteArray bytes = text.toUtf8();
-    bytes.append("\r\n", 2);
-    if (f.write(bytes) != bytes.size())
-        fail(f);
+    OpenFile &f = open(fileNumber);
+    f.pending.append(text.toUtf8());
+    f.pending.append("\r\n", 2);
+    if (f.pending.size() >= BlockSize)
+        writePending(f);
 }
 
 void QtTextFiles::closeAll()
 {
-    auto open = std::move(mOpen);
+    auto files = std::move(mOpen);
     mOpen.clear();
-    for (auto &[number, f] : open) {
-        if (!f->commit())
-            fail(*f);
+    for (auto &[number, f] : files) {
+        writePending(f);
+        if (!f.file->commit())
+            fail(*f.file);
     }
 }
 
 void QtTextFiles::discardAll()
 {
     for (auto &[number, f] : mOpen)
-        f->cancelWriting();
+        f.file->cancelWriting();
     mOpen.clear();
 }
 

@@ -12,6 +12,10 @@ namespace Lirabel {
 // Text files written atomically: a file appears under its name only when it
 // has been closed complete, so a failure never leaves a partial file or harms
 // the one that stood there before. UTF-8 without byte-order mark, CR LF.
+//
+// The lines are gathered here and written in large blocks, each written until
+// it is all on disk: a full disk first shows as a short write and only the
+// next write tells why, and that reason is what the failure reports.
 class QtTextFiles : public TextFileService
 {
 public:
@@ -25,9 +29,15 @@ public:
     void discardAll() override;
 
 private:
-    QSaveFile &file(int fileNumber);
+    struct OpenFile
+    {
+        std::unique_ptr<QSaveFile> file;
+        QByteArray pending;
+    };
+    OpenFile &open(int fileNumber);
+    static void writePending(OpenFile &open);
 
-    std::map<int, std::unique_ptr<QSaveFile>> mOpen;
+    std::map<int, OpenFile> mOpen;
 };
 
 } // namespace Lirabel
