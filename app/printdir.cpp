@@ -20,6 +20,8 @@
 #include <QRadioButton>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace Lirabel {
 
 namespace {
@@ -197,7 +199,14 @@ void PrintDir::Drive1_GotFocus()
 void PrintDir::Drive1_Change()
 {
     try {
-        Dir1->setPath(Drive1->drive());
+        // A drive unmounted since the list was filled is not ready, also
+        // where its mount point is left behind as a folder of another drive.
+        const QString drive = Drive1->drive();
+        const QList<Volume> mounted = platform().volumes->mountedVolumes();
+        if (std::none_of(mounted.cbegin(), mounted.cend(),
+                         [&drive](const Volume &v) { return v.driveText() == drive; }))
+            throw LirabelError(QStringLiteral("Laufwerk nicht bereit: %1").arg(drive));
+        Dir1->setPath(drive);
         return;
     } catch (const LirabelError &) {
     }
