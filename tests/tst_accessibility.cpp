@@ -118,6 +118,7 @@ private Q_SLOTS:
     void filterChosenByKeyboard_data();
     void filterChosenByKeyboard();
     void mnemonicsPrint();
+    void mnemonicsSave();
     void desktopFileName();
 };
 
@@ -387,6 +388,29 @@ void TestAccessibility::mnemonicsPrint()
     QVERIFY(main.isVisible());
     QCOMPARE(stand.printer.ended.size(), 1);
     QCOMPARE(stand.printer.ended.constFirst(), (QStringList{"Brief", "Lied 2", "Lied 10", "Makefile"}));
+}
+
+// Alt+A opens the save settings, Alt+W goes on to the save-file dialog;
+// Cancel there writes nothing and brings the main window back.
+void TestAccessibility::mnemonicsSave()
+{
+    StandInPlatform stand;
+    Drive drive(stand);
+    PrintDir main;
+    main.show();
+    main.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&main));
+    pressOnFocus(Qt::Key_A, Qt::AltModifier);
+    QTRY_VERIFY(!main.isVisible());
+
+    QPointer<SaveOptionen> dialog = visibleTopLevel<SaveOptionen>();
+    QVERIFY(dialog);
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    pressOnFocus(Qt::Key_W, Qt::AltModifier);
+    QTRY_VERIFY(dialog.isNull());
+    QVERIFY(main.isVisible());
+    QCOMPARE(stand.dialogs.saveRequests.size(), 1);
+    QCOMPARE(stand.dialogs.saveRequests.constFirst().fileName, QStringLiteral("DateiListe"));
 }
 
 // Wayland desktops tie the window to the menu entry by this name.
