@@ -112,7 +112,7 @@ void DirListBox::setFolder(const QString &path)
 
 bool DirListBox::show(const QString &folder, const Volume &volume)
 {
-    std::optional<FolderEntries> scanned = scanFolder(folder);
+    std::optional<FolderEntries> scanned = scanFolder(folder, ScanFor::Folders);
     if (!scanned)
         return false;
 

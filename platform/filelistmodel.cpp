@@ -43,7 +43,7 @@ void FileListModel::refresh()
 
 bool FileListModel::read()
 {
-    std::optional<FolderEntries> scanned = scanFolder(mPath);
+    std::optional<FolderEntries> scanned = scanFolder(mPath, ScanFor::Files);
     if (!scanned) {
         mLastScan = {};
         replaceEntries({});
@@ -54,14 +54,21 @@ bool FileListModel::read()
     if (mLastScan.valid && mLastScan.path == mPath && mLastScan.pattern == mPattern
         && mLastScan.files == scanned->files)
         return true;
-    mLastScan = {true, mPath, mPattern, scanned->files};
 
+    // The entries are built beside the scanned names, which are kept for the
+    // next read, so neither list is copied; the names themselves are shared.
+    QStringList files = std::move(scanned->files);
+    files.squeeze();
     const WildcardMatcher matcher(mPattern);
-    QStringList entries = std::move(scanned->files);
-    if (!matcher.matchesEverything())
-        entries.removeIf([&matcher](const QString &name) { return !matcher.matches(name); });
-    for (QString &name : entries)
-        name = printableName(name);
+    const bool everything = matcher.matchesEverything();
+    QStringList entries;
+    entries.reserve(files.size());
+    for (const QString &name : std::as_const(files)) {
+        if (everything || matcher.matches(name))
+            entries.append(printableName(name));
+    }
+    entries.squeeze();
+    mLastScan = {true, mPath, mPattern, std::move(files)};
     sortNatural(entries);
     replaceEntries(std::move(entries));
     return true;

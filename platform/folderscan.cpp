@@ -55,8 +55,10 @@ struct DirCloser
 
 } // namespace
 
-std::optional<FolderEntries> scanFolder(const QString &path)
+std::optional<FolderEntries> scanFolder(const QString &path, ScanFor wanted)
 {
+    const bool files = wanted != ScanFor::Folders;
+    const bool folders = wanted != ScanFor::Files;
     if (path.isEmpty())
         return std::nullopt;
     const std::unique_ptr<DIR, DirCloser> dir(opendir(QFile::encodeName(path).constData()));
@@ -75,9 +77,9 @@ std::optional<FolderEntries> scanFolder(const QString &path)
         if (entry->d_name[0] == '.')
             continue;
         const Kind kind = kindOf(fd, entry);
-        if (kind == Kind::File)
+        if (kind == Kind::File && files)
             entries.files.append(QFile::decodeName(entry->d_name));
-        else if (kind == Kind::Folder)
+        else if (kind == Kind::Folder && folders)
             entries.folders.append(QFile::decodeName(entry->d_name));
     }
     return entries;
@@ -85,8 +87,10 @@ std::optional<FolderEntries> scanFolder(const QString &path)
 
 #else
 
-std::optional<FolderEntries> scanFolder(const QString &path)
+std::optional<FolderEntries> scanFolder(const QString &path, ScanFor wanted)
 {
+    const bool files = wanted != ScanFor::Folders;
+    const bool folders = wanted != ScanFor::Files;
     const QFileInfo folder(path);
     if (path.isEmpty() || !folder.isDir() || !folder.isReadable())
         return std::nullopt;
@@ -97,10 +101,12 @@ std::optional<FolderEntries> scanFolder(const QString &path)
         const QFileInfo info = it.fileInfo();
         if (info.fileName().startsWith(QLatin1Char('.')) || info.isHidden())
             continue;
-        if (info.isDir())
-            entries.folders.append(info.fileName());
-        else if (info.isFile())
+        if (info.isDir()) {
+            if (folders)
+                entries.folders.append(info.fileName());
+        } else if (info.isFile() && files) {
             entries.files.append(info.fileName());
+        }
     }
     return entries;
 }

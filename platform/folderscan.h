@@ -21,7 +21,13 @@ struct FolderEntries
     QStringList folders;
 };
 
+// What a caller keeps of the scan. Names of the other kind are not even
+// decoded: the directory list of a folder of a hundred thousand files would
+// otherwise build a hundred thousand strings only to drop them.
+enum class ScanFor { FilesAndFolders, Files, Folders };
+
 // Nothing when the folder cannot be opened or read to its end.
-[[nodiscard]] std::optional<FolderEntries> scanFolder(const QString &path);
+[[nodiscard]] std::optional<FolderEntries> scanFolder(const QString &path,
+                                                      ScanFor wanted = ScanFor::FilesAndFolders);
 
 } // namespace Lirabel

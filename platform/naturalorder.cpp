@@ -38,24 +38,44 @@ int naturalCompare(const QString &a, const QString &b)
 
 void sortNatural(QStringList &names)
 {
-    struct Keyed
-    {
-        QCollatorSortKey key;
-        QString name;
-    };
+    // A collation key costs two allocations, together larger than the name
+    // itself: keys for a hundred thousand names at once would more than double
+    // the memory of the list while it is sorted. So runs of at most RunLength
+    // names are sorted by their keys, and the sorted runs are then merged by
+    // comparing names, which needs no keys and few comparisons.
+    constexpr qsizetype RunLength = 8192;
     const QCollator &c = collator();
-    std::vector<Keyed> keyed;
-    keyed.reserve(size_t(names.size()));
-    for (QString &name : names)
-        keyed.push_back({c.sortKey(name), std::move(name)});
-    std::sort(keyed.begin(), keyed.end(), [](const Keyed &a, const Keyed &b) {
-        const int byCollation = a.key.compare(b.key);
-        if (byCollation != 0)
-            return byCollation < 0;
-        return a.name < b.name;
-    });
-    for (qsizetype i = 0; i < names.size(); ++i)
-        names[i] = std::move(keyed[size_t(i)].name);
+    const qsizetype size = names.size();
+    std::vector<QCollatorSortKey> keys;
+    std::vector<qsizetype> order;
+    std::vector<QString> sorted;
+    for (qsizetype begin = 0; begin < size; begin += RunLength) {
+        const qsizetype length = std::min(RunLength, size - begin);
+        keys.clear();
+        keys.reserve(size_t(length));
+        order.resize(size_t(length));
+        for (qsizetype i = 0; i < length; ++i) {
+            keys.push_back(c.sortKey(names.at(begin + i)));
+            order[size_t(i)] = i;
+        }
+        std::sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
+            const int byCollation = keys[size_t(a)].compare(keys[size_t(b)]);
+            if (byCollation != 0)
+                return byCollation < 0;
+            return names.at(begin + a) < names.at(begin + b);
+        });
+        sorted.clear();
+        sorted.reserve(size_t(length));
+        for (const qsizetype i : order)
+            sorted.push_back(std::move(names[begin + i]));
+        std::move(sorted.begin(), sorted.end(), names.begin() + begin);
+    }
+    const auto less = [](const QString &a, const QString &b) { return naturalCompare(a, b) < 0; };
+    for (qsizetype width = RunLength; width < size; width *= 2) {
+        for (qsizetype begin = 0; begin + width < size; begin += 2 * width)
+            std::inplace_merge(names.begin() + begin, names.begin() + begin + width,
+                               names.begin() + std::min(begin + 2 * width, size), less);
+    }
 }
 
 } // namespace Lirabel

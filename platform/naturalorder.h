@@ -13,8 +13,10 @@ namespace Lirabel {
 // for identical names.
 [[nodiscard]] int naturalCompare(const QString &a, const QString &b);
 
-// Sorts in natural order. Each name's collation key is built once, so large
-// lists sort in n log n cheap comparisons.
+// Sorts in natural order. Within runs of a few thousand names each name's
+// collation key is built once, so the runs sort in cheap comparisons; the
+// runs are merged by comparing names. Large lists sort fast without holding
+// a key for every name at once.
 void sortNatural(QStringList &names);
 
 } // namespace Lirabel

@@ -21,31 +21,39 @@ LirabelError printerError(const QString &reason)
 
 } // namespace
 
-QtPrinter::QtPrinter()
-    : mPrinter(std::make_unique<QPrinter>(QPrinter::HighResolution))
-{
-    // Qt's 10 point default margin lies inside the area many printers cannot reach.
-    mPrinter->setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-    // The name the job has in the print queue.
-    mPrinter->setDocName(QStringLiteral("Dateiliste"));
-}
+QtPrinter::QtPrinter() = default;
 
 QtPrinter::~QtPrinter() = default;
 
-QFont QtPrinter::printerFont() const
+QPrinter &QtPrinter::printer()
+{
+    // Made at first use, not with the program: a QPrinter loads the print
+    // system's plugin and its libraries, a fifth of the program's start-up.
+    if (!mPrinter) {
+        mPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        // Qt's 10 point default margin lies inside the area many printers cannot reach.
+        mPrinter->setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+        // The name the job has in the print queue.
+        mPrinter->setDocName(QStringLiteral("Dateiliste"));
+    }
+    return *mPrinter;
+}
+
+QFont QtPrinter::printerFont()
 {
     QFont font;
     if (!mFontName.isEmpty())
         font.setFamily(mFontName);
     font.setPointSizeF(mFontSize > 0 ? qreal(mFontSize) : DefaultPointSize);
-    return QFont(font, mPrinter.get());
+    return QFont(font, &printer());
 }
 
 void QtPrinter::beginDoc()
 {
     // Without a print system Qt quietly turns the printer into a PDF writer
     // that has no file to write: the listing would vanish without a word.
-    if (mPrinter->outputFormat() == QPrinter::PdfFormat && mPrinter->outputFileName().isEmpty())
+    QPrinter &device = printer();
+    if (device.outputFormat() == QPrinter::PdfFormat && device.outputFileName().isEmpty())
         throw printerError(QStringLiteral("kein Drucker eingerichtet"));
 
     mDocFont = printerFont();

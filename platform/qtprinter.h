@@ -11,9 +11,9 @@
 
 namespace Lirabel {
 
-// The one printer of the program: a high-resolution QPrinter that lives as
-// long as the program, so its font, its queue and its page settings stay as
-// set. The print dialog works on printer().
+// The one printer of the program: a high-resolution QPrinter, made at first
+// use, that lives as long as the program, so its font, its queue and its page
+// settings stay as set. The print dialog works on printer().
 //
 // Each line is laid out on the printer's page as it comes: it goes below the
 // previous one, a new page starts when it would cross the printable area, and
@@ -40,7 +40,7 @@ public:
     void abortDoc() override;
 
     // The device the pages go to; tests and benchmarks set an output file on it.
-    [[nodiscard]] QPrinter &printer() { return *mPrinter; }
+    [[nodiscard]] QPrinter &printer();
     // A document has lines (or an end) pending since the last endDoc/abortDoc.
     [[nodiscard]] bool documentStarted() const { return mStarted; }
 
@@ -55,9 +55,9 @@ private:
     void beginDoc();
     void advanceLine();
     void discardDoc();
-    [[nodiscard]] QFont printerFont() const;
+    [[nodiscard]] QFont printerFont();
 
-    std::unique_ptr<QPrinter> mPrinter;
+    std::unique_ptr<QPrinter> mPrinter; // made by printer() at first use
     QString mFontName;
     float mFontSize = 0;
 
