@@ -2,11 +2,14 @@
 # make test: installs what is missing, builds, runs every test through CTest,
 #            then again under AddressSanitizer and UndefinedBehaviorSanitizer
 #            (clang), with short runs of the fuzzers.
+# make bench: installs what is missing, builds in its own folder, runs every
+#            benchmark, prints the table and writes it to bench/RESULTS.md.
 BUILD ?= build
 SANITIZE_BUILD ?= $(BUILD)-sanitize
+BENCH_BUILD ?= $(BUILD)-bench
 JOBS ?= 2
 
-.PHONY: deps configure build run test test-plain test-sanitize fuzz clean
+.PHONY: deps configure build run test test-plain test-sanitize fuzz bench clean
 
 deps:
 	@bash tools/install-deps.sh
@@ -46,6 +49,12 @@ fuzz: deps
 		[ -x "$$f" ] && [ -f "$$f" ] || continue; \
 		"$$f" -max_total_time=$(FUZZ_SECONDS) -timeout=5 || exit 1; \
 	done
+
+# Measured, not asserted: never part of make test.
+bench: deps
+	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF $(CMAKE_ARGS)
+	cmake --build $(BENCH_BUILD) -j$(JOBS) --target benchmarks
+	bash bench/run.sh $(BENCH_BUILD)
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD)

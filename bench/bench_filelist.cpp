@@ -1,35 +1,54 @@
-// Reads one folder the way the file list does and prints the median times in
-// milliseconds: the scan alone, and the whole read (scan, pattern, natural
-// order, model) for "*.*" and for "*.mp3".
+// Folder to file list: how long the file list takes to read a folder (scan,
+// pattern, natural order, model), next to `ls -1` on the same folder in the
+// same locale (run.sh sets it for both). One row per folder, then how the time
+// per file grows from the smallest folder to the largest.
 //
-//   bench_filelist FOLDER [ROUNDS]
+//   bench_filelist ROUNDS FOLDER...
 
+#include "bench/benchsupport.h"
 #include "platform/filelistmodel.h"
-#include "platform/folderscan.h"
+#include "platform/naturalorder.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QTextStream>
+#include <QFile>
 
-#include <algorithm>
-#include <functional>
-#include <vector>
+#include <memory>
 
 using namespace Lirabel;
+using namespace LirabelBench;
 
 namespace {
 
-double medianMs(int rounds, const std::function<void()> &work)
+constexpr double GoalRatio = 1.5;
+// Linear growth: from the smallest folder to the largest, the time per file
+// grows at most 1.5 times as much as that of `ls -1`, which sorts too (n log n)
+// and meets the same caches; a read that grew worse than linearly (a
+// quadratic step) would grow tens of times more.
+constexpr double GoalGrowth = 1.5;
+
+struct Measured
 {
-    std::vector<double> times;
-    for (int i = 0; i < rounds; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    qsizetype files = 0;
+    double program = 0;
+    double reference = 0;
+};
+
+// The whole read of a fresh list, as when the folder is chosen; the list is
+// thrown away after the clock stops.
+double readList(const QString &folder, const QString &pattern, qsizetype *count)
+{
+    const auto start = std::chrono::steady_clock::now();
+    auto model = std::make_unique<FileListModel>();
+    model->setPattern(pattern);
+    model->setPath(folder);
+    const double ms = msSince(start);
+    *count = model->count();
+    return ms;
+}
+
+double ls(const QString &folder)
+{
+    return runChild({"ls", "-1", QFile::encodeName(folder).toStdString()}).ms;
 }
 
 } // namespace
@@ -38,40 +57,76 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
-    QTextStream out(stdout);
-    if (args.size() < 2) {
-        QTextStream(stderr) << "usage: bench_filelist FOLDER [ROUNDS]\n";
+    if (args.size() < 3) {
+        std::fprintf(stderr, "usage: bench_filelist ROUNDS FOLDER...\n");
         return 2;
     }
-    const QString folder = args.at(1);
-    const int rounds = args.size() > 2 ? std::max(1, args.at(2).toInt()) : 5;
+    const int rounds = std::max(1, args.at(1).toInt());
 
-    qsizetype scanned = 0;
-    const double scan = medianMs(rounds, [&] { scanned = scanFolder(folder).value_or(FolderEntries{}).files.size(); });
+    std::vector<Measured> all;
+    for (qsizetype i = 2; i < args.size(); ++i) {
+        const QString folder = args.at(i);
+        Measured m;
+        const auto [program, reference] = alternate(
+            rounds, [&] { return readList(folder, QStringLiteral("*.*"), &m.files); }, [&] { return ls(folder); });
+        m.program = program;
+        m.reference = reference;
+        all.push_back(m);
+        const double ratio = m.program / m.reference;
+        const auto perFile = [&m](double ms) { return fixed(ms * 1000 / double(m.files), 2) + " µs/file"; };
+        printRow("Folder to file list, " + std::to_string(m.files) + " files",
+                 fixed(m.program, 1) + " ms (" + perFile(m.program) + ")",
+                 "`ls -1` " + fixed(m.reference, 1) + " ms (" + perFile(m.reference) + ")", fixed(ratio, 2) + "×",
+                 "≤ " + fixed(GoalRatio, 1) + "×", ratio <= GoalRatio);
+    }
 
-    qsizetype listed = 0;
-    const double all = medianMs(rounds, [&] {
-        FileListModel model;
-        model.setPattern(QStringLiteral("*.*"));
-        model.setPath(folder);
-        listed = model.count();
-    });
+    if (all.size() >= 2) {
+        const Measured &first = all.front();
+        const Measured &last = all.back();
+        const auto growth = [&](double Measured::*time) {
+            return (last.*time / double(last.files)) / (first.*time / double(first.files));
+        };
+        const double programGrowth = growth(&Measured::program);
+        const double referenceGrowth = growth(&Measured::reference);
+        const double ratio = programGrowth / referenceGrowth;
+        printRow("Growth of the time per file, " + std::to_string(first.files) + " → " + std::to_string(last.files)
+                     + " files",
+                 fixed(programGrowth, 2) + "×", "`ls -1` " + fixed(referenceGrowth, 2) + "×", fixed(ratio, 2) + "×",
+                 "≤ " + fixed(GoalGrowth, 1) + "× (linear)", ratio <= GoalGrowth);
+    }
+
+    // The filter at work, and the read at every key typed in the filter
+    // that finds nothing changed, on the middle folder.
+    const QString middle = args.at(2 + qsizetype(all.size()) / 2);
     qsizetype mp3 = 0;
-    const double filtered = medianMs(rounds, [&] {
-        FileListModel model;
-        model.setPattern(QStringLiteral("*.mp3"));
-        model.setPath(folder);
-        mp3 = model.count();
-    });
+    const auto [filtered, reference] = alternate(
+        rounds, [&] { return readList(middle, QStringLiteral("*.mp3"), &mp3); }, [&] { return ls(middle); });
+    printInfoRow("Folder to file list, filter `*.mp3` (" + std::to_string(mp3) + " of "
+                     + std::to_string(all[all.size() / 2].files) + " files)",
+                 fixed(filtered, 1) + " ms", "`ls -1` " + fixed(reference, 1) + " ms",
+                 fixed(filtered / reference, 2) + "×");
 
     FileListModel kept;
-    kept.setPath(folder);
-    const double again = medianMs(rounds, [&] { kept.refresh(); });
+    kept.setPath(middle);
+    std::vector<double> again;
+    for (int round = 0; round < rounds; ++round) {
+        const auto start = std::chrono::steady_clock::now();
+        kept.refresh();
+        again.push_back(msSince(start));
+    }
+    // The list is sorted in runs that are then merged: check the largest
+    // list is in natural order from end to end.
+    FileListModel largest;
+    largest.setPath(args.last());
+    for (qsizetype i = 1; i < largest.count(); ++i) {
+        if (naturalCompare(largest.entry(i - 1), largest.entry(i)) >= 0) {
+            std::fprintf(stderr, "bench_filelist: entries %lld and %lld out of order\n", qlonglong(i - 1),
+                         qlonglong(i));
+            return 1;
+        }
+    }
 
-    out << "files " << scanned << "\n";
-    out << "scan_ms " << QString::number(scan, 'f', 1) << "\n";
-    out << "filelist_all_ms " << QString::number(all, 'f', 1) << " entries " << listed << "\n";
-    out << "filelist_mp3_ms " << QString::number(filtered, 'f', 1) << " entries " << mp3 << "\n";
-    out << "refresh_unchanged_ms " << QString::number(again, 'f', 1) << "\n";
+    printNote("Reading " + std::to_string(kept.count()) + " files again with folder and pattern unchanged "
+              "(every key typed in the filter box): " + fixed(median(again), 1) + " ms.");
     return 0;
 }

@@ -1,82 +1,63 @@
-// How long the printer service takes to print the largest listing (9999
-// entries, a blank line after every fifth, 6 points) to a PDF file, next to
-// the same lines painted straight onto a QPrinter with QPainter::drawText, one
-// below the other, with no layout of their own. Prints both times and their
-// ratio; the median of five runs each.
+// Print: the 9999 entries of a folder at 6 points through the printer service
+// into a PDF file, next to enscript writing the same lines to PostScript in
+// Times-Roman 6 on the same paper (A4). Reports pages per second of both.
+//
+//   bench_printer ROUNDS FOLDER WORKDIR
 
+#include "bench/benchsupport.h"
+#include "platform/filelistmodel.h"
 #include "platform/qtprinter.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
-#include <QFontMetricsF>
-#include <QPainter>
-#include <QTemporaryDir>
-
-#include <algorithm>
-#include <cstdio>
+#include <QDir>
+#include <QFile>
+#include <QPageSize>
+#include <QProcess>
+#include <QRegularExpression>
 
 using namespace Lirabel;
+using namespace LirabelBench;
 
 namespace {
 
-constexpr int Entries = 9999;
-constexpr int Runs = 5;
-
-QString line(int i)
+double printRun(QtPrinter &printer, const QStringList &lines)
 {
-    return QStringLiteral("%1.) Ein gewöhnlicher Dateiname %1.mp3").arg(i, 3, 10, QLatin1Char('0'));
-}
-
-qint64 printerService(const QString &path)
-{
-    QElapsedTimer timer;
-    timer.start();
-    QtPrinter printer;
-    printer.printer().setOutputFileName(path);
-    printer.setFontName(QStringLiteral("Times New Roman"));
-    printer.setFontSize(6);
-    for (int i = 1; i <= Entries; ++i) {
-        printer.printLine(line(i));
-        if (i % 5 == 0)
-            printer.printBlankLine();
-    }
+    const auto start = std::chrono::steady_clock::now();
+    for (const QString &line : lines)
+        printer.printLine(line);
     printer.endDoc();
-    return timer.elapsed();
+    return msSince(start);
 }
 
-qint64 plainPainter(const QString &path)
+double enscript(const QString &lines, const QString &postScript)
 {
-    QElapsedTimer timer;
-    timer.start();
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFileName(path);
-    QPainter painter(&printer);
-    QFont font(QStringLiteral("Times New Roman"));
-    font.setPointSizeF(6);
-    painter.setFont(font);
-    const QFontMetricsF metrics(painter.font(), &printer);
-    qreal y = metrics.ascent();
-    auto advance = [&] {
-        y += metrics.lineSpacing();
-        if (y + metrics.descent() > printer.height()) {
-            printer.newPage();
-            y = metrics.ascent();
-        }
-    };
-    for (int i = 1; i <= Entries; ++i) {
-        painter.drawText(QPointF(0, y), line(i));
-        advance();
-        if (i % 5 == 0)
-            advance();
+    return runChild({"enscript", "-q", "-B", "-M", "A4", "-f", "Times-Roman6", "-o",
+                     QFile::encodeName(postScript).toStdString(), QFile::encodeName(lines).toStdString()})
+        .ms;
+}
+
+int pdfPages(const QString &pdf)
+{
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {pdf});
+    info.waitForFinished();
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption)
+            .match(QString::fromUtf8(info.readAllStandardOutput()));
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+int postScriptPages(const QString &ps)
+{
+    QFile f(ps);
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    int pages = 0;
+    while (!f.atEnd()) {
+        if (f.readLine().startsWith("%%Page:"))
+            ++pages;
     }
-    painter.end();
-    return timer.elapsed();
-}
-
-qint64 median(QList<qint64> times)
-{
-    std::sort(times.begin(), times.end());
-    return times.at(times.size() / 2);
+    return pages;
 }
 
 } // namespace
@@ -84,15 +65,47 @@ qint64 median(QList<qint64> times)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QTemporaryDir dir;
-    QList<qint64> service;
-    QList<qint64> reference;
-    for (int run = 0; run < Runs; ++run) {
-        service.append(printerService(dir.filePath(QStringLiteral("service.pdf"))));
-        reference.append(plainPainter(dir.filePath(QStringLiteral("reference.pdf"))));
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() != 4) {
+        std::fprintf(stderr, "usage: bench_printer ROUNDS FOLDER WORKDIR\n");
+        return 2;
     }
-    const qint64 s = median(service);
-    const qint64 r = qMax<qint64>(1, median(reference));
-    std::printf("printer service: %lld ms, plain QPainter: %lld ms, ratio %.2f\n", s, r, double(s) / double(r));
+    const int rounds = std::max(1, args.at(1).toInt());
+    const QDir work(args.at(3));
+    const QString pdf = work.filePath(QStringLiteral("liste.pdf"));
+    const QString text = work.filePath(QStringLiteral("liste.txt"));
+    const QString ps = work.filePath(QStringLiteral("liste.ps"));
+
+    FileListModel list;
+    list.setPath(args.at(2));
+    QStringList lines;
+    QByteArray bytes;
+    for (qsizetype i = 0; i < list.count(); ++i) {
+        lines.append(list.entry(i));
+        bytes += list.entry(i).toUtf8() + '\n';
+    }
+    QFile textFile(text);
+    if (!textFile.open(QIODevice::WriteOnly) || textFile.write(bytes) != bytes.size())
+        return 1;
+    textFile.close();
+
+    // One printer for all rounds, as the program keeps one for its life.
+    QtPrinter printer;
+    printer.printer().setOutputFileName(pdf);
+    printer.printer().setPageSize(QPageSize(QPageSize::A4));
+    printer.setFontName(QStringLiteral("Times New Roman"));
+    printer.setFontSize(6);
+
+    const auto [program, reference] =
+        alternate(rounds, [&] { return printRun(printer, lines); }, [&] { return enscript(text, ps); });
+    const int pages = pdfPages(pdf);
+    const int psPages = postScriptPages(ps);
+    const double ratio = program / reference;
+    printInfoRow("Print, " + std::to_string(lines.size()) + " entries at 6 points",
+                 fixed(program, 0) + " ms, " + std::to_string(pages) + " pages PDF",
+                 "`enscript` " + fixed(reference, 0) + " ms, " + std::to_string(psPages) + " pages PostScript",
+                 fixed(ratio, 2) + "×");
+    printInfoRow("Print, pages per second", fixed(pages / program * 1000, 1), fixed(psPages / reference * 1000, 1),
+                 fixed((psPages / reference) / (pages / program), 2) + "× (time per page)");
     return 0;
 }

@@ -1,0 +1,135 @@
+#!/usr/bin/env bash
+# Runs every benchmark of a build folder (`make bench` builds it and calls
+# this), prints the table and writes it, with the machine it ran on, to
+# bench/RESULTS.md.
+#
+#   bench/run.sh BUILD_DIR
+#
+# The folders of test files are made inside the build folder, on the same
+# drive as the program, so the program started in one of them shows it, and
+# removed at the end. BENCH_ROUNDS changes the number of counted rounds.
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "${1:?usage: bench/run.sh BUILD_DIR}" && pwd)
+rounds=${BENCH_ROUNDS:-7}
+results="$here/bench/RESULTS.md"
+data="$build/bench-data"
+work="$build/bench-work"
+bin="$build/bench"
+for program in bench_filelist bench_save bench_printer bench_startup startup_lirabel startup_minimal \
+    startup_minimal_text; do
+    [ -x "$bin/$program" ] || { echo "run.sh: $bin/$program is missing; run make bench" >&2; exit 2; }
+done
+
+xvfb_pid=""
+cleanup() {
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$data" "$work"
+}
+trap cleanup EXIT
+rm -rf "$data" "$work"
+mkdir -p "$data" "$work"
+
+# FOLDER FILES: names like "Titel 7 Interpret.mp3" and "Brief 8.txt", half each.
+make_folder() {
+    mkdir -p "$1"
+    ( cd "$1" && seq 1 "$2" \
+        | awk '{ if ($1 % 2) printf "Titel %d Interpret.mp3\n", $1; else printf "Brief %d.txt\n", $1 }' \
+        | xargs -d '\n' touch )
+}
+echo "Making the test folders in $data ..."
+for n in 10000 100000 300000; do make_folder "$data/files-$n" "$n"; done
+make_folder "$data/files-9999" 9999
+make_folder "$data/small" 20
+
+# The program sorts in German; ls -1 gets the same locale. Where it is not
+# installed, it is compiled into the build folder (package locales).
+locale_name=de_DE.UTF-8
+if [ "$(LC_ALL=$locale_name locale charmap 2>/dev/null)" != UTF-8 ]; then
+    mkdir -p "$build/locale"
+    [ -d "$build/locale/$locale_name" ] || localedef -i de_DE -f UTF-8 "$build/locale/$locale_name"
+    export LOCPATH="$build/locale"
+fi
+[ "$(LC_ALL=$locale_name locale charmap 2>/dev/null)" = UTF-8 ] || { echo "run.sh: no locale $locale_name" >&2; exit 1; }
+export LC_ALL=$locale_name
+
+# Start-up is measured on a real X display: Xvfb, no window manager.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { echo "run.sh: Xvfb did not start" >&2; exit 1; }
+display=":$(head -n1 "$work/display")"
+
+out="$work/out.txt"
+: > "$out"
+run() {
+    echo "+ $*" >&2
+    "$@" | tee -a "$out"
+}
+export QT_QPA_PLATFORM=offscreen
+run "$bin/bench_filelist" "$rounds" "$data/files-10000" "$data/files-100000" "$data/files-300000"
+run "$bin/bench_save" "$((rounds + 4))" "$data/files-9999" "$work"
+run "$bin/bench_printer" "$rounds" "$data/files-9999" "$work"
+run env DISPLAY="$display" QT_QPA_PLATFORM=xcb "$bin/bench_startup" "$((rounds + 4))" \
+    "$bin/startup_lirabel" "$bin/startup_minimal" \
+    "$bin/startup_minimal_text" \
+    "$data/small" "$data/files-100000" "$work"
+
+cpu=$(grep -m1 '^model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')
+memory=$(awk '/^MemTotal/ { printf "%.1f GiB", $2 / 1048576 }' /proc/meminfo)
+os=$(. /etc/os-release && echo "$PRETTY_NAME")
+qt=$(qtpaths6 --qt-version 2>/dev/null || dpkg-query -W -f='${Version}' libqt6core6 2>/dev/null || echo unknown)
+build_type=$(sed -n 's/^CMAKE_BUILD_TYPE:STRING=//p' "$build/CMakeCache.txt")
+compiler=$(sed -n 's/^CMAKE_CXX_COMPILER:[A-Z]*=//p' "$build/CMakeCache.txt")
+commit=$(git -C "$here" rev-parse --short HEAD 2>/dev/null || echo unknown)
+
+{
+    echo "# Benchmark results"
+    echo
+    echo "Written by \`make bench\` (bench/run.sh) on $(date -u '+%Y-%m-%d %H:%M UTC'), at commit $commit."
+    echo "Each figure is the median of the counted rounds ($rounds, start-up and save $((rounds + 4)));"
+    echo "the program and its reference take turns on the same data in the same run, after one"
+    echo "round of each that is not counted, so the ratios hold on a busy machine."
+    echo
+    echo "| Benchmark | Lirabel | Reference | Ratio | Goal | Met |"
+    echo "| --- | --- | --- | --- | --- | --- |"
+    grep '^|' "$out"
+    echo
+    grep '^- ' "$out" || true
+    echo
+    echo "## Machine"
+    echo
+    echo "- CPU: $cpu, $(nproc) cores"
+    echo "- Memory: $memory"
+    echo "- OS: $os, kernel $(uname -r)"
+    echo "- Qt: $qt; build: $build_type, $("$compiler" --version | head -n1)"
+    echo "- References: $(ls --version | head -n1), $(enscript --version | head -n1), locale $LC_ALL"
+    echo
+    echo "## How the figures are taken"
+    echo
+    echo "- Folder to file list: a new file list reads the folder (one scan, the pattern \`*.*\`,"
+    echo "  natural order, the model), timed inside the process; \`ls -1 FOLDER\` is timed as a"
+    echo "  whole process with its output to /dev/null. Names are \"Titel N Interpret.mp3\" and"
+    echo "  \"Brief N.txt\", half each. Growth: the time per file in the largest folder over that in"
+    echo "  the smallest, for both; the goal compares the program's growth with that of \`ls -1\`,"
+    echo "  which sorts as well."
+    echo "- Save run: the save settings dialog with every option checked (blank line after every"
+    echo "  5th), \"&Weiter\" clicked, the file name given by the stand-in of the save-file dialog,"
+    echo "  timed until the file is in place; \`ls -1 FOLDER > file\` as a whole process."
+    echo "- Print: the file list's 9999 names through the printer service (the program's QtPrinter)"
+    echo "  in Times New Roman 6 points to a PDF file on A4; \`enscript -B -M A4 -f Times-Roman6\`"
+    echo "  on the same lines to PostScript, as a whole process. The issue sets no goal here."
+    echo "- Start-up and peak memory: the program's own main() and a bare QMainWindow, each built"
+    echo "  with bench/firstshow.cpp, which ends the process once its first window is exposed and"
+    echo "  painted; timed from the start of the process to its end, on Xvfb, started in the"
+    echo "  folder to show. Peak memory is the maximum resident set of the process (wait4)."
+    echo "- The bare window, the floor the start-up goal is set against, draws no text and so never"
+    echo "  sets up fonts: profiled with callgrind, about half of the program's start-up goes to"
+    echo "  fontconfig and Qt's font database (FcInit, QFontconfigDatabase::populateFontDatabase),"
+    echo "  which every window with text pays. The second floor, the same window with one label,"
+    echo "  pays it too; against it the program's start-up is what is its own."
+} > "$results"
+
+echo
+cat "$results"
