@@ -15,6 +15,7 @@ private Q_SLOTS:
     void sorted_data();
     void sorted();
     void compareAgreesWithSort();
+    void largeListSortsLikeTheComparison();
 };
 
 void TestNaturalOrder::sorted_data()
@@ -50,6 +51,23 @@ void TestNaturalOrder::compareAgreesWithSort()
     for (qsizetype i = 0; i + 1 < names.size(); ++i)
         QVERIFY2(naturalCompare(names.at(i), names.at(i + 1)) < 0, qPrintable(names.at(i) + " / " + names.at(i + 1)));
     QCOMPARE(naturalCompare(QStringLiteral("abc"), QStringLiteral("abc")), 0);
+}
+
+void TestNaturalOrder::largeListSortsLikeTheComparison()
+{
+    // Large lists are sorted in runs that are merged afterwards; the result
+    // must be the order of the comparison itself, across the run borders too.
+    const QStringList stems{"Titel ", "titel ", "Äpfel ", "Apfel ", "ss", "ß", "x", "X.", "a10b", ""};
+    QRandomGenerator random(42);
+    QStringList names;
+    for (int i = 0; i < 20000; ++i)
+        names.append(stems.at(random.bounded(int(stems.size())))
+                     + QString::number(random.bounded(500)) + (random.bounded(2) ? ".mp3" : ".txt"));
+    QStringList expected = names;
+    std::sort(expected.begin(), expected.end(),
+              [](const QString &a, const QString &b) { return naturalCompare(a, b) < 0; });
+    sortNatural(names);
+    QCOMPARE(names, expected);
 }
 
 QTEST_GUILESS_MAIN(TestNaturalOrder)
