@@ -1,6 +1,7 @@
 #include "platform/filelistmodel.h"
 #include "platform/folderscan.h"
 #include "platform/lirabelerror.h"
+#include "testsupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,20 +18,6 @@
 using namespace Lirabel;
 
 namespace {
-
-void touch(const QString &path)
-{
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
-}
-
-QStringList entriesOf(const FileListModel &model)
-{
-    QStringList list;
-    for (qsizetype i = 0; i < model.count(); ++i)
-        list.append(model.entry(i));
-    return list;
-}
 
 QStringList shownRows(const FileListModel &model)
 {

@@ -14,6 +14,7 @@
 #include "platform/filelistmodel.h"
 #include "platform/qtprinter.h"
 #include "platform/standins.h"
+#include "testsupport.h"
 
 #include <QApplication>
 #include <QDir>
@@ -69,22 +70,6 @@ public:
 private:
     QTemporaryDir mDir;
 };
-
-QByteArray contents(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return "<missing>";
-    return f.readAll();
-}
-
-QStringList entriesOf(const EntrySource &source)
-{
-    QStringList list;
-    for (qsizetype i = 0; i < source.count(); ++i)
-        list.append(source.entry(i));
-    return list;
-}
 
 QPushButton *weiterOf(QWidget *dialog)
 {

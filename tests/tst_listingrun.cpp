@@ -3,41 +3,13 @@
 #include "listing/listingstate.h"
 #include "platform/lirabelerror.h"
 #include "platform/standins.h"
+#include "testsupport.h"
 
 #include <QTest>
 
 using namespace Lirabel;
 
 namespace {
-
-class ListSource : public EntrySource
-{
-public:
-    explicit ListSource(QStringList names)
-        : mNames(std::move(names))
-    {
-    }
-    qsizetype count() const override { return mNames.size(); }
-    QString entry(qsizetype position) const override { return mNames.at(position); }
-
-private:
-    QStringList mNames;
-};
-
-// A source of any size that does not hold its names.
-class CountingSource : public EntrySource
-{
-public:
-    explicit CountingSource(qsizetype n)
-        : mCount(n)
-    {
-    }
-    qsizetype count() const override { return mCount; }
-    QString entry(qsizetype position) const override { return QStringLiteral("f%1.txt").arg(position + 1); }
-
-private:
-    qsizetype mCount;
-};
 
 // Records the listing as the text a file would hold: "" stands for a blank line.
 class RecordingTarget : public LineTarget

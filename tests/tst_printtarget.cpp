@@ -3,6 +3,7 @@
 #include "output/printoptionen.h"
 #include "platform/qtprinter.h"
 #include "platform/standins.h"
+#include "testsupport.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -14,35 +15,6 @@
 using namespace Lirabel;
 
 namespace {
-
-class ListSource : public EntrySource
-{
-public:
-    explicit ListSource(QStringList names)
-        : mNames(std::move(names))
-    {
-    }
-    qsizetype count() const override { return mNames.size(); }
-    QString entry(qsizetype position) const override { return mNames.at(position); }
-
-private:
-    QStringList mNames;
-};
-
-// Any number of entries without holding their names.
-class CountingSource : public EntrySource
-{
-public:
-    explicit CountingSource(qsizetype n)
-        : mCount(n)
-    {
-    }
-    qsizetype count() const override { return mCount; }
-    QString entry(qsizetype position) const override { return QStringLiteral("f%1").arg(position + 1); }
-
-private:
-    qsizetype mCount;
-};
 
 struct Options
 {
@@ -276,7 +248,7 @@ void TestPrintTarget::entryLimit()
         QVERIFY(stand.messageBox.shown.isEmpty());
         QCOMPARE(stand.printer.ended.size(), 1);
         QCOMPARE(stand.printer.ended.first().size(), count);
-        QCOMPARE(stand.printer.ended.first().last(), QStringLiteral("f%1").arg(count));
+        QCOMPARE(stand.printer.ended.first().last(), QStringLiteral("f%1.txt").arg(count));
         QVERIFY(run.mainWindow.visible);
         QVERIFY(run.dialogUnloaded());
     }

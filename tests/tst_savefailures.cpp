@@ -10,6 +10,7 @@
 #include "output/saveoptionen.h"
 #include "platform/dirlistbox.h"
 #include "platform/standins.h"
+#include "testsupport.h"
 
 #include <QApplication>
 #include <QDir>
@@ -31,28 +32,6 @@ using namespace Lirabel;
 namespace {
 
 constexpr uid_t Nobody = 65534;
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY2(f.open(QIODevice::WriteOnly), qPrintable(path));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
-QByteArray contents(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return "<missing>";
-    return f.readAll();
-}
-
-// Everything in a folder, hidden files (a save's temporary file) included.
-QStringList allIn(const QString &folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                                  QDir::Name);
-}
 
 // Files with long names, so that their listing is far larger than 64 KiB.
 // Returns the listing as the text file must hold it.

@@ -5,6 +5,7 @@
 #include "output/savetarget.h"
 #include "platform/lirabelerror.h"
 #include "platform/standins.h"
+#include "testsupport.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -39,20 +40,6 @@ private:
         return list;
     }
     QString mPath;
-};
-
-class CountingSource : public EntrySource
-{
-public:
-    explicit CountingSource(qsizetype n)
-        : mCount(n)
-    {
-    }
-    qsizetype count() const override { return mCount; }
-    QString entry(qsizetype position) const override { return QStringLiteral("f%1.txt").arg(position + 1); }
-
-private:
-    qsizetype mCount;
 };
 
 // Real text files that fail on request, as a full disk or a lost share would.
@@ -92,36 +79,6 @@ private:
     QtTextFiles mReal;
     QString mPath;
 };
-
-void makeFiles(const QString &folder, const QStringList &names)
-{
-    for (const QString &name : names) {
-        QFile f(QDir(folder).filePath(name));
-        QVERIFY2(f.open(QIODevice::WriteOnly), qPrintable(name));
-    }
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
-QByteArray contents(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return "<missing>";
-    return f.readAll();
-}
-
-// Everything in a folder, hidden files (a save's temporary file) included.
-QStringList allIn(const QString &folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                                  QDir::Name);
-}
 
 struct Options
 {
@@ -233,7 +190,7 @@ void TestSaveListing::cleanup()
 void TestSaveListing::threeFilesNoOptions()
 {
     QTemporaryDir folder, out;
-    makeFiles(folder.path(), {"b.txt", "c.txt", "a.txt"});
+    makeTree(folder.path(), {"b.txt", "c.txt", "a.txt"});
     StandInPlatform stand;
     stand.program.folder = QStringLiteral("/opt/lirabel/bin");
     stand.dialogs.saveAnswers.enqueue(out.filePath(QStringLiteral("liste.txt")));
@@ -330,7 +287,7 @@ void TestSaveListing::options()
     QFETCH(QByteArray, expected);
 
     QTemporaryDir folder, out;
-    makeFiles(folder.path(), {"lied.mp3", "README", "ab.c", "Brief.doc", "x.y", "Zz.txt", "Archiv.tar.gz"});
+    makeTree(folder.path(), {"lied.mp3", "README", "ab.c", "Brief.doc", "x.y", "Zz.txt", "Archiv.tar.gz"});
     StandInPlatform stand;
     stand.dialogs.saveAnswers.enqueue(out.filePath(QStringLiteral("liste")));
     StandInWindow main;
@@ -348,7 +305,7 @@ void TestSaveListing::options()
 void TestSaveListing::nonAsciiNames()
 {
     QTemporaryDir folder, out;
-    makeFiles(folder.path(), {QString::fromUtf8("Привет.txt"), QString::fromUtf8("ÄÖÜß.txt"),
+    makeTree(folder.path(), {QString::fromUtf8("Привет.txt"), QString::fromUtf8("ÄÖÜß.txt"),
                               QString::fromUtf8("Preis 5 €.pdf"), QString::fromUtf8("Bild 😀.png"),
                               QString::fromUtf8("😀.png")});
     StandInPlatform stand;
@@ -398,7 +355,7 @@ void TestSaveListing::extensionRule()
     QCOMPARE(withTextExtension(chosen), written);
 
     QTemporaryDir folder, out;
-    makeFiles(folder.path(), {"a.txt"});
+    makeTree(folder.path(), {"a.txt"});
     StandInPlatform stand;
     stand.dialogs.saveAnswers.enqueue(out.filePath(chosen));
     StandInWindow main;
@@ -414,7 +371,7 @@ void TestSaveListing::extensionRule()
 void TestSaveListing::cancelWritesNothing()
 {
     QTemporaryDir folder, out;
-    makeFiles(folder.path(), {"a.txt"});
+    makeTree(folder.path(), {"a.txt"});
     StandInPlatform stand;
     stand.program.folder = out.path();
     writeFile(out.filePath(QStringLiteral("DateiListe.txt")), "alt\r\n");
@@ -448,7 +405,7 @@ void TestSaveListing::existingNameWithTxtAppended()
     QFETCH(bool, replace);
 
     QTemporaryDir folder, out;
-    makeFiles(folder.path(), {"neu.txt"});
+    makeTree(folder.path(), {"neu.txt"});
     const QString path = out.filePath(QStringLiteral("liste.txt"));
     writeFile(path, "alt\r\n");
     StandInPlatform stand;
@@ -476,7 +433,7 @@ void TestSaveListing::chosenNameExistsIsReplaced()
     // The save-file dialog has asked about the very name it returns; the
     // program does not ask again. Nor does it ask about a new name.
     QTemporaryDir folder, out;
-    makeFiles(folder.path(), {"neu.txt"});
+    makeTree(folder.path(), {"neu.txt"});
     writeFile(out.filePath(QStringLiteral("liste.txt")), "alt\r\n");
     StandInPlatform stand;
     stand.dialogs.saveAnswers.enqueue(out.filePath(QStringLiteral("liste.txt")));
@@ -507,7 +464,7 @@ void TestSaveListing::cannotCreate()
     QFETCH(QString, path);
 
     QTemporaryDir folder, out;
-    makeFiles(folder.path(), {"a.txt", "b.txt"});
+    makeTree(folder.path(), {"a.txt", "b.txt"});
     writeFile(out.filePath(QStringLiteral("datei")), "alt");
     QVERIFY(QDir(out.path()).mkdir(QStringLiteral("ordner.txt")));
     StandInPlatform stand;
@@ -552,7 +509,7 @@ void TestSaveListing::failureKeepsExistingFile()
     QFETCH(QString, reason);
 
     QTemporaryDir folder, out;
-    makeFiles(folder.path(), {"a.txt", "b.txt", "c.txt", "d.txt"});
+    makeTree(folder.path(), {"a.txt", "b.txt", "c.txt", "d.txt"});
     const QString path = out.filePath(QStringLiteral("liste.txt"));
     writeFile(path, "alt\r\n");
     StandInPlatform stand;
@@ -582,7 +539,7 @@ void TestSaveListing::failureKeepsExistingFile()
 void TestSaveListing::spacingRefusedBeforeAnyDialog()
 {
     QTemporaryDir folder, out;
-    makeFiles(folder.path(), {"ab.txt"});
+    makeTree(folder.path(), {"ab.txt"});
     StandInPlatform stand;
     stand.dialogs.saveAnswers.enqueue(out.filePath(QStringLiteral("liste")));
     StandInWindow main;
@@ -639,7 +596,7 @@ void TestSaveListing::exactlyMaxEntries()
 void TestSaveListing::spaceBarSavesWithNoOptions()
 {
     QTemporaryDir folder, out;
-    makeFiles(folder.path(), {"x.mp3", "y.mp3"});
+    makeTree(folder.path(), {"x.mp3", "y.mp3"});
     StandInPlatform stand;
     stand.dialogs.saveAnswers.enqueue(out.filePath(QStringLiteral("liste")));
     StandInWindow main;
@@ -657,7 +614,7 @@ void TestSaveListing::spaceBarSavesWithNoOptions()
 void TestSaveListing::throughTheMainWindow()
 {
     QTemporaryDir folder, out;
-    makeFiles(folder.path(), {"c.txt", "a.txt", "b.txt"});
+    makeTree(folder.path(), {"c.txt", "a.txt", "b.txt"});
     StandInPlatform stand;
     stand.volumes.volumes = {Volume{QStringLiteral("/"), QString()}};
     stand.program.folder = folder.path();
@@ -716,7 +673,7 @@ void TestSaveListing::tooManyFilesInTheMainWindow()
     QStringList names;
     for (int i = 1; i <= 10000; ++i)
         names.append(QStringLiteral("f%1.txt").arg(i));
-    makeFiles(folder.path(), names);
+    makeTree(folder.path(), names);
     StandInPlatform stand;
     stand.volumes.volumes = {Volume{QStringLiteral("/"), QString()}};
     stand.program.folder = folder.path();

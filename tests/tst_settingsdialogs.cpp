@@ -3,6 +3,7 @@
 #include "output/printoptionen.h"
 #include "output/saveoptionen.h"
 #include "platform/standins.h"
+#include "testsupport.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -19,13 +20,6 @@
 using namespace Lirabel;
 
 namespace {
-
-class NoEntries : public EntrySource
-{
-public:
-    qsizetype count() const override { return 0; }
-    QString entry(qsizetype) const override { return {}; }
-};
 
 enum class Kind { Print, Save };
 
@@ -118,7 +112,7 @@ void TestSettingsDialogs::controls()
 
     StandInPlatform stand;
     StandInWindow main;
-    NoEntries entries;
+    ListSource entries({});
     std::unique_ptr<SettingsDialog> dialog(openDialog(kind, main, entries));
     auto *widget = dialog->findChild<QWidget *>(name);
     QVERIFY(widget);
@@ -151,7 +145,7 @@ void TestSettingsDialogs::window()
 
     StandInPlatform stand;
     StandInWindow main;
-    NoEntries entries;
+    ListSource entries({});
     std::unique_ptr<SettingsDialog> dialog(openDialog(kind, main, entries));
     QCOMPARE(dialog->objectName(), name);
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Einstellungen"));
@@ -185,7 +179,7 @@ void TestSettingsDialogs::captionsFit()
 
     StandInPlatform stand;
     StandInWindow main;
-    NoEntries entries;
+    ListSource entries({});
     std::unique_ptr<SettingsDialog> dialog(openDialog(kind, main, entries));
     QCOMPARE(dialog->font().family(), QStringLiteral("Liberation Sans"));
 
@@ -224,7 +218,7 @@ void TestSettingsDialogs::initialValues()
 
     StandInPlatform stand;
     StandInWindow main;
-    NoEntries entries;
+    ListSource entries({});
     std::unique_ptr<SettingsDialog> dialog(openDialog(kind, main, entries));
     for (const char *name : {"chk_endungen", "chk_nummer", "chk_zeilen"})
         QCOMPARE(control<QCheckBox>(dialog.get(), name)->checkState(), Qt::Unchecked);
@@ -236,7 +230,7 @@ void TestSettingsDialogs::commonDialogProperties()
 {
     StandInPlatform stand;
     StandInWindow main;
-    NoEntries entries;
+    ListSource entries({});
     PrintOptionen print(main, entries);
     QCOMPARE(print.CommonDialog1.FontName, QStringLiteral("Times New Roman"));
     QCOMPARE(print.CommonDialog1.FontSize, 6.0f);
@@ -269,7 +263,7 @@ void TestSettingsDialogs::tabOrderAndFirstFocus()
 
     StandInPlatform stand;
     StandInWindow main;
-    NoEntries entries;
+    ListSource entries({});
     std::unique_ptr<SettingsDialog> dialog(openDialog(kind, main, entries));
     dialog->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
@@ -319,7 +313,7 @@ void TestSettingsDialogs::runSettings()
 
     StandInPlatform stand;
     StandInWindow main;
-    NoEntries entries;
+    ListSource entries({});
     std::unique_ptr<SettingsDialog> dialog(openDialog(kind, main, entries));
     for (const QString &name : checked)
         QTest::mouseClick(dialog->findChild<QCheckBox *>(name), Qt::LeftButton);
@@ -368,7 +362,7 @@ void TestSettingsDialogs::spacingCheck()
 
     StandInPlatform stand;
     StandInWindow main;
-    NoEntries entries;
+    ListSource entries({});
     std::unique_ptr<SettingsDialog> dialog(openDialog(kind, main, entries));
     if (zeilenChecked)
         QTest::mouseClick(control<QCheckBox>(dialog.get(), "chk_zeilen"), Qt::LeftButton);
@@ -411,7 +405,7 @@ void TestSettingsDialogs::unloadBringsMainWindowBack()
 
     StandInPlatform stand;
     StandInWindow main;
-    NoEntries entries;
+    ListSource entries({});
     QPointer<SettingsDialog> dialog = openDialog(kind, main, entries);
     QVERIFY(!main.visible);
     QTest::mouseClick(control<QCheckBox>(dialog, "chk_nummer"), Qt::LeftButton);

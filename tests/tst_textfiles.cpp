@@ -1,23 +1,12 @@
 #include "platform/lirabelerror.h"
 #include "platform/textfiles.h"
+#include "testsupport.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace Lirabel;
-
-namespace {
-
-QByteArray contents(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return "<missing>";
-    return f.readAll();
-}
-
-} // namespace
 
 class TestTextFiles : public QObject
 {
