@@ -6,13 +6,13 @@
 //
 // Exit codes: 0 printed, 1 failed, 77 the queue is not usable from here.
 
-#include "modalwatch.h"
 #include "app/applicationsetup.h"
 #include "listing/listingrun.h"
 #include "output/printoptionen.h"
 #include "platform/qtdialogs.h"
 #include "platform/qtprinter.h"
 #include "platform/standins.h"
+#include "widgetsupport.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -30,20 +30,6 @@
 using namespace Lirabel;
 
 namespace {
-
-class ListSource : public EntrySource
-{
-public:
-    explicit ListSource(QStringList names)
-        : mNames(std::move(names))
-    {
-    }
-    qsizetype count() const override { return mNames.size(); }
-    QString entry(qsizetype position) const override { return mNames.at(position); }
-
-private:
-    QStringList mNames;
-};
 
 int failed(const QString &why)
 {

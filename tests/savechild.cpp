@@ -16,6 +16,7 @@
 #include "app/printdir.h"
 #include "output/saveoptionen.h"
 #include "platform/standins.h"
+#include "widgetsupport.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -36,27 +37,15 @@ namespace {
 constexpr rlim_t FileSizeLimit = 64 * 1024;
 constexpr uid_t Nobody = 65534;
 
-void click(QWidget *parent, const char *name)
-{
-    auto *button = parent->findChild<QPushButton *>(QLatin1String(name));
-    if (!button)
-        qFatal("no button %s", name);
-    button->click();
-}
-
 void saveOnce(PrintDir &main, StandInPlatform &stand, const QString &target, QTextStream &report)
 {
     const qsizetype boxesBefore = stand.messageBox.shown.size();
     stand.dialogs.saveAnswers.enqueue(target);
-    click(&main, "cmd_save");
-    SaveOptionen *dialog = nullptr;
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (auto *d = qobject_cast<SaveOptionen *>(w); d && d->isVisible())
-            dialog = d;
-    }
+    child<QPushButton>(main, "cmd_save")->click();
+    auto *dialog = visibleTopLevel<SaveOptionen>();
     if (!dialog)
         qFatal("no save dialog");
-    click(dialog, "cmd_weiter");
+    child<QPushButton>(*dialog, "cmd_weiter")->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     for (qsizetype i = boxesBefore; i < stand.messageBox.shown.size(); ++i) {
         const auto &box = stand.messageBox.shown.at(i);

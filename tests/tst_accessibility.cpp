@@ -8,6 +8,7 @@
 #include "output/saveoptionen.h"
 #include "platform/dirlistbox.h"
 #include "platform/standins.h"
+#include "widgetsupport.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -25,12 +26,6 @@ using namespace Lirabel;
 
 namespace {
 
-void touch(const QString &path)
-{
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
-}
-
 // One drive holding the program's folder, two subfolders and four files.
 struct Drive
 {
@@ -40,39 +35,17 @@ struct Drive
     explicit Drive(StandInPlatform &stand)
     {
         path = root.path() + "/laufwerk";
-        QDir().mkpath(path + "/Alben");
-        QDir().mkpath(path + "/Programm");
-        for (const char *name : {"Brief.txt", "Lied 2.mp3", "Lied 10.mp3", "Makefile"})
-            touch(path + "/" + name);
-        touch(path + "/Alben/Titel.mp3");
-        touch(path + "/Alben/Titel.wav");
+        makeTree(path, {"Programm/", "Brief.txt", "Lied 2.mp3", "Lied 10.mp3", "Makefile", "Alben/Titel.mp3",
+                        "Alben/Titel.wav"});
         stand.volumes.volumes = {Volume{path, QStringLiteral("DATEN")}};
         stand.program.folder = path + "/Programm";
     }
 };
 
-QStringList entriesOf(const EntrySource &source)
-{
-    QStringList list;
-    for (qsizetype i = 0; i < source.count(); ++i)
-        list.append(source.entry(i));
-    return list;
-}
-
 QString accessibleName(QWidget *widget)
 {
     QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(widget);
     return iface ? iface->text(QAccessible::Name) : QString();
-}
-
-template<typename T>
-T *visibleTopLevel()
-{
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (auto *found = qobject_cast<T *>(w); found && found->isVisible())
-            return found;
-    }
-    return nullptr;
 }
 
 // Presses Tab until the control named `target` has the focus, and returns the

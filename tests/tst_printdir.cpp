@@ -9,6 +9,7 @@
 #include "platform/filelistbox.h"
 #include "platform/standins.h"
 #include "platform/systemcolour.h"
+#include "widgetsupport.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,37 +27,6 @@ using namespace Lirabel;
 
 namespace {
 
-void touch(const QString &path)
-{
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
-}
-
-QStringList entriesOf(const EntrySource &source)
-{
-    QStringList list;
-    for (qsizetype i = 0; i < source.count(); ++i)
-        list.append(source.entry(i));
-    return list;
-}
-
-template<typename T>
-T *child(const PrintDir &window, const char *name)
-{
-    T *found = window.findChild<T *>(QLatin1String(name));
-    if (!found)
-        qFatal("no control %s", name);
-    return found;
-}
-
-QStringList rowsOf(const DirListBox &list)
-{
-    QStringList rows;
-    for (int row = 0; row < list.model()->rowCount(); ++row)
-        rows.append(list.model()->index(row, 0).data().toString());
-    return rows;
-}
-
 // Three drives in a temporary folder: A holds the program, B and C are others.
 // The working directory lies on none of them.
 struct Drives
@@ -71,17 +41,10 @@ struct Drives
         a = root.path() + "/laufwerkA";
         b = root.path() + "/laufwerkB";
         c = root.path() + "/laufwerkC";
-        for (const QString &d : {a, b, c})
-            QDir().mkpath(d);
-        QDir().mkpath(a + "/programm");
-        QDir().mkpath(a + "/musik/alt");
-        QDir().mkpath(a + "/gesperrt");
-        QDir().mkpath(a + "/.versteckt");
-        for (const char *name : {"Brief.txt", "Lied 2.mp3", "Lied 10.mp3", "Makefile", "notiz.TXT"})
-            touch(a + "/" + name);
-        touch(a + "/musik/titel.mp3");
-        touch(b + "/b.txt");
-        touch(c + "/c.txt");
+        makeTree(root.path(), {"laufwerkA/programm/", "laufwerkA/musik/alt/", "laufwerkA/gesperrt/",
+                               "laufwerkA/.versteckt/", "laufwerkA/Brief.txt", "laufwerkA/Lied 2.mp3",
+                               "laufwerkA/Lied 10.mp3", "laufwerkA/Makefile", "laufwerkA/notiz.TXT",
+                               "laufwerkA/musik/titel.mp3", "laufwerkB/b.txt", "laufwerkC/c.txt"});
         stand.volumes.volumes = {Volume{a, QStringLiteral("PROGRAMM")}, Volume{b, QString()}, Volume{c, QString()}};
         stand.program.folder = a + "/programm";
     }

@@ -1,9 +1,9 @@
-#include "modalwatch.h"
 #include "app/applicationsetup.h"
 #include "platform/commondialog.h"
 #include "platform/lirabelerror.h"
 #include "platform/qtdialogs.h"
 #include "platform/qtprinter.h"
+#include "widgetsupport.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -3,12 +3,12 @@
 #include "output/saveoptionen.h"
 #include "platform/qtdialogs.h"
 #include "platform/standins.h"
+#include "widgetsupport.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -16,26 +16,10 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-
-#include <functional>
 
 using namespace Lirabel;
 
 namespace {
-
-// Acts on the modal window of type T as soon as it is on the screen.
-template<typename T>
-void whenShown(QObject *context, std::function<void(T *)> act)
-{
-    QTimer::singleShot(0, context, [context, act] {
-        auto *window = qobject_cast<T *>(QApplication::activeModalWidget());
-        if (window && window->isVisible())
-            act(window);
-        else
-            whenShown<T>(context, act);
-    });
-}
 
 QLineEdit *fileNameEdit(QFileDialog *dialog)
 {
@@ -49,31 +33,6 @@ void typeName(QFileDialog *dialog, const QString &name)
     QTest::keyClicks(edit, name);
     QTest::keyClick(edit, Qt::Key_Return);
 }
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
-QByteArray contents(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return "<missing>";
-    return f.readAll();
-}
-
-class TwoEntries : public EntrySource
-{
-public:
-    qsizetype count() const override { return 2; }
-    QString entry(qsizetype position) const override
-    {
-        return position == 0 ? QStringLiteral("Lied 1.mp3") : QStringLiteral("Lied 2.mp3");
-    }
-};
 
 } // namespace
 
@@ -103,7 +62,7 @@ void TestQtSaveDialog::opensAsTheProgramAsks()
     QtDialogs dialogs;
     QString title, folder, name, fileTypes, acceptText, suffix;
     bool native = true, confirms = false;
-    whenShown<QFileDialog>(this, [&](QFileDialog *d) {
+    whenModal<QFileDialog>(this, [&](QFileDialog *d) {
         title = d->windowTitle();
         folder = d->directory().absolutePath();
         name = fileNameEdit(d)->text();
@@ -130,7 +89,7 @@ void TestQtSaveDialog::acceptsTypedNameWithoutAddingAnExtension()
 {
     QTemporaryDir dir;
     QtDialogs dialogs;
-    whenShown<QFileDialog>(this, [](QFileDialog *d) { typeName(d, QString::fromUtf8("Übersicht")); });
+    whenModal<QFileDialog>(this, [](QFileDialog *d) { typeName(d, QString::fromUtf8("Übersicht")); });
     const auto chosen = dialogs.saveFileName(dir.path(), QStringLiteral("DateiListe"), 260);
     QVERIFY(chosen);
     QCOMPARE(*chosen, QDir(dir.path()).absoluteFilePath(QString::fromUtf8("Übersicht")));
@@ -141,7 +100,7 @@ void TestQtSaveDialog::cancel()
 {
     QTemporaryDir dir;
     QtDialogs dialogs;
-    whenShown<QFileDialog>(this, [](QFileDialog *d) {
+    whenModal<QFileDialog>(this, [](QFileDialog *d) {
         fileNameEdit(d)->setText(QStringLiteral("liste"));
         QTest::keyClick(d, Qt::Key_Escape);
     });
@@ -165,12 +124,12 @@ void TestQtSaveDialog::asksBeforeReplacing()
     writeFile(path, "alt\r\n");
     QtDialogs dialogs;
     QString question;
-    whenShown<QFileDialog>(this, [&](QFileDialog *d) {
-        whenShown<QMessageBox>(this, [&](QMessageBox *box) {
+    whenModal<QFileDialog>(this, [&](QFileDialog *d) {
+        whenModal<QMessageBox>(this, [&](QMessageBox *box) {
             question = box->text();
             box->button(replace ? QMessageBox::Yes : QMessageBox::No)->click();
             if (!replace)
-                whenShown<QFileDialog>(this, [](QFileDialog *again) { again->reject(); });
+                whenModal<QFileDialog>(this, [](QFileDialog *again) { again->reject(); });
         });
         typeName(d, QStringLiteral("liste.txt"));
     });
@@ -192,14 +151,14 @@ void TestQtSaveDialog::savesThroughTheSettingsDialog()
     platform().dialogs = &dialogs;
     stand.program.folder = dir.path();
     StandInWindow main;
-    TwoEntries entries;
+    ListSource entries({QStringLiteral("Lied 1.mp3"), QStringLiteral("Lied 2.mp3")});
 
     main.hideWindow();
     QPointer<SaveOptionen> options = new SaveOptionen(main, entries);
     options->showWindow();
     QTest::mouseClick(options->findChild<QCheckBox *>(QStringLiteral("chk_nummer")), Qt::LeftButton);
     QString folder;
-    whenShown<QFileDialog>(this, [&](QFileDialog *d) {
+    whenModal<QFileDialog>(this, [&](QFileDialog *d) {
         folder = d->directory().absolutePath();
         typeName(d, QStringLiteral("lieder"));
     });

@@ -13,6 +13,7 @@
 #include "platform/drivelistbox.h"
 #include "platform/filelistbox.h"
 #include "platform/standins.h"
+#include "widgetsupport.h"
 
 #include <QApplication>
 #include <QDir>
@@ -27,56 +28,6 @@
 using namespace Lirabel;
 
 namespace {
-
-void touch(const QString &path)
-{
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
-}
-
-QByteArray contents(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return "<missing>";
-    return f.readAll();
-}
-
-QStringList entriesOf(const EntrySource &source)
-{
-    QStringList list;
-    for (qsizetype i = 0; i < source.count(); ++i)
-        list.append(source.entry(i));
-    return list;
-}
-
-template<typename T>
-T *child(const QWidget &window, const char *name)
-{
-    T *found = window.findChild<T *>(QLatin1String(name));
-    if (!found)
-        qFatal("no control %s", name);
-    return found;
-}
-
-template<typename T>
-T *shownDialog()
-{
-    for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (auto *dialog = qobject_cast<T *>(window); dialog && dialog->isVisible())
-            return dialog;
-    }
-    return nullptr;
-}
-
-int rowOf(const DirListBox &list, const QString &text)
-{
-    for (int row = 0; row < list.model()->rowCount(); ++row) {
-        if (list.model()->index(row, 0).data().toString() == text)
-            return row;
-    }
-    return -1;
-}
 
 void activate(DirListBox &list, int row)
 {
@@ -101,14 +52,8 @@ struct Scene
         a = root.path() + "/laufwerkA";
         b = root.path() + "/laufwerkB";
         weg = a + "/weg";
-        QDir().mkpath(weg + "/unten");
-        QDir().mkpath(a + "/bleibt");
-        touch(weg + "/eins.txt");
-        touch(weg + "/zwei.txt");
-        touch(a + "/bleibt/anderer.txt");
-        touch(a + "/oben.txt");
-        QDir().mkpath(b);
-        touch(b + "/b.txt");
+        makeTree(root.path(), {"laufwerkA/weg/unten/", "laufwerkA/weg/eins.txt", "laufwerkA/weg/zwei.txt",
+                               "laufwerkA/bleibt/anderer.txt", "laufwerkA/oben.txt", "laufwerkB/b.txt"});
         stand.volumes.volumes = {Volume{a, QString()}, Volume{b, labelOfB}};
         stand.program.folder = a;
         window = std::make_unique<PrintDir>();
@@ -162,7 +107,7 @@ void TestVanishing::saveWhatIsShown()
     const QString path = scene.out.filePath(QStringLiteral("liste.txt"));
     scene.stand.dialogs.saveAnswers.enqueue(path);
     QTest::mouseClick(child<QPushButton>(*scene.window, "cmd_save"), Qt::LeftButton);
-    QPointer<SaveOptionen> dialog = shownDialog<SaveOptionen>();
+    QPointer<SaveOptionen> dialog = visibleTopLevel<SaveOptionen>();
     QVERIFY(dialog);
     QTest::mouseClick(child<QPushButton>(*dialog, "cmd_weiter"), Qt::LeftButton);
     QCOMPARE(contents(path), QByteArray("eins.txt\r\nzwei.txt\r\n"));
@@ -178,7 +123,7 @@ void TestVanishing::printWhatIsShown()
     scene.stand.dialogs.fontAnswers.enqueue(FontChoice{QStringLiteral("Liberation Serif"), 10});
     scene.stand.dialogs.printerAnswers.enqueue(true);
     QTest::mouseClick(child<QPushButton>(*scene.window, "cmd_drucken"), Qt::LeftButton);
-    QPointer<PrintOptionen> dialog = shownDialog<PrintOptionen>();
+    QPointer<PrintOptionen> dialog = visibleTopLevel<PrintOptionen>();
     QVERIFY(dialog);
     QTest::mouseClick(child<QPushButton>(*dialog, "cmd_weiter"), Qt::LeftButton);
     QCOMPARE(scene.stand.printer.ended, (QList<QStringList>{{"eins.txt", "zwei.txt"}}));
@@ -236,7 +181,7 @@ void TestVanishing::choosingAGoneFolder()
 {
     QFETCH(bool, replacedByFile);
     Scene scene;
-    const int row = rowOf(*scene.dir1(), QStringLiteral("unten"));
+    const int row = rowsOf(*scene.dir1()).indexOf(QStringLiteral("unten"));
     QVERIFY(row > 0);
     QVERIFY(QDir(scene.weg + "/unten").removeRecursively());
     if (replacedByFile)
@@ -260,7 +205,7 @@ void TestVanishing::goingUpFromAGoneFolder()
     activate(*scene.dir1(), 0);
     QCOMPARE(scene.dir1()->path(), scene.a);
     QCOMPARE(scene.shown(), QStringList{"oben.txt"});
-    QCOMPARE(rowOf(*scene.dir1(), QStringLiteral("weg")), -1);
+    QCOMPARE(rowsOf(*scene.dir1()).indexOf(QStringLiteral("weg")), -1);
 
     scene.dir1()->setFolder(scene.a + "/bleibt");
     QVERIFY(QDir(scene.a + "/bleibt").removeRecursively());

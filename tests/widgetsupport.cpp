@@ -1,0 +1,11 @@
+#include "widgetsupport.h"
+
+#include "platform/dirlistbox.h"
+
+QStringList rowsOf(const Lirabel::DirListBox &list)
+{
+    QStringList rows;
+    for (int row = 0; row < list.model()->rowCount(); ++row)
+        rows.append(list.model()->index(row, 0).data().toString());
+    return rows;
+}
