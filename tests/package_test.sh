@@ -70,7 +70,8 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Section)" = utils ] || fail "Section is '$(field Section)'"
 [ "$(field Architecture)" = "$(dpkg --print-architecture)" ] || fail "Architecture is '$(field Architecture)'"
 [[ "$(field Maintainer)" =~ ^[^\<]+\ \<[^@\>]+@[^\>]+\>$ ]] || fail "Maintainer '$(field Maintainer)' is not 'Name <e-mail>'"
-dpkg-deb -f "$deb" Description | grep -q 'Lirabel listet die Dateinamen' || fail "Description has no German text"
+# Read whole first: grep -q stops at the match, and under pipefail dpkg-deb's broken pipe would fail the check.
+grep -q 'Lirabel listet die Dateinamen' <<<"$(field Description)" || fail "Description has no German text"
 
 # Depends as a list of package names, versions and alternatives stripped.
 depends=$(field Depends | tr ',|' '\n\n' | sed 's/(.*)//; s/[[:space:]]//g' | sed '/^$/d' | sort -u)
