@@ -14,7 +14,7 @@
 #include "platform/filelistmodel.h"
 #include "platform/qtprinter.h"
 #include "platform/standins.h"
-#include "testsupport.h"
+#include "widgetsupport.h"
 
 #include <QApplication>
 #include <QDir>
@@ -92,11 +92,7 @@ void save(const EntrySource &entries, StandInPlatform &stand, const QString &pat
 // Prints the entries through the print settings dialog, no options, to a PDF.
 PdfDocument print(const EntrySource &entries, StandInPlatform &stand, const QString &pdfPath)
 {
-    QtPrinter printer;
-    printer.printer().setOutputFileName(pdfPath);
-    Platform services = platform();
-    services.printer = &printer;
-    installPlatform(services);
+    PdfPrinter printer(pdfPath);
     // Small enough that a 255-byte name fits the width of the page.
     stand.dialogs.fontAnswers.enqueue(FontChoice{QStringLiteral("Liberation Sans"), 6});
     stand.dialogs.printerAnswers.enqueue(true);
@@ -106,8 +102,6 @@ PdfDocument print(const EntrySource &entries, StandInPlatform &stand, const QStr
     dialog->showWindow();
     QTest::mouseClick(weiterOf(dialog), Qt::LeftButton);
     delete dialog;
-    services.printer = &stand.printer;
-    installPlatform(services);
     return readPdf(pdfPath);
 }
 

@@ -3,7 +3,7 @@
 #include "output/printoptionen.h"
 #include "platform/qtprinter.h"
 #include "platform/standins.h"
-#include "testsupport.h"
+#include "widgetsupport.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -301,11 +301,7 @@ void TestPrintTarget::realPrinterWritesTheListing()
     QVERIFY(dir.isValid());
     const QString pdfPath = dir.filePath(QStringLiteral("liste.pdf"));
     StandInPlatform stand;
-    QtPrinter printer;
-    printer.printer().setOutputFileName(pdfPath);
-    Platform services = platform();
-    services.printer = &printer;
-    installPlatform(services);
+    PdfPrinter printer(pdfPath);
 
     stand.dialogs.fontAnswers.enqueue(FontChoice{QStringLiteral("Times New Roman"), 11});
     stand.dialogs.printerAnswers.enqueue(true);
@@ -328,11 +324,7 @@ void TestPrintTarget::realPrinterThatCannotStart()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     StandInPlatform stand;
-    QtPrinter printer;
-    printer.printer().setOutputFileName(dir.filePath(QStringLiteral("fehlt/liste.pdf")));
-    Platform services = platform();
-    services.printer = &printer;
-    installPlatform(services);
+    PdfPrinter printer(dir.filePath(QStringLiteral("fehlt/liste.pdf")));
 
     stand.dialogs.fontAnswers.enqueue(SerifTwelve);
     stand.dialogs.printerAnswers.enqueue(true);

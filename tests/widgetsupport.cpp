@@ -9,3 +9,17 @@ QStringList rowsOf(const Lirabel::DirListBox &list)
         rows.append(list.model()->index(row, 0).data().toString());
     return rows;
 }
+
+PdfPrinter::PdfPrinter(const QString &pdfPath)
+    : mPrevious(Lirabel::platform())
+{
+    printer().setOutputFileName(pdfPath);
+    Lirabel::Platform services = mPrevious;
+    services.printer = this;
+    Lirabel::installPlatform(services);
+}
+
+PdfPrinter::~PdfPrinter()
+{
+    Lirabel::installPlatform(mPrevious);
+}

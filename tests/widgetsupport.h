@@ -5,6 +5,9 @@
 
 #include "testsupport.h"
 
+#include "platform/platform.h"
+#include "platform/qtprinter.h"
+
 #include <QApplication>
 #include <QTimer>
 #include <QWidget>
@@ -52,6 +55,20 @@ void whenModal(QObject *owner, std::function<void(T *)> act)
     });
     timer->start();
 }
+
+// The program's printer writing to a PDF file, installed as the platform's
+// printer for its lifetime; the services installed before come back after.
+class PdfPrinter : public Lirabel::QtPrinter
+{
+public:
+    explicit PdfPrinter(const QString &pdfPath);
+    ~PdfPrinter();
+    PdfPrinter(const PdfPrinter &) = delete;
+    PdfPrinter &operator=(const PdfPrinter &) = delete;
+
+private:
+    Lirabel::Platform mPrevious;
+};
 
 // The texts of the directory list's rows, top to bottom.
 QStringList rowsOf(const Lirabel::DirListBox &list);
