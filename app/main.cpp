@@ -1,6 +1,6 @@
 #include "app/applicationsetup.h"
 #include "app/printdir.h"
-#include "platform/qtplatform.h"
+#include "platform/qt/qtplatform.h"
 
 #include <QApplication>
 

@@ -3,11 +3,12 @@
 #include "listing/listingstate.h"
 #include "output/printoptionen.h"
 #include "output/saveoptionen.h"
-#include "platform/dirlistbox.h"
-#include "platform/drivelistbox.h"
-#include "platform/filelistbox.h"
+#include "platform/controls/dirlistbox.h"
+#include "platform/controls/drivelistbox.h"
+#include "platform/controls/filelistbox.h"
 #include "platform/lirabelerror.h"
-#include "platform/systemcolour.h"
+#include "platform/qt/systemcolour.h"
+#include "platform/qt/widgetwindow.h"
 
 #include <QAction>
 #include <QDir>
@@ -18,19 +19,12 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 
 #include <algorithm>
 
 namespace Lirabel {
 
 namespace {
-
-// The layout is measured in twips, 15 to a pixel at 96 dots per inch.
-QRect fromTwips(int left, int top, int width, int height)
-{
-    return QRect(left / 15, top / 15, width / 15, height / 15);
-}
 
 template<typename Widget>
 Widget *named(Widget *widget, const char *name, const QRect &geometry)
@@ -43,7 +37,7 @@ Widget *named(Widget *widget, const char *name, const QRect &geometry)
 } // namespace
 
 PrintDir::PrintDir(QWidget *parent)
-    : QMainWindow(parent)
+    : WidgetWindow(parent)
     , mClientArea(new QWidget(this))
     , Einstellungen(menuBar()->addAction(QStringLiteral("&Einstellungen")))
     , Drive1(named(new DriveListBox(mClientArea), "Drive1", fromTwips(120, 240, 3855, 315)))
@@ -129,35 +123,11 @@ const EntrySource &PrintDir::fileList() const
     return File1->entries();
 }
 
-void PrintDir::showWindow()
-{
-    show();
-}
-
-void PrintDir::hideWindow()
-{
-    hide();
-}
-
-void PrintDir::unloadWindow()
-{
-    close();
-}
-
-void PrintDir::setWindowVisible(bool visible)
-{
-    setVisible(visible);
-}
-
 void PrintDir::showEvent(QShowEvent *event)
 {
     if (!mCentred) {
         mCentred = true;
-        if (const QScreen *s = screen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(s->availableGeometry().center());
-            move(frame.topLeft());
-        }
+        centreOnScreen(*this);
     }
     QMainWindow::showEvent(event);
 }
@@ -216,9 +186,7 @@ void PrintDir::Drive1_Change()
         mRecoveryFailed = true;
         return;
     }
-    ListingState.MessageText = QStringLiteral("Laufwerk nicht bereit !");
-    ListingState.MessageTitle = QStringLiteral("Laufwerksfehler");
-    ShowErrorBox(ListingState.MessageText, ListingState.MessageTitle);
+    ReportError(QStringLiteral("Laufwerk nicht bereit !"), QStringLiteral("Laufwerksfehler"));
 
     // Back to the remembered drive; should that fail too, or none be
     // remembered yet, the program's drive and then the root, without
@@ -254,9 +222,7 @@ void PrintDir::Dir1_Change()
 
 void PrintDir::Dir1_UnreadableFolder()
 {
-    ListingState.MessageText = QStringLiteral("Verzeichnis nicht lesbar !");
-    ListingState.MessageTitle = QStringLiteral("Verzeichnisfehler");
-    ShowErrorBox(ListingState.MessageText, ListingState.MessageTitle);
+    ReportError(QStringLiteral("Verzeichnis nicht lesbar !"), QStringLiteral("Verzeichnisfehler"));
 }
 
 void PrintDir::opt_alle_Click()

@@ -7,7 +7,7 @@
 // listing reads. The buttons hide this window and show a settings dialog,
 // which brings it back when it is unloaded.
 
-#include "platform/platform.h"
+#include "platform/qt/widgetwindow.h"
 
 #include <QMainWindow>
 
@@ -24,18 +24,13 @@ class DriveListBox;
 class EntrySource;
 class FileListBox;
 
-class PrintDir : public QMainWindow, public ProgramWindow
+class PrintDir : public WidgetWindow<QMainWindow>
 {
     Q_OBJECT
 
 public:
     explicit PrintDir(QWidget *parent = nullptr);
     ~PrintDir() override;
-
-    void showWindow() override;
-    void hideWindow() override;
-    void unloadWindow() override;
-    void setWindowVisible(bool visible) override;
 
     // The file list as the listing reads it.
     [[nodiscard]] const EntrySource &fileList() const;

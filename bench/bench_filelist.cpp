@@ -6,8 +6,8 @@
 //   bench_filelist ROUNDS FOLDER...
 
 #include "bench/benchsupport.h"
-#include "platform/filelistmodel.h"
-#include "platform/naturalorder.h"
+#include "platform/files/filelistmodel.h"
+#include "platform/files/naturalorder.h"
 
 #include <QCoreApplication>
 #include <QFile>

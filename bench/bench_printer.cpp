@@ -5,8 +5,8 @@
 //   bench_printer ROUNDS FOLDER WORKDIR
 
 #include "bench/benchsupport.h"
-#include "platform/filelistmodel.h"
-#include "platform/qtprinter.h"
+#include "platform/files/filelistmodel.h"
+#include "platform/qt/qtprinter.h"
 
 #include <QApplication>
 #include <QDir>

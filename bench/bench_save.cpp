@@ -8,8 +8,8 @@
 
 #include "bench/benchsupport.h"
 #include "output/saveoptionen.h"
-#include "platform/filelistmodel.h"
-#include "platform/standins.h"
+#include "platform/files/filelistmodel.h"
+#include "standins.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -11,9 +11,7 @@ void LimitCheck(const EntrySource &source)
 {
     if (source.count() <= MaxListEntries)
         return;
-    ListingState.MessageText = QStringLiteral("Mehr als 9999 Files im Verzeichniss nicht möglich");
-    ListingState.MessageTitle = QStringLiteral("Zu viele Files !");
-    ShowErrorBox(ListingState.MessageText, ListingState.MessageTitle);
+    ReportError(QStringLiteral("Mehr als 9999 Files im Verzeichniss nicht möglich"), QStringLiteral("Zu viele Files !"));
     platform().program->endProgram();
     throw ProgramEnded();
 }

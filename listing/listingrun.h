@@ -1,20 +1,12 @@
 #pragma once
 
+#include "platform/files/entrysource.h"
+
 #include <QString>
 
 #include <functional>
 
 namespace Lirabel {
-
-// Where the entries come from: in the program the main window's file list.
-class EntrySource
-{
-public:
-    virtual ~EntrySource() = default;
-    [[nodiscard]] virtual qsizetype count() const = 0;
-    // The bare file name at a 0-based position.
-    [[nodiscard]] virtual QString entry(qsizetype position) const = 0;
-};
 
 // Where the lines go: the text file or the printer.
 class LineTarget

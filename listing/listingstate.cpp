@@ -11,4 +11,11 @@ void ShowErrorBox(const QString &text, const QString &title)
     platform().messageBox->critical(text, title);
 }
 
+void ReportError(const QString &text, const QString &title)
+{
+    ListingState.MessageText = text;
+    ListingState.MessageTitle = title;
+    ShowErrorBox(ListingState.MessageText, ListingState.MessageTitle);
+}
+
 } // namespace Lirabel

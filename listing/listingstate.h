@@ -34,4 +34,8 @@ extern ListingStateVariables ListingState;
 // Modal box with the critical icon and one OK button; returns when it is closed.
 void ShowErrorBox(const QString &text, const QString &title);
 
+// How every message reaches the user: text and title go into MessageText and
+// MessageTitle, which are then handed to ShowErrorBox.
+void ReportError(const QString &text, const QString &title);
+
 } // namespace Lirabel

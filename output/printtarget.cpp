@@ -82,9 +82,7 @@ void printListing(PrintOptionen &dialog)
         // done in the queue.
         if (lines.documentStarted())
             printer.abortDoc();
-        ListingState.MessageText = QStringLiteral("Drucken nicht möglich !");
-        ListingState.MessageTitle = QStringLiteral("Druckfehler");
-        ShowErrorBox(ListingState.MessageText, ListingState.MessageTitle);
+        ReportError(QStringLiteral("Drucken nicht möglich !"), QStringLiteral("Druckfehler"));
     }
     dialog.unloadWindow();
     mainWindow.setWindowVisible(true);

@@ -81,9 +81,7 @@ void saveListing(SaveOptionen &dialog)
         // The file is written atomically: dropping it leaves whatever stood
         // under that name before, and no partial file.
         files.discardAll();
-        ListingState.MessageText = QStringLiteral("Datei kann nicht gespeichert werden !\n%1").arg(error.message());
-        ListingState.MessageTitle = QStringLiteral("Speicherfehler");
-        ShowErrorBox(ListingState.MessageText, ListingState.MessageTitle);
+        ReportError(QStringLiteral("Datei kann nicht gespeichert werden !\n%1").arg(error.message()), QStringLiteral("Speicherfehler"));
     }
     dialog.unloadWindow();
 }

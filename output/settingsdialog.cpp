@@ -8,23 +8,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 
 namespace Lirabel {
 
-namespace {
-
-constexpr int TwipsPerPixel = 15;
-
-QRect pixels(int left, int top, int width, int height)
-{
-    return {left / TwipsPerPixel, top / TwipsPerPixel, width / TwipsPerPixel, height / TwipsPerPixel};
-}
-
-} // namespace
-
 SettingsDialog::SettingsDialog(ProgramWindow &mainWindow, const EntrySource &entries, QWidget *parent)
-    : QDialog(parent)
+    : WidgetWindow(parent)
     , chk_endungen(new QCheckBox(this))
     , chk_nummer(new QCheckBox(QStringLiteral("Dateien nummerieren"), this))
     , chk_zeilen(new QCheckBox(QStringLiteral("Leerzeile alle "), this))
@@ -57,9 +45,9 @@ SettingsDialog::~SettingsDialog() = default;
 
 void SettingsDialog::layOut(const Layout &layout)
 {
-    setFixedSize(layout.clientWidth / TwipsPerPixel, layout.clientHeight / TwipsPerPixel);
+    setFixedSize(pixelsFromTwips(layout.clientWidth), pixelsFromTwips(layout.clientHeight));
     const auto place = [](QWidget *control, const Place &p) {
-        control->setGeometry(pixels(p.left, p.top, p.width, p.height));
+        control->setGeometry(fromTwips(p.left, p.top, p.width, p.height));
     };
     place(chk_endungen, layout.endungen);
     place(chk_nummer, layout.nummer);
@@ -82,9 +70,7 @@ bool SettingsDialog::spacingTextAccepted()
 {
     if (chk_zeilen->checkState() != Qt::Checked || SpacingFromText(txt_zeile->text()))
         return true;
-    ListingState.MessageText = QStringLiteral("Keine gültige Zahl für die Leerzeilen !");
-    ListingState.MessageTitle = QStringLiteral("Eingabefehler");
-    ShowErrorBox(ListingState.MessageText, ListingState.MessageTitle);
+    ReportError(QStringLiteral("Keine gültige Zahl für die Leerzeilen !"), QStringLiteral("Eingabefehler"));
     txt_zeile->setFocus(Qt::OtherFocusReason);
     return false;
 }
@@ -112,32 +98,8 @@ void SettingsDialog::done(int result)
 
 void SettingsDialog::showEvent(QShowEvent *event)
 {
-    if (const QScreen *s = screen()) {
-        QRect frame(QPoint(), frameGeometry().size());
-        frame.moveCenter(s->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    centreOnScreen(*this);
     QDialog::showEvent(event);
-}
-
-void SettingsDialog::showWindow()
-{
-    show();
-}
-
-void SettingsDialog::hideWindow()
-{
-    hide();
-}
-
-void SettingsDialog::unloadWindow()
-{
-    close();
-}
-
-void SettingsDialog::setWindowVisible(bool visible)
-{
-    setVisible(visible);
 }
 
 } // namespace Lirabel

@@ -9,7 +9,7 @@
 
 #include "listing/listingrun.h"
 #include "platform/commondialog.h"
-#include "platform/platform.h"
+#include "platform/qt/widgetwindow.h"
 
 #include <QDialog>
 
@@ -22,18 +22,13 @@ namespace Lirabel {
 
 // What the two settings dialogs share. Unloading one, however it happens,
 // brings the main window back.
-class SettingsDialog : public QDialog, public ProgramWindow
+class SettingsDialog : public WidgetWindow<QDialog>
 {
     Q_OBJECT
 
 public:
     SettingsDialog(ProgramWindow &mainWindow, const EntrySource &entries, QWidget *parent = nullptr);
     ~SettingsDialog() override;
-
-    void showWindow() override;
-    void hideWindow() override;
-    void unloadWindow() override;
-    void setWindowVisible(bool visible) override;
 
     // The options of a run, as the check boxes and txt_zeile stand now.
     [[nodiscard]] virtual RunSettings runSettings() const;

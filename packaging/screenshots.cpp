@@ -8,10 +8,10 @@
 #include "app/printdir.h"
 #include "output/printoptionen.h"
 #include "output/saveoptionen.h"
-#include "platform/dirlistbox.h"
-#include "platform/drivelistbox.h"
+#include "platform/controls/dirlistbox.h"
+#include "platform/controls/drivelistbox.h"
 #include "platform/lirabelerror.h"
-#include "platform/qtplatform.h"
+#include "platform/qt/qtplatform.h"
 
 #include <QApplication>
 #include <QDir>

@@ -7,7 +7,7 @@
 // The input is up to three names separated by NUL bytes, read as UTF-8
 // (invalid bytes become U+FFFD, as a folder's non-UTF-8 names do).
 
-#include "platform/naturalorder.h"
+#include "platform/files/naturalorder.h"
 
 #include <QString>
 #include <QStringList>

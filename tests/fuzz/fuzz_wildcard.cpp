@@ -9,7 +9,7 @@
 // folder's non-UTF-8 names do) or raw UTF-16, which brings unpaired
 // surrogates and characters beyond the Basic Multilingual Plane.
 
-#include "platform/wildcard.h"
+#include "platform/files/wildcard.h"
 
 #include <QChar>
 #include <QString>

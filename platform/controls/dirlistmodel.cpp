@@ -1,0 +1,48 @@
+#include "platform/controls/dirlistmodel.h"
+
+#include "platform/files/drives.h"
+
+#include <QApplication>
+#include <QStyle>
+
+namespace Lirabel {
+
+DirListModel::DirListModel(QObject *parent)
+    : QAbstractListModel(parent)
+{
+}
+
+DirListModel::~DirListModel() = default;
+
+void DirListModel::setRows(QList<Row> rows)
+{
+    beginResetModel();
+    mRows = std::move(rows);
+    endResetModel();
+}
+
+int DirListModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(mRows.size());
+}
+
+QVariant DirListModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= mRows.size())
+        return {};
+    const Row &row = mRows.at(index.row());
+    switch (role) {
+    case Qt::DisplayRole:
+        return printableName(row.name);
+    case Qt::DecorationRole:
+        return QApplication::style()->standardIcon(row.open ? QStyle::SP_DirOpenIcon : QStyle::SP_DirClosedIcon);
+    case DepthRole:
+        return row.depth;
+    case PathRole:
+        return row.path;
+    default:
+        return {};
+    }
+}
+
+} // namespace Lirabel

@@ -1,0 +1,34 @@
+#pragma once
+
+// The file list: shows a FileListModel, one row per file, all rows the same
+// height so a hundred thousand of them scroll without measuring each one.
+
+#include "platform/files/filelistmodel.h"
+
+#include <QListView>
+
+namespace Lirabel {
+
+class FileListBox : public QListView
+{
+    Q_OBJECT
+
+public:
+    explicit FileListBox(QWidget *parent = nullptr);
+    ~FileListBox() override;
+
+    [[nodiscard]] FileListModel &entries() { return *mModel; }
+    [[nodiscard]] const FileListModel &entries() const { return *mModel; }
+
+    [[nodiscard]] QString path() const { return mModel->path(); }
+    void setPath(const QString &path) { mModel->setPath(path); }
+    [[nodiscard]] QString pattern() const { return mModel->pattern(); }
+    void setPattern(const QString &pattern) { mModel->setPattern(pattern); }
+    void refresh() { mModel->refresh(); }
+    [[nodiscard]] qsizetype count() const { return mModel->count(); }
+
+private:
+    FileListModel *const mModel;
+};
+
+} // namespace Lirabel

@@ -1,0 +1,99 @@
+#include "platform/files/filelistmodel.h"
+
+#include "platform/files/drives.h"
+#include "platform/files/folderscan.h"
+#include "platform/lirabelerror.h"
+#include "platform/files/naturalorder.h"
+#include "platform/files/wildcard.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace Lirabel {
+
+FileListModel::FileListModel(QObject *parent)
+    : QAbstractListModel(parent)
+    , mPattern(QStringLiteral("*.*"))
+{
+}
+
+FileListModel::~FileListModel() = default;
+
+void FileListModel::setPath(const QString &path)
+{
+    if (path == mPath)
+        return;
+    mPath = path;
+    if (!read())
+        throw LirabelError(QStringLiteral("Verzeichnis nicht lesbar: %1").arg(path));
+}
+
+void FileListModel::setPattern(const QString &pattern)
+{
+    if (pattern == mPattern)
+        return;
+    mPattern = pattern;
+    read();
+}
+
+void FileListModel::refresh()
+{
+    read();
+}
+
+bool FileListModel::read()
+{
+    std::optional<FolderEntries> scanned = scanFolder(mPath, ScanFor::Files);
+    if (!scanned) {
+        mLastScan = {};
+        replaceEntries({});
+        return false;
+    }
+    // Typing in the filter reads again at every key; when neither the folder
+    // nor the pattern changed, the list stays as it is, with its selection.
+    if (mLastScan.valid && mLastScan.path == mPath && mLastScan.pattern == mPattern
+        && mLastScan.files == scanned->files)
+        return true;
+
+    // The entries are built beside the scanned names, which are kept for the
+    // next read, so neither list is copied; the names themselves are shared.
+    QStringList files = std::move(scanned->files);
+    files.squeeze();
+    const WildcardMatcher matcher(mPattern);
+    const bool everything = matcher.matchesEverything();
+    QStringList entries;
+    entries.reserve(files.size());
+    for (const QString &name : std::as_const(files)) {
+        if (everything || matcher.matches(name))
+            entries.append(printableName(name));
+    }
+    entries.squeeze();
+    mLastScan = {true, mPath, mPattern, std::move(files)};
+    sortNatural(entries);
+    replaceEntries(std::move(entries));
+    return true;
+}
+
+void FileListModel::replaceEntries(QStringList entries)
+{
+    beginResetModel();
+    mEntries = std::move(entries);
+    endResetModel();
+}
+
+int FileListModel::rowCount(const QModelIndex &parent) const
+{
+    if (parent.isValid())
+        return 0;
+    // A view counts rows in int; the listing counts them through count().
+    return int(std::min<qsizetype>(mEntries.size(), std::numeric_limits<int>::max()));
+}
+
+QVariant FileListModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= mEntries.size() || role != Qt::DisplayRole)
+        return {};
+    return mEntries.at(index.row());
+}
+
+} // namespace Lirabel

@@ -1,0 +1,79 @@
+#include "platform/commondialog.h"
+#include "platform/qt/qtdialogs.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFontDialog>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QMessageBox>
+
+namespace Lirabel {
+
+namespace {
+
+// Qt's font dialog that, when sizes are limited, keeps itself open on a size
+// outside the limits.
+class LimitedFontDialog : public QFontDialog
+{
+public:
+    LimitedFontDialog(const QFont &initial, int minSize, int maxSize, bool limited, QWidget *parent)
+        : QFontDialog(initial, parent)
+        , mMin(minSize)
+        , mMax(maxSize)
+        , mLimited(limited)
+    {
+    }
+
+    void done(int result) override
+    {
+        if (result == Accepted && mLimited) {
+            const qreal size = currentFont().pointSizeF();
+            if (size < mMin || size > mMax) {
+                QMessageBox::warning(this, QStringLiteral("Eingabefehler"),
+                                     QStringLiteral("Bitte eine Schriftgröße von %1 bis %2 Punkt wählen !")
+                                         .arg(mMin)
+                                         .arg(mMax));
+                return;
+            }
+        }
+        QFontDialog::done(result);
+    }
+
+private:
+    int mMin;
+    int mMax;
+    bool mLimited;
+};
+
+} // namespace
+
+std::optional<FontChoice> QtDialogs::chooseFont(const QString &name, float size, int flags, int minSize,
+                                                 int maxSize)
+{
+    // Qt's dialog lists real families only and would silently select another
+    // one for a name such as "Times New Roman": open it on the family the name
+    // resolves to.
+    QFont requested(name);
+    if (size > 0)
+        requested.setPointSizeF(size);
+    QFont initial(QFontInfo(requested).family());
+    initial.setPointSizeF(requested.pointSizeF());
+
+    LimitedFontDialog dialog(initial, minSize, maxSize, (flags & CommonDialog::FontLimitSize) != 0,
+                             QApplication::activeWindow());
+    dialog.setObjectName(QStringLiteral("FontDialog"));
+    // The Qt dialog, not a desktop one: it speaks German and keeps the size limits.
+    dialog.setOption(QFontDialog::DontUseNativeDialog);
+    // Only name and size reach the printer, so effects are not offered.
+    for (QGroupBox *group : dialog.findChildren<QGroupBox *>()) {
+        if (!group->findChildren<QCheckBox *>().isEmpty())
+            group->hide();
+    }
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const QFont chosen = dialog.selectedFont();
+    return FontChoice{chosen.family(), float(chosen.pointSizeF())};
+}
+
+} // namespace Lirabel

@@ -1,0 +1,54 @@
+#include "platform/qt/qtplatform.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace Lirabel {
+
+int QtMessageBox::critical(const QString &text, const QString &title)
+{
+    QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok, QApplication::activeWindow());
+    box.exec();
+    return ButtonOk;
+}
+
+bool QtMessageBox::question(const QString &text, const QString &title)
+{
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, QApplication::activeWindow());
+    QPushButton *yes = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
+    QPushButton *no = box.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
+    box.setDefaultButton(no);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+QString QtProgram::programFolder() const
+{
+    return QCoreApplication::applicationDirPath();
+}
+
+void QtProgram::endProgram()
+{
+    // At once: no close events, no unload handlers, no destructors.
+    std::fflush(nullptr);
+    std::_Exit(0);
+}
+
+QtPlatform::QtPlatform()
+    : mPrevious(platform())
+{
+    dialogs.setPrinter(&printer);
+    installPlatform({&messageBox, &program, &volumes, &dialogs, &printer, &textFiles});
+}
+
+QtPlatform::~QtPlatform()
+{
+    installPlatform(mPrevious);
+}
+
+} // namespace Lirabel

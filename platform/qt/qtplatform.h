@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/platform.h"
+#include "platform/qt/qtdialogs.h"
+#include "platform/qt/qtprinter.h"
+#include "platform/qt/qtvolumes.h"
+#include "platform/qt/textfiles.h"
+
+namespace Lirabel {
+
+class QtMessageBox : public MessageBoxService
+{
+public:
+    int critical(const QString &text, const QString &title) override;
+    bool question(const QString &text, const QString &title) override;
+};
+
+class QtProgram : public ProgramService
+{
+public:
+    QString programFolder() const override;
+    void endProgram() override;
+};
+
+// The Qt implementations of every service; installs them for its lifetime.
+class QtPlatform
+{
+public:
+    QtPlatform();
+    ~QtPlatform();
+    QtPlatform(const QtPlatform &) = delete;
+    QtPlatform &operator=(const QtPlatform &) = delete;
+
+    QtMessageBox messageBox;
+    QtProgram program;
+    QtVolumes volumes;
+    QtPrinter printer;
+    QtDialogs dialogs;
+    QtTextFiles textFiles;
+
+private:
+    Platform mPrevious;
+};
+
+} // namespace Lirabel

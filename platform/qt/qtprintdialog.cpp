@@ -1,0 +1,27 @@
+#include "platform/commondialog.h"
+#include "platform/lirabelerror.h"
+#include "platform/qt/qtdialogs.h"
+#include "platform/qt/qtprinter.h"
+
+#include <QApplication>
+#include <QPrintDialog>
+
+namespace Lirabel {
+
+bool QtDialogs::choosePrinter(int flags)
+{
+    if (!mPrinter)
+        throw LirabelError(QStringLiteral("Kein Drucker eingerichtet"));
+
+    // The queue, copies and paper chosen here stay with the one printer, which
+    // prints the next document.
+    QPrintDialog dialog(&mPrinter->printer(), QApplication::activeWindow());
+    dialog.setObjectName(QStringLiteral("PrintDialog"));
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, !(flags & CommonDialog::PrinterNoPageNumbers));
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, !(flags & CommonDialog::PrinterDisablePrintToFile));
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+} // namespace Lirabel

@@ -1,0 +1,74 @@
+#include "platform/files/naturalorder.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+#include <algorithm>
+
+using namespace Lirabel;
+
+class TestNaturalOrder : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void sorted_data();
+    void sorted();
+    void compareAgreesWithSort();
+    void largeListSortsLikeTheComparison();
+};
+
+void TestNaturalOrder::sorted_data()
+{
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("numbers by value") << QStringList{"Titel 2", "Titel 10", "Titel 100"};
+    QTest::newRow("numbers inside") << QStringList{"a9", "a10b2", "a10b10"};
+    QTest::newRow("case-insensitive") << QStringList{"apfel", "Birne", "kirsche", "Zitrone"};
+    QTest::newRow("umlaut with its letter") << QStringList{"Apfel", "Äpfel", "Birne", "Ofen", "Öl", "Pfanne"};
+    QTest::newRow("ties by exact name") << QStringList{"Lied", "lied"};
+    QTest::newRow("tracks") << QStringList{"track 1.mp3", "track 2.mp3", "track 10.mp3", "track 11.mp3"};
+    QTest::newRow("equal values, ties by exact name") << QStringList{"file007", "file07", "file7", "file8"};
+}
+
+void TestNaturalOrder::sorted()
+{
+    QFETCH(QStringList, expected);
+    // Every order of the input gives the same result.
+    QStringList shuffled = expected;
+    for (int round = 0; round < 5; ++round) {
+        std::shuffle(shuffled.begin(), shuffled.end(), *QRandomGenerator::global());
+        QStringList names = shuffled;
+        sortNatural(names);
+        QCOMPARE(names, expected);
+    }
+}
+
+void TestNaturalOrder::compareAgreesWithSort()
+{
+    QStringList names{"b", "B", "a10", "a2", "Ä", "a", "x.txt", "x", "Titel 2", "Titel 10", "ß", "ss"};
+    sortNatural(names);
+    for (qsizetype i = 0; i + 1 < names.size(); ++i)
+        QVERIFY2(naturalCompare(names.at(i), names.at(i + 1)) < 0, qPrintable(names.at(i) + " / " + names.at(i + 1)));
+    QCOMPARE(naturalCompare(QStringLiteral("abc"), QStringLiteral("abc")), 0);
+}
+
+void TestNaturalOrder::largeListSortsLikeTheComparison()
+{
+    // Large lists are sorted in runs that are merged afterwards; the result
+    // must be the order of the comparison itself, across the run borders too.
+    const QStringList stems{"Titel ", "titel ", "Äpfel ", "Apfel ", "ss", "ß", "x", "X.", "a10b", ""};
+    QRandomGenerator random(42);
+    QStringList names;
+    for (int i = 0; i < 20000; ++i)
+        names.append(stems.at(random.bounded(int(stems.size())))
+                     + QString::number(random.bounded(500)) + (random.bounded(2) ? ".mp3" : ".txt"));
+    QStringList expected = names;
+    std::sort(expected.begin(), expected.end(),
+              [](const QString &a, const QString &b) { return naturalCompare(a, b) < 0; });
+    sortNatural(names);
+    QCOMPARE(names, expected);
+}
+
+QTEST_GUILESS_MAIN(TestNaturalOrder)
+#include "tst_naturalorder.moc"

@@ -1,0 +1,82 @@
+#include "standins.h"
+
+#include "platform/lirabelerror.h"
+
+#include <QDir>
+
+namespace Lirabel {
+
+int StandInMessageBox::critical(const QString &text, const QString &title)
+{
+    shown.append({QStringLiteral("critical"), text, title});
+    return ButtonOk;
+}
+
+bool StandInMessageBox::question(const QString &text, const QString &title)
+{
+    shown.append({QStringLiteral("question"), text, title});
+    return questionAnswers.isEmpty() ? true : questionAnswers.dequeue();
+}
+
+bool StandInVolumes::isReadable(const QString &path) const
+{
+    const QString clean = QDir::cleanPath(path);
+    for (const QString &blocked : notReady) {
+        const QString b = QDir::cleanPath(blocked);
+        if (clean == b || clean.startsWith(b.endsWith(QLatin1Char('/')) ? b : b + QLatin1Char('/')))
+            return false;
+    }
+    return QDir(path).isReadable();
+}
+
+std::optional<QString> StandInDialogs::saveFileName(const QString &initDir, const QString &fileName,
+                                                    int maxFileSize)
+{
+    saveRequests.append({initDir, fileName, maxFileSize});
+    return saveAnswers.isEmpty() ? std::nullopt : saveAnswers.dequeue();
+}
+
+std::optional<FontChoice> StandInDialogs::chooseFont(const QString &name, float size, int flags, int minSize,
+                                                     int maxSize)
+{
+    fontRequests.append({name, size, flags, minSize, maxSize});
+    return fontAnswers.isEmpty() ? std::nullopt : fontAnswers.dequeue();
+}
+
+bool StandInDialogs::choosePrinter(int flags)
+{
+    printerRequests.append(flags);
+    return printerAnswers.isEmpty() ? false : printerAnswers.dequeue();
+}
+
+void StandInPrinter::printLine(const QString &text)
+{
+    if (failAtLine >= 0 && lines.size() >= failAtLine)
+        throw LirabelError(QStringLiteral("Drucker antwortet nicht"));
+    lines.append(text);
+}
+
+void StandInPrinter::endDoc()
+{
+    ended.append(lines);
+    lines.clear();
+}
+
+void StandInPrinter::abortDoc()
+{
+    ++aborted;
+    lines.clear();
+}
+
+StandInPlatform::StandInPlatform()
+    : mPrevious(platform())
+{
+    installPlatform({&messageBox, &program, &volumes, &dialogs, &printer, &textFiles});
+}
+
+StandInPlatform::~StandInPlatform()
+{
+    installPlatform(mPrevious);
+}
+
+} // namespace Lirabel

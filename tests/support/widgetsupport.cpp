@@ -1,0 +1,25 @@
+#include "widgetsupport.h"
+
+#include "platform/controls/dirlistbox.h"
+
+QStringList rowsOf(const Lirabel::DirListBox &list)
+{
+    QStringList rows;
+    for (int row = 0; row < list.model()->rowCount(); ++row)
+        rows.append(list.model()->index(row, 0).data().toString());
+    return rows;
+}
+
+PdfPrinter::PdfPrinter(const QString &pdfPath)
+    : mPrevious(Lirabel::platform())
+{
+    printer().setOutputFileName(pdfPath);
+    Lirabel::Platform services = mPrevious;
+    services.printer = this;
+    Lirabel::installPlatform(services);
+}
+
+PdfPrinter::~PdfPrinter()
+{
+    Lirabel::installPlatform(mPrevious);
+}
