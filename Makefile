@@ -9,10 +9,17 @@ SANITIZE_BUILD ?= $(BUILD)-sanitize
 BENCH_BUILD ?= $(BUILD)-bench
 JOBS ?= 2
 
-.PHONY: deps configure build run test test-plain test-sanitize fuzz bench clean
+.PHONY: deps deps-test deps-bench configure build run test check format test-plain test-sanitize fuzz bench clean
 
+# Each command installs only the package groups it needs (packages.txt).
 deps:
-	@bash tools/install-deps.sh
+	@bash tools/install-deps.sh run
+
+deps-test:
+	@bash tools/install-deps.sh run test
+
+deps-bench:
+	@bash tools/install-deps.sh run test bench
 
 configure: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS)
@@ -23,13 +30,21 @@ build: configure
 run: build
 	./$(BUILD)/app/lirabel
 
-test: test-plain test-sanitize
+test: check test-plain test-sanitize
 
-test-plain: build
+# Formatting (clang-format, .clang-format) and the layers' include rule.
+check: deps-test
+	bash tools/check-format.sh
+	bash tools/check-layers.sh
+
+format: deps-test
+	bash tools/check-format.sh --fix
+
+test-plain: deps-test build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
 # The system tests (real CUPS queue, installing the package) run in the plain build only.
-test-sanitize: deps
+test-sanitize: deps-test
 	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
 		-DLIRABEL_SANITIZE=ON -DLIRABEL_FUZZ=ON $(CMAKE_ARGS)
 	cmake --build $(SANITIZE_BUILD) -j$(JOBS)
@@ -41,7 +56,7 @@ test-sanitize: deps
 
 # A longer fuzzing session: make fuzz FUZZ_SECONDS=600
 FUZZ_SECONDS ?= 300
-fuzz: deps
+fuzz: deps-test
 	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
 		-DLIRABEL_SANITIZE=ON -DLIRABEL_FUZZ=ON $(CMAKE_ARGS)
 	cmake --build $(SANITIZE_BUILD) -j$(JOBS)
@@ -51,7 +66,7 @@ fuzz: deps
 	done
 
 # Measured, not asserted: never part of make test.
-bench: deps
+bench: deps-bench
 	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF $(CMAKE_ARGS)
 	cmake --build $(BENCH_BUILD) -j$(JOBS) --target benchmarks
 	bash bench/run.sh $(BENCH_BUILD)

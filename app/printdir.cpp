@@ -46,8 +46,8 @@ PrintDir::PrintDir(QWidget *parent)
     , frame1(named(new QGroupBox(QStringLiteral("Filter"), mClientArea), "frame1", fromTwips(120, 6720, 3855, 735)))
     , opt_mp3(named(new QRadioButton(QStringLiteral("mp3"), frame1), "opt_mp3", fromTwips(120, 240, 735, 315)))
     , opt_alle(named(new QRadioButton(QStringLiteral("alle"), frame1), "opt_alle", fromTwips(840, 210, 615, 375)))
-    , opt_eigene(named(new QRadioButton(QStringLiteral("eigene"), frame1), "opt_eigene",
-                       fromTwips(1800, 270, 855, 255)))
+    , opt_eigene(
+          named(new QRadioButton(QStringLiteral("eigene"), frame1), "opt_eigene", fromTwips(1800, 270, 855, 255)))
     , txt_eigene(named(new QLineEdit(frame1), "txt_eigene", fromTwips(2760, 255, 975, 285)))
     , cmd_drucken(named(new QPushButton(QStringLiteral("&Drucken"), mClientArea), "cmd_drucken",
                         fromTwips(1080, 7680, 1935, 375)))

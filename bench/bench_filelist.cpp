@@ -126,7 +126,9 @@ int main(int argc, char *argv[])
         }
     }
 
-    printNote("Reading " + std::to_string(kept.count()) + " files again with folder and pattern unchanged "
-              "(every key typed in the filter box): " + fixed(median(again), 1) + " ms.");
+    printNote("Reading " + std::to_string(kept.count())
+              + " files again with folder and pattern unchanged "
+                "(every key typed in the filter box): "
+              + fixed(median(again), 1) + " ms.");
     return 0;
 }

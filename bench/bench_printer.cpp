@@ -96,8 +96,8 @@ int main(int argc, char *argv[])
     printer.setFontName(QStringLiteral("Times New Roman"));
     printer.setFontSize(6);
 
-    const auto [program, reference] =
-        alternate(rounds, [&] { return printRun(printer, lines); }, [&] { return enscript(text, ps); });
+    const auto [program, reference] = alternate(
+        rounds, [&] { return printRun(printer, lines); }, [&] { return enscript(text, ps); });
     const int pages = pdfPages(pdf);
     const int psPages = postScriptPages(ps);
     const double ratio = program / reference;

@@ -53,8 +53,7 @@ double saveRun(StandInPlatform &platform, const FileListModel &list, const QStri
 double lsToFile(const QString &folder, const QString &target)
 {
     QFile::remove(target);
-    return runChild({"ls", "-1", QFile::encodeName(folder).toStdString()}, {},
-                    QFile::encodeName(target).toStdString())
+    return runChild({"ls", "-1", QFile::encodeName(folder).toStdString()}, {}, QFile::encodeName(target).toStdString())
         .ms;
 }
 
@@ -86,12 +85,12 @@ int main(int argc, char *argv[])
     FileListModel list;
     list.setPath(folder);
 
-    const auto [program, reference] =
-        alternate(rounds, [&] { return saveRun(platform, list, saved); }, [&] { return lsToFile(folder, listed); });
+    const auto [program, reference] = alternate(
+        rounds, [&] { return saveRun(platform, list, saved); }, [&] { return lsToFile(folder, listed); });
     const double ratio = program / reference;
     printRow("Save run, " + std::to_string(list.count()) + " entries, all options", fixed(program, 1) + " ms",
-             "`ls -1 > file` " + fixed(reference, 1) + " ms", fixed(ratio, 2) + "×",
-             "≤ " + fixed(GoalRatio, 1) + "×", ratio <= GoalRatio);
+             "`ls -1 > file` " + fixed(reference, 1) + " ms", fixed(ratio, 2) + "×", "≤ " + fixed(GoalRatio, 1) + "×",
+             ratio <= GoalRatio);
 
     // The same with the folder read first, as when it is chosen just before saving.
     const auto [both, reference2] = alternate(

@@ -66,9 +66,9 @@ int main(int argc, char *argv[])
             rounds, [&] { return start(program, small, out, programSmall); },
             [&] { return start(minimal, small, out, minimalSmall); });
         const double ratio = p / r;
-        printRow("Start-up to main window shown, " + std::to_string(programSmall.rows) + " files",
-                 fixed(p, 1) + " ms", "minimal Qt program " + fixed(r, 1) + " ms", fixed(ratio, 2) + "×",
-                 "≤ " + fixed(GoalRatio, 1) + "×", ratio <= GoalRatio);
+        printRow("Start-up to main window shown, " + std::to_string(programSmall.rows) + " files", fixed(p, 1) + " ms",
+                 "minimal Qt program " + fixed(r, 1) + " ms", fixed(ratio, 2) + "×", "≤ " + fixed(GoalRatio, 1) + "×",
+                 ratio <= GoalRatio);
 
         Started programAgain;
         Started minimalWithText;
@@ -93,8 +93,7 @@ int main(int argc, char *argv[])
         printInfoRow("Start-up to main window shown, " + std::to_string(programLarge.rows) + " files",
                      fixed(pl, 1) + " ms", "minimal Qt program " + fixed(rl, 1) + " ms", fixed(pl / rl, 2) + "×");
         printNote("Peak memory at start-up in the small folder: program " + fixed(programSmall.medianRssMiB(), 1)
-                  + " MiB, minimal Qt program " + fixed(minimalSmall.medianRssMiB(), 1)
-                  + " MiB.");
+                  + " MiB, minimal Qt program " + fixed(minimalSmall.medianRssMiB(), 1) + " MiB.");
     } catch (const std::exception &e) {
         std::fprintf(stderr, "bench_startup: %s\n", e.what());
         return 1;

@@ -30,8 +30,8 @@ namespace LirabelBench {
 
 struct ChildRun
 {
-    double ms = 0;       // from the start of the child to its end
-    long maxRssKb = 0;   // peak resident memory of the child
+    double ms = 0;     // from the start of the child to its end
+    long maxRssKb = 0; // peak resident memory of the child
 };
 
 // Runs argv[0] (looked up on PATH) with the given extra environment
@@ -133,8 +133,8 @@ inline std::string fixed(double value, int decimals)
 inline void printRow(const std::string &name, const std::string &program, const std::string &reference,
                      const std::string &ratio, const std::string &goal, bool met)
 {
-    std::printf("| %s | %s | %s | %s | %s | %s |\n", name.c_str(), program.c_str(), reference.c_str(),
-                ratio.c_str(), goal.c_str(), met ? "yes" : "**no**");
+    std::printf("| %s | %s | %s | %s | %s | %s |\n", name.c_str(), program.c_str(), reference.c_str(), ratio.c_str(),
+                goal.c_str(), met ? "yes" : "**no**");
     std::fflush(stdout);
 }
 

@@ -84,8 +84,8 @@ std::optional<qint32> SpacingFromText(QStringView text)
 
     const bool roundUp = firstFraction > 5 || (firstFraction == 5 && (restNonZero || whole % 2 == 1));
     const quint64 magnitude = whole + (roundUp ? 1 : 0);
-    const quint64 limit = negative ? quint64(std::numeric_limits<qint32>::max()) + 1
-                                   : quint64(std::numeric_limits<qint32>::max());
+    const quint64 limit =
+        negative ? quint64(std::numeric_limits<qint32>::max()) + 1 : quint64(std::numeric_limits<qint32>::max());
     if (magnitude > limit)
         return std::nullopt;
     // A number below 0, even one that rounds to 0, gives no spacing.

@@ -11,7 +11,8 @@ void LimitCheck(const EntrySource &source)
 {
     if (source.count() <= MaxListEntries)
         return;
-    ReportError(QStringLiteral("Mehr als 9999 Files im Verzeichniss nicht möglich"), QStringLiteral("Zu viele Files !"));
+    ReportError(QStringLiteral("Mehr als 9999 Files im Verzeichniss nicht möglich"),
+                QStringLiteral("Zu viele Files !"));
     platform().program->endProgram();
     throw ProgramEnded();
 }

@@ -15,10 +15,10 @@ namespace Lirabel {
 
 struct ListingStateVariables
 {
-    qint16 EntryIndex = 0;      // 1-based position of the entry in the run
-    int ScanPosition = 0;       // where StripExtension's last scan stopped; 0: no dot
-    int LineCounter = 0;        // entries since the last blank line, plus one
-    QString OutputFileName;     // path of the text file of a save run
+    qint16 EntryIndex = 0;  // 1-based position of the entry in the run
+    int ScanPosition = 0;   // where StripExtension's last scan stopped; 0: no dot
+    int LineCounter = 0;    // entries since the last blank line, plus one
+    QString OutputFileName; // path of the text file of a save run
     qint16 OutputFileNumber = 0;
     qint32 SpacingInterval = 0; // blank line after every N entries; 0: none
     QString CurrentEntry;       // the line being formatted

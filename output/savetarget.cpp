@@ -55,10 +55,10 @@ void saveListing(SaveOptionen &dialog)
     // one with ".txt" appended.
     if (ListingState.OutputFileName != dialog.CommonDialog1.FileName
         && QFileInfo::exists(ListingState.OutputFileName)) {
-        const bool replace = platform().messageBox->question(
-            QStringLiteral("Die Datei %1 existiert bereits.\nSoll sie ersetzt werden?")
-                .arg(ListingState.OutputFileName),
-            QStringLiteral("Speichern"));
+        const bool replace =
+            platform().messageBox->question(QStringLiteral("Die Datei %1 existiert bereits.\nSoll sie ersetzt werden?")
+                                                .arg(ListingState.OutputFileName),
+                                            QStringLiteral("Speichern"));
         if (!replace) {
             dialog.unloadWindow();
             return;
@@ -81,7 +81,8 @@ void saveListing(SaveOptionen &dialog)
         // The file is written atomically: dropping it leaves whatever stood
         // under that name before, and no partial file.
         files.discardAll();
-        ReportError(QStringLiteral("Datei kann nicht gespeichert werden !\n%1").arg(error.message()), QStringLiteral("Speicherfehler"));
+        ReportError(QStringLiteral("Datei kann nicht gespeichert werden !\n%1").arg(error.message()),
+                    QStringLiteral("Speicherfehler"));
     }
     dialog.unloadWindow();
 }

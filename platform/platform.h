@@ -77,8 +77,8 @@ public:
     virtual ~DialogService() = default;
     [[nodiscard]] virtual std::optional<QString> saveFileName(const QString &initDir, const QString &fileName,
                                                               int maxFileSize) = 0;
-    [[nodiscard]] virtual std::optional<FontChoice> chooseFont(const QString &name, float size, int flags,
-                                                               int minSize, int maxSize) = 0;
+    [[nodiscard]] virtual std::optional<FontChoice> chooseFont(const QString &name, float size, int flags, int minSize,
+                                                               int maxSize) = 0;
     // Lets the user pick the print queue that receives the next document.
     [[nodiscard]] virtual bool choosePrinter(int flags) = 0;
 };

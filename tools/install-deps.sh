@@ -1,14 +1,21 @@
 #!/usr/bin/env bash
-# Installs the Debian packages of packages.txt that are not installed yet.
-# A second run installs nothing.
+# Installs the Debian packages of the named groups of packages.txt that are
+# not installed yet; without a group name, every group. A second run installs
+# nothing.
+#
+#   tools/install-deps.sh [run] [test] [bench]
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
+wanted=" $* "
 missing=()
-while read -r pkg; do
-  pkg=${pkg%%#*}; pkg=${pkg//[[:space:]]/}
-  [ -n "$pkg" ] || continue
-  status=$(dpkg-query -W -f='${db:Status-Status}' "$pkg" 2>/dev/null || true)
-  [ "$status" = installed ] || missing+=("$pkg")
+group=""
+while read -r line; do
+  line=${line%%#*}; line=${line//[[:space:]]/}
+  [ -n "$line" ] || continue
+  if [[ $line == \[*\] ]]; then group=${line:1:-1}; continue; fi
+  [ $# -eq 0 ] || [[ $wanted == *" $group "* ]] || continue
+  status=$(dpkg-query -W -f='${db:Status-Status}' "$line" 2>/dev/null || true)
+  [ "$status" = installed ] || missing+=("$line")
 done < "$here/packages.txt"
 [ ${#missing[@]} -eq 0 ] && exit 0
 sudo=""

@@ -3,8 +3,8 @@
 #include "platform/controls/dirlistmodel.h"
 #include "platform/files/drives.h"
 #include "platform/files/folderscan.h"
-#include "platform/lirabelerror.h"
 #include "platform/files/naturalorder.h"
+#include "platform/lirabelerror.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -2,9 +2,9 @@
 
 #include "platform/files/drives.h"
 #include "platform/files/folderscan.h"
-#include "platform/lirabelerror.h"
 #include "platform/files/naturalorder.h"
 #include "platform/files/wildcard.h"
+#include "platform/lirabelerror.h"
 
 #include <algorithm>
 #include <limits>

@@ -13,7 +13,9 @@
 
 namespace Lirabel {
 
-class FileListModel : public QAbstractListModel, public EntrySource
+class FileListModel
+    : public QAbstractListModel
+    , public EntrySource
 {
     Q_OBJECT
 

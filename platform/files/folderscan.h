@@ -17,7 +17,7 @@ namespace Lirabel {
 
 struct FolderEntries
 {
-    QStringList files;   // in the order the file system gives them
+    QStringList files; // in the order the file system gives them
     QStringList folders;
 };
 
@@ -27,7 +27,6 @@ struct FolderEntries
 enum class ScanFor { FilesAndFolders, Files, Folders };
 
 // Nothing when the folder cannot be opened or read to its end.
-[[nodiscard]] std::optional<FolderEntries> scanFolder(const QString &path,
-                                                      ScanFor wanted = ScanFor::FilesAndFolders);
+[[nodiscard]] std::optional<FolderEntries> scanFolder(const QString &path, ScanFor wanted = ScanFor::FilesAndFolders);
 
 } // namespace Lirabel

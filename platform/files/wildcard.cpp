@@ -104,8 +104,7 @@ bool WildcardMatcher::matches(QStringView name) const
                 return true;
             break;
         case Ending::Dot:
-            if (std::find(chars, chars + length, U'.') == chars + length
-                && globMatch(chars, length, pattern.body))
+            if (std::find(chars, chars + length, U'.') == chars + length && globMatch(chars, length, pattern.body))
                 return true;
             break;
         }

@@ -14,8 +14,7 @@ public:
     void setPrinter(QtPrinter *printer) { mPrinter = printer; }
 
     std::optional<QString> saveFileName(const QString &initDir, const QString &fileName, int maxFileSize) override;
-    std::optional<FontChoice> chooseFont(const QString &name, float size, int flags, int minSize,
-                                         int maxSize) override;
+    std::optional<FontChoice> chooseFont(const QString &name, float size, int flags, int minSize, int maxSize) override;
     bool choosePrinter(int flags) override;
 
 private:

@@ -30,10 +30,9 @@ public:
         if (result == Accepted && mLimited) {
             const qreal size = currentFont().pointSizeF();
             if (size < mMin || size > mMax) {
-                QMessageBox::warning(this, QStringLiteral("Eingabefehler"),
-                                     QStringLiteral("Bitte eine Schriftgröße von %1 bis %2 Punkt wählen !")
-                                         .arg(mMin)
-                                         .arg(mMax));
+                QMessageBox::warning(
+                    this, QStringLiteral("Eingabefehler"),
+                    QStringLiteral("Bitte eine Schriftgröße von %1 bis %2 Punkt wählen !").arg(mMin).arg(mMax));
                 return;
             }
         }
@@ -48,8 +47,7 @@ private:
 
 } // namespace
 
-std::optional<FontChoice> QtDialogs::chooseFont(const QString &name, float size, int flags, int minSize,
-                                                 int maxSize)
+std::optional<FontChoice> QtDialogs::chooseFont(const QString &name, float size, int flags, int minSize, int maxSize)
 {
     // Qt's dialog lists real families only and would silently select another
     // one for a name such as "Times New Roman": open it on the family the name

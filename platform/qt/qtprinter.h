@@ -62,13 +62,13 @@ private:
     float mFontSize = 0;
 
     bool mStarted = false;
-    QFont mDocFont;         // the font of the document in progress
-    qreal mLineHeight = 0;  // in printer pixels
+    QFont mDocFont;        // the font of the document in progress
+    qreal mLineHeight = 0; // in printer pixels
     qreal mAscent = 0;
     qreal mPageWidth = 0;
     qreal mPageHeight = 0;
-    qreal mIndent = 0;      // of the continuation of a line too wide for the page
-    qreal mY = 0;           // top of the next line on the current page
+    qreal mIndent = 0; // of the continuation of a line too wide for the page
+    qreal mY = 0;      // top of the next line on the current page
     QList<Page> mPages;
 };
 

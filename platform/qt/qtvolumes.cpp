@@ -16,10 +16,9 @@ namespace {
 bool isPseudoFileSystem(const QByteArray &type)
 {
     static const QSet<QByteArray> pseudo{
-        "proc",     "sysfs",      "cgroup",    "cgroup2", "devtmpfs",  "devpts",   "tmpfs",
-        "ramfs",    "mqueue",     "securityfs", "debugfs", "tracefs",  "pstore",   "bpf",
-        "configfs", "fusectl",    "hugetlbfs", "autofs",  "binfmt_misc", "efivarfs", "nsfs",
-        "squashfs",
+        "proc",      "sysfs",      "cgroup",      "cgroup2",  "devtmpfs", "devpts",   "tmpfs",    "ramfs",
+        "mqueue",    "securityfs", "debugfs",     "tracefs",  "pstore",   "bpf",      "configfs", "fusectl",
+        "hugetlbfs", "autofs",     "binfmt_misc", "efivarfs", "nsfs",     "squashfs",
     };
     return pseudo.contains(type);
 }

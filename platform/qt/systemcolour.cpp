@@ -10,7 +10,7 @@ QColor systemColour(quint32 value, const QPalette &palette)
         return QColor(int(value & 0xffu), int((value >> 8) & 0xffu), int((value >> 16) & 0xffu));
 
     switch (value & ~SystemColourFlag) {
-    case 4: // COLOR_MENU
+    case 4:  // COLOR_MENU
     case 11: // COLOR_INACTIVEBORDER
     case 15: // COLOR_BTNFACE
         return palette.color(QPalette::Active, QPalette::Window);
@@ -19,7 +19,7 @@ QColor systemColour(quint32 value, const QPalette &palette)
     case 7: // COLOR_MENUTEXT
     case 8: // COLOR_WINDOWTEXT
         return palette.color(QPalette::Active, QPalette::WindowText);
-    case 9: // COLOR_CAPTIONTEXT
+    case 9:  // COLOR_CAPTIONTEXT
     case 14: // COLOR_HIGHLIGHTTEXT
         return palette.color(QPalette::Active, QPalette::HighlightedText);
     case 13: // COLOR_HIGHLIGHT

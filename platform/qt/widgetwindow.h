@@ -27,7 +27,9 @@ void centreOnScreen(QWidget &window);
 // A program window that is a Qt widget. Unloading closes it: the window's
 // close handling is its unload.
 template<typename Widget>
-class WidgetWindow : public Widget, public ProgramWindow
+class WidgetWindow
+    : public Widget
+    , public ProgramWindow
 {
 public:
     using Widget::Widget;

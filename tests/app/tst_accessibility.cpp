@@ -35,8 +35,9 @@ struct Drive
     explicit Drive(StandInPlatform &stand)
     {
         path = root.path() + "/laufwerk";
-        makeTree(path, {"Programm/", "Brief.txt", "Lied 2.mp3", "Lied 10.mp3", "Makefile", "Alben/Titel.mp3",
-                        "Alben/Titel.wav"});
+        makeTree(
+            path,
+            {"Programm/", "Brief.txt", "Lied 2.mp3", "Lied 10.mp3", "Makefile", "Alben/Titel.mp3", "Alben/Titel.wav"});
         stand.volumes.volumes = {Volume{path, QStringLiteral("DATEN")}};
         stand.program.folder = path + "/Programm";
     }
@@ -112,8 +113,8 @@ void TestAccessibility::accessibleNames_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("description");
     const auto row = [](const char *window, const char *control, const char *name, const char *description = "") {
-        QTest::addRow("%s.%s", window, control) << window << control << QString::fromUtf8(name)
-                                                << QString::fromUtf8(description);
+        QTest::addRow("%s.%s", window, control)
+            << window << control << QString::fromUtf8(name) << QString::fromUtf8(description);
     };
     // Qt names a combo box on Linux by its value, the chosen drive; what the
     // list is for goes into its description.
@@ -286,6 +287,8 @@ void TestAccessibility::folderOpenedByKeyboard()
 
 void TestAccessibility::filterChosenByKeyboard_data()
 {
+    // One row a line, laid out by hand.
+    // clang-format off
     QTest::addColumn<QList<Qt::Key>>("keys");
     QTest::addColumn<QString>("checked");
     QTest::addColumn<QString>("typed");
@@ -302,6 +305,7 @@ void TestAccessibility::filterChosenByKeyboard_data()
         << QList<Qt::Key>{Qt::Key_Right, Qt::Key_Right} << "opt_eigene" << QString() << QStringList{"Makefile"};
     QTest::newRow("Right, Right, Left back to alle")
         << QList<Qt::Key>{Qt::Key_Right, Qt::Key_Right, Qt::Key_Left} << "opt_alle" << QString() << all;
+    // clang-format on
 }
 
 // The option buttons share one tab stop, on "mp3"; reaching it chooses

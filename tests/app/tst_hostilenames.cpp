@@ -151,6 +151,8 @@ void TestHostileNames::initTestCase()
 
 void TestHostileNames::oneName_data()
 {
+    // One row a line, laid out by hand.
+    // clang-format off
     QTest::addColumn<QByteArray>("onDisk");
     // The line as listed and saved, in UTF-8; empty: the name is hidden.
     QTest::addColumn<QByteArray>("line");
@@ -182,6 +184,7 @@ void TestHostileNames::oneName_data()
     QTest::newRow("three dots, hidden") << QByteArray("...") << QByteArray();
     QTest::newRow("dot blank, hidden") << QByteArray(". ") << QByteArray();
     QTest::newRow("dot newline, hidden") << QByteArray(".\n") << QByteArray();
+    // clang-format on
 }
 
 void TestHostileNames::oneName()
@@ -241,9 +244,12 @@ void TestHostileNames::wholeFolderThroughTheMainWindow()
 {
     RawFolder folder;
     QTemporaryDir out;
+    // The escapes end where the next literal starts.
+    // clang-format off
     const QList<QByteArray> names{"zeile\nzwei.txt", "wagen\rlauf.txt", "tab\tstop.txt", "gr\xfc\xdf" "e.txt",
                                   repeated("l", 251) + ".txt", "\xe2\x80\x8f" "brief.txt", Nfc, Nfd,
                                   "  vorne.txt", "hinten.txt  ", "  . ", "...", ". "};
+    // clang-format on
     for (const QByteArray &name : names)
         QVERIFY(makeRawFile(folder.path(), name));
     StandInPlatform stand;

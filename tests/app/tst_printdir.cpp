@@ -7,8 +7,8 @@
 #include "platform/controls/dirlistbox.h"
 #include "platform/controls/drivelistbox.h"
 #include "platform/controls/filelistbox.h"
-#include "standins.h"
 #include "platform/qt/systemcolour.h"
+#include "standins.h"
 #include "widgetsupport.h"
 
 #include <QAction>
@@ -41,10 +41,10 @@ struct Drives
         a = root.path() + "/laufwerkA";
         b = root.path() + "/laufwerkB";
         c = root.path() + "/laufwerkC";
-        makeTree(root.path(), {"laufwerkA/programm/", "laufwerkA/musik/alt/", "laufwerkA/gesperrt/",
-                               "laufwerkA/.versteckt/", "laufwerkA/Brief.txt", "laufwerkA/Lied 2.mp3",
-                               "laufwerkA/Lied 10.mp3", "laufwerkA/Makefile", "laufwerkA/notiz.TXT",
-                               "laufwerkA/musik/titel.mp3", "laufwerkB/b.txt", "laufwerkC/c.txt"});
+        makeTree(root.path(),
+                 {"laufwerkA/programm/", "laufwerkA/musik/alt/", "laufwerkA/gesperrt/", "laufwerkA/.versteckt/",
+                  "laufwerkA/Brief.txt", "laufwerkA/Lied 2.mp3", "laufwerkA/Lied 10.mp3", "laufwerkA/Makefile",
+                  "laufwerkA/notiz.TXT", "laufwerkA/musik/titel.mp3", "laufwerkB/b.txt", "laufwerkC/c.txt"});
         stand.volumes.volumes = {Volume{a, QStringLiteral("PROGRAMM")}, Volume{b, QString()}, Volume{c, QString()}};
         stand.program.folder = a + "/programm";
     }
@@ -99,15 +99,15 @@ void TestPrintDir::startUp()
 
     QCOMPARE(child<DriveListBox>(window, "Drive1")->drive(), drives.textOf(drives.a));
     QCOMPARE(child<DirListBox>(window, "Dir1")->path(), drives.a);
-    QCOMPARE(rowsOf(*child<DirListBox>(window, "Dir1")),
-             (QStringList{drives.a, "gesperrt", "musik", "programm"}));
+    QCOMPARE(rowsOf(*child<DirListBox>(window, "Dir1")), (QStringList{drives.a, "gesperrt", "musik", "programm"}));
     QVERIFY(child<QRadioButton>(window, "opt_alle")->isChecked());
     QVERIFY(!child<QRadioButton>(window, "opt_mp3")->isChecked());
     QVERIFY(!child<QRadioButton>(window, "opt_eigene")->isChecked());
     auto *text = child<QLineEdit>(window, "txt_eigene");
     QVERIFY(text->text().isEmpty());
     QVERIFY(!text->isEnabled());
-    QCOMPARE(text->palette().color(QPalette::Disabled, QPalette::Base), QApplication::palette().color(QPalette::Window));
+    QCOMPARE(text->palette().color(QPalette::Disabled, QPalette::Base),
+             QApplication::palette().color(QPalette::Window));
     QCOMPARE(child<FileListBox>(window, "File1")->pattern(), QStringLiteral("*.*"));
     QCOMPARE(entriesOf(window.fileList()),
              (QStringList{"Brief.txt", "Lied 2.mp3", "Lied 10.mp3", "Makefile", "notiz.TXT"}));
@@ -138,8 +138,8 @@ void TestPrintDir::layoutAsDrawn()
     QVERIFY(window.windowFlags() & Qt::WindowCloseButtonHint);
 
     const QList<std::pair<const char *, QRect>> controls{
-        {"Drive1", {8, 16, 257, 21}},     {"File1", {288, 16, 313, 474}},   {"Dir1", {8, 48, 257, 396}},
-        {"frame1", {8, 448, 257, 49}},    {"opt_mp3", {8, 16, 49, 21}},     {"opt_alle", {56, 14, 41, 25}},
+        {"Drive1", {8, 16, 257, 21}},      {"File1", {288, 16, 313, 474}},    {"Dir1", {8, 48, 257, 396}},
+        {"frame1", {8, 448, 257, 49}},     {"opt_mp3", {8, 16, 49, 21}},      {"opt_alle", {56, 14, 41, 25}},
         {"opt_eigene", {120, 18, 57, 17}}, {"txt_eigene", {184, 17, 65, 19}}, {"cmd_drucken", {72, 512, 129, 25}},
         {"cmd_save", {384, 512, 153, 25}},
     };
@@ -157,12 +157,14 @@ void TestPrintDir::layoutAsDrawn()
         while (w->focusPolicy() == Qt::NoFocus || w->objectName().isEmpty() || w->objectName().startsWith("qt_"))
             w = w->nextInFocusChain();
     }
-    QCOMPARE(order, (QStringList{"Drive1", "File1", "Dir1", "opt_mp3", "opt_alle", "opt_eigene", "txt_eigene",
-                                 "cmd_drucken", "cmd_save"}));
+    QCOMPARE(order,
+             (QStringList{"Drive1", "File1", "Dir1", "opt_mp3", "opt_alle", "opt_eigene", "txt_eigene", "cmd_drucken",
+                          "cmd_save"}));
 
     // Centred on the screen.
     const QPoint offset = window.frameGeometry().center() - window.screen()->availableGeometry().center();
-    QVERIFY2(qAbs(offset.x()) <= 1 && qAbs(offset.y()) <= 1, qPrintable(QString("%1,%2").arg(offset.x()).arg(offset.y())));
+    QVERIFY2(qAbs(offset.x()) <= 1 && qAbs(offset.y()) <= 1,
+             qPrintable(QString("%1,%2").arg(offset.x()).arg(offset.y())));
 }
 
 void TestPrintDir::captionsFit()
@@ -180,14 +182,16 @@ void TestPrintDir::captionsFit()
         const int indicator = option->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, &styleOption, option)
             + option->style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, &styleOption, option);
         const int needed = indicator + option->fontMetrics().horizontalAdvance(shown(option->text()));
-        QVERIFY2(needed <= option->width(), qPrintable(QString("%1 needs %2, has %3").arg(name).arg(needed).arg(option->width())));
+        QVERIFY2(needed <= option->width(),
+                 qPrintable(QString("%1 needs %2, has %3").arg(name).arg(needed).arg(option->width())));
         QVERIFY2(option->fontMetrics().height() <= option->height(), name);
     }
     for (const char *name : {"cmd_drucken", "cmd_save"}) {
         auto *button = child<QPushButton>(window, name);
         const int margin = 2 * button->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button);
         const int needed = margin + button->fontMetrics().horizontalAdvance(shown(button->text()));
-        QVERIFY2(needed <= button->width(), qPrintable(QString("%1 needs %2, has %3").arg(name).arg(needed).arg(button->width())));
+        QVERIFY2(needed <= button->width(),
+                 qPrintable(QString("%1 needs %2, has %3").arg(name).arg(needed).arg(button->width())));
     }
     auto *frame = child<QGroupBox>(window, "frame1");
     QVERIFY(frame->fontMetrics().horizontalAdvance(frame->title()) + 16 <= frame->width());
@@ -233,7 +237,8 @@ void TestPrintDir::filterOptionsKeepTypedText()
 
     QTest::mouseClick(child<QRadioButton>(window, "opt_eigene"), Qt::LeftButton);
     QVERIFY(text->isEnabled());
-    QCOMPARE(text->palette().color(QPalette::Active, QPalette::Base), QApplication::palette().color(QPalette::HighlightedText));
+    QCOMPARE(text->palette().color(QPalette::Active, QPalette::Base),
+             QApplication::palette().color(QPalette::HighlightedText));
     text->setFocus();
     QTest::keyClicks(text, QStringLiteral("mp3"));
     QCOMPARE(file1->pattern(), QStringLiteral("*.mp3"));
@@ -243,7 +248,8 @@ void TestPrintDir::filterOptionsKeepTypedText()
     QCOMPARE(file1->pattern(), QStringLiteral("*.*"));
     QCOMPARE(text->text(), QStringLiteral("mp3"));
     QVERIFY(!text->isEnabled());
-    QCOMPARE(text->palette().color(QPalette::Disabled, QPalette::Base), QApplication::palette().color(QPalette::Window));
+    QCOMPARE(text->palette().color(QPalette::Disabled, QPalette::Base),
+             QApplication::palette().color(QPalette::Window));
     QCOMPARE(window.fileList().count(), 5);
 
     QTest::mouseClick(child<QRadioButton>(window, "opt_eigene"), Qt::LeftButton);
@@ -295,7 +301,7 @@ void TestPrintDir::folderChosenInDirectoryList()
     PrintDir window;
     auto *dir1 = child<DirListBox>(window, "Dir1");
     dir1->setCurrentIndex(dir1->model()->index(2, 0)); // "musik"
-    QCOMPARE(dir1->path(), drives.a); // a click only selects
+    QCOMPARE(dir1->path(), drives.a);                  // a click only selects
     QTest::keyClick(dir1, Qt::Key_Return);
     QCOMPARE(dir1->path(), drives.a + "/musik");
     QCOMPARE(rowsOf(*dir1), (QStringList{drives.a, "musik", "alt"}));

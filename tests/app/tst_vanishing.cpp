@@ -52,8 +52,9 @@ struct Scene
         a = root.path() + "/laufwerkA";
         b = root.path() + "/laufwerkB";
         weg = a + "/weg";
-        makeTree(root.path(), {"laufwerkA/weg/unten/", "laufwerkA/weg/eins.txt", "laufwerkA/weg/zwei.txt",
-                               "laufwerkA/bleibt/anderer.txt", "laufwerkA/oben.txt", "laufwerkB/b.txt"});
+        makeTree(root.path(),
+                 {"laufwerkA/weg/unten/", "laufwerkA/weg/eins.txt", "laufwerkA/weg/zwei.txt",
+                  "laufwerkA/bleibt/anderer.txt", "laufwerkA/oben.txt", "laufwerkB/b.txt"});
         stand.volumes.volumes = {Volume{a, QString()}, Volume{b, labelOfB}};
         stand.program.folder = a;
         window = std::make_unique<PrintDir>();

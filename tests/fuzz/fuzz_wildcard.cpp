@@ -75,9 +75,9 @@ bool referenceMatch(QStringView patternText, const std::u32string &name)
     if (patternText.contains(u'/'))
         return false;
     std::u32string pattern = folded(patternText);
-    pattern.erase(std::unique(pattern.begin(), pattern.end(),
-                              [](char32_t a, char32_t b) { return a == U'*' && b == U'*'; }),
-                  pattern.end());
+    pattern.erase(
+        std::unique(pattern.begin(), pattern.end(), [](char32_t a, char32_t b) { return a == U'*' && b == U'*'; }),
+        pattern.end());
     if (pattern.ends_with(U".*"))
         return tableMatch(pattern, name) || tableMatch(pattern.substr(0, pattern.size() - 2), name);
     if (pattern.ends_with(U'.'))

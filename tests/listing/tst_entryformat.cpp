@@ -64,6 +64,8 @@ void TestEntryFormat::numberEntry()
 
 void TestEntryFormat::stripExtension_data()
 {
+    // One row a line, laid out by hand.
+    // clang-format off
     QTest::addColumn<QString>("entry");
     QTest::addColumn<QString>("expected");
     QTest::addColumn<int>("scanPosition");
@@ -81,6 +83,7 @@ void TestEntryFormat::stripExtension_data()
     QTest::newRow("two emoji, dot at 3") << QString::fromUtf8("😀😀.b") << QString::fromUtf8("😀😀") << 3;
     QTest::newRow("emoji after dot") << QString::fromUtf8("ab.😀") << "ab" << 3;
     QTest::newRow("dots only") << "..." << ".." << 3;
+    // clang-format on
 }
 
 void TestEntryFormat::stripExtension()

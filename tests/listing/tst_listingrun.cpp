@@ -160,7 +160,8 @@ void TestListingRun::limit()
     if (refused) {
         QCOMPARE(stand.messageBox.shown.size(), 1);
         QCOMPARE(stand.messageBox.shown.at(0).kind, QStringLiteral("critical"));
-        QCOMPARE(stand.messageBox.shown.at(0).text, QStringLiteral("Mehr als 9999 Files im Verzeichniss nicht möglich"));
+        QCOMPARE(stand.messageBox.shown.at(0).text,
+                 QStringLiteral("Mehr als 9999 Files im Verzeichniss nicht möglich"));
         QCOMPARE(stand.messageBox.shown.at(0).title, QStringLiteral("Zu viele Files !"));
         QCOMPARE(stand.program.endRequests, 1);
         QVERIFY(target.lines.isEmpty());

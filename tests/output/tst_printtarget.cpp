@@ -1,6 +1,6 @@
-#include "pdfreader.h"
 #include "listing/listingrun.h"
 #include "output/printoptionen.h"
+#include "pdfreader.h"
 #include "platform/qt/qtprinter.h"
 #include "standins.h"
 #include "widgetsupport.h"
@@ -89,12 +89,11 @@ void TestPrintTarget::printsTheListing_data()
 
     const QStringList three{"Brief.doc", "Foto.jpg", "Lied.mp3"};
     QTest::newRow("no options") << three << false << false << QString() << three;
-    QTest::newRow("without extensions") << three << true << false << QString()
-                                        << QStringList{"Brief", "Foto", "Lied"};
+    QTest::newRow("without extensions") << three << true << false << QString() << QStringList{"Brief", "Foto", "Lied"};
     QTest::newRow("numbered, blank after every 2nd")
         << three << false << true << "2" << QStringList{"001.) Brief.doc", "002.) Foto.jpg", "", "003.) Lied.mp3"};
-    QTest::newRow("all options, spacing 1") << three << true << true << " 1 "
-                                            << QStringList{"001.) Brief", "", "002.) Foto", "", "003.) Lied", ""};
+    QTest::newRow("all options, spacing 1")
+        << three << true << true << " 1 " << QStringList{"001.) Brief", "", "002.) Foto", "", "003.) Lied", ""};
     QTest::newRow("spacing 0 is no blank lines") << three << false << false << "0" << three;
 }
 
@@ -313,8 +312,8 @@ void TestPrintTarget::realPrinterWritesTheListing()
     QVERIFY(stand.messageBox.shown.isEmpty());
     const PdfDocument pdf = readPdf(pdfPath);
     QVERIFY2(pdf.readable, qPrintable(pdf.error));
-    QCOMPARE(pdf.textWithBlankLines(), (QStringList{"001.) Brief an Oma", "002.) Grüße", "", "003.) Lied",
-                                                    "004.) Zeugnis", "", "005.) README"}));
+    QCOMPARE(pdf.textWithBlankLines(),
+             (QStringList{"001.) Brief an Oma", "002.) Grüße", "", "003.) Lied", "004.) Zeugnis", "", "005.) README"}));
     QCOMPARE(pdf.fonts, QStringList{QStringLiteral("LiberationSerif")});
     QVERIFY(run.mainWindow.visible);
 }

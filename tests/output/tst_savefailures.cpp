@@ -72,7 +72,8 @@ ChildReport runChild(const QStringList &arguments)
         if (fields.first() == QLatin1String("entries"))
             report.entries = fields.value(1).toLongLong();
         else if (fields.first() == QLatin1String("box"))
-            report.boxes.append({fields.value(1), fields.value(2).replace(QStringLiteral("\\n"), QStringLiteral("\n"))});
+            report.boxes.append(
+                {fields.value(1), fields.value(2).replace(QStringLiteral("\\n"), QStringLiteral("\n"))});
         else if (fields.first() == QLatin1String("visible"))
             report.visible.append(fields.value(1) == QLatin1String("1"));
     }

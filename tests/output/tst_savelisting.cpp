@@ -225,7 +225,8 @@ void TestSaveListing::options_data()
 
     // The folder, by code point: Archiv.tar.gz Brief.doc README Zz.txt ab.c lied.mp3 x.y
     QTest::newRow("none") << false << false << false << QString()
-                          << QByteArray("Archiv.tar.gz\r\nBrief.doc\r\nREADME\r\nZz.txt\r\nab.c\r\nlied.mp3\r\nx.y\r\n");
+                          << QByteArray(
+                                 "Archiv.tar.gz\r\nBrief.doc\r\nREADME\r\nZz.txt\r\nab.c\r\nlied.mp3\r\nx.y\r\n");
     QTest::newRow("extensions left out") << true << false << false << QString()
                                          << QByteArray("Archiv.tar\r\nBrief\r\nREADME\r\nZz\r\nab\r\nlied\r\nx.y\r\n");
     QTest::newRow("numbered") << false << true << false << QString()
@@ -237,17 +238,21 @@ void TestSaveListing::options_data()
     QTest::newRow("all together, 3") << true << true << true << QStringLiteral("3")
                                      << QByteArray("001.) Archiv.tar\r\n002.) Brief\r\n003.) README\r\n\r\n"
                                                    "004.) Zz\r\n005.) ab\r\n006.) lied\r\n\r\n007.) x.y\r\n");
-    QTest::newRow("all together, 7: ends in a blank line") << true << true << true << QStringLiteral("7")
-                                     << QByteArray("001.) Archiv.tar\r\n002.) Brief\r\n003.) README\r\n004.) Zz\r\n"
-                                                   "005.) ab\r\n006.) lied\r\n007.) x.y\r\n\r\n");
-    QTest::newRow("all together, 2,5 rounds to 2") << true << true << true << QStringLiteral("2,5")
-                                     << QByteArray("001.) Archiv.tar\r\n002.) Brief\r\n\r\n003.) README\r\n004.) Zz\r\n\r\n"
-                                                   "005.) ab\r\n006.) lied\r\n\r\n007.) x.y\r\n");
+    QTest::newRow("all together, 7: ends in a blank line")
+        << true << true << true << QStringLiteral("7")
+        << QByteArray("001.) Archiv.tar\r\n002.) Brief\r\n003.) README\r\n004.) Zz\r\n"
+                      "005.) ab\r\n006.) lied\r\n007.) x.y\r\n\r\n");
+    QTest::newRow("all together, 2,5 rounds to 2")
+        << true << true << true << QStringLiteral("2,5")
+        << QByteArray("001.) Archiv.tar\r\n002.) Brief\r\n\r\n003.) README\r\n004.) Zz\r\n\r\n"
+                      "005.) ab\r\n006.) lied\r\n\r\n007.) x.y\r\n");
     QTest::newRow("spacing 1") << false << false << true << QStringLiteral("1")
-                               << QByteArray("Archiv.tar.gz\r\n\r\nBrief.doc\r\n\r\nREADME\r\n\r\nZz.txt\r\n\r\nab.c\r\n\r\n"
-                                             "lied.mp3\r\n\r\nx.y\r\n\r\n");
+                               << QByteArray(
+                                      "Archiv.tar.gz\r\n\r\nBrief.doc\r\n\r\nREADME\r\n\r\nZz.txt\r\n\r\nab.c\r\n\r\n"
+                                      "lied.mp3\r\n\r\nx.y\r\n\r\n");
     QTest::newRow("spacing 0") << false << false << true << QStringLiteral("0")
-                               << QByteArray("Archiv.tar.gz\r\nBrief.doc\r\nREADME\r\nZz.txt\r\nab.c\r\nlied.mp3\r\nx.y\r\n");
+                               << QByteArray(
+                                      "Archiv.tar.gz\r\nBrief.doc\r\nREADME\r\nZz.txt\r\nab.c\r\nlied.mp3\r\nx.y\r\n");
     QTest::newRow("negative spacing") << false << true << true << QStringLiteral("-2")
                                       << QByteArray("001.) Archiv.tar.gz\r\n002.) Brief.doc\r\n003.) README\r\n"
                                                     "004.) Zz.txt\r\n005.) ab.c\r\n006.) lied.mp3\r\n007.) x.y\r\n");
@@ -286,9 +291,9 @@ void TestSaveListing::options()
 void TestSaveListing::nonAsciiNames()
 {
     QTemporaryDir folder, out;
-    makeTree(folder.path(), {QString::fromUtf8("Привет.txt"), QString::fromUtf8("ÄÖÜß.txt"),
-                              QString::fromUtf8("Preis 5 €.pdf"), QString::fromUtf8("Bild 😀.png"),
-                              QString::fromUtf8("😀.png")});
+    makeTree(folder.path(),
+             {QString::fromUtf8("Привет.txt"), QString::fromUtf8("ÄÖÜß.txt"), QString::fromUtf8("Preis 5 €.pdf"),
+              QString::fromUtf8("Bild 😀.png"), QString::fromUtf8("😀.png")});
     StandInPlatform stand;
     stand.dialogs.saveAnswers.enqueue(out.filePath(QString::fromUtf8("Übersicht €")));
     StandInWindow main;
@@ -310,6 +315,8 @@ void TestSaveListing::nonAsciiNames()
 
 void TestSaveListing::extensionRule_data()
 {
+    // One row a line, laid out by hand.
+    // clang-format off
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<QString>("written");
 
@@ -326,6 +333,7 @@ void TestSaveListing::extensionRule_data()
     QTest::newRow("shorter than four") << "a.t" << "a.t.txt";
     QTest::newRow("trailing dot") << "liste." << "liste..txt";
     QTest::newRow("emoji") << QString::fromUtf8("😀") << QString::fromUtf8("😀.txt");
+    // clang-format on
 }
 
 void TestSaveListing::extensionRule()
@@ -432,11 +440,14 @@ void TestSaveListing::chosenNameExistsIsReplaced()
 
 void TestSaveListing::cannotCreate_data()
 {
+    // One row a line, laid out by hand.
+    // clang-format off
     QTest::addColumn<QString>("chosen"); // relative to the output folder
     QTest::addColumn<QString>("path");
     QTest::newRow("folder does not exist") << "fehlt/liste" << "fehlt/liste.txt";
     QTest::newRow("parent is a file") << "datei/liste.txt" << "datei/liste.txt";
     QTest::newRow("name is a folder") << "ordner.txt" << "ordner.txt";
+    // clang-format on
 }
 
 void TestSaveListing::cannotCreate()
@@ -461,7 +472,8 @@ void TestSaveListing::cannotCreate()
     const auto &box = stand.messageBox.shown[0];
     QCOMPARE(box.kind, QStringLiteral("critical"));
     QCOMPARE(box.title, QStringLiteral("Speicherfehler"));
-    const QString head = QStringLiteral("Datei kann nicht gespeichert werden !\n") + out.filePath(path) + QLatin1Char('\n');
+    const QString head =
+        QStringLiteral("Datei kann nicht gespeichert werden !\n") + out.filePath(path) + QLatin1Char('\n');
     QVERIFY2(box.text.startsWith(head), qPrintable(box.text));
     QVERIFY2(box.text.size() > head.size(), "the system's reason is missing");
 

@@ -72,6 +72,8 @@ void TestSettingsDialogs::initTestCase()
 
 void TestSettingsDialogs::controls_data()
 {
+    // One row a line, laid out by hand.
+    // clang-format off
     QTest::addColumn<Kind>("kind");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("text");
@@ -92,6 +94,7 @@ void TestSettingsDialogs::controls_data()
     QTest::newRow("save txt_zeile") << Kind::Save << "txt_zeile" << "0" << QRect(168, 120, 33, 19);
     QTest::newRow("save Label1") << Kind::Save << "Label1" << "Zeilen" << QRect(216, 120, 41, 17);
     QTest::newRow("save cmd_weiter") << Kind::Save << "cmd_weiter" << "&Weiter" << QRect(112, 168, 89, 33);
+    // clang-format on
 }
 
 void TestSettingsDialogs::controls()
@@ -154,7 +157,8 @@ void TestSettingsDialogs::window()
 
     const QRect screen = dialog->screen()->availableGeometry();
     const QPoint offCentre = dialog->frameGeometry().center() - screen.center();
-    QVERIFY2(offCentre.manhattanLength() <= 2, qPrintable(QStringLiteral("%1,%2").arg(offCentre.x()).arg(offCentre.y())));
+    QVERIFY2(offCentre.manhattanLength() <= 2,
+             qPrintable(QStringLiteral("%1,%2").arg(offCentre.x()).arg(offCentre.y())));
 }
 
 void TestSettingsDialogs::captionsFit_data()
@@ -181,7 +185,9 @@ void TestSettingsDialogs::captionsFit()
         option.text = box->text();
         const QRect room = box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box);
         const int needed = box->fontMetrics().horizontalAdvance(shownText(box->text()).trimmed());
-        QVERIFY2(needed <= room.width(), qPrintable(QStringLiteral("%1: %2 px in %3 px").arg(QLatin1String(name)).arg(needed).arg(room.width())));
+        QVERIFY2(
+            needed <= room.width(),
+            qPrintable(QStringLiteral("%1: %2 px in %3 px").arg(QLatin1String(name)).arg(needed).arg(room.width())));
         QVERIFY2(box->fontMetrics().height() <= box->height(), name);
     }
 
@@ -239,12 +245,10 @@ void TestSettingsDialogs::tabOrderAndFirstFocus_data()
 {
     QTest::addColumn<Kind>("kind");
     QTest::addColumn<QStringList>("order");
-    QTest::newRow("print: top down") << Kind::Print
-                                     << QStringList{"chk_endungen", "chk_nummer", "chk_zeilen", "txt_zeile",
-                                                    "cmd_weiter", "chk_endungen"};
-    QTest::newRow("save: bottom up") << Kind::Save
-                                     << QStringList{"cmd_weiter", "txt_zeile", "chk_zeilen", "chk_nummer",
-                                                    "chk_endungen", "cmd_weiter"};
+    QTest::newRow("print: top down") << Kind::Print << QStringList{"chk_endungen", "chk_nummer", "chk_zeilen",
+                                                                   "txt_zeile",    "cmd_weiter", "chk_endungen"};
+    QTest::newRow("save: bottom up") << Kind::Save << QStringList{"cmd_weiter", "txt_zeile",    "chk_zeilen",
+                                                                  "chk_nummer", "chk_endungen", "cmd_weiter"};
 }
 
 void TestSettingsDialogs::tabOrderAndFirstFocus()
@@ -282,12 +286,12 @@ void TestSettingsDialogs::runSettings_data()
     QTest::newRow("print, nothing") << Kind::Print << QStringList{} << "7" << false << false << false << -1;
     QTest::newRow("print, endungen") << Kind::Print << QStringList{"chk_endungen"} << "0" << true << false << false
                                      << -1;
-    QTest::newRow("print, nummer, zeilen 4") << Kind::Print << QStringList{"chk_nummer", "chk_zeilen"} << "4"
-                                             << false << true << true << 4;
-    QTest::newRow("save, all, 2,5") << Kind::Save << QStringList{"chk_endungen", "chk_nummer", "chk_zeilen"}
-                                    << "2,5" << true << true << true << 2;
-    QTest::newRow("save, zeilen, blanks around 12") << Kind::Save << QStringList{"chk_zeilen"} << " 12 " << false
-                                                    << false << true << 12;
+    QTest::newRow("print, nummer, zeilen 4")
+        << Kind::Print << QStringList{"chk_nummer", "chk_zeilen"} << "4" << false << true << true << 4;
+    QTest::newRow("save, all, 2,5") << Kind::Save << QStringList{"chk_endungen", "chk_nummer", "chk_zeilen"} << "2,5"
+                                    << true << true << true << 2;
+    QTest::newRow("save, zeilen, blanks around 12")
+        << Kind::Save << QStringList{"chk_zeilen"} << " 12 " << false << false << true << 12;
     QTest::newRow("save, nummer only") << Kind::Save << QStringList{"chk_nummer"} << "x" << false << true << false
                                        << -1;
 }

@@ -90,7 +90,8 @@ void TestFileListModel::patterns_data()
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<QStringList>("expected");
 
-    QTest::newRow("*.*") << "*.*" << QStringList{"[1].txt", "Brief.TXT", "Lied 2.mp3", "Lied 10.MP3", "Makefile", "noten.txt.bak"};
+    QTest::newRow("*.*") << "*.*" << QStringList{"[1].txt",     "Brief.TXT", "Lied 2.mp3",
+                                                 "Lied 10.MP3", "Makefile",  "noten.txt.bak"};
     QTest::newRow("*.mp3") << "*.mp3" << QStringList{"Lied 2.mp3", "Lied 10.MP3"};
     QTest::newRow("*.txt") << "*.txt" << QStringList{"[1].txt", "Brief.TXT"};
     QTest::newRow("*. eigene empty") << "*." << QStringList{"Makefile"};
@@ -134,8 +135,8 @@ void TestFileListModel::typedMp3IsTheMp3Filter()
 void TestFileListModel::naturalOrder()
 {
     QTemporaryDir dir;
-    const QStringList expected{"apfel.txt", "Äpfel.txt", "Birne.txt", "Titel 1.mp3", "Titel 2.mp3", "Titel 10.mp3",
-                               "titel 11.mp3", "Titel 100.mp3", "zebra"};
+    const QStringList expected{"apfel.txt",    "Äpfel.txt",    "Birne.txt",     "Titel 1.mp3", "Titel 2.mp3",
+                               "Titel 10.mp3", "titel 11.mp3", "Titel 100.mp3", "zebra"};
     for (const QString &name : expected)
         touch(dir.path() + "/" + name);
     FileListModel model;
@@ -147,7 +148,9 @@ void TestFileListModel::controlCharactersShownAsQuestionMarks()
 {
     QTemporaryDir dir;
     touch(dir.path() + QStringLiteral("/zeile\numbruch.txt"));
-    touch(dir.path() + QStringLiteral("/tab\tund\x7f" "del.txt"));
+    touch(dir.path()
+          + QStringLiteral("/tab\tund\x7f"
+                           "del.txt"));
     FileListModel model;
     model.setPath(dir.path());
     QCOMPARE(model.count(), 2);

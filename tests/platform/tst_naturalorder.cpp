@@ -61,8 +61,8 @@ void TestNaturalOrder::largeListSortsLikeTheComparison()
     QRandomGenerator random(42);
     QStringList names;
     for (int i = 0; i < 20000; ++i)
-        names.append(stems.at(random.bounded(int(stems.size())))
-                     + QString::number(random.bounded(500)) + (random.bounded(2) ? ".mp3" : ".txt"));
+        names.append(stems.at(random.bounded(int(stems.size()))) + QString::number(random.bounded(500))
+                     + (random.bounded(2) ? ".mp3" : ".txt"));
     QStringList expected = names;
     std::sort(expected.begin(), expected.end(),
               [](const QString &a, const QString &b) { return naturalCompare(a, b) < 0; });

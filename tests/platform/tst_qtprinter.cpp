@@ -170,12 +170,15 @@ void TestQtPrinter::fontAndSize()
 
 void TestQtPrinter::longLineWrapsIndented_data()
 {
+    // One row a line, laid out by hand.
+    // clang-format off
     QTest::addColumn<QString>("longName");
     QTest::addColumn<QString>("joiner");
     QTest::newRow("no blanks") << QString(QStringLiteral("Sehr_langer_Dateiname_").repeated(12) + "Ende.txt")
                                << QString();
     QTest::newRow("words") << QString(QStringLiteral("Urlaub am Meer mit der ganzen Familie ").repeated(6) + "Ende.jpg")
                            << QStringLiteral(" ");
+    // clang-format on
 }
 
 void TestQtPrinter::longLineWrapsIndented()

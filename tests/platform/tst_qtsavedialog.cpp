@@ -165,7 +165,8 @@ void TestQtSaveDialog::savesThroughTheSettingsDialog()
     QTest::mouseClick(options->findChild<QPushButton *>(QStringLiteral("cmd_weiter")), Qt::LeftButton);
 
     QCOMPARE(folder, QDir(dir.path()).absolutePath());
-    QCOMPARE(contents(dir.filePath(QStringLiteral("lieder.txt"))), QByteArray("001.) Lied 1.mp3\r\n002.) Lied 2.mp3\r\n"));
+    QCOMPARE(contents(dir.filePath(QStringLiteral("lieder.txt"))),
+             QByteArray("001.) Lied 1.mp3\r\n002.) Lied 2.mp3\r\n"));
     QVERIFY(stand.messageBox.shown.isEmpty());
     QVERIFY(main.visible);
     QTRY_VERIFY(options.isNull());

@@ -17,6 +17,8 @@ private Q_SLOTS:
 
 void TestWildcard::matching_data()
 {
+    // One row a line, laid out by hand.
+    // clang-format off
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("expected");
@@ -81,6 +83,7 @@ void TestWildcard::matching_data()
     QTest::newRow("typed mp3") << "*.mp3" << "x.Mp3" << true;
     QTest::newRow("typed with blank") << "*. txt" << "a. txt" << true;
     QTest::newRow("typed with blank, plain name") << "*. txt" << "a.txt" << false;
+    // clang-format on
 }
 
 void TestWildcard::matching()

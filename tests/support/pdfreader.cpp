@@ -13,7 +13,8 @@ bool run(const QString &program, const QStringList &arguments, QString &output, 
     QProcess process;
     process.start(program, arguments);
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
-        error = program + QStringLiteral(": ") + QString::fromUtf8(process.readAllStandardError()) + process.errorString();
+        error =
+            program + QStringLiteral(": ") + QString::fromUtf8(process.readAllStandardError()) + process.errorString();
         return false;
     }
     output = QString::fromUtf8(process.readAllStandardOutput());

@@ -10,12 +10,12 @@
 
 struct PdfLine
 {
-    int page = 0;    // from 1
-    qreal left = 0;  // points from the left edge of the page
+    int page = 0;   // from 1
+    qreal left = 0; // points from the left edge of the page
     qreal right = 0;
-    qreal top = 0;   // points from the top edge of the page
+    qreal top = 0; // points from the top edge of the page
     qreal bottom = 0;
-    QString text;    // the words of the line, one blank between them
+    QString text; // the words of the line, one blank between them
 };
 
 struct PdfDocument

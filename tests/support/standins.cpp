@@ -29,8 +29,7 @@ bool StandInVolumes::isReadable(const QString &path) const
     return QDir(path).isReadable();
 }
 
-std::optional<QString> StandInDialogs::saveFileName(const QString &initDir, const QString &fileName,
-                                                    int maxFileSize)
+std::optional<QString> StandInDialogs::saveFileName(const QString &initDir, const QString &fileName, int maxFileSize)
 {
     saveRequests.append({initDir, fileName, maxFileSize});
     return saveAnswers.isEmpty() ? std::nullopt : saveAnswers.dequeue();

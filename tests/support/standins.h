@@ -75,8 +75,7 @@ public:
     QList<int> printerRequests; // the flags of each
 
     std::optional<QString> saveFileName(const QString &initDir, const QString &fileName, int maxFileSize) override;
-    std::optional<FontChoice> chooseFont(const QString &name, float size, int flags, int minSize,
-                                         int maxSize) override;
+    std::optional<FontChoice> chooseFont(const QString &name, float size, int flags, int minSize, int maxSize) override;
     bool choosePrinter(int flags) override;
 };
 
@@ -86,10 +85,10 @@ class StandInPrinter : public PrinterService
 public:
     QString name;
     float size = 0;
-    QStringList lines;          // of the document in progress
-    QList<QStringList> ended;   // documents ended with endDoc
+    QStringList lines;        // of the document in progress
+    QList<QStringList> ended; // documents ended with endDoc
     int aborted = 0;
-    int failAtLine = -1;        // printLine raises when this many lines stand in the document
+    int failAtLine = -1; // printLine raises when this many lines stand in the document
 
     void setFontName(const QString &n) override { name = n; }
     void setFontSize(float points) override { size = points; }
@@ -108,9 +107,17 @@ public:
     int showCalls = 0;
     bool unloaded = false;
 
-    void showWindow() override { visible = true; ++showCalls; }
+    void showWindow() override
+    {
+        visible = true;
+        ++showCalls;
+    }
     void hideWindow() override { visible = false; }
-    void unloadWindow() override { unloaded = true; visible = false; }
+    void unloadWindow() override
+    {
+        unloaded = true;
+        visible = false;
+    }
     void setWindowVisible(bool v) override { visible = v; }
 };
 
