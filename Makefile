@@ -1,9 +1,11 @@
-# make run:  installs what is missing, builds, starts Lirabel.
-# make test: installs what is missing, builds, runs every test through CTest,
-#            then again under AddressSanitizer and UndefinedBehaviorSanitizer
-#            (clang), with short runs of the fuzzers.
-# make bench: installs what is missing, builds in its own folder, runs every
+# make run:  installs what building and running need, builds the program, starts it.
+# make test: installs what testing needs too, checks formatting and the layers'
+#            includes, builds, runs every test through CTest, then again under
+#            AddressSanitizer and UndefinedBehaviorSanitizer (clang), with short
+#            runs of the fuzzers.
+# make bench: installs every group, builds in its own folder, runs every
 #            benchmark, prints the table and writes it to bench/RESULTS.md.
+# make format: formats every C++ file as .clang-format says.
 BUILD ?= build
 SANITIZE_BUILD ?= $(BUILD)-sanitize
 BENCH_BUILD ?= $(BUILD)-bench
@@ -27,7 +29,9 @@ configure: deps
 build: configure
 	cmake --build $(BUILD) -j$(JOBS)
 
-run: build
+# Only the program: the tests are built by make test.
+run: configure
+	cmake --build $(BUILD) -j$(JOBS) --target lirabel
 	./$(BUILD)/app/lirabel
 
 test: check test-plain test-sanitize
