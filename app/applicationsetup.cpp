@@ -8,13 +8,18 @@
 
 namespace Lirabel {
 
-void setUpApplication(QApplication &app)
+void loadGermanQtTexts(QCoreApplication &app)
 {
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     auto *translator = new QTranslator(&app);
     if (translator->load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"), QStringLiteral("_"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(translator);
+}
+
+void setUpApplication(QApplication &app)
+{
+    loadGermanQtTexts(app);
 
     QFont font(QStringLiteral("Liberation Sans"), 8);
     QApplication::setFont(font);

@@ -1,4 +1,5 @@
 #include "app/applicationsetup.h"
+#include "app/commandline.h"
 #include "app/printdir.h"
 #include "platform/qt/qtplatform.h"
 
@@ -6,10 +7,13 @@
 
 int main(int argc, char *argv[])
 {
+    const Lirabel::CommandLine commandLine = Lirabel::readCommandLine(argc, argv);
+    if (commandLine.exitCode)
+        return *commandLine.exitCode;
     QApplication app(argc, argv);
     Lirabel::setUpApplication(app);
     Lirabel::QtPlatform platform;
-    Lirabel::PrintDir window;
+    Lirabel::PrintDir window(commandLine.folder);
     window.showWindow();
     return app.exec();
 }

@@ -6,21 +6,26 @@
 #include "platform/controls/dirlistbox.h"
 #include "platform/controls/drivelistbox.h"
 #include "platform/controls/filelistbox.h"
+#include "platform/files/foldertoopen.h"
 #include "platform/lirabelerror.h"
 #include "platform/qt/systemcolour.h"
 #include "platform/qt/widgetwindow.h"
 
 #include <QAction>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include <algorithm>
+#include <utility>
 
 namespace Lirabel {
 
@@ -37,6 +42,11 @@ Widget *named(Widget *widget, const char *name, const QRect &geometry)
 } // namespace
 
 PrintDir::PrintDir(QWidget *parent)
+    : PrintDir(std::nullopt, parent)
+{
+}
+
+PrintDir::PrintDir(std::optional<QByteArray> startPath, QWidget *parent)
     : WidgetWindow(parent)
     , mClientArea(new QWidget(this))
     , Einstellungen(menuBar()->addAction(QStringLiteral("&Einstellungen")))
@@ -53,6 +63,7 @@ PrintDir::PrintDir(QWidget *parent)
                         fromTwips(1080, 7680, 1935, 375)))
     , cmd_save(named(new QPushButton(QStringLiteral("&Als Textdatei Speichern"), mClientArea), "cmd_save",
                      fromTwips(5760, 7680, 2295, 375)))
+    , mStartPath(std::move(startPath))
 {
     setObjectName(QStringLiteral("PrintDir"));
     setWindowTitle(QStringLiteral("Lirabel"));
@@ -112,6 +123,7 @@ PrintDir::PrintDir(QWidget *parent)
     txt_eigene->installEventFilter(this);
     connect(cmd_drucken, &QPushButton::clicked, this, &PrintDir::cmd_drucken_Click);
     connect(cmd_save, &QPushButton::clicked, this, &PrintDir::cmd_save_Click);
+    setAcceptDrops(true);
 
     Form_Load();
 }
@@ -129,6 +141,8 @@ void PrintDir::showEvent(QShowEvent *event)
         mCentred = true;
         centreOnScreen(*this);
     }
+    if (std::exchange(mStartFolderUnreadable, false))
+        QMetaObject::invokeMethod(this, &PrintDir::Dir1_UnreadableFolder, Qt::QueuedConnection);
     QMainWindow::showEvent(event);
 }
 
@@ -144,7 +158,38 @@ void PrintDir::setTextBoxColour(quint32 colour)
 void PrintDir::Form_Load()
 {
     setTextBoxColour(SystemColourInactiveBorder);
+    if (mStartPath) {
+        if (openFolder(*mStartPath)) {
+            // The drive to go back to should a drive not be ready.
+            ListingState.LastGoodDrive = Drive1->drive();
+            return;
+        }
+        mStartFolderUnreadable = true;
+    }
     startOnProgramDrive();
+}
+
+bool PrintDir::openFolder(const QByteArray &localPath)
+{
+    const std::optional<QString> folder = folderToOpen(localPath);
+    if (!folder)
+        return false;
+    const QString before = Dir1->path();
+    try {
+        // Dir1 first, which makes the folder its drive's current one: the
+        // change of drive then finds Dir1 there already and reads nothing again.
+        Dir1->setFolder(*folder);
+        Drive1->setDrive(*folder);
+        return true;
+    } catch (const LirabelError &) {
+    }
+    // The folder could be read but not its drive: Dir1 goes back.
+    try {
+        if (!before.isEmpty())
+            Dir1->setFolder(before);
+    } catch (const LirabelError &) {
+    }
+    return false;
 }
 
 // The drive of the program's folder; when no drive can be chosen for it, the
@@ -263,6 +308,45 @@ bool PrintDir::eventFilter(QObject *watched, QEvent *event)
             txt_eigene_KeyUp(key->key(), key->modifiers());
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+namespace {
+
+// The path of the first URL dropped, by its bytes; nothing unless it is a
+// local file.
+std::optional<QByteArray> droppedPath(const QMimeData *data)
+{
+    const QList<QUrl> urls = data ? data->urls() : QList<QUrl>();
+    if (urls.isEmpty() || !urls.first().isLocalFile())
+        return std::nullopt;
+    // Through the percent-encoding, so a name that is not UTF-8 keeps its bytes.
+    return QByteArray::fromPercentEncoding(urls.first().path(QUrl::FullyEncoded).toLatin1());
+}
+
+} // namespace
+
+void PrintDir::dragEnterEvent(QDragEnterEvent *event)
+{
+    // Left unaccepted, anything else shows the no-drop cursor.
+    if (droppedPath(event->mimeData()))
+        event->acceptProposedAction();
+}
+
+void PrintDir::dropEvent(QDropEvent *event)
+{
+    const std::optional<QByteArray> path = droppedPath(event->mimeData());
+    if (!path)
+        return;
+    event->acceptProposedAction();
+    // After the drop has returned, so the program the drag came from is not
+    // kept waiting by the folder read or the message box.
+    QMetaObject::invokeMethod(
+        this,
+        [this, path = *path] {
+            if (!openFolder(path))
+                Dir1_UnreadableFolder();
+        },
+        Qt::QueuedConnection);
 }
 
 void PrintDir::cmd_drucken_Click()

@@ -5,11 +5,16 @@
 // cmd_drucken or cmd_save. A change of drive moves Dir1 to that drive's
 // current folder, a change of folder moves File1 there; File1 is what every
 // listing reads. The buttons hide this window and show a settings dialog,
-// which brings it back when it is unloaded.
+// which brings it back when it is unloaded. A folder handed over on the
+// command line or dropped on the window is shown as if the user had chosen
+// its drive and then the folder.
 
 #include "platform/qt/widgetwindow.h"
 
+#include <QByteArray>
 #include <QMainWindow>
+
+#include <optional>
 
 class QAction;
 class QGroupBox;
@@ -30,7 +35,17 @@ class PrintDir : public WidgetWindow<QMainWindow>
 
 public:
     explicit PrintDir(QWidget *parent = nullptr);
+    // Starts on the folder a path from the command line names, given by its
+    // bytes as the system passed them; where there is none that can be read,
+    // starts as without it and says so once the window is up.
+    explicit PrintDir(std::optional<QByteArray> startPath, QWidget *parent = nullptr);
     ~PrintDir() override;
+
+    // Shows the folder a path names (a file names the folder that holds it):
+    // Drive1 on its drive, that drive's current folder set to it, Dir1 and
+    // File1 on it. False, with the lists as they were, when there is no such
+    // folder or it cannot be read.
+    bool openFolder(const QByteArray &localPath);
 
     // The file list as the listing reads it.
     [[nodiscard]] const EntrySource &fileList() const;
@@ -50,6 +65,8 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void Dir1_UnreadableFolder();
@@ -69,7 +86,10 @@ private:
     QPushButton *const cmd_drucken;
     QPushButton *const cmd_save;
 
+    const std::optional<QByteArray> mStartPath;
     bool mCentred = false;
+    // The start folder could not be read: said once the window is up.
+    bool mStartFolderUnreadable = false;
     // Set while the drive change's error path tries the fall-back drives: a
     // nested failure then only reports back instead of showing the message again.
     bool mRecoveringDrive = false;

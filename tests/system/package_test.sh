@@ -104,7 +104,7 @@ fi
 if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$work/root/$desktop" || fail "desktop-file-validate rejects the packed desktop entry"
 fi
-grep -qx 'Exec=lirabel' "$work/root/$desktop" || fail "the desktop entry does not start lirabel"
+grep -qx 'Exec=lirabel %f' "$work/root/$desktop" || fail "the desktop entry does not start lirabel with the chosen folder"
 grep -qx "Icon=$app_id" "$work/root/$desktop" || fail "the desktop entry's icon is not $app_id"
 grep -qx 'Categories=Utility;' "$work/root/$desktop" || fail "the desktop entry is not in Utility"
 grep -q '<svg ' "$work/root/$icon" || fail "the icon is no SVG"
@@ -149,6 +149,14 @@ if command -v desktop-file-validate >/dev/null; then
 fi
 missing_libs=$(ldd /usr/bin/lirabel | grep 'not found')
 [ -z "$missing_libs" ] || fail "/usr/bin/lirabel cannot find: $missing_libs"
+
+# File managers offer the program for folders, and start it with the folder as its argument.
+grep -qx 'MimeType=inode/directory;' "/$desktop" && ok "/$desktop offers lirabel for folders" \
+    || fail "/$desktop has no MimeType=inode/directory;"
+# The command line needs no display.
+version_line=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM /usr/bin/lirabel --version 2>&1)
+[ "$version_line" = "Lirabel $version" ] && ok "/usr/bin/lirabel --version: $version_line" \
+    || fail "/usr/bin/lirabel --version says '$version_line', not 'Lirabel $version'"
 
 # The program loads Qt's German texts from Qt's own translations folder (QLibraryInfo), as
 # the installed libQt6Core reports it; the file there must come from a package we depend on.

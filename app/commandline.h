@@ -1,0 +1,26 @@
+#pragma once
+
+// The command line: `lirabel [ORDNER]`, with --help and --version. It is read
+// before the application's window system starts, so that help, version and a
+// wrong command line need no display.
+
+#include <QByteArray>
+
+#include <optional>
+
+namespace Lirabel {
+
+struct CommandLine
+{
+    // Set when the program ends at once with this code: after the help or the
+    // version (0), or after a wrong command line (2).
+    std::optional<int> exitCode;
+    // The ORDNER argument by its bytes, as the system passed them.
+    std::optional<QByteArray> folder;
+};
+
+// Writes the help and the version to standard output, what is wrong with the
+// command line to standard error, in German.
+[[nodiscard]] CommandLine readCommandLine(int &argc, char **argv);
+
+} // namespace Lirabel

@@ -1,0 +1,210 @@
+// Opening a folder from outside the window: a path on the command line, a
+// file or folder dropped on the window, and the command line's own options.
+
+#include "app/applicationsetup.h"
+#include "app/printdir.h"
+#include "listing/listingstate.h"
+#include "platform/controls/dirlistbox.h"
+#include "platform/controls/drivelistbox.h"
+#include "platform/controls/filelistbox.h"
+#include "standins.h"
+#include "widgetsupport.h"
+
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QFile>
+#include <QMimeData>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+using namespace Lirabel;
+
+namespace {
+
+// Drive A holds the program, drive B a music folder with a file whose name is
+// not UTF-8. The working directory lies on neither.
+struct Drives
+{
+    QTemporaryDir root;
+    QString a;
+    QString b;
+    QByteArray rawFile; // B/musik/Lied-ä.mp3 in Latin-1
+
+    explicit Drives(StandInPlatform &stand)
+    {
+        const QString top = QFileInfo(root.path()).canonicalFilePath();
+        a = top + "/laufwerkA";
+        b = top + "/laufwerkB";
+        makeTree(top, {"laufwerkA/programm/", "laufwerkA/a.txt", "laufwerkB/gesperrt/", "laufwerkB/musik/titel.mp3"});
+        stand.volumes.volumes = {Volume{a, QString()}, Volume{b, QString()}};
+        stand.program.folder = a + "/programm";
+        rawFile = QFile::encodeName(b) + "/musik/Lied-\xe4.mp3";
+        const int fd = ::open(rawFile.constData(), O_WRONLY | O_CREAT, 0644);
+        if (fd >= 0)
+            ::close(fd);
+    }
+    ~Drives() { ::unlink(rawFile.constData()); } // QTemporaryDir cannot remove it
+};
+
+} // namespace
+
+class TestOpenFolder : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void startFolder_data();
+    void startFolder();
+    void drop_data();
+    void drop();
+    void commandLine_data();
+    void commandLine();
+};
+
+void TestOpenFolder::initTestCase()
+{
+    setUpApplication(*qobject_cast<QApplication *>(QCoreApplication::instance()));
+}
+
+void TestOpenFolder::init()
+{
+    ListingState.LastGoodDrive.clear();
+}
+
+void TestOpenFolder::startFolder_data()
+{
+    QTest::addColumn<QByteArray>("below"); // the argument below the drives' folder
+    QTest::addColumn<QString>("folder");   // below it too; empty: start as without argument
+    QTest::newRow("Ordner") << QByteArray("laufwerkB/musik") << "laufwerkB/musik";
+    QTest::newRow("Datei") << QByteArray("laufwerkB/musik/titel.mp3") << "laufwerkB/musik";
+    QTest::newRow("Name nicht UTF-8") << QByteArray("laufwerkB/musik/Lied-\xe4.mp3") << "laufwerkB/musik";
+    QTest::newRow("fehlt") << QByteArray("laufwerkB/fehlt") << QString();
+    QTest::newRow("nicht lesbar") << QByteArray("laufwerkB/gesperrt") << QString();
+}
+
+void TestOpenFolder::startFolder()
+{
+    QFETCH(QByteArray, below);
+    QFETCH(QString, folder);
+    StandInPlatform stand;
+    Drives drives(stand);
+    stand.volumes.notReady.insert(drives.b + "/gesperrt");
+    const QString top = QFileInfo(drives.a).path();
+    const QString expected = folder.isEmpty() ? drives.a : top + '/' + folder;
+    const QString drive = folder.isEmpty() ? drives.a : drives.b;
+
+    PrintDir window(QFile::encodeName(top) + '/' + below);
+    auto *drive1 = child<DriveListBox>(window, "Drive1");
+    auto *dir1 = child<DirListBox>(window, "Dir1");
+    QCOMPARE(drive1->drive(), drive);
+    QCOMPARE(dir1->path(), expected);
+    QCOMPARE(child<FileListBox>(window, "File1")->path(), expected);
+    QVERIFY(stand.messageBox.shown.isEmpty()); // not before the window is up
+    QCOMPARE(ListingState.LastGoodDrive, folder.isEmpty() ? QString() : drive);
+
+    window.showWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCoreApplication::processEvents();
+    if (folder.isEmpty()) {
+        QCOMPARE(stand.messageBox.shown.size(), 1);
+        QCOMPARE(stand.messageBox.shown.at(0).text, QStringLiteral("Verzeichnis nicht lesbar !"));
+        QCOMPARE(stand.messageBox.shown.at(0).title, QStringLiteral("Verzeichnisfehler"));
+        return;
+    }
+    QVERIFY(stand.messageBox.shown.isEmpty());
+    // The folder is its drive's current one: away and back comes back to it.
+    drive1->setCurrentIndex(0);
+    drive1->setCurrentIndex(1);
+    QCOMPARE(dir1->path(), expected);
+}
+
+void TestOpenFolder::drop_data()
+{
+    QTest::addColumn<QByteArray>("url"); // %1: the drives' folder
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QString>("folder"); // below the drives' folder; empty: the lists stay
+    QTest::newRow("Ordner") << QByteArray("file://%1/laufwerkB/musik") << true << "laufwerkB/musik";
+    QTest::newRow("Name nicht UTF-8") << QByteArray("file://%1/laufwerkB/musik/Lied-%E4.mp3") << true
+                                      << "laufwerkB/musik";
+    QTest::newRow("fehlt") << QByteArray("file://%1/laufwerkB/fehlt") << true << QString();
+    QTest::newRow("Webadresse") << QByteArray("https://example.org/musik/") << false << QString();
+}
+
+void TestOpenFolder::drop()
+{
+    QFETCH(QByteArray, url);
+    QFETCH(bool, accepted);
+    QFETCH(QString, folder);
+    StandInPlatform stand;
+    Drives drives(stand);
+    const QString top = QFileInfo(drives.a).path();
+    PrintDir window;
+    window.showWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto *dir1 = child<DirListBox>(window, "Dir1");
+    QCOMPARE(dir1->path(), drives.a);
+
+    // Onto the file list, which takes no drops itself: the window does.
+    QWidget *target = child<FileListBox>(window, "File1")->viewport();
+    QMimeData data;
+    data.setData(QStringLiteral("text/uri-list"), url.replace("%1", QUrl::toPercentEncoding(top, "/")) + "\r\n");
+    const QPoint at = target->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QCOMPARE(enter.isAccepted(), accepted);
+    if (!accepted)
+        return;
+    QDropEvent dropped(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &dropped);
+    QVERIFY(dropped.isAccepted());
+
+    if (folder.isEmpty()) {
+        QTRY_COMPARE(stand.messageBox.shown.size(), 1);
+        QCOMPARE(stand.messageBox.shown.at(0).text, QStringLiteral("Verzeichnis nicht lesbar !"));
+        QCOMPARE(dir1->path(), drives.a);
+        return;
+    }
+    QTRY_COMPARE(dir1->path(), top + '/' + folder);
+    QCOMPARE(child<DriveListBox>(window, "Drive1")->drive(), drives.b);
+}
+
+void TestOpenFolder::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("said"); // a pattern: standard output for 0, standard error otherwise
+    QTest::newRow("--help") << QStringList{
+        "--help"} << 0 << R"(^Aufruf: \S+ \[Optionen\] \[ORDNER\]\n(.|\n)*\n  -h, --help +Zeigt diese Hilfe an\.\n)";
+    QTest::newRow("--version") << QStringList{"--version"} << 0 << R"(^Lirabel )" LIRABEL_VERSION R"(\n$)";
+    QTest::newRow("unbekannte Option") << QStringList{"--bunt", "/"} << 2 << "^lirabel: Unbekannte Option 'bunt'.\n";
+}
+
+void TestOpenFolder::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, said);
+    // Without any display: a program that tried to open a window would fail.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QLatin1String(name));
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(LIRABEL_PROGRAM), arguments);
+    QVERIFY(program.waitForFinished(30000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), exitCode);
+    const QString text =
+        QString::fromUtf8(exitCode == 0 ? program.readAllStandardOutput() : program.readAllStandardError());
+    QVERIFY2(text.contains(QRegularExpression(said)), qPrintable(text));
+}
+
+QTEST_MAIN(TestOpenFolder)
+#include "tst_openfolder.moc"
