@@ -49,6 +49,7 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
@@ -70,6 +71,7 @@ private:
     QPushButton *const cmd_save;
 
     bool mCentred = false;
+    quint32 mTextBoxColour = 0;
     // Set while the drive change's error path tries the fall-back drives: a
     // nested failure then only reports back instead of showing the message again.
     bool mRecoveringDrive = false;
