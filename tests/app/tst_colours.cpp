@@ -148,7 +148,8 @@ void TestColours::textBoxReadable()
     const QColor foreground = text->palette().color(QPalette::Active, QPalette::Text);
     const QColor background = text->palette().color(QPalette::Active, QPalette::Base);
     const double ratio = contrastRatio(foreground, background);
-    QVERIFY2(ratio >= 4.5, qPrintable(QStringLiteral("%1 on %2: %3:1").arg(foreground.name(), background.name()).arg(ratio)));
+    QVERIFY2(ratio >= 4.5,
+             qPrintable(QStringLiteral("%1 on %2: %3:1").arg(foreground.name(), background.name()).arg(ratio)));
 }
 
 QTEST_MAIN(TestColours)
