@@ -70,8 +70,6 @@ WildcardMatcher::WildcardMatcher(QStringView patternList)
                 text.pop_back();
         };
         dropBlanks();
-        if (text.empty())
-            continue; // only blanks: ignored like an empty pattern
 
         Pattern pattern;
         // "x.*" matches "x." followed by anything, or what "x" matches. Where
