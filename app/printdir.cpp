@@ -146,12 +146,22 @@ void PrintDir::showEvent(QShowEvent *event)
     QMainWindow::showEvent(event);
 }
 
+// Only the background is the text box's own: the rest of its palette, the
+// text colour too, follows the application's, also when the colour scheme
+// changes while the program runs.
+void PrintDir::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::PaletteChange)
+        setTextBoxColour(mTextBoxColour);
+    QMainWindow::changeEvent(event);
+}
+
 void PrintDir::setTextBoxColour(quint32 colour)
 {
-    QPalette palette = txt_eigene->palette();
-    const QColor background = systemColour(colour);
+    mTextBoxColour = colour;
+    QPalette palette;
     for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        palette.setColor(group, QPalette::Base, background);
+        palette.setColor(group, QPalette::Base, systemColour(colour, group));
     txt_eigene->setPalette(palette);
 }
 

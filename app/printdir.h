@@ -64,6 +64,7 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
@@ -90,6 +91,7 @@ private:
     bool mCentred = false;
     // The start folder could not be read: said once the window is up.
     bool mStartFolderUnreadable = false;
+    quint32 mTextBoxColour = 0;
     // Set while the drive change's error path tries the fall-back drives: a
     // nested failure then only reports back instead of showing the message again.
     bool mRecoveringDrive = false;

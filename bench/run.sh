@@ -22,9 +22,9 @@ for program in bench_filelist bench_save bench_printer bench_startup startup_lir
     [ -x "$bin/$program" ] || { echo "run.sh: $bin/$program is missing; run make bench" >&2; exit 2; }
 done
 
-xvfb_pid=""
+. "$here/tools/xvfb.sh"
 cleanup() {
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    xvfb_stop
     rm -rf "$data" "$work"
 }
 trap cleanup EXIT
@@ -55,11 +55,8 @@ fi
 export LC_ALL=$locale_name
 
 # Start-up is measured on a real X display: Xvfb, no window manager.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { echo "run.sh: Xvfb did not start" >&2; exit 1; }
-display=":$(head -n1 "$work/display")"
+xvfb_start "$work" -screen 0 1280x1024x24 || { echo "run.sh: no X server for the start-up benchmark" >&2; exit 1; }
+display=$xvfb_display
 
 out="$work/out.txt"
 : > "$out"

@@ -9,7 +9,7 @@
 # Builds the helper lirabel_screenshots (packaging/screenshots.cpp), which shows the real
 # windows on an X server of its own (Xvfb) and grabs each one. The sample folder is made
 # afresh under ${TMPDIR:-/tmp}/lirabel-beispiel, so the pictures show the same folder
-# every time. Installs Xvfb and xauth with apt-get when they are missing.
+# every time. Installs Xvfb with apt-get when it is missing.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -17,7 +17,7 @@ build=${1:-$root/build}
 docs=$root/docs
 
 missing=()
-for pkg in xvfb xauth fonts-liberation; do
+for pkg in xvfb fonts-liberation; do
     dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
 done
 if [ ${#missing[@]} -gt 0 ]; then
@@ -39,8 +39,10 @@ if [ -e "$base" ] && [ ! -e "$mark" ]; then
     echo "$base exists and was not made by this script; move it away first" >&2
     exit 1
 fi
+. "$root/tools/xvfb.sh"
 rm -rf "$base"
-trap 'rm -rf "$base"' EXIT
+server=$(mktemp -d)
+trap 'xvfb_stop; rm -rf "$base" "$server"' EXIT
 sample=$base/Musik
 mkdir -p "$sample/Hörbücher" "$sample/Konzerte" "$sample/Podcasts"
 touch "$mark"
@@ -52,5 +54,5 @@ for name in "01 Morgenlied.mp3" "02 Am Bach.mp3" "03 Sommerregen.mp3" "04 Wander
 done
 
 mkdir -p "$docs"
-QT_QPA_PLATFORM=xcb xvfb-run --auto-servernum --server-args='-screen 0 1280x1024x24 -nolisten tcp' \
-    "$helper" "$sample" "$docs"
+xvfb_start "$server" -screen 0 1280x1024x24 || { echo "screenshots.sh: no X server to show the windows on" >&2; exit 1; }
+DISPLAY=$xvfb_display QT_QPA_PLATFORM=xcb "$helper" "$sample" "$docs"

@@ -61,22 +61,41 @@ WildcardMatcher::WildcardMatcher(QStringView patternList)
             continue;
         Folded folded;
         appendFolded(piece, folded);
-        Pattern pattern;
-        pattern.body.assign(folded.cbegin(), folded.cend());
+        std::u32string text(folded.cbegin(), folded.cend());
         // Runs of stars match what one star matches.
-        pattern.body.erase(std::unique(pattern.body.begin(), pattern.body.end(),
-                                       [](char32_t a, char32_t b) { return a == U'*' && b == U'*'; }),
-                           pattern.body.end());
-        pattern.full = pattern.body;
-        const std::u32string &body = pattern.full;
-        if (body.size() >= 2 && body.ends_with(U".*")) {
-            pattern.ending = Ending::DotStar;
-            pattern.body.resize(body.size() - 2);
-        } else if (body.ends_with(U'.')) {
-            pattern.ending = Ending::Dot;
-            pattern.body.pop_back();
+        text.erase(std::unique(text.begin(), text.end(), [](char32_t a, char32_t b) { return a == U'*' && b == U'*'; }),
+                   text.end());
+        const auto dropBlanks = [&text] {
+            while (text.ends_with(U' '))
+                text.pop_back();
+        };
+        dropBlanks();
+
+        Pattern pattern;
+        // "x.*" matches "x." followed by anything, or what "x" matches. Where
+        // "x" ends in ".*" too, the longer form matches nothing the shorter
+        // one misses, so only the last form is kept.
+        while (text.ends_with(U".*")) {
+            pattern.alternative = text;
+            text.resize(text.size() - 2);
+            dropBlanks();
         }
-        if (pattern.body == U"*" && pattern.ending != Ending::Dot)
+        // "x." matches what "x" matches, without a dot. Below it, a form
+        // ending in ".*" needs a dot, so only what stands before it counts.
+        if (text.ends_with(U'.')) {
+            pattern.noDot = true;
+            for (;;) {
+                if (text.ends_with(U'.'))
+                    text.pop_back();
+                else if (text.ends_with(U".*"))
+                    text.resize(text.size() - 2);
+                else
+                    break;
+                dropBlanks();
+            }
+        }
+        pattern.core = std::move(text);
+        if (pattern.core == U"*" && !pattern.noDot)
             mMatchesEverything = true;
         mPatterns.push_back(std::move(pattern));
     }
@@ -92,22 +111,12 @@ bool WildcardMatcher::matches(QStringView name) const
     appendFolded(name, folded);
     const char32_t *chars = folded.constData();
     const qsizetype length = folded.size();
+    const bool hasDot = std::find(chars, chars + length, U'.') != chars + length;
     for (const Pattern &pattern : mPatterns) {
-        switch (pattern.ending) {
-        case Ending::Plain:
-            if (globMatch(chars, length, pattern.body))
-                return true;
-            break;
-        case Ending::DotStar:
-            // "x.*" is "x" followed by a dot and anything, or "x" alone.
-            if (globMatch(chars, length, pattern.full) || globMatch(chars, length, pattern.body))
-                return true;
-            break;
-        case Ending::Dot:
-            if (std::find(chars, chars + length, U'.') == chars + length && globMatch(chars, length, pattern.body))
-                return true;
-            break;
-        }
+        if (!pattern.alternative.empty() && globMatch(chars, length, pattern.alternative))
+            return true;
+        if ((!pattern.noDot || !hasDot) && globMatch(chars, length, pattern.core))
+            return true;
     }
     return false;
 }

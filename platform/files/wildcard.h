@@ -7,10 +7,13 @@
 // case-insensitive over the whole name and counts characters, not UTF-16
 // units. "*" matches any run of characters (dots included), "?" exactly one
 // character, every other character (also "[" and "\") only itself.
-// "*" and "*.*" match every name; a pattern ending in ".*" also matches what
-// matches the part before ".*"; a pattern ending in "." matches only names
-// without a dot that match the part before it. A pattern holding "/" matches
-// nothing. Matching takes at most name length times pattern length steps.
+// Blanks at the end of a pattern are dropped. "*" and "*.*" match every name;
+// a pattern ending in ".*" also matches what matches the part before ".*"; a
+// pattern ending in "." matches only names without a dot that match the part
+// before it. The part before is read by the same rules, so the endings
+// combine: "*.*." and "*.." match the names without a dot, "* ." is "*.",
+// "*.*.*" matches every name. A pattern holding "/" matches nothing. Matching
+// takes at most twice name length times pattern length steps.
 
 #include <QStringView>
 
@@ -29,12 +32,13 @@ public:
     [[nodiscard]] bool matchesEverything() const { return mMatchesEverything; }
 
 private:
-    enum class Ending { Plain, DotStar, Dot };
+    // A name matches when it matches the alternative (where there is one),
+    // or when it matches the core and, where noDot is set, holds no dot.
     struct Pattern
     {
-        std::u32string body; // case-folded, without the ".*" or "." ending
-        std::u32string full; // case-folded, as written
-        Ending ending = Ending::Plain;
+        std::u32string alternative; // case-folded, a form ending in ".*", or empty
+        std::u32string core;        // case-folded, without its endings
+        bool noDot = false;
     };
     std::vector<Pattern> mPatterns;
     bool mMatchesEverything = false;

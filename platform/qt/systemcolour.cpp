@@ -4,38 +4,39 @@
 
 namespace Lirabel {
 
-QColor systemColour(quint32 value, const QPalette &palette)
+QColor systemColour(quint32 value, const QPalette &palette, QPalette::ColorGroup group)
 {
     if ((value & SystemColourFlag) == 0)
         return QColor(int(value & 0xffu), int((value >> 8) & 0xffu), int((value >> 16) & 0xffu));
 
     switch (value & ~SystemColourFlag) {
     case 4:  // COLOR_MENU
-    case 11: // COLOR_INACTIVEBORDER
     case 15: // COLOR_BTNFACE
-        return palette.color(QPalette::Active, QPalette::Window);
+        return palette.color(group, QPalette::Window);
+    case 11: // COLOR_INACTIVEBORDER: the grey of a disabled field, under the disabled text colour
+        return palette.color(QPalette::Disabled, QPalette::Base);
     case 5: // COLOR_WINDOW
-        return palette.color(QPalette::Active, QPalette::Base);
+    case 9: // COLOR_CAPTIONTEXT: white, an ordinary field, under the normal text colour
+        return palette.color(group, QPalette::Base);
     case 7: // COLOR_MENUTEXT
     case 8: // COLOR_WINDOWTEXT
-        return palette.color(QPalette::Active, QPalette::WindowText);
-    case 9:  // COLOR_CAPTIONTEXT
-    case 14: // COLOR_HIGHLIGHTTEXT
-        return palette.color(QPalette::Active, QPalette::HighlightedText);
+        return palette.color(group, QPalette::WindowText);
     case 13: // COLOR_HIGHLIGHT
-        return palette.color(QPalette::Active, QPalette::Highlight);
+        return palette.color(group, QPalette::Highlight);
+    case 14: // COLOR_HIGHLIGHTTEXT
+        return palette.color(group, QPalette::HighlightedText);
     case 17: // COLOR_GRAYTEXT
         return palette.color(QPalette::Disabled, QPalette::Text);
     case 18: // COLOR_BTNTEXT
-        return palette.color(QPalette::Active, QPalette::ButtonText);
+        return palette.color(group, QPalette::ButtonText);
     default:
-        return palette.color(QPalette::Active, QPalette::Base);
+        return palette.color(group, QPalette::Base);
     }
 }
 
-QColor systemColour(quint32 value)
+QColor systemColour(quint32 value, QPalette::ColorGroup group)
 {
-    return systemColour(value, QGuiApplication::palette());
+    return systemColour(value, QGuiApplication::palette(), group);
 }
 
 } // namespace Lirabel

@@ -7,7 +7,6 @@
 #include "platform/controls/dirlistbox.h"
 #include "platform/controls/drivelistbox.h"
 #include "platform/controls/filelistbox.h"
-#include "platform/qt/systemcolour.h"
 #include "standins.h"
 #include "widgetsupport.h"
 
@@ -63,8 +62,6 @@ private Q_SLOTS:
     void startUp();
     void layoutAsDrawn();
     void captionsFit();
-    void systemColours_data();
-    void systemColours();
     void filterOptionsKeepTypedText();
     void eigeneWithEmptyText();
     void arrowKeyReadsAgain();
@@ -107,7 +104,7 @@ void TestPrintDir::startUp()
     QVERIFY(text->text().isEmpty());
     QVERIFY(!text->isEnabled());
     QCOMPARE(text->palette().color(QPalette::Disabled, QPalette::Base),
-             QApplication::palette().color(QPalette::Window));
+             QApplication::palette().color(QPalette::Disabled, QPalette::Base));
     QCOMPARE(child<FileListBox>(window, "File1")->pattern(), QStringLiteral("*.*"));
     QCOMPARE(entriesOf(window.fileList()),
              (QStringList{"Brief.txt", "Lied 2.mp3", "Lied 10.mp3", "Makefile", "notiz.TXT"}));
@@ -200,25 +197,6 @@ void TestPrintDir::captionsFit()
     QCOMPARE(child<QPushButton>(window, "cmd_save")->text(), QStringLiteral("&Als Textdatei Speichern"));
 }
 
-void TestPrintDir::systemColours_data()
-{
-    QTest::addColumn<quint32>("value");
-    QTest::addColumn<QColor>("expected");
-    const QPalette palette = QApplication::palette();
-    QTest::newRow("11 inactive border") << quint32(0x8000000B) << palette.color(QPalette::Window);
-    QTest::newRow("9 caption text") << quint32(0x80000009) << palette.color(QPalette::HighlightedText);
-    QTest::newRow("plain red") << quint32(0x000000FF) << QColor(255, 0, 0);
-    QTest::newRow("plain blue") << quint32(0x00FF0000) << QColor(0, 0, 255);
-    QTest::newRow("plain mixed") << quint32(0x00123456) << QColor(0x56, 0x34, 0x12);
-}
-
-void TestPrintDir::systemColours()
-{
-    QFETCH(quint32, value);
-    QFETCH(QColor, expected);
-    QCOMPARE(systemColour(value), expected);
-}
-
 void TestPrintDir::filterOptionsKeepTypedText()
 {
     StandInPlatform stand;
@@ -238,7 +216,7 @@ void TestPrintDir::filterOptionsKeepTypedText()
     QTest::mouseClick(child<QRadioButton>(window, "opt_eigene"), Qt::LeftButton);
     QVERIFY(text->isEnabled());
     QCOMPARE(text->palette().color(QPalette::Active, QPalette::Base),
-             QApplication::palette().color(QPalette::HighlightedText));
+             QApplication::palette().color(QPalette::Active, QPalette::Base));
     text->setFocus();
     QTest::keyClicks(text, QStringLiteral("mp3"));
     QCOMPARE(file1->pattern(), QStringLiteral("*.mp3"));
@@ -249,7 +227,7 @@ void TestPrintDir::filterOptionsKeepTypedText()
     QCOMPARE(text->text(), QStringLiteral("mp3"));
     QVERIFY(!text->isEnabled());
     QCOMPARE(text->palette().color(QPalette::Disabled, QPalette::Base),
-             QApplication::palette().color(QPalette::Window));
+             QApplication::palette().color(QPalette::Disabled, QPalette::Base));
     QCOMPARE(window.fileList().count(), 5);
 
     QTest::mouseClick(child<QRadioButton>(window, "opt_eigene"), Qt::LeftButton);

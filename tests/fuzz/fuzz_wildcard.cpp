@@ -1,7 +1,8 @@
 // Feeds arbitrary pattern lists and names to the wildcard matcher. Besides
 // crashes, undefined behaviour and slow inputs (libFuzzer's -timeout), it
-// checks the matcher against a plain reference: a table over the characters of
-// pattern and name, case-folded, that follows the rules literally. And, for any
+// checks the matcher against a plain reference that follows the rules
+// literally: the endings read off one by one, and a table over the characters
+// of pattern and name, case-folded, for what is left. And, for any
 // name: "*" and "*.*" match it, a pattern holding "/" does not.
 //
 // The input is the pattern list, a NUL byte, then the name. The first byte
@@ -68,8 +69,21 @@ bool tableMatch(const std::u32string &pattern, const std::u32string &name)
     return previous[name.size()];
 }
 
-// One pattern, as the rules read it. Runs of stars are one star, so the
-// ending is looked for after they are joined.
+// One pattern, as the rules read it: blanks at the end dropped; an ending
+// ".*" or "." read off, and what stands before it read by the same rules.
+bool referenceRules(std::u32string pattern, const std::u32string &name)
+{
+    while (!pattern.empty() && pattern.back() == U' ')
+        pattern.pop_back();
+    if (pattern.ends_with(U".*"))
+        return tableMatch(pattern, name) || referenceRules(pattern.substr(0, pattern.size() - 2), name);
+    if (pattern.ends_with(U'.'))
+        return name.find(U'.') == std::u32string::npos && referenceRules(pattern.substr(0, pattern.size() - 1), name);
+    return tableMatch(pattern, name);
+}
+
+// Runs of stars are one star, so the endings are looked for after they are
+// joined.
 bool referenceMatch(QStringView patternText, const std::u32string &name)
 {
     if (patternText.contains(u'/'))
@@ -78,11 +92,7 @@ bool referenceMatch(QStringView patternText, const std::u32string &name)
     pattern.erase(
         std::unique(pattern.begin(), pattern.end(), [](char32_t a, char32_t b) { return a == U'*' && b == U'*'; }),
         pattern.end());
-    if (pattern.ends_with(U".*"))
-        return tableMatch(pattern, name) || tableMatch(pattern.substr(0, pattern.size() - 2), name);
-    if (pattern.ends_with(U'.'))
-        return name.find(U'.') == std::u32string::npos && tableMatch(pattern.substr(0, pattern.size() - 1), name);
-    return tableMatch(pattern, name);
+    return referenceRules(std::move(pattern), name);
 }
 
 bool referenceListMatch(QStringView list, const std::u32string &name)
@@ -113,15 +123,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const size_t listSize = separator ? size_t(separator - data) : size;
     const QString list = decode(data, listSize, utf16);
     const QString name = separator ? decode(separator + 1, size - listSize - 1, utf16) : QString();
-    // The matcher takes length times length steps; the reference table too,
-    // so keep both well inside the timeout.
+    // The matcher takes length times length steps. The reference builds a
+    // table for every ending it reads off, so it gets shorter inputs only.
     if (list.size() > 2000 || name.size() > 2000)
         return 0;
 
     const Lirabel::WildcardMatcher matcher(list);
     const bool matched = matcher.matches(name);
     check(matched == Lirabel::matchesPatternList(name, list));
-    check(matched == referenceListMatch(list, folded(name)));
+    if (list.size() <= 300 && name.size() <= 300)
+        check(matched == referenceListMatch(list, folded(name)));
     if (matcher.matchesEverything())
         check(matched);
 

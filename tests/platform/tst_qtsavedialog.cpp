@@ -14,6 +14,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -43,6 +44,8 @@ class TestQtSaveDialog : public QObject
 private slots:
     void initTestCase();
     void opensAsTheProgramAsks();
+    void opensWhereTheUserMayWrite_data();
+    void opensWhereTheUserMayWrite();
     void acceptsTypedNameWithoutAddingAnExtension();
     void cancel();
     void asksBeforeReplacing_data();
@@ -83,6 +86,56 @@ void TestQtSaveDialog::opensAsTheProgramAsks()
     QVERIFY(suffix.isEmpty());
     QVERIFY(!native);
     QVERIFY(confirms);
+}
+
+void TestQtSaveDialog::opensWhereTheUserMayWrite_data()
+{
+    // Folders below a home folder of the test's own; "" is the home folder.
+    QTest::addColumn<QString>("asked");
+    QTest::addColumn<bool>("documents");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("program folder writable") << "programm" << true << "programm";
+    QTest::newRow("program folder read-only") << "nurlesen" << true << "Documents";
+    QTest::newRow("program folder gone") << "weg" << true << "Documents";
+    QTest::newRow("no documents folder") << "weg" << false << "";
+}
+
+void TestQtSaveDialog::opensWhereTheUserMayWrite()
+{
+    QFETCH(QString, asked);
+    QFETCH(bool, documents);
+    QFETCH(QString, expected);
+
+    QTemporaryDir home;
+    const QDir homeDir(home.path());
+    homeDir.mkpath(QStringLiteral("programm"));
+    homeDir.mkpath(QStringLiteral("nurlesen"));
+    QFile::setPermissions(homeDir.filePath(QStringLiteral("nurlesen")), QFile::ReadOwner | QFile::ExeOwner);
+    if (documents)
+        homeDir.mkpath(QStringLiteral("Documents"));
+    if (asked == QLatin1String("nurlesen") && QFileInfo(homeDir.filePath(asked)).isWritable())
+        QSKIP("this user may write into a read-only folder (root)");
+
+    const QByteArray oldHome = qgetenv("HOME");
+    const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+    const auto restore = qScopeGuard([&] {
+        qputenv("HOME", oldHome);
+        if (oldConfig.isNull())
+            qunsetenv("XDG_CONFIG_HOME");
+        else
+            qputenv("XDG_CONFIG_HOME", oldConfig);
+    });
+    qputenv("HOME", QFile::encodeName(home.path()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(homeDir.filePath(QStringLiteral(".config"))));
+
+    QtDialogs dialogs;
+    QString folder;
+    whenModal<QFileDialog>(this, [&](QFileDialog *d) {
+        folder = d->directory().absolutePath();
+        d->reject();
+    });
+    QVERIFY(!dialogs.saveFileName(homeDir.filePath(asked), QStringLiteral("DateiListe"), 260));
+    QCOMPARE(folder, QDir(homeDir.filePath(expected)).absolutePath());
 }
 
 void TestQtSaveDialog::acceptsTypedNameWithoutAddingAnExtension()

@@ -44,6 +44,9 @@ void TestWildcard::matching_data()
     QTest::newRow("? one") << "?.txt" << "a.txt" << true;
     QTest::newRow("? not zero") << "?.txt" << ".txt" << false;
     QTest::newRow("? not two") << "?.txt" << "ab.txt" << false;
+    QTest::newRow("? not zero before a dot") << "lied?.mp3" << "lied.mp3" << false;
+    QTest::newRow("? not zero at the end") << "lied.mp?" << "lied.mp" << false;
+    QTest::newRow("? one dot") << "a?b" << "a.b" << true;
     QTest::newRow("? is one emoji") << "?.txt" << QStringLiteral("\U0001F600.txt") << true;
     QTest::newRow("?? is not one emoji") << "??.txt" << QStringLiteral("\U0001F600.txt") << false;
 
@@ -59,10 +62,37 @@ void TestWildcard::matching_data()
     QTest::newRow("x.* extension") << "lied.*" << "lied.mp3" << true;
     QTest::newRow("x.* other") << "lied.*" << "lieder" << false;
 
+    // The endings combine: what stands before one is read by the same rules.
+    QTest::newRow("*.*. no dot") << "*.*." << "Makefile" << true;
+    QTest::newRow("*.*. with dot") << "*.*." << "a.txt" << false;
+    QTest::newRow("*.. no dot") << "*.." << "Makefile" << true;
+    QTest::newRow("*.. with dot") << "*.." << "a.txt" << false;
+    QTest::newRow("*.*.* no dot") << "*.*.*" << "Makefile" << true;
+    QTest::newRow("*.*.* one dot") << "*.*.*" << "a.txt" << true;
+    QTest::newRow("*..* no dot") << "*..*" << "Makefile" << true;
+    QTest::newRow("*..* one dot") << "*..*" << "a.txt" << false;
+    QTest::newRow("*..* two dots") << "*..*" << "a..txt" << true;
+    QTest::newRow("x.*. bare") << "lied.*." << "lied" << true;
+    QTest::newRow("x.*. extension") << "lied.*." << "lied.mp3" << false;
+
+    // Blanks at the end are dropped; blanks and dots at the end that hold a
+    // dot are one final dot.
+    QTest::newRow("trailing blank") << "*.mp3 " << "lied.mp3" << true;
+    QTest::newRow("trailing blank in a list") << "*.mp3 ;*.wav" << "lied.mp3" << true;
+    QTest::newRow("leading blank counts") << "*.mp3; *.wav" << "a.wav" << false;
+    QTest::newRow("* . no dot") << "* ." << "Makefile" << true;
+    QTest::newRow("* . with dot") << "* ." << "a.txt" << false;
+    QTest::newRow("* .. no dot") << "* .." << "Makefile" << true;
+    QTest::newRow("*. blank no dot") << "*. " << "Makefile" << true;
+    QTest::newRow("x.* blank bare") << "lied.* " << "lied" << true;
+    QTest::newRow("only blanks") << "  " << " " << false;
+
     // Characters that are special elsewhere stand for themselves.
     QTest::newRow("[ literal") << "[a].txt" << "[a].txt" << true;
     QTest::newRow("[ no class") << "[ab].txt" << "a.txt" << false;
     QTest::newRow("backslash literal") << "a\\b" << "a\\b" << true;
+    QTest::newRow("backslash before star") << "\\*" << "\\x" << true;
+    QTest::newRow("backslash escapes nothing") << "\\*" << "*" << false;
     QTest::newRow("plus literal") << "a+.txt" << "a+.txt" << true;
     QTest::newRow("plus not repeat") << "a+.txt" << "aa.txt" << false;
 

@@ -25,13 +25,14 @@ finish() {
     exit "${1:-0}"
 }
 
+. "$(dirname "${BASH_SOURCE[0]}")/../../tools/xvfb.sh"
+
 work=$(mktemp -d)
 installed_here=0
 program_pid=
-xvfb_pid=
 cleanup() {
     [ -n "$program_pid" ] && kill -KILL "$program_pid" 2>/dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    xvfb_stop
     if [ "$installed_here" = 1 ]; then
         DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq -o DPkg::Lock::Timeout=600 lirabel \
             >"$work/remove.log" 2>&1 || cat "$work/remove.log"
@@ -212,16 +213,11 @@ program_pid=
 # On an X server, through the xcb plugin a desktop uses: a window of the program's process
 # must be mapped on the screen.
 if command -v Xvfb >/dev/null && command -v xwininfo >/dev/null && command -v xprop >/dev/null; then
-    display=
-    for n in $(seq 90 120); do
-        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { display=:$n; break; }
-    done
-    Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 100); do
-        DISPLAY=$display xwininfo -root >/dev/null 2>&1 && break
-        sleep 0.1
-    done
+    if ! xvfb_start "$work" -screen 0 1024x768x24; then
+        fail "no X server to look for the program's window on"
+        finish
+    fi
+    display=$xvfb_display
     DISPLAY=$display QT_QPA_PLATFORM=xcb /usr/bin/lirabel >"$work/xcb.log" 2>&1 &
     program_pid=$!
     found=0
@@ -251,9 +247,7 @@ if command -v Xvfb >/dev/null && command -v xwininfo >/dev/null && command -v xp
     kill -TERM "$program_pid" 2>/dev/null
     wait "$program_pid" 2>/dev/null
     program_pid=
-    kill "$xvfb_pid" 2>/dev/null
-    wait "$xvfb_pid" 2>/dev/null
-    xvfb_pid=
+    xvfb_stop
 else
     echo "note: Xvfb, xwininfo or xprop missing: the window was not looked for on X"
 fi
