@@ -11,5 +11,5 @@ int main(int argc, char *argv[])
     Lirabel::QtPlatform platform;
     Lirabel::PrintDir window;
     window.showWindow();
-    return app.exec();
+    return Lirabel::leaveProgram(app.exec());
 }

@@ -19,8 +19,10 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 
 #include <algorithm>
+#include <functional>
 
 namespace Lirabel {
 
@@ -95,6 +97,7 @@ PrintDir::PrintDir(QWidget *parent)
 
     connect(Drive1, &DriveListBox::gotFocus, this, &PrintDir::Drive1_GotFocus);
     connect(Drive1, &DriveListBox::driveChanged, this, &PrintDir::Drive1_Change);
+    connect(Drive1, &DriveListBox::currentDriveGone, this, &PrintDir::Drive1_Gone);
     connect(Dir1, &DirListBox::pathChanged, this, &PrintDir::Dir1_Change);
     connect(Dir1, &DirListBox::unreadableFolderChosen, this, &PrintDir::Dir1_UnreadableFolder);
     connect(opt_alle, &QRadioButton::toggled, this, [this](bool on) {
@@ -130,6 +133,8 @@ void PrintDir::showEvent(QShowEvent *event)
         centreOnScreen(*this);
     }
     QMainWindow::showEvent(event);
+    if (mDriveGonePending)
+        QTimer::singleShot(0, Drive1, &DriveListBox::followMounts);
 }
 
 void PrintDir::setTextBoxColour(quint32 colour)
@@ -186,20 +191,31 @@ void PrintDir::Drive1_Change()
         mRecoveryFailed = true;
         return;
     }
+    driveNotReady();
+}
+
+// The message, then back to the remembered drive; should that be unmounted or
+// fail too, or none be remembered yet, the program's drive and then the root,
+// without repeating the message.
+void PrintDir::driveNotReady()
+{
+    mInDriveError = true;
     ReportError(QStringLiteral("Laufwerk nicht bereit !"), QStringLiteral("Laufwerksfehler"));
 
-    // Back to the remembered drive; should that fail too, or none be
-    // remembered yet, the program's drive and then the root, without
-    // repeating the message.
     mRecoveringDrive = true;
-    const QStringList fallbacks{ListingState.LastGoodDrive, platform().program->programFolder(), QDir::rootPath()};
-    for (const QString &fallback : fallbacks) {
-        if (fallback.isEmpty())
-            continue;
+    const QString remembered = ListingState.LastGoodDrive;
+    const QString programFolder = platform().program->programFolder();
+    const std::function<void()> fallbacks[] = {
+        // The remembered drive itself, never the drive that holds its old mount point.
+        [&] { Drive1->setListedDrive(remembered); },
+        [&] { Drive1->setDrive(programFolder); },
+        [&] { Drive1->setDrive(QDir::rootPath()); },
+    };
+    for (const std::function<void()> &fallback : fallbacks) {
         mRecoveryFailed = false;
         try {
             const QString before = Drive1->drive();
-            Drive1->setDrive(fallback); // a nested Drive1_Change when the drive changes
+            fallback(); // a nested Drive1_Change when the drive changes
             if (Drive1->drive() == before)
                 Dir1->setPath(Drive1->drive());
         } catch (const LirabelError &) {
@@ -209,6 +225,21 @@ void PrintDir::Drive1_Change()
             break;
     }
     mRecoveringDrive = false;
+    mInDriveError = false;
+}
+
+// The chosen drive was unmounted: as if it had been chosen and was not ready.
+// Not while a settings dialog is open, whose listing reads the file list as
+// it is shown, nor within the drive error path, which is choosing a drive.
+void PrintDir::Drive1_Gone()
+{
+    if (!isVisible() || mInDriveError) {
+        mDriveGonePending = true;
+        return;
+    }
+    mDriveGonePending = false;
+    driveNotReady();
+    Drive1->refreshVolumes();
 }
 
 void PrintDir::Dir1_Change()

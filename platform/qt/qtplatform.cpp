@@ -1,5 +1,7 @@
 #include "platform/qt/qtplatform.h"
 
+#include "platform/files/deadlinecall.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -37,6 +39,15 @@ void QtProgram::endProgram()
     // At once: no close events, no unload handlers, no destructors.
     std::fflush(nullptr);
     std::_Exit(0);
+}
+
+int leaveProgram(int exitCode)
+{
+    if (runningWorkers() > 0) {
+        std::fflush(nullptr);
+        std::_Exit(exitCode);
+    }
+    return exitCode;
 }
 
 QtPlatform::QtPlatform()
