@@ -118,7 +118,8 @@ bool runWithDeadline(std::function<void()> work, std::chrono::milliseconds deadl
         call->finished.notify_all();
         // The waiter clears this under the lock before its loop goes away.
         if (QEventLoop *loop = call->waiter)
-            QMetaObject::invokeMethod(loop, [loop] { loop->exit(Answered); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                loop, [loop] { loop->exit(Answered); }, Qt::QueuedConnection);
     });
     if (!running)
         return false;
@@ -134,8 +135,8 @@ bool runWithDeadline(std::function<void()> work, std::chrono::milliseconds deadl
     QEventLoop loop;
     call->waiter = &loop;
     lock.unlock();
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(started + deadline
-                                                                            - std::chrono::steady_clock::now());
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(started + deadline - std::chrono::steady_clock::now());
     QTimer::singleShot(std::max(left, std::chrono::milliseconds(0)), &loop, [&loop] { loop.exit(TimedOut); });
     int how = 0;
     {

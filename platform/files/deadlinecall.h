@@ -23,8 +23,7 @@ inline constexpr std::chrono::milliseconds FileSystemDeadline{2000};
 // timers run and the close box works, but what the user types or clicks is
 // dropped, so nothing new starts while the call is pending. When the
 // application quits during the wait, the program ends at once.
-[[nodiscard]] bool runWithDeadline(std::function<void()> work,
-                                   std::chrono::milliseconds deadline = FileSystemDeadline);
+[[nodiscard]] bool runWithDeadline(std::function<void()> work, std::chrono::milliseconds deadline = FileSystemDeadline);
 
 // The same for work with a result; nothing when the deadline passed first.
 template<typename Result>

@@ -193,31 +193,26 @@ bool QtVolumes::isReadable(const QString &path) const
         .value_or(false);
 }
 
+// Each change is read at once, even while an earlier reading still waits for
+// a mount that does not answer; the newest reading that arrives counts.
 void QtVolumes::readAgain()
 {
-    if (mReadPending) {
-        mChangedWhileReading = true;
-        return;
-    }
-    mReadPending = true;
-    const bool started = runDetached([shared = mReading] {
+    const quint64 reading = ++mReadingsStarted;
+    // Without a thread the list stays as it is until the next change.
+    [[maybe_unused]] const bool started = runDetached([shared = mReading, reading] {
         const QList<Volume> volumes = drivesProbed(shared);
         const std::lock_guard lock(shared->mutex);
         if (QtVolumes *owner = shared->owner)
             QMetaObject::invokeMethod(
-                owner, [owner, volumes] { owner->take(volumes); }, Qt::QueuedConnection);
+                owner, [owner, reading, volumes] { owner->take(reading, volumes); }, Qt::QueuedConnection);
     });
-    if (!started)
-        mReadPending = false;
 }
 
-void QtVolumes::take(const QList<Volume> &volumes)
+void QtVolumes::take(quint64 reading, const QList<Volume> &volumes)
 {
-    mReadPending = false;
-    if (mChangedWhileReading) {
-        mChangedWhileReading = false;
-        readAgain();
-    }
+    if (reading < mReadingTaken)
+        return;
+    mReadingTaken = reading;
     if (volumes == mVolumes)
         return;
     mVolumes = volumes;

@@ -36,7 +36,7 @@ public:
 
 private:
     void readAgain();
-    void take(const QList<Volume> &volumes);
+    void take(quint64 reading, const QList<Volume> &volumes);
     void announce();
 
     // Shared with the threads that read the list, which may outlive the service.
@@ -44,8 +44,8 @@ private:
     QList<Volume> mVolumes;
     QFile mMountTable;
     QSocketNotifier *mWatch = nullptr;
-    bool mReadPending = false;
-    bool mChangedWhileReading = false;
+    quint64 mReadingsStarted = 0;
+    quint64 mReadingTaken = 0;
     bool mAnnouncePending = false;
 };
 
