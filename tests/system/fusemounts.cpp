@@ -162,7 +162,8 @@ int openDeadFolder(const QString &mount, const QString &name, const QString &out
         const qint64 after = scene.messages.at.first() - chosen;
         check(after < 3000, QStringLiteral("the message came %1 ms after the folder was opened").arg(after));
     }
-    check(ticks > 0, QStringLiteral("the window's events ran while the folder was pending (%1 timer ticks)").arg(ticks));
+    check(ticks > 0,
+          QStringLiteral("the window's events ran while the folder was pending (%1 timer ticks)").arg(ticks));
     check(!outputOpened, QStringLiteral("a click on \"Als Textdatei Speichern\" while pending was dropped"));
     check(scene.dir1()->path() == mount && rowsOf(*scene.dir1()) == rows && scene.shown() == files,
           QStringLiteral("both lists stay as they were"));
@@ -209,9 +210,10 @@ int followMounts(const QString &mount, const QString &mountCommand, const QStrin
     qint64 started = gClock.elapsed();
     check(runShell(mountCommand), QStringLiteral("mounted: %1").arg(mountCommand));
     const bool appeared = QTest::qWaitFor([&scene, &mount] { return scene.driveRow(mount) >= 0; }, 10000);
-    check(appeared, QStringLiteral("%1 appears in the drive list %2 ms after the mount command")
-                        .arg(mount)
-                        .arg(gClock.elapsed() - started));
+    check(appeared,
+          QStringLiteral("%1 appears in the drive list %2 ms after the mount command")
+              .arg(mount)
+              .arg(gClock.elapsed() - started));
     if (!appeared)
         return 1;
     scene.drive1()->setCurrentIndex(scene.driveRow(mount));
@@ -222,10 +224,11 @@ int followMounts(const QString &mount, const QString &mountCommand, const QStrin
     check(runShell(unmountCommand), QStringLiteral("unmounted: %1").arg(unmountCommand));
     const bool gone = QTest::qWaitFor(
         [&scene, &mount, &drive] { return scene.driveRow(mount) < 0 && scene.drive1()->drive() == drive; }, 10000);
-    check(gone, QStringLiteral("%1 leaves the drive list %2 ms after the unmount command, the list back on %3")
-                    .arg(mount)
-                    .arg(gClock.elapsed() - started)
-                    .arg(drive));
+    check(gone,
+          QStringLiteral("%1 leaves the drive list %2 ms after the unmount command, the list back on %3")
+              .arg(mount)
+              .arg(gClock.elapsed() - started)
+              .arg(drive));
     check(scene.oneMessage(QStringLiteral("Laufwerk nicht bereit !"), QStringLiteral("Laufwerksfehler")),
           QStringLiteral("one message \"Laufwerk nicht bereit !\" for the drive that went"));
     check(scene.dir1()->path() == folder && scene.shown() == files,
