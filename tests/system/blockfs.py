@@ -11,13 +11,18 @@ drin.txt). MODE says which calls answer:
                  mount whose server is gone
     hangs-below  the root answers, but every call on haengt/ or below sleeps
 
-It runs in the foreground until it is unmounted or killed. Needs fusepy
-(Debian: python3-fusepy) and /dev/fuse.
+It runs in the foreground until it is unmounted or killed. With
+BLOCKFS_WATCH_PID set it also unmounts itself (lazily) and ends once that
+process is gone, so a test killed before its clean-up leaves no mount behind
+that hangs. Needs fusepy (Debian: python3-fusepy) and /dev/fuse.
 """
 
 import errno
+import os
 import stat
+import subprocess
 import sys
+import threading
 import time
 
 import fusepy
@@ -74,9 +79,25 @@ class BlockFS(fusepy.Operations):
         return b""
 
 
+def unmount_when_gone(pid, mount_point):
+    while True:
+        time.sleep(0.5)
+        try:
+            os.kill(pid, 0)
+        except ProcessLookupError:
+            break
+        except PermissionError:
+            pass
+    subprocess.run(["fusermount3", "-uz", mount_point], check=False)
+    os._exit(0)
+
+
 def main():
     if len(sys.argv) != 3 or sys.argv[1] not in ("answers", "hangs", "hangs-below"):
         sys.exit(__doc__)
+    watched = os.environ.get("BLOCKFS_WATCH_PID")
+    if watched:
+        threading.Thread(target=unmount_when_gone, args=(int(watched), sys.argv[2]), daemon=True).start()
     fusepy.FUSE(BlockFS(sys.argv[1]), sys.argv[2], foreground=True, fsname="blockfs")
 
 

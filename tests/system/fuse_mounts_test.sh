@@ -44,6 +44,8 @@ if [ -z "${LIRABEL_OWN_MOUNTS:-}" ] && unshare --mount --propagation private tru
     exec env LIRABEL_OWN_MOUNTS=1 unshare --mount --propagation private bash "$0" "$@"
 fi
 
+# Should this script be killed before its clean-up, the file systems unmount themselves.
+export BLOCKFS_WATCH_PID=$$
 work=$(mktemp -d /tmp/lirabel-fuse.XXXXXX)
 mkdir "$work/run"
 mkdir -m 700 "$work/xdg"
