@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QEventLoop>
+#include <QPointer>
 #include <QThread>
 #include <QTimer>
 
@@ -13,6 +14,8 @@
 #include <mutex>
 #include <system_error>
 #include <thread>
+#include <utility>
+#include <vector>
 
 namespace Lirabel {
 
@@ -37,13 +40,23 @@ struct Call
     QEventLoop *waiter = nullptr; // while the caller waits with its events running
 };
 
-// Drops what the user types, clicks or drops while a call is pending.
-// Painting, timers and the close box are no input and go on.
+// Holds back the user's input while a call is pending, so that nothing new
+// starts in the middle of the handler that waits. Clicks, wheel turns and
+// drops are dropped; keys are handed on in order once the wait is over, so no
+// character typed meanwhile is lost. Painting, timers and the close box are
+// no input and go on.
 class InputBlocker : public QObject
 {
 public:
     InputBlocker() { QCoreApplication::instance()->installEventFilter(this); }
-    ~InputBlocker() override { QCoreApplication::instance()->removeEventFilter(this); }
+    ~InputBlocker() override
+    {
+        QCoreApplication::instance()->removeEventFilter(this);
+        for (auto &[receiver, event] : mKeys) {
+            if (receiver)
+                QCoreApplication::postEvent(receiver, event.release());
+        }
+    }
     InputBlocker(const InputBlocker &) = delete;
     InputBlocker &operator=(const InputBlocker &) = delete;
 
@@ -51,12 +64,14 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+            mKeys.emplace_back(watched, event->clone());
+            return true;
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonRelease:
         case QEvent::MouseButtonDblClick:
         case QEvent::Wheel:
-        case QEvent::KeyPress:
-        case QEvent::KeyRelease:
         case QEvent::Shortcut:
         case QEvent::ShortcutOverride:
         case QEvent::ContextMenu:
@@ -74,6 +89,9 @@ protected:
             return QObject::eventFilter(watched, event);
         }
     }
+
+private:
+    std::vector<std::pair<QPointer<QObject>, std::unique_ptr<QEvent>>> mKeys;
 };
 
 } // namespace

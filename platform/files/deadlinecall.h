@@ -20,9 +20,9 @@ inline constexpr std::chrono::milliseconds FileSystemDeadline{2000};
 // Runs work on a thread of its own; true once it has finished, false when the
 // deadline passed first. A call that takes longer than a moment lets the
 // calling thread go on with its events while it waits: windows repaint,
-// timers run and the close box works, but what the user types or clicks is
-// dropped, so nothing new starts while the call is pending. When the
-// application quits during the wait, the program ends at once.
+// timers run and the close box works, but nothing the user does starts
+// while the call is pending (clicks are dropped, typed keys arrive after
+// it). When the application quits during the wait, the program ends at once.
 [[nodiscard]] bool runWithDeadline(std::function<void()> work, std::chrono::milliseconds deadline = FileSystemDeadline);
 
 // The same for work with a result; nothing when the deadline passed first.

@@ -1,5 +1,6 @@
 #include "platform/files/deadlinecall.h"
 
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -48,8 +49,9 @@ void TestDeadlineCall::answerInTime()
     QCOMPARE(callWithDeadline<int>([] { return 42; }), std::optional<int>(42));
 }
 
-// While the call hangs, timers run and a click is dropped; at the deadline
-// the caller goes on without its thread, which ends whenever it can.
+// While the call hangs, timers run, a click is dropped and typed keys wait;
+// at the deadline the caller goes on without its thread, which ends whenever
+// it can, and the keys arrive.
 void TestDeadlineCall::hungCallIsLeftBehind()
 {
     QPushButton button(QStringLiteral("&Drucken"));
@@ -59,7 +61,11 @@ void TestDeadlineCall::hungCallIsLeftBehind()
     QTimer ticker;
     QSignalSpy ticks(&ticker, &QTimer::timeout);
     ticker.start(20);
-    QTimer::singleShot(50, &button, [&button] { QTest::mouseClick(&button, Qt::LeftButton); });
+    QLineEdit edit;
+    QTimer::singleShot(50, &button, [&button, &edit] {
+        QTest::mouseClick(&button, Qt::LeftButton);
+        QTest::keyClicks(&edit, QStringLiteral("mp3"));
+    });
     const auto gate = std::make_shared<Gate>();
     const int before = runningWorkers();
 
@@ -72,7 +78,9 @@ void TestDeadlineCall::hungCallIsLeftBehind()
     QCOMPARE(answer, std::nullopt);
     QVERIFY(ticks.count() > 0);
     QCOMPARE(clicked.count(), 0);
+    QCOMPARE(edit.text(), QString());
     QCOMPARE(runningWorkers(), before + 1);
+    QTRY_COMPARE(edit.text(), QStringLiteral("mp3"));
 
     gate->openUp();
     QTRY_COMPARE(runningWorkers(), before);

@@ -26,15 +26,17 @@ void TestDrives::mountTable_data()
         << root + "80 27 8:17 / /media/stick rw,nosuid shared:40 - vfat /dev/sdb1 rw\n"
         << QStringList{"/", "/media/stick [URLAUB]"};
     QTest::newRow("blank, tab and backslash in a mount point")
-        << root + "81 27 8:17 / /media/USB\\040STICK rw - vfat /dev/sdb1 rw\n"
-                  "82 27 0:50 / /mnt/a\\011b\\134c rw - nfs server:/export rw\n"
+        << root
+            + "81 27 8:17 / /media/USB\\040STICK rw - vfat /dev/sdb1 rw\n"
+              "82 27 0:50 / /mnt/a\\011b\\134c rw - nfs server:/export rw\n"
         << QStringList{"/", "/media/USB STICK [URLAUB]", "/mnt/a\tb\\c"};
     QTest::newRow("pseudo file systems and kernel folders left out, FUSE kept")
-        << root + "22 27 0:21 / /proc rw - proc proc rw\n"
-                  "25 24 0:23 / /run rw - tmpfs tmpfs rw\n"
-                  "41 31 0:38 / /sys/fs/cgroup/unified rw - cgroup2 cgroup2 rw\n"
-                  "42 24 8:1 / /dev/disk rw - ext4 /dev/sda1 rw\n"
-                  "90 25 0:60 / /run/user/1000/gvfs rw - fuse.gvfsd-fuse gvfsd-fuse rw\n"
+        << root
+            + "22 27 0:21 / /proc rw - proc proc rw\n"
+              "25 24 0:23 / /run rw - tmpfs tmpfs rw\n"
+              "41 31 0:38 / /sys/fs/cgroup/unified rw - cgroup2 cgroup2 rw\n"
+              "42 24 8:1 / /dev/disk rw - ext4 /dev/sda1 rw\n"
+              "90 25 0:60 / /run/user/1000/gvfs rw - fuse.gvfsd-fuse gvfsd-fuse rw\n"
         << QStringList{"/", "/run/user/1000/gvfs"};
     QTest::newRow("the later of two mounts on one point")
         << root + "83 27 8:17 / /mnt/x rw - vfat /dev/sdb1 rw\n84 83 8:33 / /mnt/x rw - vfat /dev/sdc1 rw\n"
@@ -42,8 +44,8 @@ void TestDrives::mountTable_data()
     QTest::newRow("sorted by mount point, root first")
         << "85 27 0:51 / /srv rw - nfs a:/x rw\n" + root + "86 27 0:52 / /home rw - ext4 /dev/vdb rw\n"
         << QStringList{"/", "/home", "/srv"};
-    QTest::newRow("lines not understood left out")
-        << root + "garbage\n87 27 0:53 / /mnt/ohne rw ext4 /dev/vdc rw\n\n" << QStringList{"/"};
+    QTest::newRow("lines not understood left out") << root + "garbage\n87 27 0:53 / /mnt/ohne rw ext4 /dev/vdc rw\n\n"
+                                                   << QStringList{"/"};
 }
 
 void TestDrives::mountTable()
