@@ -16,8 +16,8 @@
 set -u
 readonly SKIP=77
 here=$(cd "$(dirname "$0")" && pwd)
-harness=$1
-program=$2
+harness=$(realpath "$1")
+program=$(realpath "$2")
 blockfs=$here/blockfs.py
 
 skip() {
@@ -32,6 +32,7 @@ fail() {
 ok() { echo "ok: $*"; }
 
 [ -e /dev/fuse ] || skip "/dev/fuse is missing"
+[ -r /dev/fuse ] && [ -w /dev/fuse ] || skip "/dev/fuse is not open to $(id -un)"
 command -v fusermount3 >/dev/null || skip "fusermount3 is missing (package fuse3)"
 /usr/bin/python3 -c 'import fusepy' 2>/dev/null || skip "fusepy is missing (package python3-fusepy)"
 for tool in Xvfb xwininfo xprop; do
