@@ -118,7 +118,10 @@ QList<Volume> drivesProbed(const std::shared_ptr<VolumeReading> &shared)
         else
             shared->isFolder.remove(key);
     }
-    shared->isFolder.removeIf([&known](const auto &entry) { return !known.contains(entry.key()); });
+    // Answers for mounts gone from the table are dropped; pending ones may
+    // belong to a reading that started after this one.
+    shared->isFolder.removeIf(
+        [&known](const auto &entry) { return entry.value().has_value() && !known.contains(entry.key()); });
     const auto allAnswered = [&shared, &asked] {
         return std::all_of(asked.cbegin(), asked.cend(),
                            [&shared](const QString &key) { return shared->isFolder.value(key).has_value(); });
