@@ -15,5 +15,5 @@ int main(int argc, char *argv[])
     Lirabel::QtPlatform platform;
     Lirabel::PrintDir window(commandLine.folder);
     window.showWindow();
-    return app.exec();
+    return Lirabel::leaveProgram(app.exec());
 }

@@ -6,6 +6,7 @@
 #include "platform/controls/dirlistbox.h"
 #include "platform/controls/drivelistbox.h"
 #include "platform/controls/filelistbox.h"
+#include "platform/files/deadlinecall.h"
 #include "platform/files/foldertoopen.h"
 #include "platform/lirabelerror.h"
 #include "platform/qt/systemcolour.h"
@@ -23,8 +24,10 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 
 #include <algorithm>
+#include <functional>
 #include <utility>
 
 namespace Lirabel {
@@ -106,6 +109,7 @@ PrintDir::PrintDir(std::optional<QByteArray> startPath, QWidget *parent)
 
     connect(Drive1, &DriveListBox::gotFocus, this, &PrintDir::Drive1_GotFocus);
     connect(Drive1, &DriveListBox::driveChanged, this, &PrintDir::Drive1_Change);
+    connect(Drive1, &DriveListBox::currentDriveGone, this, &PrintDir::Drive1_Gone);
     connect(Dir1, &DirListBox::pathChanged, this, &PrintDir::Dir1_Change);
     connect(Dir1, &DirListBox::unreadableFolderChosen, this, &PrintDir::Dir1_UnreadableFolder);
     connect(opt_alle, &QRadioButton::toggled, this, [this](bool on) {
@@ -144,6 +148,8 @@ void PrintDir::showEvent(QShowEvent *event)
     if (std::exchange(mStartFolderUnreadable, false))
         QMetaObject::invokeMethod(this, &PrintDir::Dir1_UnreadableFolder, Qt::QueuedConnection);
     QMainWindow::showEvent(event);
+    if (mDriveGonePending)
+        QTimer::singleShot(0, Drive1, &DriveListBox::followMounts);
 }
 
 // Only the background is the text box's own: the rest of its palette, the
@@ -181,9 +187,12 @@ void PrintDir::Form_Load()
 
 bool PrintDir::openFolder(const QByteArray &localPath)
 {
-    const std::optional<QString> folder = folderToOpen(localPath);
-    if (!folder)
+    // The path may lie on a mount that no longer answers.
+    const std::optional<std::optional<QString>> answered =
+        callWithDeadline<std::optional<QString>>([localPath] { return folderToOpen(localPath); });
+    if (!answered || !*answered)
         return false;
+    const std::optional<QString> &folder = *answered;
     const QString before = Dir1->path();
     try {
         // Dir1 first, which makes the folder its drive's current one: the
@@ -241,20 +250,31 @@ void PrintDir::Drive1_Change()
         mRecoveryFailed = true;
         return;
     }
+    driveNotReady();
+}
+
+// The message, then back to the remembered drive; should that be unmounted or
+// fail too, or none be remembered yet, the program's drive and then the root,
+// without repeating the message.
+void PrintDir::driveNotReady()
+{
+    mInDriveError = true;
     ReportError(QStringLiteral("Laufwerk nicht bereit !"), QStringLiteral("Laufwerksfehler"));
 
-    // Back to the remembered drive; should that fail too, or none be
-    // remembered yet, the program's drive and then the root, without
-    // repeating the message.
     mRecoveringDrive = true;
-    const QStringList fallbacks{ListingState.LastGoodDrive, platform().program->programFolder(), QDir::rootPath()};
-    for (const QString &fallback : fallbacks) {
-        if (fallback.isEmpty())
-            continue;
+    const QString remembered = ListingState.LastGoodDrive;
+    const QString programFolder = platform().program->programFolder();
+    const std::function<void()> fallbacks[] = {
+        // The remembered drive itself, never the drive that holds its old mount point.
+        [&] { Drive1->setListedDrive(remembered); },
+        [&] { Drive1->setDrive(programFolder); },
+        [&] { Drive1->setDrive(QDir::rootPath()); },
+    };
+    for (const std::function<void()> &fallback : fallbacks) {
         mRecoveryFailed = false;
         try {
             const QString before = Drive1->drive();
-            Drive1->setDrive(fallback); // a nested Drive1_Change when the drive changes
+            fallback(); // a nested Drive1_Change when the drive changes
             if (Drive1->drive() == before)
                 Dir1->setPath(Drive1->drive());
         } catch (const LirabelError &) {
@@ -264,6 +284,21 @@ void PrintDir::Drive1_Change()
             break;
     }
     mRecoveringDrive = false;
+    mInDriveError = false;
+}
+
+// The chosen drive was unmounted: as if it had been chosen and was not ready.
+// Not while a settings dialog is open, whose listing reads the file list as
+// it is shown, nor within the drive error path, which is choosing a drive.
+void PrintDir::Drive1_Gone()
+{
+    if (!isVisible() || mInDriveError) {
+        mDriveGonePending = true;
+        return;
+    }
+    mDriveGonePending = false;
+    driveNotReady();
+    Drive1->refreshVolumes();
 }
 
 void PrintDir::Dir1_Change()

@@ -71,6 +71,8 @@ protected:
 
 private:
     void Dir1_UnreadableFolder();
+    void Drive1_Gone();
+    void driveNotReady();
     void setTextBoxColour(quint32 colour);
     void startOnProgramDrive();
 
@@ -96,6 +98,9 @@ private:
     // nested failure then only reports back instead of showing the message again.
     bool mRecoveringDrive = false;
     bool mRecoveryFailed = false;
+    bool mInDriveError = false;
+    // The chosen drive was unmounted at a time it could not be replaced.
+    bool mDriveGonePending = false;
 };
 
 } // namespace Lirabel

@@ -6,6 +6,7 @@
 // standins.h. Every modal question goes through here, so a test can answer it.
 
 #include <QList>
+#include <QObject>
 #include <QString>
 
 #include <optional>
@@ -32,15 +33,23 @@ struct Volume
 
     // The text the drive list shows: the mount point, then " [label]" if any.
     [[nodiscard]] QString driveText() const;
+
+    friend bool operator==(const Volume &, const Volume &) = default;
 };
 
-class VolumeService
+// The mounted volumes. Neither call may hang on a mount that does not answer.
+class VolumeService : public QObject
 {
+    Q_OBJECT
+
 public:
-    virtual ~VolumeService() = default;
     [[nodiscard]] virtual QList<Volume> mountedVolumes() const = 0;
     // A drive is ready when the path can be read (listed).
     [[nodiscard]] virtual bool isReadable(const QString &path) const = 0;
+
+Q_SIGNALS:
+    // A file system was mounted or unmounted: mountedVolumes() has changed.
+    void volumesChanged();
 };
 
 class MessageBoxService

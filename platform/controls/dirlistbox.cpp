@@ -1,6 +1,7 @@
 #include "platform/controls/dirlistbox.h"
 
 #include "platform/controls/dirlistmodel.h"
+#include "platform/files/deadlinecall.h"
 #include "platform/files/drives.h"
 #include "platform/files/folderscan.h"
 #include "platform/files/naturalorder.h"
@@ -73,10 +74,16 @@ QString DirListBox::currentFolderOf(const Volume &volume) const
         folder = holder && holder->mountPoint == volume.mountPoint ? working : volume.mountPoint;
     }
     // A folder removed since it was shown gives way to the nearest folder above it.
-    while (!QFileInfo::exists(folder) && isSameOrBelow(folder, volume.mountPoint)
-           && QDir::cleanPath(folder) != QDir::cleanPath(volume.mountPoint))
-        folder = QFileInfo(folder).path();
-    return folder;
+    const std::optional<QString> left = callWithDeadline<QString>([folder, root = volume.mountPoint] {
+        QString existing = folder;
+        while (!QFileInfo::exists(existing) && isSameOrBelow(existing, root)
+               && QDir::cleanPath(existing) != QDir::cleanPath(root))
+            existing = QFileInfo(existing).path();
+        return existing;
+    });
+    if (!left)
+        throw LirabelError(QStringLiteral("Laufwerk nicht bereit: %1").arg(volume.driveText()));
+    return *left;
 }
 
 void DirListBox::setPath(const QString &pathOrDriveText)
@@ -112,7 +119,7 @@ void DirListBox::setFolder(const QString &path)
 
 bool DirListBox::show(const QString &folder, const Volume &volume)
 {
-    std::optional<FolderEntries> scanned = scanFolder(folder, ScanFor::Folders);
+    std::optional<FolderEntries> scanned = scanFolderWithDeadline(folder, ScanFor::Folders);
     if (!scanned)
         return false;
 

@@ -48,6 +48,7 @@ protected:
 
 private:
     void activateRow(const QModelIndex &index);
+    // Raises LirabelError when the drive does not answer.
     [[nodiscard]] QString currentFolderOf(const Volume &volume) const;
     // Reads the folder and shows it; false when it cannot be read.
     [[nodiscard]] bool show(const QString &folder, const Volume &volume);

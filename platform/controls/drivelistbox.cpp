@@ -22,6 +22,7 @@ DriveListBox::DriveListBox(QWidget *parent)
     const std::optional<Volume> start = volumeFor(volumes, QDir::currentPath());
     fillItems(volumes, start ? start->mountPoint : QString());
     connect(this, &QComboBox::currentIndexChanged, this, &DriveListBox::driveChanged);
+    connect(platform().volumes, &VolumeService::volumesChanged, this, &DriveListBox::followMounts);
 }
 
 DriveListBox::~DriveListBox() = default;
@@ -37,17 +38,41 @@ QString DriveListBox::drive() const
 void DriveListBox::setDrive(const QString &pathOrDriveText)
 {
     refreshVolumes();
-    const std::optional<Volume> volume = volumeFor(mVolumes, pathOrDriveText);
+    choose(volumeFor(mVolumes, pathOrDriveText), pathOrDriveText);
+}
+
+void DriveListBox::setListedDrive(const QString &driveText)
+{
+    refreshVolumes();
+    choose(volumeNamed(platform().volumes->mountedVolumes(), driveText), driveText);
+}
+
+void DriveListBox::choose(const std::optional<Volume> &volume, const QString &asked)
+{
     if (!volume)
-        throw LirabelError(QStringLiteral("Kein Laufwerk für %1").arg(pathOrDriveText));
+        throw LirabelError(QStringLiteral("Kein Laufwerk für %1").arg(asked));
     if (!platform().volumes->isReadable(volume->mountPoint))
         throw LirabelError(QStringLiteral("Laufwerk nicht bereit: %1").arg(volume->driveText()));
+    // The list may have followed the mounts while the drive was asked.
     for (int i = 0; i < mVolumes.size(); ++i) {
         if (mVolumes.at(i).mountPoint == volume->mountPoint) {
             setCurrentIndex(i); // raises driveChanged when the drive changes
             return;
         }
     }
+    throw LirabelError(QStringLiteral("Laufwerk nicht bereit: %1").arg(volume->driveText()));
+}
+
+void DriveListBox::followMounts()
+{
+    refreshVolumes();
+    const int index = currentIndex();
+    if (index < 0 || index >= mVolumes.size())
+        return;
+    const QString current = mVolumes.at(index).mountPoint;
+    const QList<Volume> mounted = platform().volumes->mountedVolumes();
+    if (std::none_of(mounted.cbegin(), mounted.cend(), [&current](const Volume &v) { return v.mountPoint == current; }))
+        Q_EMIT currentDriveGone();
 }
 
 void DriveListBox::refreshVolumes()

@@ -3,11 +3,15 @@
 // The drive list: a combo box over the mounted volumes of platform().volumes.
 // Its value is the drive text of the chosen volume. Choosing another drive,
 // by hand or in code, raises driveChanged() at once, before the setter
-// returns; a focus arrival from the user raises gotFocus().
+// returns; a focus arrival from the user raises gotFocus(). The list follows
+// the mounts while the program runs; when the chosen drive is unmounted it
+// stays listed, and currentDriveGone() asks the window to choose another.
 
 #include "platform/platform.h"
 
 #include <QComboBox>
+
+#include <optional>
 
 namespace Lirabel {
 
@@ -25,20 +29,27 @@ public:
     // LirabelError, leaving the drive as it was, when no volume holds it or
     // its mount point cannot be read.
     void setDrive(const QString &pathOrDriveText);
+    // The same for a drive text only: the listed drive of that text or mount
+    // point, never the drive that holds it read as a path.
+    void setListedDrive(const QString &driveText);
     // The volume list anew; the current drive stays chosen.
     void refreshVolumes();
+    // The same, and currentDriveGone() when the current drive is no longer mounted.
+    void followMounts();
 
     void showPopup() override;
 
 Q_SIGNALS:
     void driveChanged();
     void gotFocus();
+    void currentDriveGone();
 
 protected:
     void focusInEvent(QFocusEvent *event) override;
 
 private:
     void fillItems(const QList<Volume> &volumes, const QString &keepMountPoint);
+    void choose(const std::optional<Volume> &volume, const QString &asked);
 
     QList<Volume> mVolumes;
     bool mHadFocus = false;

@@ -43,7 +43,7 @@ void FileListModel::refresh()
 
 bool FileListModel::read()
 {
-    std::optional<FolderEntries> scanned = scanFolder(mPath, ScanFor::Files);
+    std::optional<FolderEntries> scanned = scanFolderWithDeadline(mPath, ScanFor::Files);
     if (!scanned) {
         mLastScan = {};
         replaceEntries({});

@@ -1,5 +1,7 @@
 #include "platform/files/folderscan.h"
 
+#include "platform/files/deadlinecall.h"
+
 #include <QFile>
 
 #include <memory>
@@ -112,5 +114,11 @@ std::optional<FolderEntries> scanFolder(const QString &path, ScanFor wanted)
 }
 
 #endif
+
+std::optional<FolderEntries> scanFolderWithDeadline(const QString &path, ScanFor wanted)
+{
+    return callWithDeadline<std::optional<FolderEntries>>([path, wanted] { return scanFolder(path, wanted); })
+        .value_or(std::nullopt);
+}
 
 } // namespace Lirabel

@@ -29,4 +29,8 @@ enum class ScanFor { FilesAndFolders, Files, Folders };
 // Nothing when the folder cannot be opened or read to its end.
 [[nodiscard]] std::optional<FolderEntries> scanFolder(const QString &path, ScanFor wanted = ScanFor::FilesAndFolders);
 
+// The same on a thread of its own (deadlinecall.h); nothing too when the
+// folder does not answer in time.
+[[nodiscard]] std::optional<FolderEntries> scanFolderWithDeadline(const QString &path, ScanFor wanted);
+
 } // namespace Lirabel

@@ -1,5 +1,7 @@
 #include "platform/qt/qtplatform.h"
 
+#include "platform/files/deadlinecall.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -32,11 +34,36 @@ QString QtProgram::programFolder() const
     return QCoreApplication::applicationDirPath();
 }
 
+namespace {
+
+// At once: no close events, no unload handlers, no destructors. A thread
+// stuck in a call on a FUSE mount outlives the others until that mount
+// answers, and with it the connection to the window system; so the windows
+// are taken off the screen first.
+[[noreturn]] void endAtOnce(int exitCode)
+{
+    if (qobject_cast<QApplication *>(QCoreApplication::instance())) {
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        for (QWidget *window : windows)
+            window->hide();
+        QGuiApplication::sync();
+    }
+    std::fflush(nullptr);
+    std::_Exit(exitCode);
+}
+
+} // namespace
+
 void QtProgram::endProgram()
 {
-    // At once: no close events, no unload handlers, no destructors.
-    std::fflush(nullptr);
-    std::_Exit(0);
+    endAtOnce(0);
+}
+
+int leaveProgram(int exitCode)
+{
+    if (runningWorkers() > 0)
+        endAtOnce(exitCode);
+    return exitCode;
 }
 
 QtPlatform::QtPlatform()

@@ -22,6 +22,11 @@ public:
     void endProgram() override;
 };
 
+// What main() returns once the event loop has ended. While a thread still
+// hangs in a file-system call, the program ends here at once instead: nothing
+// may wait for that thread, nor pull the program from under it.
+[[nodiscard]] int leaveProgram(int exitCode);
+
 // The Qt implementations of every service; installs them for its lifetime.
 class QtPlatform
 {

@@ -1,65 +1,242 @@
 #include "platform/qt/qtvolumes.h"
 
+#include "platform/files/deadlinecall.h"
 #include "platform/files/drives.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
+#include <QHash>
 #include <QSet>
+#include <QSocketNotifier>
 #include <QStorageInfo>
+#include <QTimer>
 
-#include <algorithm>
+#include <condition_variable>
+#include <mutex>
 
 namespace Lirabel {
 
+struct VolumeReading
+{
+    std::mutex mutex;
+    std::condition_variable probed;
+    QtVolumes *owner = nullptr;
+    // Whether a mount point is a folder, by mount; nothing yet while its answer is pending.
+    QHash<QString, std::optional<bool>> isFolder;
+};
+
 namespace {
 
-bool isPseudoFileSystem(const QByteArray &type)
+#if defined(Q_OS_LINUX)
+
+const char MountTablePath[] = "/proc/self/mountinfo";
+
+QByteArray readMountTable()
 {
-    static const QSet<QByteArray> pseudo{
-        "proc",      "sysfs",      "cgroup",      "cgroup2",  "devtmpfs", "devpts",   "tmpfs",    "ramfs",
-        "mqueue",    "securityfs", "debugfs",     "tracefs",  "pstore",   "bpf",      "configfs", "fusectl",
-        "hugetlbfs", "autofs",     "binfmt_misc", "efivarfs", "nsfs",     "squashfs",
+    QFile table(QString::fromLatin1(MountTablePath));
+    return table.open(QIODevice::ReadOnly) ? table.readAll() : QByteArray();
+}
+
+// udev writes a blank in a label as \x20, and every other awkward byte so.
+QString udevDecoded(const QString &name)
+{
+    QByteArray bytes = QFile::encodeName(name);
+    QByteArray plain;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        bool hex = false;
+        if (bytes.at(i) == '\\' && i + 3 < bytes.size() && bytes.at(i + 1) == 'x') {
+            const int value = bytes.mid(i + 2, 2).toInt(&hex, 16);
+            if (hex) {
+                plain.append(char(value));
+                i += 3;
+            }
+        }
+        if (!hex)
+            plain.append(bytes.at(i));
+    }
+    return QString::fromUtf8(plain);
+}
+
+// Labels by device, as udev links them: /dev/disk/by-label/URLAUB -> ../../sdb1.
+std::function<QString(const QByteArray &)> deviceLabels()
+{
+    QHash<QString, QString> labels;
+    QDirIterator it(QStringLiteral("/dev/disk/by-label"), QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+    while (it.hasNext()) {
+        it.next();
+        const QString device = it.fileInfo().canonicalFilePath();
+        if (!device.isEmpty())
+            labels.insert(device, udevDecoded(it.fileName()));
+    }
+    return [labels](const QByteArray &source) {
+        // Only devices: any other source (a server's share, "none") is no path on this machine.
+        if (labels.isEmpty() || !source.startsWith("/dev/"))
+            return QString();
+        return labels.value(QFileInfo(QFile::decodeName(source)).canonicalFilePath());
     };
-    return pseudo.contains(type);
 }
 
-bool isKernelFolder(const QString &mountPoint)
+QString keyOf(const MountEntry &mount)
 {
-    return isSameOrBelow(mountPoint, QStringLiteral("/proc")) || isSameOrBelow(mountPoint, QStringLiteral("/sys"))
-        || isSameOrBelow(mountPoint, QStringLiteral("/dev"));
+    return QString::number(mount.id) + QLatin1Char(' ') + mount.mountPoint;
 }
 
-} // namespace
-
-QList<Volume> QtVolumes::mountedVolumes() const
+// The drives of the mount table, without asking any mount.
+QList<Volume> drivesNow()
 {
-    QList<Volume> volumes;
-    QSet<QString> seen;
-    const QString root = QDir::rootPath();
-    volumes.append(Volume{root, QString()});
-    seen.insert(root);
+    return drivesOf(parseMountTable(readMountTable()), deviceLabels());
+}
+
+// The drives, with each new mount point asked whether it is a folder, each
+// on a thread of its own; one that does not answer in time counts as one.
+QList<Volume> drivesProbed(const std::shared_ptr<VolumeReading> &shared)
+{
+    QList<MountEntry> mounts = parseMountTable(readMountTable());
+    const auto deadline = std::chrono::steady_clock::now() + FileSystemDeadline;
+    std::unique_lock lock(shared->mutex);
+    QSet<QString> known;
+    QSet<QString> asked;
+    for (const MountEntry &mount : std::as_const(mounts)) {
+        if (!isBrowsable(mount) || mount.mountPoint == QDir::rootPath())
+            continue;
+        const QString key = keyOf(mount);
+        // A question still pending from an earlier reading is not asked again.
+        known.insert(key);
+        if (shared->isFolder.contains(key))
+            continue;
+        shared->isFolder.insert(key, std::nullopt);
+        const bool started = runDetached([shared, key, path = mount.mountPoint] {
+            const bool folder = QFileInfo(path).isDir();
+            const std::lock_guard answered(shared->mutex);
+            if (shared->isFolder.contains(key))
+                shared->isFolder.insert(key, folder);
+            shared->probed.notify_all();
+        });
+        if (started)
+            asked.insert(key);
+        else
+            shared->isFolder.remove(key);
+    }
+    // Answers for mounts gone from the table are dropped; pending ones may
+    // belong to a reading that started after this one.
+    shared->isFolder.removeIf(
+        [&known](const auto &entry) { return entry.value().has_value() && !known.contains(entry.key()); });
+    const auto allAnswered = [&shared, &asked] {
+        return std::all_of(asked.cbegin(), asked.cend(),
+                           [&shared](const QString &key) { return shared->isFolder.value(key).has_value(); });
+    };
+    shared->probed.wait_until(lock, deadline, allAnswered);
+    mounts.removeIf([&shared](const MountEntry &mount) {
+        return shared->isFolder.value(keyOf(mount)) == std::optional<bool>(false);
+    });
+    lock.unlock();
+    return drivesOf(mounts, deviceLabels());
+}
+
+#else
+
+QList<Volume> drivesNow()
+{
+    return {Volume{QDir::rootPath(), QString()}};
+}
+
+QList<Volume> drivesProbed(const std::shared_ptr<VolumeReading> &)
+{
+    QList<Volume> volumes{Volume{QDir::rootPath(), QString()}};
     const QList<QStorageInfo> mounted = QStorageInfo::mountedVolumes();
     for (const QStorageInfo &storage : mounted) {
         if (storage.isRoot())
             volumes.first().label = storage.name();
-        const QString mountPoint = storage.rootPath();
-        if (seen.contains(mountPoint) || isPseudoFileSystem(storage.fileSystemType()) || isKernelFolder(mountPoint))
-            continue;
-        // Single files mounted over others (as in containers) are no drives.
-        if (!QFileInfo(mountPoint).isDir())
-            continue;
-        seen.insert(mountPoint);
-        volumes.append(Volume{mountPoint, storage.name()});
+        else if (QFileInfo(storage.rootPath()).isDir())
+            volumes.append(Volume{storage.rootPath(), storage.name()});
     }
     std::sort(volumes.begin() + 1, volumes.end(),
               [](const Volume &a, const Volume &b) { return a.mountPoint < b.mountPoint; });
     return volumes;
 }
 
+#endif
+
+} // namespace
+
+QtVolumes::QtVolumes()
+    : mReading(std::make_shared<VolumeReading>())
+    , mVolumes(drivesNow())
+{
+    mReading->owner = this;
+#if defined(Q_OS_LINUX)
+    // The kernel marks the open table exceptional (POLLPRI) at every mount and unmount.
+    mMountTable.setFileName(QString::fromLatin1(MountTablePath));
+    if (mMountTable.open(QIODevice::ReadOnly)) {
+        mWatch = new QSocketNotifier(mMountTable.handle(), QSocketNotifier::Exception, this);
+        connect(mWatch, &QSocketNotifier::activated, this, &QtVolumes::readAgain);
+    }
+#endif
+    readAgain();
+}
+
+QtVolumes::~QtVolumes()
+{
+    const std::lock_guard lock(mReading->mutex);
+    mReading->owner = nullptr;
+}
+
+QList<Volume> QtVolumes::mountedVolumes() const
+{
+    return mVolumes;
+}
+
 bool QtVolumes::isReadable(const QString &path) const
 {
-    const QFileInfo info(path);
-    return info.isDir() && info.isReadable() && info.isExecutable();
+    return callWithDeadline<bool>([path] {
+               const QFileInfo info(path);
+               return info.isDir() && info.isReadable() && info.isExecutable();
+           })
+        .value_or(false);
+}
+
+// Each change is read at once, even while an earlier reading still waits for
+// a mount that does not answer; the newest reading that arrives counts.
+void QtVolumes::readAgain()
+{
+    const quint64 reading = ++mReadingsStarted;
+    // Without a thread the list stays as it is until the next change.
+    [[maybe_unused]] const bool started = runDetached([shared = mReading, reading] {
+        const QList<Volume> volumes = drivesProbed(shared);
+        const std::lock_guard lock(shared->mutex);
+        if (QtVolumes *owner = shared->owner)
+            QMetaObject::invokeMethod(
+                owner, [owner, reading, volumes] { owner->take(reading, volumes); }, Qt::QueuedConnection);
+    });
+}
+
+void QtVolumes::take(quint64 reading, const QList<Volume> &volumes)
+{
+    if (reading < mReadingTaken)
+        return;
+    mReadingTaken = reading;
+    if (volumes == mVolumes)
+        return;
+    mVolumes = volumes;
+    announce();
+}
+
+// The drive list follows at once, but not in the middle of a call that waits
+// for a drive or folder: that call goes on with the list it started with.
+void QtVolumes::announce()
+{
+    if (waitingForWorker()) {
+        if (!mAnnouncePending) {
+            mAnnouncePending = true;
+            QTimer::singleShot(std::chrono::milliseconds(50), this, [this] {
+                mAnnouncePending = false;
+                announce();
+            });
+        }
+        return;
+    }
+    Q_EMIT volumesChanged();
 }
 
 } // namespace Lirabel

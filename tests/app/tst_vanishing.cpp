@@ -243,40 +243,77 @@ void TestVanishing::driveNotReadyWhenChosenAgain()
 
 // B is unmounted while the drive list still offers it: its mount point is an
 // empty folder of drive A now, or gone. Choosing it is "not ready", and never
-// lists that folder as if it were drive B.
+// lists that folder as if it were drive B. Unmounted while it is the chosen
+// drive, the list follows and it is the same: the message, then the
+// remembered drive. Where that is B itself, the program's drive C, or the
+// root when C is not ready either; never A for holding B's old mount point.
 void TestVanishing::driveUnmountedWhileListed_data()
 {
     QTest::addColumn<QString>("label");
     QTest::addColumn<bool>("mountPointLeft");
-    QTest::newRow("no label, mount point left") << QString() << true;
-    QTest::newRow("label, mount point left") << "URLAUB" << true;
-    QTest::newRow("no label, mount point gone") << QString() << false;
+    QTest::addColumn<QString>("then"); // "choose B", "B was chosen" or "choose C"
+    QTest::addColumn<bool>("rememberedB");
+    QTest::addColumn<bool>("programDriveReady");
+    QTest::addColumn<QString>("expected"); // "A", "C" or "/"
+    QTest::newRow("no label, mount point left") << QString() << true << "choose B" << false << true << "A";
+    QTest::newRow("label, mount point left") << "URLAUB" << true << "choose B" << false << true << "A";
+    QTest::newRow("no label, mount point gone") << QString() << false << "choose B" << false << true << "A";
+    QTest::newRow("while chosen: the remembered drive") << QString() << true << "B was chosen" << false << true << "A";
+    QTest::newRow("while chosen and remembered: the program's drive")
+        << "URLAUB" << true << "B was chosen" << true << true << "C";
+    QTest::newRow("while chosen and remembered, program's drive not ready: the root")
+        << QString() << true << "B was chosen" << true << false << "/";
+    QTest::newRow("remembered, program's drive chosen and not ready: the root")
+        << QString() << true << "choose C" << true << false << "/";
 }
 
 void TestVanishing::driveUnmountedWhileListed()
 {
     QFETCH(QString, label);
     QFETCH(bool, mountPointLeft);
+    QFETCH(QString, then);
+    QFETCH(bool, rememberedB);
+    QFETCH(bool, programDriveReady);
+    QFETCH(QString, expected);
     Scene scene(label);
     // Drive B lies inside drive A's folder tree here, as /media/stick lies on /.
-    scene.stand.volumes.volumes[1].mountPoint = scene.a + "/stick";
-    QDir().mkpath(scene.a + "/stick");
-    touch(scene.a + "/stick/foto.jpg");
+    const QString stick = scene.a + "/stick";
+    const QString c = scene.root.path() + "/laufwerkC";
+    makeTree(scene.root.path(), {"laufwerkA/stick/foto.jpg", "laufwerkC/c.txt"});
+    scene.stand.volumes.volumes[1].mountPoint = stick;
+    scene.stand.volumes.volumes << Volume{c, QString()} << Volume{QStringLiteral("/"), QString()};
+    scene.stand.program.folder = c;
     scene.drive1()->refreshVolumes();
-    QCOMPARE(scene.drive1()->count(), 2);
-    ListingState.LastGoodDrive = scene.drive1()->drive();
+    QCOMPARE(scene.drive1()->count(), 4);
+    const QString textOfB = scene.drive1()->itemText(1);
+    if (then == "B was chosen")
+        scene.drive1()->setCurrentIndex(1);
+    ListingState.LastGoodDrive = rememberedB ? textOfB : scene.a;
+    if (!programDriveReady)
+        scene.stand.volumes.notReady.insert(c);
 
-    scene.stand.volumes.volumes.removeLast();
-    QVERIFY(QDir(scene.a + "/stick").removeRecursively());
+    scene.stand.volumes.volumes.removeAt(1);
+    QVERIFY(QDir(stick).removeRecursively());
     if (mountPointLeft)
-        QVERIFY(QDir().mkpath(scene.a + "/stick"));
-    scene.drive1()->setCurrentIndex(1);
+        QVERIFY(QDir().mkpath(stick));
+    if (then == "choose B") {
+        scene.drive1()->setCurrentIndex(1);
+    } else {
+        Q_EMIT scene.stand.volumes.volumesChanged();
+        QCOMPARE(scene.drive1()->findText(textOfB), -1);
+        if (then == "choose C")
+            scene.drive1()->setCurrentIndex(scene.drive1()->findText(c));
+    }
 
     QCOMPARE(scene.stand.messageBox.shown.size(), 1);
     QCOMPARE(scene.stand.messageBox.shown.first().text, QStringLiteral("Laufwerk nicht bereit !"));
-    QCOMPARE(scene.drive1()->drive(), scene.a);
-    QCOMPARE(scene.dir1()->path(), scene.weg);
-    QCOMPARE(scene.shown(), (QStringList{"eins.txt", "zwei.txt"}));
+    const QString drive = expected == "A" ? scene.a : expected == "C" ? c : QStringLiteral("/");
+    QCOMPARE(scene.drive1()->drive(), drive);
+    const QString folder = expected == "A" ? scene.weg : expected == "C" ? c : QDir::currentPath();
+    QCOMPARE(scene.dir1()->path(), folder);
+    QCOMPARE(scene.file1()->path(), folder);
+    if (expected == "A")
+        QCOMPARE(scene.shown(), (QStringList{"eins.txt", "zwei.txt"}));
 }
 
 QTEST_MAIN(TestVanishing)

@@ -1,0 +1,92 @@
+#include "platform/files/deadlinecall.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <condition_variable>
+#include <mutex>
+
+using namespace Lirabel;
+
+namespace {
+
+// Holds a worker as a mount that does not answer holds a file-system call.
+struct Gate
+{
+    std::mutex mutex;
+    std::condition_variable opened;
+    bool open = false;
+
+    void pass()
+    {
+        std::unique_lock lock(mutex);
+        opened.wait(lock, [this] { return open; });
+    }
+    void openUp()
+    {
+        const std::lock_guard lock(mutex);
+        open = true;
+        opened.notify_all();
+    }
+};
+
+} // namespace
+
+class TestDeadlineCall : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void answerInTime();
+    void hungCallIsLeftBehind();
+};
+
+void TestDeadlineCall::answerInTime()
+{
+    QCOMPARE(callWithDeadline<int>([] { return 42; }), std::optional<int>(42));
+}
+
+// While the call hangs, timers run, a click is dropped and typed keys wait;
+// at the deadline the caller goes on without its thread, which ends whenever
+// it can, and the keys arrive.
+void TestDeadlineCall::hungCallIsLeftBehind()
+{
+    QPushButton button(QStringLiteral("&Drucken"));
+    button.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&button));
+    QSignalSpy clicked(&button, &QPushButton::clicked);
+    QTimer ticker;
+    QSignalSpy ticks(&ticker, &QTimer::timeout);
+    ticker.start(20);
+    QLineEdit edit;
+    QTimer::singleShot(50, &button, [&button, &edit] {
+        QTest::mouseClick(&button, Qt::LeftButton);
+        QTest::keyClicks(&edit, QStringLiteral("mp3"));
+    });
+    const auto gate = std::make_shared<Gate>();
+    const int before = runningWorkers();
+
+    const std::optional<int> answer = callWithDeadline<int>(
+        [gate] {
+            gate->pass();
+            return 1;
+        },
+        std::chrono::milliseconds(400));
+    QCOMPARE(answer, std::nullopt);
+    QVERIFY(ticks.count() > 0);
+    QCOMPARE(clicked.count(), 0);
+    QCOMPARE(edit.text(), QString());
+    QCOMPARE(runningWorkers(), before + 1);
+    QTRY_COMPARE(edit.text(), QStringLiteral("mp3"));
+
+    gate->openUp();
+    QTRY_COMPARE(runningWorkers(), before);
+    QTest::mouseClick(&button, Qt::LeftButton);
+    QCOMPARE(clicked.count(), 1);
+}
+
+QTEST_MAIN(TestDeadlineCall)
+#include "tst_deadlinecall.moc"

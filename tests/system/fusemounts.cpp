@@ -1,0 +1,262 @@
+// Drives the main window over real mounts for fuse_mounts_test.sh: the real
+// volume list, drive checks, folder reads and program end; only the message
+// box (timed) and the save-file dialog are answered here. One check per run:
+//
+//   fusemounts drive MOUNT            choosing a drive that does not answer
+//   fusemounts folder MOUNT NAME OUT  opening a folder NAME of MOUNT that does not answer
+//   fusemounts close-waiting MOUNT    closing while the drive check waits
+//   fusemounts close-after MOUNT      closing after the check gave up on its thread
+//   fusemounts follow MOUNT MOUNT_CMD UNMOUNT_CMD
+//                                     the drive list while MOUNT is mounted and unmounted
+//
+// Prints "ok: ..." and "FAIL: ..." lines, then "result: pass" or "result: fail".
+// The close modes end through the program's own end and print "closing" first.
+
+#include "app/applicationsetup.h"
+#include "app/printdir.h"
+#include "listing/listingstate.h"
+#include "output/saveoptionen.h"
+#include "platform/controls/dirlistbox.h"
+#include "platform/controls/drivelistbox.h"
+#include "platform/controls/filelistbox.h"
+#include "platform/qt/qtplatform.h"
+#include "standins.h"
+#include "widgetsupport.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+
+#include <cstdio>
+
+using namespace Lirabel;
+
+namespace {
+
+QElapsedTimer gClock; // since the start of main()
+int gFailures = 0;
+
+void say(const QString &line)
+{
+    std::printf("%s\n", qPrintable(line));
+    std::fflush(stdout);
+}
+
+void check(bool held, const QString &what)
+{
+    say(QStringLiteral("%1: %2").arg(held ? QStringLiteral("ok") : QStringLiteral("FAIL"), what));
+    if (!held)
+        ++gFailures;
+}
+
+class TimedMessages : public StandInMessageBox
+{
+public:
+    QList<qint64> at;
+
+    int critical(const QString &text, const QString &title) override
+    {
+        at.append(gClock.elapsed());
+        return StandInMessageBox::critical(text, title);
+    }
+};
+
+bool runShell(const QString &command)
+{
+    return QProcess::execute(QStringLiteral("bash"), {QStringLiteral("-c"), command}) == 0;
+}
+
+// Installs services for its lifetime, ahead of the window built after it.
+struct Installed
+{
+    explicit Installed(const Platform &services) { installPlatform(services); }
+};
+
+// The window over the program's real services, but for the message box and the save-file dialog.
+struct Scene
+{
+    QtPlatform real;
+    TimedMessages messages;
+    StandInDialogs dialogs;
+    Installed installed{{&messages, &real.program, &real.volumes, &dialogs, &real.printer, &real.textFiles}};
+    PrintDir window;
+
+    Scene()
+    {
+        window.showWindow();
+        check(QTest::qWaitForWindowActive(&window), QStringLiteral("the window is shown"));
+    }
+    DriveListBox *drive1() const { return child<DriveListBox>(window, "Drive1"); }
+    DirListBox *dir1() const { return child<DirListBox>(window, "Dir1"); }
+    QStringList shown() const { return entriesOf(window.fileList()); }
+
+    int driveRow(const QString &mountPoint) const
+    {
+        for (int i = 0; i < drive1()->count(); ++i) {
+            const QString text = drive1()->itemText(i);
+            if (text == mountPoint || text.startsWith(mountPoint + QStringLiteral(" [")))
+                return i;
+        }
+        return -1;
+    }
+
+    bool oneMessage(const QString &text, const QString &title) const
+    {
+        return messages.shown.size() == 1 && messages.shown.first().text == text
+            && messages.shown.first().title == title;
+    }
+};
+
+int chooseDeadDrive(const QString &mount)
+{
+    Scene scene;
+    const QString drive = scene.drive1()->drive();
+    const QString folder = scene.dir1()->path();
+    const QStringList files = scene.shown();
+    const int row = scene.driveRow(mount);
+    check(row >= 0, QStringLiteral("%1 is in the drive list under its mount point").arg(mount));
+    check(ListingState.LastGoodDrive == drive, QStringLiteral("the start drive %1 is remembered").arg(drive));
+
+    const qint64 chosen = gClock.elapsed();
+    scene.drive1()->setCurrentIndex(row);
+    check(scene.oneMessage(QStringLiteral("Laufwerk nicht bereit !"), QStringLiteral("Laufwerksfehler")),
+          QStringLiteral("one message \"Laufwerk nicht bereit !\" / \"Laufwerksfehler\""));
+    if (!scene.messages.at.isEmpty()) {
+        const qint64 after = scene.messages.at.first() - chosen;
+        check(after < 3000, QStringLiteral("the message came %1 ms after the drive was chosen").arg(after));
+    }
+    check(scene.drive1()->drive() == drive && scene.dir1()->path() == folder && scene.shown() == files,
+          QStringLiteral("back on %1 in %2, its files listed").arg(drive, folder));
+    return gFailures == 0 ? 0 : 1;
+}
+
+int openDeadFolder(const QString &mount, const QString &name, const QString &out)
+{
+    Scene scene;
+    scene.drive1()->setCurrentIndex(scene.driveRow(mount));
+    const QStringList files = scene.shown();
+    check(scene.dir1()->path() == mount && scene.messages.shown.isEmpty() && !files.isEmpty(),
+          QStringLiteral("%1 opens, listing %2").arg(mount, files.join(QStringLiteral(", "))));
+    const QStringList rows = rowsOf(*scene.dir1());
+    scene.dir1()->setCurrentIndex(scene.dir1()->model()->index(int(rows.indexOf(name)), 0));
+
+    // While the folder is pending: timers run, a click on an output button is dropped.
+    int ticks = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, &ticker, [&ticks] { ++ticks; });
+    ticker.start(100);
+    bool outputOpened = false;
+    QTimer::singleShot(500, &scene.window, [&scene, &outputOpened] {
+        QTest::mouseClick(child<QPushButton>(scene.window, "cmd_save"), Qt::LeftButton);
+        outputOpened = visibleTopLevel<SaveOptionen>() != nullptr;
+    });
+    const qint64 chosen = gClock.elapsed();
+    QTest::keyClick(scene.dir1(), Qt::Key_Return);
+    ticker.stop();
+
+    check(scene.oneMessage(QStringLiteral("Verzeichnis nicht lesbar !"), QStringLiteral("Verzeichnisfehler")),
+          QStringLiteral("one message \"Verzeichnis nicht lesbar !\" / \"Verzeichnisfehler\""));
+    if (!scene.messages.at.isEmpty()) {
+        const qint64 after = scene.messages.at.first() - chosen;
+        check(after < 3000, QStringLiteral("the message came %1 ms after the folder was opened").arg(after));
+    }
+    check(ticks > 0,
+          QStringLiteral("the window's events ran while the folder was pending (%1 timer ticks)").arg(ticks));
+    check(!outputOpened, QStringLiteral("a click on \"Als Textdatei Speichern\" while pending was dropped"));
+    check(scene.dir1()->path() == mount && rowsOf(*scene.dir1()) == rows && scene.shown() == files,
+          QStringLiteral("both lists stay as they were"));
+
+    // Saving now lists exactly what the file list shows.
+    scene.dialogs.saveAnswers.enqueue(out);
+    QTest::mouseClick(child<QPushButton>(scene.window, "cmd_save"), Qt::LeftButton);
+    if (auto *settings = visibleTopLevel<SaveOptionen>())
+        QTest::mouseClick(child<QPushButton>(*settings, "cmd_weiter"), Qt::LeftButton);
+    const QByteArray expected = files.join(QStringLiteral("\r\n")).toUtf8() + "\r\n";
+    check(contents(out) == expected, QStringLiteral("the saved listing is what the file list shows"));
+    return gFailures == 0 ? 0 : 1;
+}
+
+// Ends through the program's own end; the script times it from "closing".
+int closeWhileHung(QApplication &app, const QString &mount, bool whileWaiting)
+{
+    Scene scene;
+    const int row = scene.driveRow(mount);
+    const auto close = [&scene] {
+        say(QStringLiteral("closing"));
+        scene.window.close();
+    };
+    QTimer::singleShot(0, &scene.window, [&scene, row, whileWaiting, close] {
+        if (whileWaiting)
+            QTimer::singleShot(500, &scene.window, close);
+        scene.drive1()->setCurrentIndex(row);
+        if (whileWaiting)
+            say(QStringLiteral("FAIL: the drive check went on after the window was closed"));
+        else
+            close();
+    });
+    return leaveProgram(app.exec());
+}
+
+int followMounts(const QString &mount, const QString &mountCommand, const QString &unmountCommand)
+{
+    Scene scene;
+    const QString drive = scene.drive1()->drive();
+    const QString folder = scene.dir1()->path();
+    const QStringList files = scene.shown();
+    check(scene.driveRow(mount) < 0, QStringLiteral("%1 is not listed before it is mounted").arg(mount));
+
+    qint64 started = gClock.elapsed();
+    check(runShell(mountCommand), QStringLiteral("mounted: %1").arg(mountCommand));
+    const bool appeared = QTest::qWaitFor([&scene, &mount] { return scene.driveRow(mount) >= 0; }, 10000);
+    check(appeared,
+          QStringLiteral("%1 appears in the drive list %2 ms after the mount command")
+              .arg(mount)
+              .arg(gClock.elapsed() - started));
+    if (!appeared)
+        return 1;
+    scene.drive1()->setCurrentIndex(scene.driveRow(mount));
+    check(scene.dir1()->path() == mount && scene.shown() == QStringList{QStringLiteral("liesmich.txt")},
+          QStringLiteral("chosen, it lists its files"));
+
+    started = gClock.elapsed();
+    check(runShell(unmountCommand), QStringLiteral("unmounted: %1").arg(unmountCommand));
+    const bool gone = QTest::qWaitFor(
+        [&scene, &mount, &drive] { return scene.driveRow(mount) < 0 && scene.drive1()->drive() == drive; }, 10000);
+    check(gone,
+          QStringLiteral("%1 leaves the drive list %2 ms after the unmount command, the list back on %3")
+              .arg(mount)
+              .arg(gClock.elapsed() - started)
+              .arg(drive));
+    check(scene.oneMessage(QStringLiteral("Laufwerk nicht bereit !"), QStringLiteral("Laufwerksfehler")),
+          QStringLiteral("one message \"Laufwerk nicht bereit !\" for the drive that went"));
+    check(scene.dir1()->path() == folder && scene.shown() == files,
+          QStringLiteral("the lists show %1 again").arg(folder));
+    return gFailures == 0 ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    gClock.start();
+    QApplication app(argc, argv);
+    setUpApplication(app);
+    const QStringList args = app.arguments().mid(1);
+    const QString mode = args.value(0);
+    int result = 2;
+    if (mode == QLatin1String("drive") && args.size() == 2)
+        result = chooseDeadDrive(args.at(1));
+    else if (mode == QLatin1String("folder") && args.size() == 4)
+        result = openDeadFolder(args.at(1), args.at(2), args.at(3));
+    else if ((mode == QLatin1String("close-waiting") || mode == QLatin1String("close-after")) && args.size() == 2)
+        return closeWhileHung(app, args.at(1), mode == QLatin1String("close-waiting"));
+    else if (mode == QLatin1String("follow") && args.size() == 4)
+        result = followMounts(args.at(1), args.at(2), args.at(3));
+    else
+        std::fprintf(stderr, "usage: see fusemounts.cpp\n");
+    // The script reads this line: the process itself may linger while a thread hangs on a mount.
+    say(result == 0 ? QStringLiteral("result: pass") : QStringLiteral("result: fail"));
+    return leaveProgram(result);
+}
