@@ -124,7 +124,8 @@ void deriveAccents(Weights &w)
         const QString folded = letter.toUpper().toLower(); // "ß" folds to itself, "SS" is its capital
         if (nfd.size() == 2 && known(nfd.at(0)) && nfd.at(1).unicode() >= 0x300 && nfd.at(1).unicode() < 0x370) {
             // The accent must weigh more than none: "äa" after "aä".
-            if (collate(letter, nfd) != 0 || collate(onA(nfd.at(1)) + QLatin1Char('a'), QStringLiteral("aa") + nfd.at(1)) <= 0)
+            if (collate(letter, nfd) != 0
+                || collate(onA(nfd.at(1)) + QLatin1Char('a'), QStringLiteral("aa") + nfd.at(1)) <= 0)
                 continue;
             letters.push_back({c, nfd.left(1)});
             marks.push_back(nfd.at(1));
@@ -141,8 +142,9 @@ void deriveAccents(Weights &w)
     // same; a letter with an accent of its own goes into the gap it falls in.
     const auto lighter = [&onA](QChar a, QChar b) { return collate(onA(a), onA(b)) < 0; };
     std::sort(marks.begin(), marks.end(), lighter);
-    marks.erase(std::unique(marks.begin(), marks.end(), [&onA](QChar a, QChar b) { return collate(onA(a), onA(b)) == 0; }),
-                marks.end());
+    marks.erase(
+        std::unique(marks.begin(), marks.end(), [&onA](QChar a, QChar b) { return collate(onA(a), onA(b)) == 0; }),
+        marks.end());
     if (2 * marks.size() + 2 > 255)
         return;
     for (const Accented &letter : letters) {
@@ -224,9 +226,10 @@ bool agreesWithCollator(const Weights &w)
     }
     singles << QStringLiteral("0") << QStringLiteral("7") << QStringLiteral("007") << QStringLiteral("10")
             << QStringLiteral("0000") << QString(MaxNumberDigits + 3, u'1');
-    const QStringList partners{QStringLiteral(" "), QStringLiteral("."), QStringLiteral("a"), QStringLiteral("Z"),
-                               QStringLiteral("s"), QStringLiteral("5"), QStringLiteral("05"), QStringLiteral("\u00e4"),
-                               QStringLiteral("\u00df"), QStringLiteral("\u00e9")};
+    const QStringList partners{QStringLiteral(" "),     QStringLiteral("."),      QStringLiteral("a"),
+                               QStringLiteral("Z"),     QStringLiteral("s"),      QStringLiteral("5"),
+                               QStringLiteral("05"),    QStringLiteral("\u00e4"), QStringLiteral("\u00df"),
+                               QStringLiteral("\u00e9")};
     QStringList probes = singles;
     for (const QString &single : std::as_const(singles)) {
         for (const QString &partner : partners)
