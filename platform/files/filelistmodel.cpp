@@ -51,25 +51,32 @@ bool FileListModel::read()
     }
     // Typing in the filter reads again at every key; when neither the folder
     // nor the pattern changed, the list stays as it is, with its selection.
-    if (mLastScan.valid && mLastScan.path == mPath && mLastScan.pattern == mPattern
-        && mLastScan.files == scanned->files)
+    const bool sameFiles = mLastScan.valid && mLastScan.path == mPath && mLastScan.files == scanned->files;
+    if (sameFiles && mLastScan.pattern == mPattern)
         return true;
-
-    // The entries are built beside the scanned names, which are kept for the
-    // next read, so neither list is copied; the names themselves are shared.
-    QStringList files = std::move(scanned->files);
-    files.squeeze();
+    if (!sameFiles) {
+        // Sorted once for every pattern: the filter then keeps the order.
+        // The scanned names are kept for the next read; the shown ones,
+        // where no name holds a control character, are the same strings.
+        QStringList files = std::move(scanned->files);
+        files.squeeze();
+        QStringList shown;
+        shown.reserve(files.size());
+        for (const QString &name : std::as_const(files))
+            shown.append(printableName(name));
+        mLastScan = {true, mPath, {}, std::move(files), naturalOrder(shown)};
+    }
+    mLastScan.pattern = mPattern;
     const WildcardMatcher matcher(mPattern);
     const bool everything = matcher.matchesEverything();
     QStringList entries;
-    entries.reserve(files.size());
-    for (const QString &name : std::as_const(files)) {
+    entries.reserve(mLastScan.files.size());
+    for (const qsizetype i : mLastScan.order) {
+        const QString &name = mLastScan.files.at(i);
         if (everything || matcher.matches(name))
             entries.append(printableName(name));
     }
     entries.squeeze();
-    mLastScan = {true, mPath, mPattern, std::move(files)};
-    sortNatural(entries);
     replaceEntries(std::move(entries));
     return true;
 }

@@ -11,6 +11,8 @@
 #include <QAbstractListModel>
 #include <QStringList>
 
+#include <vector>
+
 namespace Lirabel {
 
 class FileListModel
@@ -48,13 +50,14 @@ private:
     void replaceEntries(QStringList entries);
 
     // What the entries were made from, so a read that finds the same needs
-    // neither matching nor sorting.
+    // neither matching nor sorting, and one with another pattern no sorting.
     struct Scan
     {
         bool valid = false;
         QString path;
         QString pattern;
         QStringList files;
+        std::vector<qsizetype> order; // of files, in natural order of their shown names
     };
 
     QString mPath;
