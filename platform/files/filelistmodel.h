@@ -11,8 +11,6 @@
 #include <QAbstractListModel>
 #include <QStringList>
 
-#include <vector>
-
 namespace Lirabel {
 
 class FileListModel
@@ -56,8 +54,9 @@ private:
         bool valid = false;
         QString path;
         QString pattern;
-        QStringList files;
-        std::vector<qsizetype> order; // of files, in natural order of their shown names
+        QStringList files;  // as the folder gave them
+        QStringList sorted; // the same, in natural order of their shown names
+        bool plain = false; // no name holds a control character
     };
 
     QString mPath;
