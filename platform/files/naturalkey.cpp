@@ -3,6 +3,7 @@
 #include <QLocale>
 #include <QString>
 #include <QStringList>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <array>
@@ -161,10 +162,10 @@ void deriveAccents(Weights &w)
     }
 }
 
-bool buildKey(const Weights &w, QStringView name, std::string &key)
+qsizetype buildKey(const Weights &w, QStringView name, char *key)
 {
-    const size_t start = key.size();
-    std::string accents;
+    QVarLengthArray<char, 96> accents;
+    char *out = key;
     qsizetype primaries = 0;
     const qsizetype size = name.size();
     for (qsizetype i = 0; i < size;) {
@@ -179,40 +180,45 @@ bool buildKey(const Weights &w, QStringView name, std::string &key)
                 while (i < end - 1 && name[i] == u'0')
                     ++i;
                 const qsizetype digits = std::min(MaxNumberDigits, end - i);
-                key.push_back(char(w.number));
-                key.push_back(char(digits));
+                *out++ = char(w.number);
+                *out++ = char(digits);
                 for (const qsizetype last = i + digits; i < last; ++i)
-                    key.push_back(char(name[i].unicode()));
+                    *out++ = char(name[i].unicode());
                 ++primaries;
             } while (i < end);
             continue;
         }
         const Weight weight = c < 0x100 ? w.latin1[c] : Weight{};
-        if (!weight.primary) {
-            key.resize(start);
-            return false;
-        }
-        key.push_back(char(weight.primary));
+        if (!weight.primary)
+            return -1;
+        *out++ = char(weight.primary);
         ++primaries;
         if (weight.accent) {
-            if (primaries > 0xffff) {
-                key.resize(start);
-                return false;
-            }
+            if (primaries > 0xffff)
+                return -1;
             const uint falling = 0xffff - uint(primaries);
-            accents.push_back(char(falling >> 8));
-            accents.push_back(char(falling & 0xff));
-            accents.push_back(char(weight.accent));
+            accents.append(char(falling >> 8));
+            accents.append(char(falling & 0xff));
+            accents.append(char(weight.accent));
         }
         if (weight.second) {
-            key.push_back(char(weight.second));
+            *out++ = char(weight.second);
             ++primaries;
         }
         ++i;
     }
-    key.push_back(char(Separator));
-    key += accents;
-    return true;
+    *out++ = char(Separator);
+    out = std::copy(accents.cbegin(), accents.cend(), out);
+    return out - key;
+}
+
+bool buildKey(const Weights &w, QStringView name, std::string &key)
+{
+    const size_t start = key.size();
+    key.resize(start + size_t(naturalKeyBound(name)));
+    const qsizetype length = buildKey(w, name, key.data() + start);
+    key.resize(length < 0 ? start : start + size_t(length));
+    return length >= 0;
 }
 
 // Sorts probes by their keys and checks that the collator agrees between
@@ -273,6 +279,12 @@ const QCollator &naturalCollator()
 {
     static const QCollator instance = makeCollator();
     return instance;
+}
+
+qsizetype writeNaturalKey(QStringView name, char *key)
+{
+    const Weights &w = weights();
+    return w.number ? buildKey(w, name, key) : -1;
 }
 
 bool appendNaturalKey(QStringView name, std::string &key)

@@ -23,13 +23,20 @@ namespace Lirabel {
 // several threads at once.
 [[nodiscard]] const QCollator &naturalCollator();
 
-// Appends the name's key to key and returns true; returns false, with key
-// unchanged, when a character of the name has no known weight. Two keys
-// compare as naturalCollator() compares their names: byte by byte, unsigned,
-// a key that is the start of a longer one first.
-bool appendNaturalKey(QStringView name, std::string &key);
+// The most bytes the key of name can take: ß has two primary weights and an
+// accent of three bytes; then comes a separator.
+[[nodiscard]] inline qsizetype naturalKeyBound(QStringView name)
+{
+    return 5 * name.size() + 1;
+}
 
-// At most this many key bytes per character of the name.
-inline constexpr qsizetype MaxKeyBytesPerChar = 5;
+// Writes the name's key to key, which has room for naturalKeyBound(name)
+// bytes, and returns its length; -1 when a character of the name has no
+// known weight. Two keys compare as naturalCollator() compares their names:
+// byte by byte, unsigned, a key that is the start of a longer one first.
+qsizetype writeNaturalKey(QStringView name, char *key);
+
+// The same, appended to key; false, with key unchanged, for no key.
+bool appendNaturalKey(QStringView name, std::string &key);
 
 } // namespace Lirabel

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cstring>
 #include <future>
-#include <string>
+#include <memory>
 #include <thread>
 #include <vector>
 
@@ -20,47 +20,47 @@ namespace {
 constexpr qsizetype ParallelFrom = 8192;
 
 // One name in the sort. Most comparisons end within the first sixteen bytes
-// of the keys, held as two numbers. Names without a key (a character of
-// unknown weight) are compared by the collator.
+// of the keys, held as two numbers. The whole key lies in an arena, after its
+// length in two bytes. Names without a key (a character of unknown weight)
+// are compared by the collator.
 struct Keyed
 {
-    static constexpr quint32 HeadBytes = 16;
+    static constexpr quint32 NoKey = 0xffffffff;
+    static constexpr uint HeadBytes = 16;
     quint64 head[2] = {0, 0};
-    const char *key = nullptr; // nullptr: no key
-    quint32 length = 0;
-    quint32 index = 0; // in the names
-
-    void setHead()
-    {
-        for (quint32 b = 0; b < HeadBytes; ++b)
-            head[b / 8] = (head[b / 8] << 8) | (b < length ? uchar(key[b]) : 0u);
-    }
+    quint32 key = NoKey; // where in the arena
+    quint32 index = 0;   // in the names
 };
-
-int compareKeys(const Keyed &a, const Keyed &b)
-{
-    if (a.head[0] != b.head[0])
-        return a.head[0] < b.head[0] ? -1 : 1;
-    if (a.head[1] != b.head[1])
-        return a.head[1] < b.head[1] ? -1 : 1;
-    // A shorter head is filled with zeros, which a key may also hold: the
-    // lengths decide between a key and a longer one that starts with it.
-    const quint32 shorter = std::min(a.length, b.length);
-    if (shorter > Keyed::HeadBytes) {
-        if (const int byBytes =
-                std::memcmp(a.key + Keyed::HeadBytes, b.key + Keyed::HeadBytes, shorter - Keyed::HeadBytes))
-            return byBytes;
-    }
-    return a.length == b.length ? 0 : (a.length < b.length ? -1 : 1);
-}
 
 struct Less
 {
     const QStringList &names;
+    uchar *arena;
+
+    [[nodiscard]] int compareKeys(const Keyed &a, const Keyed &b) const
+    {
+        if (a.head[0] != b.head[0])
+            return a.head[0] < b.head[0] ? -1 : 1;
+        if (a.head[1] != b.head[1])
+            return a.head[1] < b.head[1] ? -1 : 1;
+        // A short head is filled with zeros, which a key may also hold: the
+        // lengths decide between a key and a longer one that starts with it.
+        const uchar *keyA = arena + a.key;
+        const uchar *keyB = arena + b.key;
+        const uint lengthA = uint(keyA[0]) << 8 | keyA[1];
+        const uint lengthB = uint(keyB[0]) << 8 | keyB[1];
+        const uint shorter = std::min(lengthA, lengthB);
+        if (shorter > Keyed::HeadBytes) {
+            const uint skip = 2 + Keyed::HeadBytes;
+            if (const int byBytes = std::memcmp(keyA + skip, keyB + skip, shorter - Keyed::HeadBytes))
+                return byBytes;
+        }
+        return lengthA == lengthB ? 0 : (lengthA < lengthB ? -1 : 1);
+    }
 
     bool operator()(const Keyed &a, const Keyed &b) const
     {
-        if (!a.key || !b.key)
+        if (a.key == Keyed::NoKey || b.key == Keyed::NoKey)
             return naturalCompare(names.at(a.index), names.at(b.index)) < 0;
         if (const int byKey = compareKeys(a, b))
             return byKey < 0;
@@ -100,41 +100,50 @@ void sortByCollator(const QStringList &names, std::vector<Keyed> &items)
     for (size_t width = RunLength; width < items.size(); width *= 2) {
         for (size_t begin = 0; begin + width < items.size(); begin += 2 * width)
             std::inplace_merge(items.begin() + qsizetype(begin), items.begin() + qsizetype(begin + width),
-                               items.begin() + qsizetype(std::min(begin + 2 * width, items.size())), Less{names});
+                               items.begin() + qsizetype(std::min(begin + 2 * width, items.size())),
+                               Less{names, nullptr});
     }
 }
 
-// The names from first to last (exclusive) in order; arena holds their keys.
-std::vector<Keyed> sortPart(const QStringList &names, qsizetype first, qsizetype last, std::string &arena)
+// Room in the arena for the keys of the names from first to last (exclusive).
+size_t arenaBound(const QStringList &names, qsizetype first, qsizetype last)
 {
-    qsizetype characters = 0;
+    size_t bound = 0;
     for (qsizetype i = first; i < last; ++i)
-        characters += names.at(i).size();
-    // Reserved in full, so the keys never move while they are written.
-    arena.reserve(size_t(characters * MaxKeyBytesPerChar + (last - first)));
+        bound += 2 + size_t(naturalKeyBound(names.at(i)));
+    return bound;
+}
+
+// The names from first to last (exclusive) in order; their keys are written
+// to the arena from at on, which has room for them, when keys is true.
+std::vector<Keyed> sortPart(const Less &less, qsizetype first, qsizetype last, bool keys, size_t at)
+{
+    uchar *const arena = less.arena;
     std::vector<Keyed> keyed;
     std::vector<Keyed> others;
     keyed.reserve(size_t(last - first));
     for (qsizetype i = first; i < last; ++i) {
-        const size_t start = arena.size();
-        if (appendNaturalKey(names.at(i), arena)) {
-            Keyed item;
-            item.key = arena.data() + start;
-            item.length = quint32(arena.size() - start);
-            item.setHead();
-            item.index = quint32(i);
-            keyed.push_back(item);
-        } else {
-            Keyed item;
-            item.index = quint32(i);
+        Keyed item;
+        item.index = quint32(i);
+        const qsizetype length =
+            keys ? writeNaturalKey(less.names.at(i), reinterpret_cast<char *>(arena + at + 2)) : -1;
+        if (length < 0 || length > 0xffff) {
             others.push_back(item);
+            continue;
         }
+        const uchar *key = arena + at + 2;
+        arena[at] = uchar(length >> 8);
+        arena[at + 1] = uchar(length);
+        item.key = quint32(at);
+        for (uint b = 0; b < Keyed::HeadBytes; ++b)
+            item.head[b / 8] = item.head[b / 8] << 8 | (b < length ? key[b] : 0u);
+        at += 2 + size_t(length);
+        keyed.push_back(item);
     }
-    const Less less{names};
     std::sort(keyed.begin(), keyed.end(), less);
     if (others.empty())
         return keyed;
-    sortByCollator(names, others);
+    sortByCollator(less.names, others);
     std::vector<Keyed> merged(keyed.size() + others.size());
     std::merge(keyed.begin(), keyed.end(), others.begin(), others.end(), merged.begin(), less);
     return merged;
@@ -153,21 +162,26 @@ int naturalCompare(const QString &a, const QString &b)
 std::vector<qsizetype> naturalOrder(const QStringList &names)
 {
     const qsizetype size = names.size();
+    const bool parallel = size >= ParallelFrom && std::thread::hardware_concurrency() >= 2;
+    const qsizetype half = parallel ? size / 2 : size;
+    const size_t frontBound = arenaBound(names, 0, half);
+    const size_t bound = frontBound + arenaBound(names, half, size);
+    // Not filled in: only the pages the keys take are ever touched.
+    const bool keys = bound <= Keyed::NoKey;
+    const std::unique_ptr<uchar[]> arena(keys ? new uchar[bound] : nullptr);
+    const Less less{names, arena.get()};
     std::vector<qsizetype> order;
     order.reserve(size_t(size));
-    std::string arena;
-    if (size < ParallelFrom || std::thread::hardware_concurrency() < 2) {
-        for (const Keyed &item : sortPart(names, 0, size, arena))
+    if (!parallel) {
+        for (const Keyed &item : sortPart(less, 0, size, keys, 0))
             order.push_back(item.index);
         return order;
     }
-    const qsizetype half = size / 2;
-    std::string backArena;
-    auto sortBack = std::async(std::launch::async,
-                               [&names, half, size, &backArena] { return sortPart(names, half, size, backArena); });
-    const std::vector<Keyed> front = sortPart(names, 0, half, arena);
+    auto sortBack = std::async(std::launch::async, [&less, half, size, keys, frontBound] {
+        return sortPart(less, half, size, keys, frontBound);
+    });
+    const std::vector<Keyed> front = sortPart(less, 0, half, keys, 0);
     const std::vector<Keyed> back = sortBack.get();
-    const Less less{names};
     auto a = front.begin();
     auto b = back.begin();
     while (a != front.end() && b != back.end())
