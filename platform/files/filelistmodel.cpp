@@ -56,19 +56,22 @@ bool FileListModel::read()
         return true;
     if (!sameFiles) {
         // Sorted once for every pattern: the filter then keeps the order.
-        // The scanned names are kept for the next read; the shown ones,
-        // where no name holds a control character, are the same strings.
+        // The scanned names are kept for the next read. Only where a name
+        // holds a control character are the shown names other strings.
         QStringList files = std::move(scanned->files);
+        const bool plain =
+            std::all_of(files.cbegin(), files.cend(), [](const QString &name) { return printableName(name) == name; });
         QStringList shown;
-        shown.reserve(files.size());
-        bool plain = true;
-        for (const QString &name : std::as_const(files)) {
-            shown.append(printableName(name));
-            plain = plain && shown.constLast() == name;
+        if (!plain) {
+            shown.reserve(files.size());
+            for (const QString &name : std::as_const(files))
+                shown.append(printableName(name));
         }
+        const std::vector<qsizetype> order = naturalOrder(plain ? files : shown);
+        shown.clear();
         QStringList sorted;
         sorted.reserve(files.size());
-        for (const qsizetype i : naturalOrder(shown))
+        for (const qsizetype i : order)
             sorted.append(files.at(i));
         mLastScan = {true, mPath, {}, std::move(files), std::move(sorted), plain};
     }

@@ -122,6 +122,7 @@ Remembered &remembered()
 QStringList decodeNames(const QByteArray &names)
 {
     QStringList decoded;
+    decoded.reserve(names.count('\0'));
     for (qsizetype start = 0; start < names.size();) {
         const qsizetype end = names.indexOf('\0', start);
         decoded.append(QFile::decodeName(names.mid(start, end - start)));
