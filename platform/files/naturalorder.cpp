@@ -18,6 +18,10 @@ namespace {
 // From this many names on, two threads build the keys and sort, each half of
 // the names, and the halves are merged.
 constexpr qsizetype ParallelFrom = 8192;
+// Reading the weights from the collator the first time costs as much as
+// sorting a few thousand names by the collator's own keys: short lists, as
+// most folders have, are sorted that way.
+constexpr qsizetype KeysFrom = 2048;
 
 // One name in the sort. Most comparisons end within the first sixteen bytes
 // of the keys, held as two numbers. The whole key lies in an arena, after its
@@ -167,7 +171,7 @@ std::vector<qsizetype> naturalOrder(const QStringList &names)
     const size_t frontBound = arenaBound(names, 0, half);
     const size_t bound = frontBound + arenaBound(names, half, size);
     // Not filled in: only the pages the keys take are ever touched.
-    const bool keys = bound <= Keyed::NoKey;
+    const bool keys = size >= KeysFrom && bound <= Keyed::NoKey;
     const std::unique_ptr<uchar[]> arena(keys ? new uchar[bound] : nullptr);
     const Less less{names, arena.get()};
     std::vector<qsizetype> order;

@@ -16,8 +16,9 @@ namespace Lirabel {
 [[nodiscard]] int naturalCompare(const QString &a, const QString &b);
 
 // The positions of the names in natural order. Each name's sort key is built
-// once (naturalkey.h), most of them without the collator; large lists are
-// sorted in two halves at once, which are then merged.
+// once; in lists of a few thousand names and more, most keys without the
+// collator (naturalkey.h). Large lists are sorted in two halves at once,
+// which are then merged.
 [[nodiscard]] std::vector<qsizetype> naturalOrder(const QStringList &names);
 
 // Sorts in natural order.
