@@ -12,7 +12,10 @@
 #include <fcntl.h>
 #include <mutex>
 #include <sys/stat.h>
+#if defined(Q_OS_LINUX)
+#include <linux/magic.h>
 #include <sys/statfs.h>
+#endif
 #else
 #include <QDir>
 #include <QDirIterator>
@@ -77,21 +80,25 @@ struct Stamp
 // Local file systems that set those times on every change, from a fine
 // clock. Network and FUSE file systems, and /proc, whose folders change
 // without a new time, are read every time.
-bool keepsTimes(int dirFd)
+bool keepsTimes([[maybe_unused]] int dirFd)
 {
+#if defined(Q_OS_LINUX)
     struct statfs info;
     if (fstatfs(dirFd, &info) != 0)
         return false;
     switch (info.f_type) {
-    case 0xef53:     // ext2, ext3, ext4
-    case 0x58465342: // xfs
-    case 0x9123683e: // btrfs
-    case 0x01021994: // tmpfs
-    case 0xf2f52010: // f2fs
+    case EXT4_SUPER_MAGIC: // also ext2 and ext3
+    case XFS_SUPER_MAGIC:
+    case BTRFS_SUPER_MAGIC:
+    case TMPFS_MAGIC:
+    case F2FS_SUPER_MAGIC:
         return true;
     default:
         return false;
     }
+#else
+    return false;
+#endif
 }
 
 // The last folder read, for the next read of the same folder: the directory
