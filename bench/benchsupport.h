@@ -32,6 +32,7 @@ struct ChildRun
 {
     double ms = 0;     // from the start of the child to its end
     long maxRssKb = 0; // peak resident memory of the child
+    double cpuMs = 0;  // user and system time of the child
 };
 
 // Runs argv[0] (looked up on PATH) with the given extra environment
@@ -82,7 +83,9 @@ inline ChildRun runChild(const std::vector<std::string> &argv, const std::vector
     const auto end = std::chrono::steady_clock::now();
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
         throw std::runtime_error(argv[0] + " failed");
-    return {std::chrono::duration<double, std::milli>(end - start).count(), usage.ru_maxrss};
+    const auto ms = [](const timeval &t) { return double(t.tv_sec) * 1000 + double(t.tv_usec) / 1000; };
+    return {std::chrono::duration<double, std::milli>(end - start).count(), usage.ru_maxrss,
+            ms(usage.ru_utime) + ms(usage.ru_stime)};
 }
 
 inline double median(std::vector<double> values)

@@ -48,13 +48,15 @@ private:
     void replaceEntries(QStringList entries);
 
     // What the entries were made from, so a read that finds the same needs
-    // neither matching nor sorting.
+    // neither matching nor sorting, and one with another pattern no sorting.
     struct Scan
     {
         bool valid = false;
         QString path;
         QString pattern;
-        QStringList files;
+        QStringList files;  // as the folder gave them
+        QStringList sorted; // the same, in natural order of their shown names
+        bool plain = false; // no name holds a control character
     };
 
     QString mPath;

@@ -7,6 +7,12 @@
 // and links to directories. Sockets, FIFOs, device nodes and broken links are
 // neither. The entry type comes from the directory entry itself; only links
 // and entries of unknown type cost a further system call.
+//
+// The last folder read is remembered, with both kinds of names, while its
+// modification and change times stay as they were: reading it again then
+// costs one stat. Only where those times are sure to show every change: on
+// local file systems, for a folder without links, whose last change is older
+// than the file system's clock can blur.
 
 #include <QString>
 #include <QStringList>

@@ -7,16 +7,21 @@
 
 #include <QStringList>
 
+#include <vector>
+
 namespace Lirabel {
 
 // Negative, zero or positive as a sorts before, equal to or after b. Zero only
-// for identical names.
+// for identical names. This is the order itself, asked of the collator.
 [[nodiscard]] int naturalCompare(const QString &a, const QString &b);
 
-// Sorts in natural order. Within runs of a few thousand names each name's
-// collation key is built once, so the runs sort in cheap comparisons; the
-// runs are merged by comparing names. Large lists sort fast without holding
-// a key for every name at once.
+// The positions of the names in natural order. Each name's sort key is built
+// once; in lists of a few thousand names and more, most keys without the
+// collator (naturalkey.h). Large lists are sorted in two halves at once,
+// which are then merged.
+[[nodiscard]] std::vector<qsizetype> naturalOrder(const QStringList &names);
+
+// Sorts in natural order.
 void sortNatural(QStringList &names);
 
 } // namespace Lirabel

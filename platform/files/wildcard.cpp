@@ -16,6 +16,11 @@ void appendFolded(QStringView text, Folded &out)
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
         char32_t c = text[i].unicode();
+        if (c < 0x80) {
+            // Most names are ASCII; the filter folds every name at every key typed.
+            out.append(c >= U'A' && c <= U'Z' ? c + (U'a' - U'A') : c);
+            continue;
+        }
         if (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(text[i + 1].unicode())) {
             c = QChar::surrogateToUcs4(char16_t(c), text[i + 1].unicode());
             ++i;

@@ -5,8 +5,14 @@
 // comparison.
 //
 // The input is up to three names separated by NUL bytes, read as UTF-8
-// (invalid bytes become U+FFFD, as a folder's non-UTF-8 names do).
+// (invalid bytes become U+FFFD, as a folder's non-UTF-8 names do). The same
+// bytes are read a second time, each byte a piece from a small alphabet:
+// letters in both cases, umlauts, ß, digits and zeros, punctuation, and a few
+// characters without a key; with each name also in capitals. For every pair
+// that has keys built without the collator, the keys must compare as the
+// collator compares the names.
 
+#include "platform/files/naturalkey.h"
 #include "platform/files/naturalorder.h"
 
 #include <QString>
@@ -26,6 +32,42 @@ void check(bool condition)
 int sign(int value)
 {
     return (value > 0) - (value < 0);
+}
+
+QStringList piecesOf(const uint8_t *data, size_t size)
+{
+    static const QStringList alphabet{"a",      "A",      "e",       "o",      "O",      "s",      "S",      "u",
+                                      "z",      "Z",      "\u00e4",  "\u00c4", "\u00f6", "\u00d6", "\u00fc", "\u00dc",
+                                      "\u00df", "ss",     "\u00e9",  "\u00e8", "0",      "00",     "1",      "7",
+                                      "9",      " ",      ".",       "-",      "_",      "(",      "~",      "'",
+                                      "\u20ac", "\u0142", "e\u0301", "\u0001"};
+    QStringList names{QString()};
+    for (size_t i = 0; i < size; ++i) {
+        if (data[i] == 0 && names.size() == 3)
+            break;
+        if (data[i] == 0)
+            names.append(QString());
+        else
+            names.last() += alphabet.at(data[i] % alphabet.size());
+    }
+    const QStringList given = names;
+    for (const QString &name : given)
+        names.append(name.toUpper());
+    return names;
+}
+
+void checkKeys(const QStringList &names)
+{
+    for (const QString &a : names) {
+        std::string keyA;
+        if (!Lirabel::appendNaturalKey(a, keyA))
+            continue;
+        for (const QString &b : names) {
+            std::string keyB;
+            if (Lirabel::appendNaturalKey(b, keyB))
+                check(sign(keyA.compare(keyB)) == sign(Lirabel::naturalCollator().compare(a, b)));
+        }
+    }
 }
 
 } // namespace
@@ -57,6 +99,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             }
         }
     }
+
+    checkKeys(names);
+    checkKeys(piecesOf(data, size));
 
     QStringList sorted = names;
     Lirabel::sortNatural(sorted);

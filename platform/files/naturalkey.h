@@ -1,0 +1,42 @@
+#pragma once
+
+// Sort keys for natural order built without the collator, for the names most
+// folders hold. The collator (ICU) costs about a microsecond a name for its
+// key; most names are made of printable ASCII, the umlauts and ß, whose
+// collation weights do not depend on their neighbours. For those the key is a
+// table look-up per character.
+//
+// The weights are not written down here: the first key asks the collator for
+// them, by comparing short strings, and checks them against it on a few
+// thousand probes. Should the collator ever order them differently from what
+// the key can express, no name gets a key and every name goes to the collator.
+
+#include <QCollator>
+#include <QStringView>
+
+#include <string>
+
+namespace Lirabel {
+
+// German, case-insensitive, digit runs by their value: the order of
+// naturalCompare before its tie-break on the exact name. Ready for use from
+// several threads at once.
+[[nodiscard]] const QCollator &naturalCollator();
+
+// The most bytes the key of name can take: ß has two primary weights and an
+// accent of three bytes; then comes a separator.
+[[nodiscard]] inline qsizetype naturalKeyBound(QStringView name)
+{
+    return 5 * name.size() + 1;
+}
+
+// Writes the name's key to key, which has room for naturalKeyBound(name)
+// bytes, and returns its length; -1 when a character of the name has no
+// known weight. Two keys compare as naturalCollator() compares their names:
+// byte by byte, unsigned, a key that is the start of a longer one first.
+qsizetype writeNaturalKey(QStringView name, char *key);
+
+// The same, appended to key; false, with key unchanged, for no key.
+bool appendNaturalKey(QStringView name, std::string &key);
+
+} // namespace Lirabel
