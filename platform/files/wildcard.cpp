@@ -57,6 +57,38 @@ bool globMatch(const char32_t *name, qsizetype nameLength, const std::u32string 
     return p == patternLength;
 }
 
+bool isSuffixPattern(const std::u32string &core)
+{
+    return core.size() > 1 && core.front() == U'*'
+        && std::none_of(core.begin() + 1, core.end(), [](char32_t c) { return c == U'*' || c == U'?'; });
+}
+
+// Whether the name, folded as appendFolded folds it, ends with the folded
+// suffix. Folding maps one character to one, so the name is walked backwards
+// only as far as the suffix reaches, pairing surrogates as the forward walk does.
+bool endsWithFolded(QStringView name, std::u32string_view suffix)
+{
+    qsizetype i = name.size();
+    for (auto wanted = suffix.rbegin(); wanted != suffix.rend(); ++wanted) {
+        if (i == 0)
+            return false;
+        char32_t c = name[--i].unicode();
+        if (c < 0x80) {
+            if (c >= U'A' && c <= U'Z')
+                c += U'a' - U'A';
+        } else {
+            if (QChar::isLowSurrogate(c) && i > 0 && QChar::isHighSurrogate(name[i - 1].unicode())) {
+                c = QChar::surrogateToUcs4(name[i - 1].unicode(), char16_t(c));
+                --i;
+            }
+            c = QChar::toCaseFolded(c);
+        }
+        if (c != *wanted)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 WildcardMatcher::WildcardMatcher(QStringView patternList)
@@ -104,6 +136,9 @@ WildcardMatcher::WildcardMatcher(QStringView patternList)
             mMatchesEverything = true;
         mPatterns.push_back(std::move(pattern));
     }
+    mSuffixesOnly = !mPatterns.empty() && std::all_of(mPatterns.begin(), mPatterns.end(), [](const Pattern &pattern) {
+        return pattern.alternative.empty() && !pattern.noDot && isSuffixPattern(pattern.core);
+    });
 }
 
 bool WildcardMatcher::matches(QStringView name) const
@@ -112,6 +147,11 @@ bool WildcardMatcher::matches(QStringView name) const
         return true;
     if (mPatterns.empty())
         return false;
+    if (mSuffixesOnly) {
+        return std::any_of(mPatterns.begin(), mPatterns.end(), [name](const Pattern &pattern) {
+            return endsWithFolded(name, std::u32string_view(pattern.core).substr(1));
+        });
+    }
     Folded folded;
     appendFolded(name, folded);
     const char32_t *chars = folded.constData();

@@ -42,6 +42,9 @@ private:
     };
     std::vector<Pattern> mPatterns;
     bool mMatchesEverything = false;
+    // Every pattern is a star followed by plain characters ("*.mp3", what the
+    // eigene box gives): only the end of a name needs folding and comparing.
+    bool mSuffixesOnly = false;
 };
 
 [[nodiscard]] bool matchesPatternList(QStringView name, QStringView patternList);

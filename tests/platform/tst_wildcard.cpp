@@ -113,6 +113,10 @@ void TestWildcard::matching_data()
     QTest::newRow("typed mp3") << "*.mp3" << "x.Mp3" << true;
     QTest::newRow("typed with blank") << "*. txt" << "a. txt" << true;
     QTest::newRow("typed with blank, plain name") << "*. txt" << "a.txt" << false;
+    QTest::newRow("typed umlauts") << "*.ÄÖ" << "a.äö" << true;
+    QTest::newRow("typed emoji") << QStringLiteral("*.\U0001F600") << QStringLiteral("a.\U0001F600") << true;
+    QTest::newRow("typed, name as long as the ending") << "*.mp3" << ".mp3" << true;
+    QTest::newRow("typed, name shorter") << "*.mp3" << "mp3" << false;
     // clang-format on
 }
 
