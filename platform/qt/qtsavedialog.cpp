@@ -14,7 +14,7 @@ namespace {
 // program's own folder once it is installed (/usr/bin), the user's documents
 // folder, or the home folder where there is none: a dialog that opens where
 // nothing can be saved would fail on the name it offers.
-QString folderToOpen(const QString &initDir)
+QString saveDialogFolder(const QString &initDir)
 {
     const QFileInfo asked(initDir);
     if (asked.isDir() && asked.isWritable())
@@ -37,7 +37,7 @@ std::optional<QString> QtDialogs::saveFileName(const QString &initDir, const QSt
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDirectory(folderToOpen(initDir));
+    dialog.setDirectory(saveDialogFolder(initDir));
     dialog.selectFile(fileName);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
