@@ -4,6 +4,9 @@ namespace Lirabel {
 
 namespace {
 
+// A byte that is not part of valid UTF-8 stands as this plus the byte.
+constexpr char16_t EscapeBase = 0xdc00;
+
 // Windows-1252 from 0x80 to 0x9f; 0 where the code page assigns nothing.
 // From 0xa0 on it is Latin-1, the byte's own code point.
 constexpr char16_t Windows1252High[32] = {
@@ -20,19 +23,31 @@ char16_t windows1252(unsigned char byte)
     return mapped ? mapped : u'?';
 }
 
-// The length of the valid UTF-8 sequence that starts at i, and its code
-// point; 0 where none starts there. Overlong forms, surrogates and code
-// points past U+10FFFF are not valid.
-int sequenceAt(QByteArrayView bytes, qsizetype i, char32_t &codePoint)
+// The escaped byte a character stands for; 0 where it stands for none. A
+// lone low surrogate from U+DC80 on is one; in a pair it is part of a
+// character outside the Basic Multilingual Plane.
+unsigned char escapedByte(const QString &name, qsizetype i)
+{
+    const char16_t c = name.at(i).unicode();
+    if (c < EscapeBase + 0x80 || c > EscapeBase + 0xff)
+        return 0;
+    if (i > 0 && QChar::isHighSurrogate(name.at(i - 1).unicode()))
+        return 0;
+    return static_cast<unsigned char>(c - EscapeBase);
+}
+
+// The length of the valid UTF-8 sequence that starts at i; 0 where none
+// starts there. Overlong forms, surrogates and code points past U+10FFFF are
+// not valid.
+int sequenceAt(QByteArrayView bytes, qsizetype i)
 {
     const auto at = [&bytes](qsizetype k) { return static_cast<unsigned char>(bytes[k]); };
     const unsigned char lead = at(i);
     int length = 0;
+    char32_t codePoint = 0;
     char32_t minimum = 0;
-    if (lead < 0x80) {
-        codePoint = lead;
+    if (lead < 0x80)
         return 1;
-    }
     if (lead >= 0xc2 && lead <= 0xdf) {
         length = 2;
         codePoint = lead & 0x1f;
@@ -63,39 +78,64 @@ int sequenceAt(QByteArrayView bytes, qsizetype i, char32_t &codePoint)
 
 } // namespace
 
-QString readableName(QByteArrayView bytes)
+QString nameFromBytes(QByteArrayView bytes)
 {
+    // Nearly every name is valid UTF-8: Qt's decoder then gives it at once.
+    QString decoded = QString::fromUtf8(bytes);
+    if (!decoded.contains(QChar::ReplacementCharacter))
+        return decoded;
     QString name;
     name.reserve(bytes.size());
     for (qsizetype i = 0; i < bytes.size();) {
-        char32_t codePoint = 0;
-        const int length = sequenceAt(bytes, i, codePoint);
+        const int length = sequenceAt(bytes, i);
         if (length == 0) {
-            name.append(QChar(windows1252(static_cast<unsigned char>(bytes[i]))));
+            name.append(QChar(char16_t(EscapeBase + static_cast<unsigned char>(bytes[i]))));
             ++i;
-            continue;
-        }
-        if (codePoint >= 0x10000) {
-            const char32_t bmp[1] = {codePoint};
-            name.append(QString::fromUcs4(bmp, 1));
         } else {
-            name.append(QChar(char16_t(codePoint)));
+            name.append(QString::fromUtf8(bytes.sliced(i, length)));
+            i += length;
         }
-        i += length;
     }
     return name;
 }
 
-bool isUtf8Name(QByteArrayView bytes)
+QByteArray nameBytes(const QString &name)
 {
-    for (qsizetype i = 0; i < bytes.size();) {
-        char32_t codePoint = 0;
-        const int length = sequenceAt(bytes, i, codePoint);
-        if (length == 0)
-            return false;
-        i += length;
+    if (!holdsForeignBytes(name))
+        return name.toUtf8();
+    QByteArray bytes;
+    bytes.reserve(name.size() * 3);
+    qsizetype runStart = 0;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        if (const unsigned char byte = escapedByte(name, i)) {
+            bytes.append(QStringView(name).sliced(runStart, i - runStart).toUtf8());
+            bytes.append(char(byte));
+            runStart = i + 1;
+        }
     }
-    return true;
+    bytes.append(QStringView(name).sliced(runStart).toUtf8());
+    return bytes;
+}
+
+QString readableName(const QString &name)
+{
+    if (!holdsForeignBytes(name))
+        return name;
+    QString readable = name;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        if (const unsigned char byte = escapedByte(name, i))
+            readable[i] = QChar(windows1252(byte));
+    }
+    return readable;
+}
+
+bool holdsForeignBytes(const QString &name)
+{
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        if (escapedByte(name, i))
+            return true;
+    }
+    return false;
 }
 
 } // namespace Lirabel

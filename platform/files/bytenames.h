@@ -2,8 +2,15 @@
 
 // File names as the system gives them: bytes. Most are UTF-8, but names from
 // old archives, Windows shares and copied sticks are often Latin-1 or
-// Windows-1252 ("Lieder f\xfcr Mutter"). Such a name is kept as its bytes for
-// every file-system call, and only read as text where a person sees it.
+// Windows-1252 ("Lieder f\xfcr Mutter"). Qt reads such bytes as U+FFFD, and
+// the name is lost: the folder no longer opens, and "f\xfc.mp3" and
+// "f\xe4.mp3" become the same text.
+//
+// So the program holds a name as a QString that keeps its bytes: valid UTF-8
+// decoded as it stands, and each other byte as a lone surrogate U+DC80 to
+// U+DCFF, which no valid UTF-8 gives. Every file-system call takes the bytes
+// back (nameBytes), and only where a person reads the name is such a byte
+// shown as its Windows-1252 character (readableName).
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -11,14 +18,18 @@
 
 namespace Lirabel {
 
-// The name as a person reads it: valid UTF-8 as it stands, and each byte that
-// is not part of valid UTF-8 as its Windows-1252 character; the five bytes
-// Windows-1252 leaves unassigned read "?". Names that differ in their bytes
-// may read alike only where such a byte and its UTF-8 twin meet.
-[[nodiscard]] QString readableName(QByteArrayView bytes);
+// The name of these bytes, without loss.
+[[nodiscard]] QString nameFromBytes(QByteArrayView bytes);
 
-// True when every byte is part of valid UTF-8, so the name's text and bytes
-// convert both ways without loss.
-[[nodiscard]] bool isUtf8Name(QByteArrayView bytes);
+// The bytes of a name made by nameFromBytes, or of any text (as UTF-8).
+[[nodiscard]] QByteArray nameBytes(const QString &name);
+
+// The name as a person reads it: each byte that is not part of valid UTF-8 as
+// its Windows-1252 character ("f\xfc" reads "fü", "\x96" reads "–"); the five
+// bytes Windows-1252 leaves unassigned (0x81, 0x8D, 0x8F, 0x90, 0x9D) read "?".
+[[nodiscard]] QString readableName(const QString &name);
+
+// True when the name holds a byte that is not part of valid UTF-8.
+[[nodiscard]] bool holdsForeignBytes(const QString &name);
 
 } // namespace Lirabel
