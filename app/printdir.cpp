@@ -7,6 +7,7 @@
 #include "platform/controls/drivelistbox.h"
 #include "platform/controls/filelistbox.h"
 #include "platform/files/deadlinecall.h"
+#include "platform/files/drives.h"
 #include "platform/files/foldertoopen.h"
 #include "platform/lirabelerror.h"
 #include "platform/qt/systemcolour.h"
@@ -146,10 +147,10 @@ void PrintDir::showEvent(QShowEvent *event)
         centreOnScreen(*this);
     }
     if (std::exchange(mStartFolderUnreadable, false))
-        QMetaObject::invokeMethod(this, &PrintDir::Dir1_UnreadableFolder, Qt::QueuedConnection);
+        whenSettled(this, [this] { Dir1_UnreadableFolder(); });
     QMainWindow::showEvent(event);
     if (mDriveGonePending)
-        QTimer::singleShot(0, Drive1, &DriveListBox::followMounts);
+        whenSettled(Drive1, [drive = Drive1] { drive->followMounts(); });
 }
 
 // Only the background is the text box's own: the rest of its palette, the
@@ -198,6 +199,9 @@ bool PrintDir::openFolder(const QByteArray &localPath)
         // Dir1 first, which makes the folder its drive's current one: the
         // change of drive then finds Dir1 there already and reads nothing again.
         Dir1->setFolder(*folder);
+        // Overtaken while the folder was read: the newer request has its way.
+        if (Dir1->path() != QDir::cleanPath(*folder))
+            return true;
         Drive1->setDrive(*folder);
         return true;
     } catch (const LirabelError &) {
@@ -303,8 +307,26 @@ void PrintDir::Drive1_Gone()
 
 void PrintDir::Dir1_Change()
 {
+    // A folder on another mount, its root say, makes that mount the chosen
+    // drive, so the drive list shows where the folder list is, and an
+    // unmount of it is noticed.
+    const QString folder = Dir1->path();
+    const std::optional<Volume> volume = volumeFor(platform().volumes->mountedVolumes(), folder);
+    if (volume && volume->driveText() != Drive1->drive()) {
+        try {
+            Drive1->setDrive(folder);
+        } catch (const LirabelError &) {
+        }
+    }
+    filterFiles([this] { File1->setPath(Dir1->path()); });
+}
+
+// A folder that can no longer be read, or that does not answer in time,
+// leaves the file list empty and unread: the user is told at once.
+void PrintDir::filterFiles(const std::function<void()> &change)
+{
     try {
-        File1->setPath(Dir1->path());
+        change();
     } catch (const LirabelError &) {
         Dir1_UnreadableFolder();
     }
@@ -319,30 +341,34 @@ void PrintDir::opt_alle_Click()
 {
     setTextBoxColour(SystemColourInactiveBorder);
     txt_eigene->setEnabled(false);
-    File1->setPattern(QStringLiteral("*.*"));
+    filterFiles([this] { File1->setPattern(QStringLiteral("*.*")); });
 }
 
 void PrintDir::opt_mp3_Click()
 {
     setTextBoxColour(SystemColourInactiveBorder);
     txt_eigene->setEnabled(false);
-    File1->setPattern(QStringLiteral("*.mp3"));
+    filterFiles([this] { File1->setPattern(QStringLiteral("*.mp3")); });
 }
 
 void PrintDir::opt_eigene_Click()
 {
     setTextBoxColour(SystemColourCaptionText);
     txt_eigene->setEnabled(true);
-    File1->setPattern(QStringLiteral("*.") + txt_eigene->text());
-    File1->refresh();
+    filterFiles([this] {
+        File1->setPattern(QStringLiteral("*.") + txt_eigene->text());
+        File1->refresh();
+    });
 }
 
 void PrintDir::txt_eigene_KeyUp(int keyCode, Qt::KeyboardModifiers shift)
 {
     Q_UNUSED(keyCode)
     Q_UNUSED(shift)
-    File1->setPattern(QStringLiteral("*.") + txt_eigene->text());
-    File1->refresh();
+    filterFiles([this] {
+        File1->setPattern(QStringLiteral("*.") + txt_eigene->text());
+        File1->refresh();
+    });
 }
 
 bool PrintDir::eventFilter(QObject *watched, QEvent *event)
@@ -384,18 +410,33 @@ void PrintDir::dropEvent(QDropEvent *event)
         return;
     event->acceptProposedAction();
     // After the drop has returned, so the program the drag came from is not
-    // kept waiting by the folder read or the message box.
-    QMetaObject::invokeMethod(
-        this,
-        [this, path = *path] {
-            if (!openFolder(path))
-                Dir1_UnreadableFolder();
-        },
-        Qt::QueuedConnection);
+    // kept waiting by the folder read or the message box, and after any call
+    // still pending, which goes on with the folder it started with.
+    whenSettled(this, [this, path = *path] {
+        if (!openFolder(path))
+            Dir1_UnreadableFolder();
+    });
+}
+
+// An output starts on the list as the window shows it once every read asked
+// for has answered; a list whose folder could not be read gives no listing.
+bool PrintDir::readyForOutput(void (PrintDir::*output)())
+{
+    if (waitingForWorker()) {
+        whenSettled(this, [this, output] { (this->*output)(); });
+        return false;
+    }
+    if (!File1->entries().isRead()) {
+        Dir1_UnreadableFolder();
+        return false;
+    }
+    return true;
 }
 
 void PrintDir::cmd_drucken_Click()
 {
+    if (!readyForOutput(&PrintDir::cmd_drucken_Click))
+        return;
     hideWindow();
     auto *dialog = new PrintOptionen(*this, File1->entries());
     dialog->showWindow();
@@ -403,6 +444,8 @@ void PrintDir::cmd_drucken_Click()
 
 void PrintDir::cmd_save_Click()
 {
+    if (!readyForOutput(&PrintDir::cmd_save_Click))
+        return;
     hideWindow();
     auto *dialog = new SaveOptionen(*this, File1->entries());
     dialog->showWindow();

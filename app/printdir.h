@@ -14,6 +14,7 @@
 #include <QByteArray>
 #include <QMainWindow>
 
+#include <functional>
 #include <optional>
 
 class QAction;
@@ -75,6 +76,8 @@ private:
     void driveNotReady();
     void setTextBoxColour(quint32 colour);
     void startOnProgramDrive();
+    void filterFiles(const std::function<void()> &change);
+    [[nodiscard]] bool readyForOutput(void (PrintDir::*output)());
 
     QWidget *const mClientArea;
     QAction *const Einstellungen;

@@ -77,6 +77,7 @@ bool SettingsDialog::spacingTextAccepted()
 
 void SettingsDialog::Form_Unload()
 {
+    windowUnloaded(this);
     mMainWindow.showWindow();
 }
 

@@ -54,8 +54,12 @@ DirListBox::DirListBox(QWidget *parent)
     // At first the working directory, without a change event.
     const QString start = QDir::currentPath();
     const std::optional<Volume> volume = volumeFor(platform().volumes->mountedVolumes(), start);
-    if (volume && show(start, *volume))
+    if (!volume)
+        return;
+    if (std::optional<FolderEntries> scanned = scanFolderWithDeadline(start, ScanFor::Folders)) {
+        show(start, *volume, std::move(*scanned));
         mPath = start;
+    }
 }
 
 DirListBox::~DirListBox() = default;
@@ -76,7 +80,7 @@ QString DirListBox::currentFolderOf(const Volume &volume) const
     // A folder removed since it was shown gives way to the nearest folder above it.
     const std::optional<QString> left = callWithDeadline<QString>([folder, root = volume.mountPoint] {
         QString existing = folder;
-        while (!QFileInfo::exists(existing) && isSameOrBelow(existing, root)
+        while (!pathExists(existing) && isSameOrBelow(existing, root)
                && QDir::cleanPath(existing) != QDir::cleanPath(root))
             existing = QFileInfo(existing).path();
         return existing;
@@ -91,9 +95,12 @@ void DirListBox::setPath(const QString &pathOrDriveText)
     const QList<Volume> volumes = platform().volumes->mountedVolumes();
     for (const Volume &volume : volumes) {
         if (volume.driveText() == pathOrDriveText) {
+            const quint64 request = ++mRequest;
             if (!platform().volumes->isReadable(volume.mountPoint))
                 throw LirabelError(QStringLiteral("Laufwerk nicht bereit: %1").arg(pathOrDriveText));
-            setFolder(currentFolderOf(volume));
+            const QString folder = currentFolderOf(volume);
+            if (request == mRequest)
+                setFolder(folder);
             return;
         }
     }
@@ -102,27 +109,33 @@ void DirListBox::setPath(const QString &pathOrDriveText)
 
 void DirListBox::setFolder(const QString &path)
 {
+    // Every wait below lets the events run: each time it ends, a newer
+    // request may have taken over, and this one then ends without a trace.
+    const quint64 request = ++mRequest;
     const QString folder = QDir::cleanPath(path);
     const std::optional<Volume> volume = volumeFor(platform().volumes->mountedVolumes(), folder);
     if (!volume)
         throw LirabelError(QStringLiteral("Kein Laufwerk für %1").arg(path));
-    if (!platform().volumes->isReadable(folder))
+    const bool readable = platform().volumes->isReadable(folder);
+    if (request != mRequest)
+        return;
+    if (!readable)
         throw LirabelError(QStringLiteral("Verzeichnis nicht lesbar: %1").arg(folder));
     if (folder == mPath)
         return;
-    if (!show(folder, *volume))
+    std::optional<FolderEntries> scanned = scanFolderWithDeadline(folder, ScanFor::Folders);
+    if (request != mRequest)
+        return;
+    if (!scanned)
         throw LirabelError(QStringLiteral("Verzeichnis nicht lesbar: %1").arg(folder));
+    show(folder, *volume, std::move(*scanned));
     mPath = folder;
     mFolderOfDrive.insert(volume->mountPoint, folder);
     Q_EMIT pathChanged();
 }
 
-bool DirListBox::show(const QString &folder, const Volume &volume)
+void DirListBox::show(const QString &folder, const Volume &volume, FolderEntries scanned)
 {
-    std::optional<FolderEntries> scanned = scanFolderWithDeadline(folder, ScanFor::Folders);
-    if (!scanned)
-        return false;
-
     QList<DirListModel::Row> rows;
     const QString root = QDir::cleanPath(volume.mountPoint);
     rows.append({root, root, 0, true});
@@ -135,12 +148,11 @@ bool DirListBox::show(const QString &folder, const Volume &volume)
         rows.append({name, walked, ++depth, true});
     }
     const int currentRow = int(rows.size()) - 1;
-    sortNatural(scanned->folders);
-    for (const QString &name : std::as_const(scanned->folders))
+    sortNatural(scanned.folders);
+    for (const QString &name : std::as_const(scanned.folders))
         rows.append({name, joined(clean, name), depth + 1, false});
     mModel->setRows(std::move(rows));
     setCurrentIndex(mModel->index(currentRow));
-    return true;
 }
 
 void DirListBox::activateRow(const QModelIndex &index)

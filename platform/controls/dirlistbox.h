@@ -9,6 +9,7 @@
 // folder this list last showed on that drive. Setting the path to a drive text
 // goes to that drive's current folder.
 
+#include "platform/files/folderscan.h"
 #include "platform/platform.h"
 
 #include <QHash>
@@ -30,7 +31,8 @@ public:
     // A drive text selects that drive's current folder, anything else is a
     // folder path. Raises pathChanged() when the path changes. Raises
     // LirabelError, leaving everything as it was, when the drive or folder
-    // cannot be read.
+    // cannot be read. A change that a newer one overtakes while the folder
+    // keeps it waiting is dropped.
     void setPath(const QString &pathOrDriveText);
     // The same for a folder path only.
     void setFolder(const QString &path);
@@ -50,12 +52,13 @@ private:
     void activateRow(const QModelIndex &index);
     // Raises LirabelError when the drive does not answer.
     [[nodiscard]] QString currentFolderOf(const Volume &volume) const;
-    // Reads the folder and shows it; false when it cannot be read.
-    [[nodiscard]] bool show(const QString &folder, const Volume &volume);
+    // Shows the folder's entries.
+    void show(const QString &folder, const Volume &volume, FolderEntries scanned);
 
     DirListModel *const mModel;
     QString mPath;
     QHash<QString, QString> mFolderOfDrive; // mount point -> current folder
+    quint64 mRequest = 0;                   // the newest folder asked for
 };
 
 } // namespace Lirabel

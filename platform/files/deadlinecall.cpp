@@ -40,20 +40,70 @@ struct Call
     QEventLoop *waiter = nullptr; // while the caller waits with its events running
 };
 
-// Holds back the user's input while a call is pending, so that nothing new
-// starts in the middle of the handler that waits. Clicks, wheel turns and
-// drops are dropped; keys are handed on in order once the wait is over, so no
-// character typed meanwhile is lost. Painting, timers and the close box are
-// no input and go on.
+InputRules &inputRules()
+{
+    static InputRules rules;
+    return rules;
+}
+
+struct SettledAction
+{
+    QPointer<QObject> context;
+    std::function<void()> action;
+};
+
+// Put off while a call was pending; on the user-interface thread only.
+std::vector<SettledAction> &settledActions()
+{
+    static std::vector<SettledAction> actions;
+    return actions;
+}
+
+// Counts a wait for as long as it lasts, however it ends. When the last wait
+// ends, what was put off meanwhile is queued in order behind the handler
+// that waited.
+class WaitScope
+{
+public:
+    WaitScope() { ++gWaiting; }
+    ~WaitScope()
+    {
+        if (--gWaiting > 0)
+            return;
+        // Each checks again when it runs: the handler may have started another wait.
+        std::vector<SettledAction> actions = std::exchange(settledActions(), {});
+        for (SettledAction &settled : actions) {
+            if (QObject *context = settled.context)
+                whenSettled(context, std::move(settled.action));
+        }
+    }
+    WaitScope(const WaitScope &) = delete;
+    WaitScope &operator=(const WaitScope &) = delete;
+};
+
+// Holds back the user's input to the windows that were open when a call
+// started, so that nothing new starts in the middle of the handler that
+// waits. Clicks, wheel turns and drops are dropped; keys are handed on in
+// order once the wait is over, so no character or shortcut typed meanwhile
+// is lost. Painting, timers, the close box and windows opened during the
+// wait go on.
 class InputBlocker : public QObject
 {
 public:
-    InputBlocker() { QCoreApplication::instance()->installEventFilter(this); }
+    InputBlocker()
+        : mHeldBack(inputRules().heldBack ? inputRules().heldBack() : std::function<bool(QObject *)>())
+    {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
     ~InputBlocker() override
     {
         QCoreApplication::instance()->removeEventFilter(this);
         for (auto &[receiver, event] : mKeys) {
-            if (receiver)
+            if (!receiver)
+                continue;
+            if (inputRules().replayKey)
+                inputRules().replayKey(receiver, std::move(event));
+            else
                 QCoreApplication::postEvent(receiver, event.release());
         }
     }
@@ -63,11 +113,19 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        switch (event->type()) {
+        if (!isInput(event->type()) || (mHeldBack && !mHeldBack(watched)))
+            return QObject::eventFilter(watched, event);
+        if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)
+            mKeys.emplace_back(watched, event->clone());
+        return true;
+    }
+
+private:
+    static bool isInput(QEvent::Type type)
+    {
+        switch (type) {
         case QEvent::KeyPress:
         case QEvent::KeyRelease:
-            mKeys.emplace_back(watched, event->clone());
-            return true;
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonRelease:
         case QEvent::MouseButtonDblClick:
@@ -86,12 +144,39 @@ protected:
         case QEvent::Drop:
             return true;
         default:
-            return QObject::eventFilter(watched, event);
+            return false;
         }
     }
 
-private:
+    const std::function<bool(QObject *)> mHeldBack;
     std::vector<std::pair<QPointer<QObject>, std::unique_ptr<QEvent>>> mKeys;
+};
+
+// Clears the worker's way to the caller's loop before the loop goes away,
+// however the wait ends.
+class WaiterScope
+{
+public:
+    WaiterScope(Call &call, QEventLoop &loop)
+        : mCall(call)
+    {
+        const std::lock_guard lock(mCall.mutex);
+        mCall.waiter = &loop;
+        // The worker may have finished before it could see the loop.
+        if (mCall.done)
+            QMetaObject::invokeMethod(
+                &loop, [&loop] { loop.exit(Answered); }, Qt::QueuedConnection);
+    }
+    ~WaiterScope()
+    {
+        const std::lock_guard lock(mCall.mutex);
+        mCall.waiter = nullptr;
+    }
+    WaiterScope(const WaiterScope &) = delete;
+    WaiterScope &operator=(const WaiterScope &) = delete;
+
+private:
+    Call &mCall;
 };
 
 } // namespace
@@ -100,11 +185,16 @@ bool runDetached(std::function<void()> work)
 {
     ++gRunning;
     try {
-        std::thread([work = std::move(work)] {
-            try {
-                work();
-            } catch (...) {
-                // A failed call gives no result; the thread must not take the program down.
+        std::thread([work = std::move(work)]() mutable {
+            {
+                // Destroyed before the worker counts as gone: what it holds
+                // may hold what the program checks for at its end.
+                const std::function<void()> job = std::move(work);
+                try {
+                    job();
+                } catch (...) {
+                    // A failed call gives no result; the thread must not take the program down.
+                }
             }
             --gRunning;
         }).detach();
@@ -123,6 +213,24 @@ int runningWorkers()
 bool waitingForWorker()
 {
     return gWaiting > 0;
+}
+
+void whenSettled(QObject *context, std::function<void()> action)
+{
+    QMetaObject::invokeMethod(
+        context,
+        [context, action = std::move(action)]() mutable {
+            if (waitingForWorker())
+                settledActions().push_back({context, std::move(action)});
+            else
+                action();
+        },
+        Qt::QueuedConnection);
+}
+
+void setInputRules(InputRules rules)
+{
+    inputRules() = std::move(rules);
 }
 
 bool runWithDeadline(std::function<void()> work, std::chrono::milliseconds deadline)
@@ -150,21 +258,19 @@ bool runWithDeadline(std::function<void()> work, std::chrono::milliseconds deadl
     if (!app || QThread::currentThread() != app->thread())
         return call->finished.wait_until(lock, started + deadline, done);
 
-    QEventLoop loop;
-    call->waiter = &loop;
     lock.unlock();
+    QEventLoop loop;
     const auto left =
         std::chrono::duration_cast<std::chrono::milliseconds>(started + deadline - std::chrono::steady_clock::now());
     QTimer::singleShot(std::max(left, std::chrono::milliseconds(0)), &loop, [&loop] { loop.exit(TimedOut); });
     int how = 0;
     {
+        const WaitScope waiting;
+        const WaiterScope waiter(*call, loop);
         const InputBlocker blocker;
-        ++gWaiting;
         how = loop.exec();
-        --gWaiting;
     }
     lock.lock();
-    call->waiter = nullptr;
     const bool answered = call->done;
     lock.unlock();
 

@@ -12,6 +12,9 @@
 #include <memory>
 #include <optional>
 
+class QEvent;
+class QObject;
+
 namespace Lirabel {
 
 // How long a folder or drive may take to answer before it counts as not answering.
@@ -20,9 +23,17 @@ inline constexpr std::chrono::milliseconds FileSystemDeadline{2000};
 // Runs work on a thread of its own; true once it has finished, false when the
 // deadline passed first. A call that takes longer than a moment lets the
 // calling thread go on with its events while it waits: windows repaint,
-// timers run and the close box works, but nothing the user does starts
-// while the call is pending (clicks are dropped, typed keys arrive after
-// it). When the application quits during the wait, the program ends at once.
+// timers run and the close box works, but nothing the user does in the
+// windows that were open starts while the call is pending (clicks are
+// dropped, typed keys and shortcuts arrive after it). A window that opens
+// during the wait, a message box say, takes input as usual. When the
+// application quits during the wait, the program ends at once.
+//
+// The waiting rule for everything the event loop runs meanwhile (queued
+// calls, timers, screen-reader actions): whatever waits reads nothing after
+// the wait that the wait could have changed, and applies its result only
+// while it still answers the current request; work that would change what a
+// waiting call goes on with is put off with whenSettled().
 [[nodiscard]] bool runWithDeadline(std::function<void()> work, std::chrono::milliseconds deadline = FileSystemDeadline);
 
 // The same for work with a result; nothing when the deadline passed first.
@@ -47,5 +58,22 @@ template<typename Result>
 
 // True while a call waits for its worker with the events running.
 [[nodiscard]] bool waitingForWorker();
+
+// Runs action on the context's thread once no call is pending, after the
+// handler that waits has returned; actions put off during one wait run in
+// the order they came. Dropped when the context is destroyed first.
+void whenSettled(QObject *context, std::function<void()> action);
+
+// What the window layer tells the wait about the user's input. Without it,
+// all input waits while a call is pending, and held keys are posted again.
+struct InputRules
+{
+    // Taken when a wait starts: true for a receiver whose input waits, that
+    // is one in a window open at that moment.
+    std::function<std::function<bool(QObject *receiver)>()> heldBack;
+    // Hands on a key held back, with what a key the user typed gets (shortcuts).
+    std::function<void(QObject *receiver, std::unique_ptr<QEvent> key)> replayKey;
+};
+void setInputRules(InputRules rules);
 
 } // namespace Lirabel

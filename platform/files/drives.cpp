@@ -1,5 +1,7 @@
 #include "platform/files/drives.h"
 
+#include "platform/files/bytenames.h"
+
 #include <QDir>
 #include <QFile>
 #include <QMap>
@@ -97,10 +99,11 @@ QList<MountEntry> parseMountTable(const QByteArray &table)
             continue;
         bool numbered = false;
         const int id = fields.at(0).toInt(&numbered);
-        const QString mountPoint = QFile::decodeName(unescaped(fields.at(4)));
+        const QString mountPoint = nameFromBytes(unescaped(fields.at(4)));
         if (!numbered || !mountPoint.startsWith(QLatin1Char('/')))
             continue;
-        mounts.append({id, mountPoint, unescaped(fields.at(separator + 1)), unescaped(fields.at(separator + 2))});
+        mounts.append({id, mountPoint, unescaped(fields.at(separator + 1)), unescaped(fields.at(separator + 2)),
+                       unescaped(fields.at(3))});
     }
     return mounts;
 }
@@ -131,9 +134,9 @@ QList<Volume> drivesOf(const QList<MountEntry> &mounts, const std::function<QStr
 QString printableName(const QString &name)
 {
     const auto isControl = [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; };
-    if (std::none_of(name.cbegin(), name.cend(), isControl))
-        return name;
-    QString shown = name;
+    QString shown = readableName(name);
+    if (std::none_of(shown.cbegin(), shown.cend(), isControl))
+        return shown;
     std::replace_if(shown.begin(), shown.end(), isControl, QLatin1Char('?'));
     return shown;
 }

@@ -33,6 +33,7 @@ struct MountEntry
     QString mountPoint;
     QByteArray type;   // as "ext4" or "fuse.sshfs"
     QByteArray source; // what is mounted, as "/dev/sdb1"
+    QByteArray root;   // the folder of the file system mounted there, "/" for all of it
 };
 
 // The table's lines in the kernel's order; a line that is not understood is left out.
@@ -46,7 +47,8 @@ struct MountEntry
 [[nodiscard]] QList<Volume> drivesOf(const QList<MountEntry> &mounts,
                                      const std::function<QString(const QByteArray &source)> &labelOf);
 
-// Control characters (U+0000 to U+001F, U+007F) as "?", so a name is one line.
+// The name as it is shown, printed and saved: read as bytenames.h says, and
+// control characters (U+0000 to U+001F, U+007F) as "?", so a name is one line.
 [[nodiscard]] QString printableName(const QString &name);
 
 } // namespace Lirabel

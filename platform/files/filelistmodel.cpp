@@ -61,11 +61,10 @@ FileListModel::~FileListModel() = default;
 
 void FileListModel::setPath(const QString &path)
 {
-    if (path == mPath)
+    if (path == mPath && mRead)
         return;
     mPath = path;
-    if (!read())
-        throw LirabelError(QStringLiteral("Verzeichnis nicht lesbar: %1").arg(path));
+    read();
 }
 
 void FileListModel::setPattern(const QString &pattern)
@@ -81,19 +80,28 @@ void FileListModel::refresh()
     read();
 }
 
-bool FileListModel::read()
+void FileListModel::read()
 {
-    std::optional<FolderEntries> scanned = scanFolderWithDeadline(mPath, ScanFor::Files);
+    // The folder may keep the read waiting, and the events run meanwhile: a
+    // newer path or pattern may be asked for before this one answers.
+    const quint64 request = ++mRequest;
+    const QString path = mPath;
+    const QString pattern = mPattern;
+    std::optional<FolderEntries> scanned = scanFolderWithDeadline(path, ScanFor::Files);
+    if (request != mRequest)
+        return;
     if (!scanned) {
         mLastScan = {};
+        mRead = false;
         replaceEntries({});
-        return false;
+        throw LirabelError(QStringLiteral("Verzeichnis nicht lesbar: %1").arg(path));
     }
+    mRead = true;
     // Typing in the filter reads again at every key; when neither the folder
     // nor the pattern changed, the list stays as it is, with its selection.
-    const bool sameFiles = mLastScan.valid && mLastScan.path == mPath && mLastScan.files == scanned->files;
-    if (sameFiles && mLastScan.pattern == mPattern)
-        return true;
+    const bool sameFiles = mLastScan.valid && mLastScan.path == path && mLastScan.files == scanned->files;
+    if (sameFiles && mLastScan.pattern == pattern)
+        return;
     if (!sameFiles) {
         // Sorted once for every pattern: the filter then keeps the order.
         // The scanned names are kept for the next read. Only where a name
@@ -113,10 +121,10 @@ bool FileListModel::read()
         sorted.reserve(files.size());
         for (const qsizetype i : order)
             sorted.append(files.at(i));
-        mLastScan = {true, mPath, {}, std::move(files), std::move(sorted), plain};
+        mLastScan = {true, path, {}, std::move(files), std::move(sorted), plain};
     }
-    mLastScan.pattern = mPattern;
-    const WildcardMatcher matcher(mPattern);
+    mLastScan.pattern = pattern;
+    const WildcardMatcher matcher(pattern);
     const bool everything = matcher.matchesEverything();
     QStringList entries;
     if (everything && mLastScan.plain) {
@@ -125,7 +133,6 @@ bool FileListModel::read()
         entries = matching(mLastScan.sorted, matcher);
     }
     replaceEntries(std::move(entries));
-    return true;
 }
 
 void FileListModel::replaceEntries(QStringList entries)

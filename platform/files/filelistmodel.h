@@ -24,16 +24,22 @@ public:
     ~FileListModel() override;
 
     [[nodiscard]] QString path() const { return mPath; }
-    // Re-reads when the path changes. A folder that cannot be read leaves the
-    // list empty and raises LirabelError.
+    // Re-reads when the path changes. A folder that cannot be read, or does
+    // not answer in time, leaves the list empty and unread and raises
+    // LirabelError. A read that a newer path or pattern overtakes while it
+    // waits is dropped, and raises nothing.
     void setPath(const QString &path);
 
     [[nodiscard]] QString pattern() const { return mPattern; }
-    // Re-reads when the pattern changes.
+    // Re-reads when the pattern changes; fails as setPath does.
     void setPattern(const QString &pattern);
 
-    // Re-reads always. When the folder can no longer be read, the list is empty.
+    // Re-reads always; fails as setPath does.
     void refresh();
+
+    // False while the last read failed: the list then shows nothing, and no
+    // listing may be made of it.
+    [[nodiscard]] bool isRead() const { return mRead; }
 
     [[nodiscard]] qsizetype count() const override { return mEntries.size(); }
     [[nodiscard]] QString entry(qsizetype position) const override { return mEntries.at(position); }
@@ -42,9 +48,9 @@ public:
     [[nodiscard]] QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
 
 private:
-    // Reads path and pattern into the entries; false, with no entries, when
-    // the folder cannot be read.
-    bool read();
+    // Reads path and pattern into the entries; raises LirabelError, with no
+    // entries, when the folder cannot be read.
+    void read();
     void replaceEntries(QStringList entries);
 
     // What the entries were made from, so a read that finds the same needs
@@ -63,6 +69,8 @@ private:
     QString mPattern;
     QStringList mEntries;
     Scan mLastScan;
+    quint64 mRequest = 0; // the newest read asked for
+    bool mRead = true;
 };
 
 } // namespace Lirabel

@@ -35,6 +35,13 @@ enum class ScanFor { FilesAndFolders, Files, Folders };
 // Nothing when the folder cannot be opened or read to its end.
 [[nodiscard]] std::optional<FolderEntries> scanFolder(const QString &path, ScanFor wanted = ScanFor::FilesAndFolders);
 
+// The folder exists and its entries can be listed. No deadline: call it
+// where a hung call cannot freeze the window.
+[[nodiscard]] bool isListableFolder(const QString &path);
+
+// Something exists at the path (a link is followed). No deadline either.
+[[nodiscard]] bool pathExists(const QString &path);
+
 // The same on a thread of its own (deadlinecall.h); nothing too when the
 // folder does not answer in time.
 [[nodiscard]] std::optional<FolderEntries> scanFolderWithDeadline(const QString &path, ScanFor wanted);

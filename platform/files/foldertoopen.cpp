@@ -1,12 +1,13 @@
 #include "platform/files/foldertoopen.h"
 
-#include <QFile>
+#include "platform/files/bytenames.h"
 
 #if defined(Q_OS_UNIX)
 #include <cstdlib>
 #include <memory>
 #include <sys/stat.h>
 #else
+#include <QFile>
 #include <QFileInfo>
 #endif
 
@@ -29,11 +30,7 @@ std::optional<QString> folderToOpen(const QByteArray &localPath)
     const std::unique_ptr<char, decltype(&std::free)> resolved(realpath(folder.constData(), nullptr), &std::free);
     if (!resolved)
         return std::nullopt;
-    const QByteArray canonical(resolved.get());
-    QString text = QFile::decodeName(canonical);
-    if (QFile::encodeName(text) != canonical)
-        return std::nullopt;
-    return text;
+    return nameFromBytes(resolved.get());
 }
 
 #else

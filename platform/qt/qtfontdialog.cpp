@@ -1,5 +1,6 @@
 #include "platform/commondialog.h"
 #include "platform/qt/qtdialogs.h"
+#include "platform/qt/widgetwindow.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -58,8 +59,7 @@ std::optional<FontChoice> QtDialogs::chooseFont(const QString &name, float size,
     QFont initial(QFontInfo(requested).family());
     initial.setPointSizeF(requested.pointSizeF());
 
-    LimitedFontDialog dialog(initial, minSize, maxSize, (flags & CommonDialog::FontLimitSize) != 0,
-                             QApplication::activeWindow());
+    LimitedFontDialog dialog(initial, minSize, maxSize, (flags & CommonDialog::FontLimitSize) != 0, windowOnTop());
     dialog.setObjectName(QStringLiteral("FontDialog"));
     // The Qt dialog, not a desktop one: it speaks German and keeps the size limits.
     dialog.setOption(QFontDialog::DontUseNativeDialog);

@@ -2,6 +2,7 @@
 #include "platform/lirabelerror.h"
 #include "platform/qt/qtdialogs.h"
 #include "platform/qt/qtprinter.h"
+#include "platform/qt/widgetwindow.h"
 
 #include <QApplication>
 #include <QPrintDialog>
@@ -15,7 +16,7 @@ bool QtDialogs::choosePrinter(int flags)
 
     // The queue, copies and paper chosen here stay with the one printer, which
     // prints the next document.
-    QPrintDialog dialog(&mPrinter->printer(), QApplication::activeWindow());
+    QPrintDialog dialog(&mPrinter->printer(), windowOnTop());
     dialog.setObjectName(QStringLiteral("PrintDialog"));
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, !(flags & CommonDialog::PrinterNoPageNumbers));
     dialog.setOption(QAbstractPrintDialog::PrintToFile, !(flags & CommonDialog::PrinterDisablePrintToFile));

@@ -1,7 +1,9 @@
 #include "platform/qt/qtvolumes.h"
 
+#include "platform/files/bytenames.h"
 #include "platform/files/deadlinecall.h"
 #include "platform/files/drives.h"
+#include "platform/files/folderscan.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -10,10 +12,14 @@
 #include <QSet>
 #include <QSocketNotifier>
 #include <QStorageInfo>
-#include <QTimer>
 
 #include <condition_variable>
 #include <mutex>
+
+#if defined(Q_OS_LINUX)
+#include <fcntl.h>
+#include <sys/stat.h>
+#endif
 
 namespace Lirabel {
 
@@ -77,6 +83,16 @@ std::function<QString(const QByteArray &)> deviceLabels()
     };
 }
 
+// Whether the path is a folder, from what the kernel already knows where it
+// can: a network or FUSE file system is then not asked again.
+bool isFolderByCache(const QByteArray &path)
+{
+    struct statx info;
+    if (statx(AT_FDCWD, path.constData(), AT_STATX_DONT_SYNC | AT_NO_AUTOMOUNT, STATX_TYPE, &info) != 0)
+        return false;
+    return S_ISDIR(info.stx_mode);
+}
+
 QString keyOf(const MountEntry &mount)
 {
     return QString::number(mount.id) + QLatin1Char(' ') + mount.mountPoint;
@@ -98,7 +114,10 @@ QList<Volume> drivesProbed(const std::shared_ptr<VolumeReading> &shared)
     QSet<QString> known;
     QSet<QString> asked;
     for (const MountEntry &mount : std::as_const(mounts)) {
-        if (!isBrowsable(mount) || mount.mountPoint == QDir::rootPath())
+        // A whole file system's root is always a folder; only a part of one,
+        // bound elsewhere, may be a single file. So no mount is asked unless
+        // the table leaves it open.
+        if (!isBrowsable(mount) || mount.mountPoint == QDir::rootPath() || mount.root == "/")
             continue;
         const QString key = keyOf(mount);
         // A question still pending from an earlier reading is not asked again.
@@ -106,8 +125,8 @@ QList<Volume> drivesProbed(const std::shared_ptr<VolumeReading> &shared)
         if (shared->isFolder.contains(key))
             continue;
         shared->isFolder.insert(key, std::nullopt);
-        const bool started = runDetached([shared, key, path = mount.mountPoint] {
-            const bool folder = QFileInfo(path).isDir();
+        const bool started = runDetached([shared, key, path = nameBytes(mount.mountPoint)] {
+            const bool folder = isFolderByCache(path);
             const std::lock_guard answered(shared->mutex);
             if (shared->isFolder.contains(key))
                 shared->isFolder.insert(key, folder);
@@ -189,11 +208,7 @@ QList<Volume> QtVolumes::mountedVolumes() const
 
 bool QtVolumes::isReadable(const QString &path) const
 {
-    return callWithDeadline<bool>([path] {
-               const QFileInfo info(path);
-               return info.isDir() && info.isReadable() && info.isExecutable();
-           })
-        .value_or(false);
+    return callWithDeadline<bool>([path] { return isListableFolder(path); }).value_or(false);
 }
 
 // Each change is read at once, even while an earlier reading still waits for
@@ -205,9 +220,10 @@ void QtVolumes::readAgain()
     [[maybe_unused]] const bool started = runDetached([shared = mReading, reading] {
         const QList<Volume> volumes = drivesProbed(shared);
         const std::lock_guard lock(shared->mutex);
+        // Not in the middle of a call that waits for a drive or folder: that
+        // call goes on with the list it started with.
         if (QtVolumes *owner = shared->owner)
-            QMetaObject::invokeMethod(
-                owner, [owner, reading, volumes] { owner->take(reading, volumes); }, Qt::QueuedConnection);
+            whenSettled(owner, [owner, reading, volumes] { owner->take(reading, volumes); });
     });
 }
 
@@ -219,23 +235,6 @@ void QtVolumes::take(quint64 reading, const QList<Volume> &volumes)
     if (volumes == mVolumes)
         return;
     mVolumes = volumes;
-    announce();
-}
-
-// The drive list follows at once, but not in the middle of a call that waits
-// for a drive or folder: that call goes on with the list it started with.
-void QtVolumes::announce()
-{
-    if (waitingForWorker()) {
-        if (!mAnnouncePending) {
-            mAnnouncePending = true;
-            QTimer::singleShot(std::chrono::milliseconds(50), this, [this] {
-                mAnnouncePending = false;
-                announce();
-            });
-        }
-        return;
-    }
     Q_EMIT volumesChanged();
 }
 

@@ -37,7 +37,6 @@ public:
 private:
     void readAgain();
     void take(quint64 reading, const QList<Volume> &volumes);
-    void announce();
 
     // Shared with the threads that read the list, which may outlive the service.
     const std::shared_ptr<VolumeReading> mReading;
@@ -46,7 +45,6 @@ private:
     QSocketNotifier *mWatch = nullptr;
     quint64 mReadingsStarted = 0;
     quint64 mReadingTaken = 0;
-    bool mAnnouncePending = false;
 };
 
 } // namespace Lirabel

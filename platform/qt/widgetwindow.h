@@ -7,6 +7,8 @@
 
 #include <QRect>
 
+#include <utility>
+
 class QWidget;
 
 namespace Lirabel {
@@ -24,6 +26,15 @@ inline constexpr int TwipsPerPixel = 15;
 // Centres the window, frame included, on the screen it is on.
 void centreOnScreen(QWidget &window);
 
+// The program's own windows, newest last. A dialog or message box opens over
+// the newest one still loaded: the settings dialog while there is one, even
+// hidden as it is behind the font and printer dialogs, otherwise the main
+// window. Never the active window, which a Wayland session often does not
+// name while the main window is hidden.
+void windowLoaded(QWidget *window);
+void windowUnloaded(QWidget *window);
+[[nodiscard]] QWidget *windowOnTop();
+
 // A program window that is a Qt widget. Unloading closes it: the window's
 // close handling is its unload.
 template<typename Widget>
@@ -32,7 +43,12 @@ class WidgetWindow
     , public ProgramWindow
 {
 public:
-    using Widget::Widget;
+    template<typename... Args>
+    explicit WidgetWindow(Args &&...args)
+        : Widget(std::forward<Args>(args)...)
+    {
+        windowLoaded(this);
+    }
 
     void showWindow() override { this->show(); }
     void hideWindow() override { this->hide(); }

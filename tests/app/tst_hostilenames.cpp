@@ -165,9 +165,10 @@ void TestHostileNames::oneName_data()
     QTest::newRow("escape sequence") << QByteArray("\x1b[31mrot.txt") << QByteArray("?[31mrot.txt");
     QTest::newRow("delete") << QByteArray("entf\x7f.txt") << QByteArray("entf?.txt");
     QTest::newRow("form feed and bell") << QByteArray("seite\x0c\x07.txt") << QByteArray("seite??.txt");
-    QTest::newRow("Latin-1 bytes") << QByteArray("gr\xfc\xdf" "e.txt")
-                                   << QByteArray("gr\xef\xbf\xbd\xef\xbf\xbd" "e.txt");
-    QTest::newRow("cut UTF-8 sequence") << QByteArray("ende\xc3") << QByteArray("ende\xef\xbf\xbd");
+    QTest::newRow("Latin-1 bytes") << QByteArray("gr\xfc\xdf" "e.txt") << QByteArray("gr\xc3\xbc\xc3\x9f" "e.txt");
+    QTest::newRow("cut UTF-8 sequence") << QByteArray("ende\xc3") << QByteArray("ende\xc3\x83");
+    QTest::newRow("Windows-1252 dash") << QByteArray("a\x96" "b.mp3") << QByteArray("a\xe2\x80\x93" "b.mp3");
+    QTest::newRow("byte Windows-1252 leaves open") << QByteArray("a\x81" "b.mp3") << QByteArray("a?b.mp3");
     QTest::newRow("255 bytes ASCII") << repeated("l", 251) + ".txt" << repeated("l", 251) + ".txt";
     QTest::newRow("255 bytes umlauts") << repeated("\xc3\xa4", 125) + "x.txt" << repeated("\xc3\xa4", 125) + "x.txt";
     QTest::newRow("255 bytes euro signs") << repeated("\xe2\x82\xac", 84) + "abc" << repeated("\xe2\x82\xac", 84) + "abc";
@@ -246,7 +247,7 @@ void TestHostileNames::wholeFolderThroughTheMainWindow()
     QTemporaryDir out;
     // The escapes end where the next literal starts.
     // clang-format off
-    const QList<QByteArray> names{"zeile\nzwei.txt", "wagen\rlauf.txt", "tab\tstop.txt", "gr\xfc\xdf" "e.txt",
+    const QList<QByteArray> names{"zeile\nzwei.txt", "wagen\rlauf.txt", "tab\tstop.txt", "gr\xfc\xdf" "e.txt", "gr\xe4\xdf" "e.txt",
                                   repeated("l", 251) + ".txt", "\xe2\x80\x8f" "brief.txt", Nfc, Nfd,
                                   "  vorne.txt", "hinten.txt  ", "  . ", "...", ". "};
     // clang-format on
@@ -292,6 +293,10 @@ void TestHostileNames::wholeFolderThroughTheMainWindow()
     QVERIFY(bare.contains(Nfc));
     QVERIFY(bare.contains(Nfd));
     QVERIFY(bare.contains("zeile?zwei.txt"));
+    QVERIFY(bare.contains("gr\xc3\xbc\xc3\x9f"
+                          "e.txt")
+            && bare.contains("gr\xc3\xa4\xc3\x9f"
+                             "e.txt"));
     QVERIFY(bare.contains("  vorne.txt"));
     QVERIFY(bare.contains("hinten.txt  "));
     QVERIFY(bare.contains("  . "));
