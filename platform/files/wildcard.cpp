@@ -98,7 +98,7 @@ WildcardMatcher::Steps WildcardMatcher::stepsOf(std::u32string_view pattern)
     return steps;
 }
 
-// Answers only where the answer is certain; a pattern it does not recognise is
+// True only where that is certain; a pattern it does not recognise is simply
 // matched name by name. Without a plain character a pattern depends only on
 // where the name's dots are. Then "?"s and a "*" take every name; so do a
 // "*" that stops before the last dot and a "." that takes it (or the end),
