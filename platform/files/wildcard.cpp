@@ -29,38 +29,18 @@ void appendFolded(QStringView text, Folded &out)
     }
 }
 
-// "*" any run, "?" one character. Backs up only to the last star seen, so the
-// work is bounded by name length times pattern length.
-bool globMatch(const char32_t *name, qsizetype nameLength, const std::u32string &pattern)
+// The end of a pattern as the original platform reads it: a run of blanks and
+// dots there is dropped when it ends with a blank, and is one "." when it ends
+// with a dot ("*. " is "*", "*. ." is "*.").
+void readEnd(std::u32string &pattern)
 {
-    const qsizetype patternLength = qsizetype(pattern.size());
-    qsizetype n = 0;
-    qsizetype p = 0;
-    qsizetype starPattern = -1;
-    qsizetype starName = 0;
-    while (n < nameLength) {
-        if (p < patternLength && pattern[p] == U'*') {
-            starPattern = p++;
-            starName = n;
-        } else if (p < patternLength && (pattern[p] == U'?' || pattern[p] == name[n])) {
-            ++p;
-            ++n;
-        } else if (starPattern >= 0) {
-            p = starPattern + 1;
-            n = ++starName;
-        } else {
-            return false;
-        }
-    }
-    while (p < patternLength && pattern[p] == U'*')
-        ++p;
-    return p == patternLength;
-}
-
-bool isSuffixPattern(const std::u32string &core)
-{
-    return core.size() > 1 && core.front() == U'*'
-        && std::none_of(core.begin() + 1, core.end(), [](char32_t c) { return c == U'*' || c == U'?'; });
+    const size_t kept = pattern.find_last_not_of(U" .") + 1; // npos + 1 is 0
+    if (kept == pattern.size())
+        return;
+    const bool endsWithDot = pattern.back() == U'.';
+    pattern.resize(kept);
+    if (endsWithDot)
+        pattern.push_back(U'.');
 }
 
 // Whether the name, folded as appendFolded folds it, ends with the folded
@@ -91,6 +71,134 @@ bool endsWithFolded(QStringView name, std::u32string_view suffix)
 
 } // namespace
 
+WildcardMatcher::Steps WildcardMatcher::stepsOf(std::u32string_view pattern)
+{
+    Steps steps;
+    const size_t length = pattern.size();
+    for (size_t i = 0; i < length; ++i) {
+        const char32_t c = pattern[i];
+        const char32_t next = i + 1 < length ? pattern[i + 1] : U'\0';
+        StepKind kind = StepKind::Character;
+        if (c == U'?') {
+            kind = StepKind::OneOrNothing;
+        } else if (c == U'*' && next == U'.' && i + 2 == length) {
+            kind = StepKind::RunWithoutDot;
+            ++i; // the final dot belongs to it
+        } else if (c == U'*') {
+            kind = next == U'.' ? StepKind::RunBeforeLastDot : StepKind::AnyRun;
+        } else if (c == U'.' && (i + 1 == length || next == U'?' || next == U'*')) {
+            kind = StepKind::DotOrEnd;
+        }
+        // After "*", a run of any kind adds nothing: "**." is "*".
+        if (kind != StepKind::Character && kind != StepKind::OneOrNothing && kind != StepKind::DotOrEnd
+            && !steps.empty() && steps.back().kind == StepKind::AnyRun)
+            continue;
+        steps.push_back({kind, kind == StepKind::Character ? c : U'\0'});
+    }
+    return steps;
+}
+
+// True only where that is certain; a pattern it does not recognise is simply
+// matched name by name. Without a plain character a pattern depends only on
+// where the name's dots are. Then "?"s and a "*" take every name; so do a
+// "*" that stops before the last dot and a "." that takes it (or the end),
+// followed by "?"s and any run for what follows the last dot, which holds no
+// dot. What follows a run may match nothing at the name's end, as every
+// step but a plain character does.
+bool WildcardMatcher::matchesEveryName(const Steps &steps)
+{
+    if (std::any_of(steps.begin(), steps.end(), [](Step step) { return step.kind == StepKind::Character; }))
+        return false;
+    auto it = steps.begin();
+    bool restHoldsNoDot = false;
+    if (steps.size() >= 2 && it[0].kind == StepKind::RunBeforeLastDot && it[1].kind == StepKind::DotOrEnd) {
+        it += 2;
+        restHoldsNoDot = true;
+    }
+    while (it != steps.end() && it->kind == StepKind::OneOrNothing)
+        ++it;
+    if (it == steps.end())
+        return false;
+    return it->kind == StepKind::AnyRun
+        || (restHoldsNoDot && (it->kind == StepKind::RunBeforeLastDot || it->kind == StepKind::RunWithoutDot));
+}
+
+// The pattern positions the name has reached so far, moved on one character
+// at a time: name length times pattern length steps at most.
+bool WildcardMatcher::runSteps(const Steps &steps, std::u32string_view name)
+{
+    const size_t count = steps.size();
+    const size_t length = name.size();
+    const size_t lastDot = name.rfind(U'.');
+    QVarLengthArray<char, 64> reached(qsizetype(count + 1), 0);
+    QVarLengthArray<char, 64> following(qsizetype(count + 1), 0);
+    reached[0] = 1;
+    for (size_t at = 0;; ++at) {
+        const bool atEnd = at == length;
+        const char32_t c = atEnd ? U'\0' : name[at];
+        const bool atDot = !atEnd && c == U'.';
+        // Steps that may match nothing here pass their position on.
+        bool alive = false;
+        for (size_t i = 0; i < count; ++i) {
+            if (!reached[i])
+                continue;
+            alive = true;
+            switch (steps[i].kind) {
+            case StepKind::AnyRun:
+            case StepKind::RunBeforeLastDot:
+            case StepKind::RunWithoutDot:
+                reached[i + 1] = 1;
+                break;
+            case StepKind::OneOrNothing:
+                if (atDot || atEnd)
+                    reached[i + 1] = 1;
+                break;
+            case StepKind::DotOrEnd:
+                if (atEnd)
+                    reached[i + 1] = 1;
+                break;
+            case StepKind::Character:
+                break;
+            }
+        }
+        if (atEnd)
+            return reached[count];
+        if (!alive)
+            return false;
+        std::fill(following.begin(), following.end(), 0);
+        for (size_t i = 0; i < count; ++i) {
+            if (!reached[i])
+                continue;
+            switch (steps[i].kind) {
+            case StepKind::Character:
+                if (c == steps[i].character)
+                    following[i + 1] = 1;
+                break;
+            case StepKind::AnyRun:
+                following[i] = 1;
+                break;
+            case StepKind::RunBeforeLastDot:
+                if (at != lastDot)
+                    following[i] = 1;
+                break;
+            case StepKind::RunWithoutDot:
+                if (!atDot)
+                    following[i] = 1;
+                break;
+            case StepKind::OneOrNothing:
+                if (!atDot)
+                    following[i + 1] = 1;
+                break;
+            case StepKind::DotOrEnd:
+                if (atDot)
+                    following[i + 1] = 1;
+                break;
+            }
+        }
+        std::swap(reached, following);
+    }
+}
+
 WildcardMatcher::WildcardMatcher(QStringView patternList)
 {
     for (QStringView piece : patternList.tokenize(u';', Qt::SkipEmptyParts)) {
@@ -99,68 +207,44 @@ WildcardMatcher::WildcardMatcher(QStringView patternList)
         Folded folded;
         appendFolded(piece, folded);
         std::u32string text(folded.cbegin(), folded.cend());
-        // Runs of stars match what one star matches.
-        text.erase(std::unique(text.begin(), text.end(), [](char32_t a, char32_t b) { return a == U'*' && b == U'*'; }),
-                   text.end());
-        const auto dropBlanks = [&text] {
-            while (text.ends_with(U' '))
-                text.pop_back();
-        };
-        dropBlanks();
-
+        readEnd(text);
+        if (text.empty())
+            continue;
         Pattern pattern;
-        // "x.*" matches "x." followed by anything, or what "x" matches. Where
-        // "x" ends in ".*" too, the longer form matches nothing the shorter
-        // one misses, so only the last form is kept.
-        while (text.ends_with(U".*")) {
-            pattern.alternative = text;
-            text.resize(text.size() - 2);
-            dropBlanks();
-        }
-        // "x." matches what "x" matches, without a dot. Below it, a form
-        // ending in ".*" needs a dot, so only what stands before it counts.
-        if (text.ends_with(U'.')) {
-            pattern.noDot = true;
-            for (;;) {
-                if (text.ends_with(U'.'))
-                    text.pop_back();
-                else if (text.ends_with(U".*"))
-                    text.resize(text.size() - 2);
-                else
-                    break;
-                dropBlanks();
-            }
-        }
-        pattern.core = std::move(text);
-        if (pattern.core == U"*" && !pattern.noDot)
+        pattern.steps = stepsOf(text);
+        if (matchesEveryName(pattern.steps))
             mMatchesEverything = true;
+        // A star that stops before the last dot is followed by a dot here,
+        // and the name's last dot lies in the suffix: it stops in time.
+        const Steps &steps = pattern.steps;
+        if (steps.size() > 1
+            && (steps.front().kind == StepKind::AnyRun || steps.front().kind == StepKind::RunBeforeLastDot)
+            && std::all_of(steps.begin() + 1, steps.end(),
+                           [](Step step) { return step.kind == StepKind::Character; })) {
+            for (auto step = steps.begin() + 1; step != steps.end(); ++step)
+                pattern.suffix.push_back(step->character);
+        }
         mPatterns.push_back(std::move(pattern));
     }
-    mSuffixesOnly = !mPatterns.empty() && std::all_of(mPatterns.begin(), mPatterns.end(), [](const Pattern &pattern) {
-        return pattern.alternative.empty() && !pattern.noDot && isSuffixPattern(pattern.core);
-    });
 }
 
 bool WildcardMatcher::matches(QStringView name) const
 {
     if (mMatchesEverything)
         return true;
-    if (mPatterns.empty())
-        return false;
-    if (mSuffixesOnly) {
-        return std::any_of(mPatterns.begin(), mPatterns.end(), [name](const Pattern &pattern) {
-            return endsWithFolded(name, std::u32string_view(pattern.core).substr(1));
-        });
-    }
     Folded folded;
-    appendFolded(name, folded);
-    const char32_t *chars = folded.constData();
-    const qsizetype length = folded.size();
-    const bool hasDot = std::find(chars, chars + length, U'.') != chars + length;
+    bool isFolded = false;
     for (const Pattern &pattern : mPatterns) {
-        if (!pattern.alternative.empty() && globMatch(chars, length, pattern.alternative))
-            return true;
-        if ((!pattern.noDot || !hasDot) && globMatch(chars, length, pattern.core))
+        if (!pattern.suffix.empty()) {
+            if (endsWithFolded(name, pattern.suffix))
+                return true;
+            continue;
+        }
+        if (!isFolded) {
+            appendFolded(name, folded);
+            isFolded = true;
+        }
+        if (runSteps(pattern.steps, std::u32string_view(folded.constData(), size_t(folded.size()))))
             return true;
     }
     return false;

@@ -1,3 +1,4 @@
+#include "platform/files/bytenames.h"
 #include "platform/files/wildcard.h"
 
 #include <QElapsedTimer>
@@ -39,45 +40,67 @@ void TestWildcard::matching_data()
     QTest::newRow("*.mp3 without dot") << "*.mp3" << "mp3" << false;
     QTest::newRow("whole name, not a part") << "lied" << "lied.mp3" << false;
 
-    // "*" crosses dots, "?" is exactly one character.
+    // "*" crosses dots; "?" is one character but a dot, or nothing at a dot
+    // or at the end of the name.
     QTest::newRow("star crosses dots") << "a*z" << "a.b.z" << true;
     QTest::newRow("? one") << "?.txt" << "a.txt" << true;
-    QTest::newRow("? not zero") << "?.txt" << ".txt" << false;
+    QTest::newRow("? nothing at a leading dot") << "?.txt" << ".txt" << true;
     QTest::newRow("? not two") << "?.txt" << "ab.txt" << false;
-    QTest::newRow("? not zero before a dot") << "lied?.mp3" << "lied.mp3" << false;
-    QTest::newRow("? not zero at the end") << "lied.mp?" << "lied.mp" << false;
-    QTest::newRow("? one dot") << "a?b" << "a.b" << true;
+    QTest::newRow("? nothing before a dot") << "lied?.mp3" << "lied.mp3" << true;
+    QTest::newRow("? nothing at the end") << "lied.mp?" << "lied.mp" << true;
+    QTest::newRow("? not a dot") << "a?b" << "a.b" << false;
     QTest::newRow("? is one emoji") << "?.txt" << QStringLiteral("\U0001F600.txt") << true;
-    QTest::newRow("?? is not one emoji") << "??.txt" << QStringLiteral("\U0001F600.txt") << false;
+    QTest::newRow("?? one emoji, then nothing") << "??.txt" << QStringLiteral("\U0001F600.txt") << true;
+    QTest::newRow("two raw bytes are two") << "f?.mp3" << nameFromBytes("f\xfc\xe4.mp3") << false;
+    QTest::newRow("*.mp? typed mp3") << "*.mp?" << "lied.mp3" << true;
+    QTest::newRow("*.mp? ends in .mp") << "*.mp?" << "lied.mp" << true;
+    QTest::newRow("??. one character") << "??." << "a" << true;
+    QTest::newRow("??. three characters") << "??." << "abc" << false;
 
-    // "*." : names without a dot only.
+    // A "." before "?" or "*", or at the end, is a dot or the name's end.
+    QTest::newRow("?.??. bare") << "?.??." << "a" << true;
+    QTest::newRow("?.??. short extension") << "?.??." << "a.a" << true;
+    QTest::newRow("?.??. longer extension") << "?.??." << "a.bc" << true;
+
+    // "*." at the end: names without a dot only. A "*" before "." does not
+    // take the name's last dot.
     QTest::newRow("*. no dot") << "*." << "Makefile" << true;
     QTest::newRow("*. with dot") << "*." << "a.txt" << false;
     QTest::newRow("*. trailing dot") << "*." << "name." << false;
     QTest::newRow("abc. exact") << "abc." << "ABC" << true;
     QTest::newRow("abc. other") << "abc." << "abcd" << false;
+    QTest::newRow("a*. no dot") << "a*." << "Anna" << true;
+    QTest::newRow("a*. with dot") << "a*." << "a.b" << false;
+    QTest::newRow("*.? one character") << "*.?" << "a.b" << true;
+    QTest::newRow("*.? no dot") << "*.?" << "Makefile" << true;
+    QTest::newRow("*.? two characters") << "*.?" << "a.bc" << false;
+    QTest::newRow("**. takes dots") << "**." << "a.txt" << true;
 
     // "x.*" : also the name "x" alone.
     QTest::newRow("x.* bare") << "lied.*" << "lied" << true;
     QTest::newRow("x.* extension") << "lied.*" << "lied.mp3" << true;
     QTest::newRow("x.* other") << "lied.*" << "lieder" << false;
 
-    // The endings combine: what stands before one is read by the same rules.
+    // The endings combine.
     QTest::newRow("*.*. no dot") << "*.*." << "Makefile" << true;
-    QTest::newRow("*.*. with dot") << "*.*." << "a.txt" << false;
+    QTest::newRow("*.*. with dot") << "*.*." << "a.txt" << true;
     QTest::newRow("*.. no dot") << "*.." << "Makefile" << true;
     QTest::newRow("*.. with dot") << "*.." << "a.txt" << false;
     QTest::newRow("*.*.* no dot") << "*.*.*" << "Makefile" << true;
     QTest::newRow("*.*.* one dot") << "*.*.*" << "a.txt" << true;
-    QTest::newRow("*..* no dot") << "*..*" << "Makefile" << true;
+    QTest::newRow("*..* no dot") << "*..*" << "Makefile" << false;
     QTest::newRow("*..* one dot") << "*..*" << "a.txt" << false;
     QTest::newRow("*..* two dots") << "*..*" << "a..txt" << true;
     QTest::newRow("x.*. bare") << "lied.*." << "lied" << true;
-    QTest::newRow("x.*. extension") << "lied.*." << "lied.mp3" << false;
+    QTest::newRow("x.*. extension") << "lied.*." << "lied.mp3" << true;
 
-    // Blanks at the end are dropped; blanks and dots at the end that hold a
-    // dot are one final dot.
+    // Blanks and dots at the end: dropped when the last is a blank, one
+    // final dot when it is a dot.
     QTest::newRow("trailing blank") << "*.mp3 " << "lied.mp3" << true;
+    QTest::newRow("mp3 is mp3") << "mp3 " << "MP3" << true;
+    QTest::newRow("*. blank is *") << "*. " << "a.txt" << true;
+    QTest::newRow("*.*. blank is *") << "*.*. " << "a.txt" << true;
+    QTest::newRow("*. . is *.") << "*. ." << "a.txt" << false;
     QTest::newRow("trailing blank in a list") << "*.mp3 ;*.wav" << "lied.mp3" << true;
     QTest::newRow("leading blank counts") << "*.mp3; *.wav" << "a.wav" << false;
     QTest::newRow("* . no dot") << "* ." << "Makefile" << true;
