@@ -115,7 +115,9 @@ protected:
     {
         if (!isInput(event->type()) || (mHeldBack && !mHeldBack(watched)))
             return QObject::eventFilter(watched, event);
-        if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)
+        // A shortcut is a key the shortcut map has already matched.
+        if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease
+            || event->type() == QEvent::Shortcut)
             mKeys.emplace_back(watched, event->clone());
         return true;
     }

@@ -71,7 +71,8 @@ struct InputRules
     // Taken when a wait starts: true for a receiver whose input waits, that
     // is one in a window open at that moment.
     std::function<std::function<bool(QObject *receiver)>()> heldBack;
-    // Hands on a key held back, with what a key the user typed gets (shortcuts).
+    // Hands on a key or shortcut held back, with what a key the user typed
+    // gets (shortcuts, mnemonics).
     std::function<void(QObject *receiver, std::unique_ptr<QEvent> key)> replayKey;
 };
 void setInputRules(InputRules rules);

@@ -102,7 +102,8 @@ std::function<bool(QObject *)> heldBackNow()
     };
 }
 
-// A held key reaches the shortcuts and mnemonics first, then its receiver.
+// A held key reaches the shortcuts and mnemonics first, then its receiver; a
+// held shortcut its action or button.
 void replayKey(QObject *receiver, std::unique_ptr<QEvent> event)
 {
     QMetaObject::invokeMethod(
@@ -110,6 +111,10 @@ void replayKey(QObject *receiver, std::unique_ptr<QEvent> event)
         [receiver = QPointer<QObject>(receiver), event = std::shared_ptr<QEvent>(std::move(event))] {
             if (!receiver)
                 return;
+            if (event->type() == QEvent::Shortcut) {
+                QCoreApplication::sendEvent(receiver, event.get());
+                return;
+            }
             auto *key = static_cast<QKeyEvent *>(event.get());
             if (key->type() == QEvent::KeyPress
                 && qt_sendShortcutOverrideEvent(receiver, key->timestamp(), key->key(), key->modifiers(), key->text(),

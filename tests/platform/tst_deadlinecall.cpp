@@ -1,9 +1,12 @@
 #include "platform/files/deadlinecall.h"
+#include "platform/qt/qtplatform.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <condition_variable>
@@ -40,8 +43,10 @@ class TestDeadlineCall : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { installWaitInputRules(); }
     void answerInTime();
     void hungCallIsLeftBehind();
+    void boxOpenedWhileHungIsAnswered();
 };
 
 void TestDeadlineCall::answerInTime()
@@ -49,9 +54,9 @@ void TestDeadlineCall::answerInTime()
     QCOMPARE(callWithDeadline<int>([] { return 42; }), std::optional<int>(42));
 }
 
-// While the call hangs, timers run, a click is dropped and typed keys wait;
-// at the deadline the caller goes on without its thread, which ends whenever
-// it can, and the keys arrive.
+// While the call hangs, timers run, a click is dropped and typed keys and
+// shortcuts wait; at the deadline the caller goes on without its thread,
+// which ends whenever it can, and the keys and the shortcut arrive.
 void TestDeadlineCall::hungCallIsLeftBehind()
 {
     QPushButton button(QStringLiteral("&Drucken"));
@@ -65,6 +70,7 @@ void TestDeadlineCall::hungCallIsLeftBehind()
     QTimer::singleShot(50, &button, [&button, &edit] {
         QTest::mouseClick(&button, Qt::LeftButton);
         QTest::keyClicks(&edit, QStringLiteral("mp3"));
+        QTest::keyClick(&button, Qt::Key_D, Qt::AltModifier);
     });
     const auto gate = std::make_shared<Gate>();
     const int before = runningWorkers();
@@ -81,11 +87,43 @@ void TestDeadlineCall::hungCallIsLeftBehind()
     QCOMPARE(edit.text(), QString());
     QCOMPARE(runningWorkers(), before + 1);
     QTRY_COMPARE(edit.text(), QStringLiteral("mp3"));
+    QTRY_COMPARE(clicked.count(), 1);
 
     gate->openUp();
     QTRY_COMPARE(runningWorkers(), before);
     QTest::mouseClick(&button, Qt::LeftButton);
-    QCOMPARE(clicked.count(), 1);
+    QCOMPARE(clicked.count(), 2);
+}
+
+// A message box that opens while a call is pending takes its keys, so it can
+// be answered, and the wait goes on to its end.
+void TestDeadlineCall::boxOpenedWhileHungIsAnswered()
+{
+    QtMessageBox boxes;
+    QWidget window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QElapsedTimer clock;
+    clock.start();
+    qint64 answeredAt = -1;
+    QTimer::singleShot(50, &window, [&boxes, &clock, &answeredAt] {
+        [[maybe_unused]] const int button = boxes.critical(QStringLiteral("Laufwerk nicht bereit !"),
+                                                           QStringLiteral("Laufwerksfehler"));
+        answeredAt = clock.elapsed();
+    });
+    QTimer::singleShot(300, &window, [] {
+        if (QWidget *box = QApplication::activeModalWidget())
+            QTest::keyClick(box, Qt::Key_Return);
+    });
+    // Where the box takes no keys, it is closed here, so the test ends.
+    QTimer::singleShot(1500, &window, [] {
+        if (QWidget *box = QApplication::activeModalWidget())
+            box->close();
+    });
+    const auto gate = std::make_shared<Gate>();
+    QVERIFY(!runWithDeadline([gate] { gate->pass(); }, std::chrono::milliseconds(2000)));
+    gate->openUp();
+    QVERIFY2(answeredAt >= 0 && answeredAt < 1500, qPrintable(QString::number(answeredAt)));
 }
 
 QTEST_MAIN(TestDeadlineCall)
