@@ -64,9 +64,16 @@ std::optional<FontChoice> QtDialogs::chooseFont(const QString &name, float size,
     // The Qt dialog, not a desktop one: it speaks German and keeps the size limits.
     dialog.setOption(QFontDialog::DontUseNativeDialog);
     // Only name and size reach the printer, so effects are not offered.
+    // The sample line edit ignores its size hint and takes the height of the
+    // rows its box shares with the effects box: the effects' place is kept, or
+    // the sample shrinks to nothing.
     for (QGroupBox *group : dialog.findChildren<QGroupBox *>()) {
-        if (!group->findChildren<QCheckBox *>().isEmpty())
+        if (!group->findChildren<QCheckBox *>().isEmpty()) {
+            QSizePolicy policy = group->sizePolicy();
+            policy.setRetainSizeWhenHidden(true);
+            group->setSizePolicy(policy);
             group->hide();
+        }
     }
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;

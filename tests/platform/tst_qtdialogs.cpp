@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFontDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPushButton>
@@ -67,6 +68,7 @@ void TestQtDialogs::fontDialogOpensOnTheResolvedFamily()
     qreal size = 0;
     QString title;
     int visibleEffects = -1;
+    bool sampleShown = false;
     whenModal<QFontDialog>(&scope, [&](QFontDialog *dialog) {
         family = dialog->currentFont().family();
         size = dialog->currentFont().pointSizeF();
@@ -74,6 +76,9 @@ void TestQtDialogs::fontDialogOpensOnTheResolvedFamily()
         visibleEffects = 0;
         for (QCheckBox *box : dialog->findChildren<QCheckBox *>())
             visibleEffects += box->isVisibleTo(dialog) ? 1 : 0;
+        const auto *sample = dialog->findChild<QLineEdit *>(QStringLiteral("qt_fontDialog_sampleEdit"));
+        sampleShown = sample && !sample->text().isEmpty() && sample->font().family() == family
+            && sample->contentsRect().height() >= QFontMetrics(sample->font()).height();
         dialog->reject();
     });
     const auto chosen = dialogs.chooseFont(QStringLiteral("Times New Roman"), 6, FontFlags, 6, 14);
@@ -83,6 +88,7 @@ void TestQtDialogs::fontDialogOpensOnTheResolvedFamily()
     QCOMPARE(size, 6.0);
     QCOMPARE(title, QStringLiteral("Schriftart auswählen"));
     QCOMPARE(visibleEffects, 0);
+    QVERIFY2(sampleShown, "the sample shows no text in the chosen family");
 }
 
 void TestQtDialogs::fontDialogKeepsSizesInLimits_data()

@@ -79,6 +79,7 @@ depends=$(field Depends | tr ',|' '\n\n' | sed 's/(.*)//; s/[[:space:]]//g' | se
 for pkg in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 qt6-translations-l10n fonts-liberation libc6 libstdc++6; do
     grep -qx "$pkg" <<<"$depends" || fail "Depends lacks $pkg (it is: $(field Depends))"
 done
+[ "$(field Recommends)" = qt6-wayland ] || fail "Recommends is '$(field Recommends)', not qt6-wayland"
 [ "$failures" -eq "$before" ] && ok "fields: $(field Package) $(field Version) $(field Section); Depends: $(field Depends)"
 
 # --- the package's files --------------------------------------------------------------

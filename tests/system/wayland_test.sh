@@ -1,0 +1,195 @@
+#!/usr/bin/env bash
+# The real program on a Wayland desktop: a headless sway of its own, keys
+# through a virtual keyboard (wtype), Qt's wayland plugin (qt6-wayland).
+# Checks, by keyboard only:
+#   - Alt+A, Alt+W, a path typed into Qt's save dialog, Return: the saved file
+#     holds exactly the folder's names in natural order, UTF-8, CR LF;
+#   - Alt+D, Alt+W opens the font dialog, Escape brings the main window back;
+#     once more with Return in the font dialog, the printer dialog opens and
+#     Escape cancels it;
+#   - the program writes no Qt warning to stderr all the while.
+# Sway refuses to run as root: as root, sway and the program run as nobody.
+# Skipped (exit 77) where sway, wtype or the wayland plugin are missing, or
+# where the compositor cannot start.
+#
+# usage: wayland_test.sh PATH_TO_lirabel
+set -u
+readonly SKIP=77
+program=$(realpath "$1")
+
+skip() {
+    echo "SKIPPED: $*"
+    exit $SKIP
+}
+failures=0
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+ok() { echo "ok: $*"; }
+# Running, and not just a zombie this script has not reaped yet.
+alive() { [ -e "/proc/$1" ] && [ "$(sed 's/.*) //' "/proc/$1/stat" 2>/dev/null | cut -d' ' -f1)" != Z ]; }
+
+for tool in sway swaymsg wtype python3; do
+    command -v $tool >/dev/null || skip "$tool is missing"
+done
+plugins=$(qtpaths6 --query QT_INSTALL_PLUGINS 2>/dev/null)
+[ -e "$plugins/platforms/libqwayland-generic.so" ] || skip "Qt's wayland plugin is missing (package qt6-wayland)"
+
+if [ "$(id -u)" -eq 0 ]; then
+    as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+    owner=nobody:nogroup
+else
+    as_user=()
+    owner=$(id -u):$(id -g)
+fi
+"${as_user[@]}" test -x "$program" || skip "$program cannot be run by $(id -un "${owner%%:*}")"
+
+work=$(mktemp -d /tmp/lirabel-wayland.XXXXXX)
+chmod 755 "$work"
+mkdir -m 700 "$work/xdg" "$work/home" "$work/out"
+chown "$owner" "$work/xdg" "$work/home" "$work/out"
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do
+        kill -KILL "$pid" 2>/dev/null
+    done
+    wait 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Everything runs as that user, in the work folder, with nothing of the caller's
+# environment; $! is the process itself, as env and setpriv exec what they start.
+base=("${as_user[@]}" env -i -C "$work" PATH=/usr/bin:/bin HOME="$work/home" LANG=C.UTF-8 XDG_RUNTIME_DIR="$work/xdg")
+
+# --- the compositor ----------------------------------------------------------------------
+printf 'xwayland disable\n' >"$work/sway.conf"
+"${base[@]}" WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman \
+    sway -c "$work/sway.conf" >"$work/sway.log" 2>&1 &
+sway_pid=$!
+pids+=($sway_pid)
+session=()
+for _ in $(seq 100); do
+    for display in "$work"/xdg/wayland-*[0-9]; do
+        for ipc in "$work"/xdg/sway-ipc.*.sock; do
+            [ -S "$display" ] && [ -S "$ipc" ] || continue
+            "${base[@]}" SWAYSOCK="$ipc" swaymsg -t get_version >/dev/null 2>&1 || continue
+            session=("${base[@]}" WAYLAND_DISPLAY="$(basename "$display")" SWAYSOCK="$ipc")
+            break 3
+        done
+    done
+    alive "$sway_pid" || break
+    sleep 0.1
+done
+if [ ${#session[@]} -eq 0 ]; then
+    tail -n 15 "$work/sway.log"
+    skip "sway did not start here"
+fi
+
+# A keyboard that stays: with none on the seat the program would lose its
+# keyboard between two wtype calls, and the keys of the next call with it.
+"${session[@]}" wtype -s 600000 &
+pids+=($!)
+keyboard=
+for _ in $(seq 50); do
+    "${session[@]}" swaymsg -t get_inputs 2>/dev/null | grep -q '"type": "keyboard"' && keyboard=1 && break
+    sleep 0.1
+done
+[ -n "$keyboard" ] || skip "wtype could not add a keyboard to sway"
+keys() { "${session[@]}" wtype "$@"; }
+
+# The focused window's title, where it belongs to the program.
+focused() {
+    "${session[@]}" swaymsg -t get_tree 2>/dev/null | python3 -c '
+import json, sys
+def walk(node):
+    if node.get("focused") and node.get("pid") == int(sys.argv[1]):
+        print(node.get("name"))
+    for child in node.get("nodes", []) + node.get("floating_nodes", []):
+        walk(child)
+walk(json.load(sys.stdin))' "$program_pid"
+}
+# Waits up to 10 s for the program's window TITLE to have the keyboard.
+wait_for() { # TITLE
+    local now=
+    for _ in $(seq 100); do
+        now=$(focused)
+        [ "$now" = "$1" ] && return 0
+        alive "$program_pid" || break
+        sleep 0.1
+    done
+    fail "waited for the window \"$1\", the focused one is \"$now\""
+    return 1
+}
+
+# --- the program on a folder of its own ------------------------------------------------------
+mkdir "$work/ordner" "$work/ordner/Unterordner"
+for name in Zebra.txt 'Titel 10.mp3' 'über.txt' 'Titel 2.mp3' 'Äpfel.mp3' .versteckt; do
+    : >"$work/ordner/$name"
+done
+"${session[@]}" QT_QPA_PLATFORM=wayland \
+    QT_MESSAGE_PATTERN='[qt %{type}] %{if-category}%{category}: %{endif}%{message}' \
+    "$program" "$work/ordner" >"$work/program.out" 2>"$work/program.err" &
+program_pid=$!
+pids+=($program_pid)
+
+run() {
+    wait_for Lirabel || return
+
+    # Saving: the dialog opens in the home folder; a whole path typed goes elsewhere.
+    keys -M alt a -m alt
+    wait_for Einstellungen || return
+    keys -M alt w -m alt
+    wait_for "Speichern unter" || return
+    keys -M ctrl a -m ctrl
+    keys "$work/out/liste.txt"
+    keys -k Return
+    wait_for Lirabel || return
+    printf '%s\r\n' 'Äpfel.mp3' 'Titel 2.mp3' 'Titel 10.mp3' 'über.txt' 'Zebra.txt' >"$work/expected.txt"
+    if cmp -s "$work/expected.txt" "$work/out/liste.txt"; then
+        ok "saved by keyboard: the folder's names, in natural order, UTF-8 with CR LF"
+    else
+        fail "the saved file differs from what was expected"
+        od -c "$work/out/liste.txt" | head -20
+    fi
+
+    # Printing, cancelled in the font dialog, then in the printer dialog.
+    keys -M alt d -m alt
+    wait_for Einstellungen || return
+    keys -M alt w -m alt
+    wait_for "Schriftart auswählen" || return
+    keys -k Escape
+    wait_for Lirabel || return
+    ok "the font dialog opens and Escape brings the main window back"
+    keys -M alt d -m alt
+    wait_for Einstellungen || return
+    keys -M alt w -m alt
+    wait_for "Schriftart auswählen" || return
+    keys -k Return
+    wait_for Drucken || return
+    keys -k Escape
+    wait_for Lirabel || return
+    ok "the printer dialog opens and Escape brings the main window back"
+}
+run
+
+if alive "$program_pid"; then
+    kill -TERM "$program_pid"
+    wait "$program_pid" 2>/dev/null
+else
+    fail "the program ended by itself"
+fi
+if grep -E '^\[qt (warning|critical|fatal)\]' "$work/program.err"; then
+    fail "the program wrote Qt warnings"
+else
+    ok "no Qt warning on stderr"
+fi
+
+if [ "$failures" -gt 0 ]; then
+    echo "--- the program's stderr:"
+    cat "$work/program.err"
+    echo "$failures check(s) failed"
+    exit 1
+fi
+echo "PASSED"
