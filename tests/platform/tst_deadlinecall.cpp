@@ -2,11 +2,11 @@
 #include "platform/qt/qtplatform.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
-#include <QElapsedTimer>
 #include <QTimer>
 
 #include <condition_variable>
@@ -107,8 +107,8 @@ void TestDeadlineCall::boxOpenedWhileHungIsAnswered()
     clock.start();
     qint64 answeredAt = -1;
     QTimer::singleShot(50, &window, [&boxes, &clock, &answeredAt] {
-        [[maybe_unused]] const int button = boxes.critical(QStringLiteral("Laufwerk nicht bereit !"),
-                                                           QStringLiteral("Laufwerksfehler"));
+        [[maybe_unused]] const int button =
+            boxes.critical(QStringLiteral("Laufwerk nicht bereit !"), QStringLiteral("Laufwerksfehler"));
         answeredAt = clock.elapsed();
     });
     QTimer::singleShot(300, &window, [] {

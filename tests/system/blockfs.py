@@ -3,13 +3,15 @@
 
     blockfs.py MODE MOUNT_POINT
 
-It holds the file liesmich.txt and the folders ordner/ and haengt/ (with
-drin.txt). MODE says which calls answer:
+It holds the file liesmich.txt and the folders ordner/, haengt/ (with
+drin.txt) and langsam/ (with titel.mp3 and notiz.txt). MODE says which calls answer:
 
     answers      every call
     hangs        no call: each one sleeps for an hour, as on a hard NFS or SMB
                  mount whose server is gone
     hangs-below  the root answers, but every call on haengt/ or below sleeps
+    slow         every call answers, but listing langsam/ takes 1.2 s, and 2.5 s
+                 once the file named by BLOCKFS_SLOWER exists
 
 It runs in the foreground until it is unmounted or killed. With
 BLOCKFS_WATCH_PID set it also unmounts itself (lazily) and ends once that
@@ -36,6 +38,9 @@ TREE = {
     "/ordner": FOLDER,
     "/haengt": FOLDER,
     "/haengt/drin.txt": FILE,
+    "/langsam": FOLDER,
+    "/langsam/titel.mp3": FILE,
+    "/langsam/notiz.txt": FILE,
 }
 
 
@@ -57,6 +62,8 @@ class BlockFS(fusepy.Operations):
 
     def readdir(self, path, fh):
         self._maybe_hang(path)
+        if self.mode == "slow" and (path == "/langsam" or path.startswith("/langsam/")):
+            time.sleep(2.5 if os.path.exists(os.environ.get("BLOCKFS_SLOWER", "/nicht/da")) else 1.2)
         prefix = path.rstrip("/") + "/"
         names = [".", ".."]
         for entry, mode in TREE.items():
@@ -93,7 +100,7 @@ def unmount_when_gone(pid, mount_point):
 
 
 def main():
-    if len(sys.argv) != 3 or sys.argv[1] not in ("answers", "hangs", "hangs-below"):
+    if len(sys.argv) != 3 or sys.argv[1] not in ("answers", "hangs", "hangs-below", "slow"):
         sys.exit(__doc__)
     watched = os.environ.get("BLOCKFS_WATCH_PID")
     if watched:

@@ -6,6 +6,11 @@
 #     every call hangs as without it;
 #   - choosing that drive brings "Laufwerk nicht bereit !" within 3 s, opening
 #     a folder that hangs "Verzeichnis nicht lesbar !", lists kept (fusemounts);
+#   - a folder opened while another is pending is the one listed, a link into
+#     a mount that hangs is left out, a re-read that misses the deadline says
+#     so and a save then writes nothing (fusemounts pending);
+#   - the real save-file dialog over a folder that holds a mount that hangs
+#     appears, saves and brings the main window back (fusemounts save-beside);
 #   - closing ends the program at once while a thread hangs on the mount;
 #   - a file system mounted and unmounted while the program runs appears in
 #     and leaves the drive list.
@@ -170,6 +175,16 @@ run_harness() { # MODE ARGUMENTS...
 }
 run_harness drive "$work/tot"
 run_harness folder "$work/halb" haengt "$work/liste.txt"
+
+# A folder with a link into the mount that hangs; a mount whose listing is
+# slow; a folder holding a mount that hangs, where the save-file dialog opens.
+mkdir "$work/zwei" "$work/dialog"
+touch "$work/zwei/a.mp3" "$work/zwei/b.mp3"
+ln -s "$work/tot/liesmich.txt" "$work/zwei/tot.mp3"
+BLOCKFS_SLOWER=$work/langsamer mount_blockfs slow "$work/langsam" || fail "the slow file system did not mount"
+mount_blockfs hangs "$work/dialog/tot" || fail "the file system beside the dialog did not mount"
+run_harness pending "$work/langsam" "$work/zwei" "$work/langsamer" "$work/nie.txt"
+run_harness save-beside "$work/dialog" "$work/zwei" "$work/dialog/liste.txt"
 
 # Closing while a thread hangs: from "closing" to the end of the program.
 close_while_hung() { # MODE

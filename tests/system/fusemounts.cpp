@@ -8,6 +8,12 @@
 //   fusemounts close-after MOUNT      closing after the check gave up on its thread
 //   fusemounts follow MOUNT MOUNT_CMD UNMOUNT_CMD
 //                                     the drive list while MOUNT is mounted and unmounted
+//   fusemounts pending SLOW_MOUNT FOLDER MARKER OUT
+//                                     a folder opened while another is pending; a
+//                                     re-read that misses the deadline, then a save
+//   fusemounts save-beside DIALOG_FOLDER FOLDER OUT
+//                                     the real save-file dialog over a folder that holds a
+//                                     mount that does not answer; OUT is in that folder
 //
 // Prints "ok: ..." and "FAIL: ..." lines, then "result: pass" or "result: fail".
 // The close modes end through the program's own end and print "closing" first.
@@ -25,8 +31,12 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 
 #include <cstdio>
@@ -74,16 +84,30 @@ struct Installed
     explicit Installed(const Platform &services) { installPlatform(services); }
 };
 
-// The window over the program's real services, but for the message box and the save-file dialog.
+StandInProgram programIn(const QString &folder)
+{
+    StandInProgram program;
+    program.folder = folder;
+    return program;
+}
+
+// The window over the program's real services, but for the message box and
+// the save-file dialog; with a dialog folder, over the real dialog that
+// opens there.
 struct Scene
 {
     QtPlatform real;
     TimedMessages messages;
     StandInDialogs dialogs;
-    Installed installed{{&messages, &real.program, &real.volumes, &dialogs, &real.printer, &real.textFiles}};
+    StandInProgram program;
+    Installed installed;
     PrintDir window;
 
-    Scene()
+    explicit Scene(const QString &dialogFolder = QString())
+        : program(programIn(dialogFolder))
+        , installed({&messages, dialogFolder.isEmpty() ? static_cast<ProgramService *>(&real.program) : &program,
+                     &real.volumes, dialogFolder.isEmpty() ? static_cast<DialogService *>(&dialogs) : &real.dialogs,
+                     &real.printer, &real.textFiles})
     {
         window.showWindow();
         check(QTest::qWaitForWindowActive(&window), QStringLiteral("the window is shown"));
@@ -236,6 +260,61 @@ int followMounts(const QString &mount, const QString &mountCommand, const QStrin
     return gFailures == 0 ? 0 : 1;
 }
 
+// What the file list shows after a folder is opened while another is still
+// being read; then a filter whose read misses the deadline, and a save.
+int pendingReads(const QString &mount, const QString &folder, const QString &marker, const QString &out)
+{
+    Scene scene;
+    QTimer::singleShot(300, &scene.window, [&scene, &folder] { scene.window.openFolder(QFile::encodeName(folder)); });
+    scene.window.openFolder(QFile::encodeName(mount + QStringLiteral("/langsam")));
+    const QStringList expected{QStringLiteral("a.mp3"), QStringLiteral("b.mp3")};
+    check(scene.dir1()->path() == folder && scene.shown() == expected && scene.messages.shown.isEmpty(),
+          QStringLiteral("the folder opened last is listed (%1), its link into a mount that hangs left out")
+              .arg(scene.shown().join(QStringLiteral(", "))));
+
+    scene.window.openFolder(QFile::encodeName(mount + QStringLiteral("/langsam")));
+    check(scene.shown().size() == 2, QStringLiteral("the slow folder opens"));
+    QFile(marker).open(QIODevice::WriteOnly);
+    QTest::mouseClick(child<QRadioButton>(scene.window, "opt_mp3"), Qt::LeftButton);
+    check(scene.oneMessage(QStringLiteral("Verzeichnis nicht lesbar !"), QStringLiteral("Verzeichnisfehler")),
+          QStringLiteral("a re-read that misses the deadline says \"Verzeichnis nicht lesbar !\""));
+    scene.dialogs.saveAnswers.enqueue(out);
+    QTest::mouseClick(child<QPushButton>(scene.window, "cmd_save"), Qt::LeftButton);
+    check(!visibleTopLevel<SaveOptionen>() && !QFile::exists(out) && scene.messages.shown.size() == 2,
+          QStringLiteral("a save then writes nothing and says so again"));
+    return gFailures == 0 ? 0 : 1;
+}
+
+int saveBeside(const QString &dialogFolder, const QString &folder, const QString &out)
+{
+    Scene scene(dialogFolder);
+    scene.window.openFolder(QFile::encodeName(folder));
+    QTest::mouseClick(child<QPushButton>(scene.window, "cmd_save"), Qt::LeftButton);
+    auto *settings = visibleTopLevel<SaveOptionen>();
+    check(settings, QStringLiteral("the save settings open"));
+    if (!settings)
+        return 1;
+    qint64 shownAt = -1;
+    qint64 returnAt = -1;
+    whenModal<QFileDialog>(&scene.window, [&shownAt, &returnAt, &out](QFileDialog *dialog) {
+        shownAt = gClock.elapsed();
+        auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        name->selectAll();
+        QTest::keyClicks(name, QFileInfo(out).fileName());
+        returnAt = gClock.elapsed();
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    const qint64 weiterAt = gClock.elapsed();
+    QTest::mouseClick(child<QPushButton>(*settings, "cmd_weiter"), Qt::LeftButton);
+    const qint64 backAt = gClock.elapsed();
+    check(shownAt >= 0 && shownAt - weiterAt < 1000,
+          QStringLiteral("the save-file dialog appears %1 ms after \"Weiter\"").arg(shownAt - weiterAt));
+    check(returnAt >= 0 && backAt - returnAt < 3000 && scene.window.isVisible(),
+          QStringLiteral("the main window is back %1 ms after Return").arg(backAt - returnAt));
+    check(contents(out) == "a.mp3\r\nb.mp3\r\n", QStringLiteral("the listing is saved: %1").arg(contents(out)));
+    return gFailures == 0 ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -254,6 +333,10 @@ int main(int argc, char *argv[])
         return closeWhileHung(app, args.at(1), mode == QLatin1String("close-waiting"));
     else if (mode == QLatin1String("follow") && args.size() == 4)
         result = followMounts(args.at(1), args.at(2), args.at(3));
+    else if (mode == QLatin1String("pending") && args.size() == 5)
+        result = pendingReads(args.at(1), args.at(2), args.at(3), args.at(4));
+    else if (mode == QLatin1String("save-beside") && args.size() == 4)
+        result = saveBeside(args.at(1), args.at(2), args.at(3));
     else
         std::fprintf(stderr, "usage: see fusemounts.cpp\n");
     // The script reads this line: the process itself may linger while a thread hangs on a mount.
