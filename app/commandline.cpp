@@ -97,7 +97,12 @@ CommandLine readCommandLine(int &argc, char **argv)
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Lirabel listet die Dateinamen eines Ordners auf und druckt die Liste oder speichert sie als "
-                       "Textdatei."));
+                       "Textdatei.\n\n"
+                       "Mit --liste schreibt es die Liste ohne Fenster: als Text wie beim Speichern, als Tabelle "
+                       "(csv), Webseite (html) oder Wiedergabeliste (m3u). Rückgabewert 0: fertig; 1: ein Ordner "
+                       "oder eine Datei war nicht lesbar, die Liste nicht schreibbar oder zu lang; 2: falscher "
+                       "Aufruf.\n\n"
+                       "Die üblichen Optionen von Qt (-style, -platform, -reverse, ...) gelten für das Fenster."));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Zeigt diese Hilfe an."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},

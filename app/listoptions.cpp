@@ -11,13 +11,13 @@ ListOptions::ListOptions()
             QStringLiteral("Schreibt die Liste des ORDNERs auf die Standardausgabe, ohne Fenster und ohne Anzeige."))
     , mMp3(QStringLiteral("mp3"), QStringLiteral("Nur MP3-Dateien (*.mp3), wie der Filter „mp3“ des Fensters."))
     , mExtension(QStringLiteral("endung"),
-                 QStringLiteral("Nur Dateien mit dieser Endung (Muster *.ENDUNG, mehrere mit „;“ getrennt), wie der "
-                                "Filter „eigene“. Ohne --mp3 und --endung: alle Dateien."),
+                 QStringLiteral("Nur Dateien mit dieser Endung (Muster *.ENDUNG), wie der Filter „eigene“. Ohne --mp3 "
+                                "und --endung: alle Dateien."),
                  QStringLiteral("ENDUNG"))
     , mStrip(QStringLiteral("ohne-endungen"), QStringLiteral("Dateiendungen nicht ausgeben."))
     , mNumbers(QStringLiteral("nummern"), QStringLiteral("Die Einträge nummerieren (001.) im Text, Spalte Nr. sonst)."))
-    , mSpacing(QStringLiteral("leerzeile"), QStringLiteral("Nach jedem N-ten Eintrag eine Leerzeile (nur Format text)."),
-               QStringLiteral("N"))
+    , mSpacing(QStringLiteral("leerzeile"),
+               QStringLiteral("Nach jedem N-ten Eintrag eine Leerzeile (nur Format text)."), QStringLiteral("N"))
     , mSubfolders(QStringLiteral("unterordner"),
                   QStringLiteral("Die Unterordner mit auflisten; versteckte und verlinkte Ordner nicht."))
     , mFormat(QStringLiteral("format"), QStringLiteral("Das Format: text (Vorgabe), csv, html oder m3u."),
@@ -67,7 +67,8 @@ std::optional<QString> ListOptions::read(const QCommandLineParser &parser, const
     if (!formats.isEmpty()) {
         const std::optional<ListFormat> format = formatNamed(formats.first());
         if (!format)
-            return QStringLiteral("Unbekanntes Format „%1“; möglich sind text, csv, html und m3u.").arg(formats.first());
+            return QStringLiteral("Unbekanntes Format „%1“; möglich sind text, csv, html und m3u.")
+                .arg(formats.first());
         list.format = *format;
     }
     if (parser.isSet(mMp3) && parser.isSet(mExtension))

@@ -69,13 +69,13 @@ HtmlList::HtmlList(const ListRequest &request, const QString &shownFolder, ListS
     const QString when = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
     const QString title = QStringLiteral("Dateiliste %1, %2").arg(mShownFolder, when).toHtmlEscaped();
     QString page = QStringLiteral("<!DOCTYPE html>\n<html lang=\"de\">\n<head>\n<meta charset=\"utf-8\">\n<title>")
-        + title + QStringLiteral("</title>\n") + QLatin1String(Style) + QStringLiteral("</head>\n<body>\n<h1>")
-        + title + QStringLiteral("</h1>\n<table>\n<thead><tr>");
+        + title + QStringLiteral("</title>\n") + QLatin1String(Style) + QStringLiteral("</head>\n<body>\n<h1>") + title
+        + QStringLiteral("</h1>\n<table>\n<thead><tr>");
     if (mRequest.numberEntries)
         page += QStringLiteral("<th class=\"zahl\">Nr.</th>");
     for (const ListColumn column : mRequest.columns)
-        page += (numeric(column) ? QStringLiteral("<th class=\"zahl\">") : QStringLiteral("<th>"))
-            + header(column) + QStringLiteral("</th>");
+        page += (numeric(column) ? QStringLiteral("<th class=\"zahl\">") : QStringLiteral("<th>")) + header(column)
+            + QStringLiteral("</th>");
     page += QStringLiteral("</tr></thead>\n");
     mSink.write(page.toUtf8());
 }
@@ -114,9 +114,9 @@ void HtmlList::folder(const ListedFolder &folder)
                 rows += cell(file.size >= 0 ? german.toString(file.size) : QString(), true);
                 break;
             case ListColumn::Modified:
-                rows += cell(
-                    QDateTime::fromSecsSinceEpoch(file.modified).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-                    false);
+                rows +=
+                    cell(QDateTime::fromSecsSinceEpoch(file.modified).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+                         false);
                 break;
             case ListColumn::Artist:
                 rows += cell(file.tags.artist, false);
@@ -141,9 +141,10 @@ void HtmlList::folder(const ListedFolder &folder)
 void HtmlList::finish()
 {
     const QLocale german(QLocale::German, QLocale::Germany);
-    QString summary = QStringLiteral("%1 %2, zusammen %3 Bytes")
-                          .arg(german.toString(mNumber), mNumber == 1 ? QStringLiteral("Datei") : QStringLiteral("Dateien"),
-                               german.toString(mTotalSize));
+    QString summary =
+        QStringLiteral("%1 %2, zusammen %3 Bytes")
+            .arg(german.toString(mNumber), mNumber == 1 ? QStringLiteral("Datei") : QStringLiteral("Dateien"),
+                 german.toString(mTotalSize));
     if (std::find(mRequest.columns.cbegin(), mRequest.columns.cend(), ListColumn::Duration) != mRequest.columns.cend())
         summary += QStringLiteral(", Spieldauer ") + durationText(mTotalSeconds);
     mSink.write((QStringLiteral("</table>\n<p>") + summary.toHtmlEscaped() + QStringLiteral("</p>\n</body>\n</html>\n"))

@@ -18,15 +18,15 @@ enum class ListColumn { Name, Folder, Size, Modified, Artist, Title, Album, Dura
 
 struct ListRequest
 {
-    QByteArray folder;                              // as the system passed it
-    QString pattern = QStringLiteral("*.*");        // the file list's pattern
-    bool stripExtensions = false;                   // --ohne-endungen
-    bool numberEntries = false;                     // --nummern
-    std::optional<QString> spacing;                 // --leerzeile, as typed
-    bool subfolders = false;                        // --unterordner
+    QByteArray folder;                       // as the system passed it
+    QString pattern = QStringLiteral("*.*"); // the file list's pattern
+    bool stripExtensions = false;            // --ohne-endungen
+    bool numberEntries = false;              // --nummern
+    std::optional<QString> spacing;          // --leerzeile, as typed
+    bool subfolders = false;                 // --unterordner
     ListFormat format = ListFormat::Text;
     std::vector<ListColumn> columns = defaultColumns();
-    std::optional<QByteArray> output;               // --ausgabe; standard output without
+    std::optional<QByteArray> output; // --ausgabe; standard output without
 
     [[nodiscard]] static std::vector<ListColumn> defaultColumns();
 };

@@ -14,7 +14,7 @@ M3uList::M3uList(const ListRequest &request, ListSink &sink)
     : mRequest(request)
     , mSink(sink)
     , mAbsoluteFolder(request.folder.startsWith('/') ? request.folder
-                                                      : QFile::encodeName(QDir::currentPath()) + '/' + request.folder)
+                                                     : QFile::encodeName(QDir::currentPath()) + '/' + request.folder)
 {
     mSink.write(QByteArrayLiteral("#EXTM3U\n"));
 }

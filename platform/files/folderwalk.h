@@ -23,8 +23,8 @@ namespace Lirabel {
 
 struct WalkedFile
 {
-    QString name;       // as nameFromBytes gives it
-    qint64 size = -1;   // bytes; -1 when not asked for or not known
+    QString name;        // as nameFromBytes gives it
+    qint64 size = -1;    // bytes; -1 when not asked for or not known
     qint64 modified = 0; // seconds since the epoch, when the size was asked for
 };
 

@@ -5,9 +5,9 @@
 
 #include <taglib/audioproperties.h>
 #include <taglib/fileref.h>
+#include <taglib/tag.h>
 #include <taglib/tdebuglistener.h>
 #include <taglib/tfilestream.h>
-#include <taglib/tag.h>
 
 #include <algorithm>
 #include <condition_variable>

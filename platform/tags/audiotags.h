@@ -19,7 +19,7 @@ struct AudioTags
     QString artist;
     QString title;
     QString album;
-    int seconds = -1; // playing time; -1 when not known
+    int seconds = -1;     // playing time; -1 when not known
     bool answered = true; // false when the file did not answer in time
 };
 
