@@ -48,7 +48,8 @@ else:
     Rows().feed(data.decode('utf-8'))
 )";
 
-QByteArray run(const QString &program, const QStringList &arguments, const QByteArray &input = {}, int *exitCode = nullptr)
+QByteArray run(const QString &program, const QStringList &arguments, const QByteArray &input = {},
+               int *exitCode = nullptr)
 {
     QProcess process;
     process.start(program, arguments);
@@ -65,13 +66,16 @@ QByteArray run(const QString &program, const QStringList &arguments, const QByte
 void makeMp3(const QString &path, int seconds, const QString &artist = {}, const QString &title = {})
 {
     writeFile(path + ".raw", QByteArray(seconds * 44100 * 2, '\0'));
-    run("lame", {"--silent", "-r", "-s", "44.1", "-m", "m", "--bitwidth", "16", "--signed", "--little-endian",
-                 path + ".raw", path});
+    run("lame",
+        {"--silent", "-r", "-s", "44.1", "-m", "m", "--bitwidth", "16", "--signed", "--little-endian", path + ".raw",
+         path});
     QFile::remove(path + ".raw");
     if (!artist.isEmpty())
-        run(Python, {"-c", "import mutagen,sys; f = mutagen.File(sys.argv[1], easy=True); f.add_tags(); "
-                              "f['artist'] = sys.argv[2]; f['title'] = sys.argv[3]; f.save()",
-                        path, artist, title});
+        run(Python,
+            {"-c",
+             "import mutagen,sys; f = mutagen.File(sys.argv[1], easy=True); f.add_tags(); "
+             "f['artist'] = sys.argv[2]; f['title'] = sys.argv[3]; f.save()",
+             path, artist, title});
     QVERIFY(QFileInfo(path).size() > 0);
 }
 
@@ -98,8 +102,9 @@ void TestLists::initTestCase()
 {
     setUpApplication(*qobject_cast<QApplication *>(QCoreApplication::instance()));
     mFolder = mRoot.filePath("Musik");
-    makeTree(mFolder, {"b;c.txt", "quo\"te.txt", "zeile\nbruch.txt", "<&>.txt", "Ümlaut.txt", "=summe.txt",
-                       "sub/x.txt", ".versteckt/y.txt", "leer/"});
+    makeTree(mFolder,
+             {"b;c.txt", "quo\"te.txt", "zeile\nbruch.txt", "<&>.txt", "Ümlaut.txt", "=summe.txt", "sub/x.txt",
+              ".versteckt/y.txt", "leer/"});
     ::close(::open(QFile::encodeName(mFolder) + "/f\xfc.txt", O_CREAT | O_WRONLY, 0644));
     QVERIFY(QFile::link("..", mFolder + "/sub/schleife"));
     makeMp3(mFolder + "/lied.mp3", 3, "Die \"Ärzte\"; Band", "<Lied & mehr>");
@@ -116,8 +121,8 @@ void TestLists::formats_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("read"); // csv, html or m3u
     QTest::addColumn<QStringList>("expected");
-    QTest::newRow("csv") << QStringList{"--format", "csv", "--nummern", "--unterordner", "--spalten",
-                                        "name,ordner,interpret,titel,dauer"}
+    QTest::newRow("csv") << QStringList{"--format",      "csv",       "--nummern",
+                                        "--unterordner", "--spalten", "name,ordner,interpret,titel,dauer"}
                          << "csv"
                          << QStringList{"Nr.|Name|Ordner|Interpret|Titel|Dauer",
                                         "1|<&>.txt|.|||",
@@ -130,30 +135,56 @@ void TestLists::formats_data()
                                         "8|Ümlaut.txt|.|||",
                                         "9|zeile?bruch.txt|.|||",
                                         "10|x.txt|sub|||"};
-    QTest::newRow("html") << QStringList{"--format", "html", "--unterordner", "--ohne-endungen", "--spalten",
-                                         "name,titel,dauer"}
+    QTest::newRow("html") << QStringList{"--format",        "html",      "--unterordner",
+                                         "--ohne-endungen", "--spalten", "name,titel,dauer"}
                           << "html"
-                          << QStringList{"Name|Titel|Dauer", "%1", "<&>||", "=summe||", "b;c||", "fü||",
-                                         "lied|<Lied & mehr>|0:00:03", "quo\"te||", "stille||0:00:01", "Ümlaut||",
-                                         "zeile?bruch||", "sub/", "x.txt||"};
+                          << QStringList{"Name|Titel|Dauer",
+                                         "%1",
+                                         "<&>||",
+                                         "=summe||",
+                                         "b;c||",
+                                         "fü||",
+                                         "lied|<Lied & mehr>|0:00:03",
+                                         "quo\"te||",
+                                         "stille||0:00:01",
+                                         "Ümlaut||",
+                                         "zeile?bruch||",
+                                         "sub/",
+                                         "x.txt||"};
     QTest::newRow("m3u") << QStringList{"--format", "m3u", "--unterordner"} << "m3u"
                          << QStringList{"#EXTM3U",
-                                        "#EXTINF:-1,<&>.txt", "<&>.txt",
-                                        "#EXTINF:-1,=summe.txt", "=summe.txt",
-                                        "#EXTINF:-1,b;c.txt", "b;c.txt",
-                                        "#EXTINF:-1,fü.txt", "f<FC>.txt",
-                                        "#EXTINF:3,Die \"Ärzte\"; Band - <Lied & mehr>", "lied.mp3",
-                                        "#EXTINF:-1,quo\"te.txt", "quo\"te.txt",
-                                        "#EXTINF:1,stille.mp3", "stille.mp3",
-                                        "#EXTINF:-1,Ümlaut.txt", "Ümlaut.txt",
-                                        "#EXTINF:-1,zeile?bruch.txt", "file://%1/zeile%0Abruch.txt",
-                                        "#EXTINF:-1,x.txt", "sub/x.txt"};
+                                        "#EXTINF:-1,<&>.txt",
+                                        "<&>.txt",
+                                        "#EXTINF:-1,=summe.txt",
+                                        "=summe.txt",
+                                        "#EXTINF:-1,b;c.txt",
+                                        "b;c.txt",
+                                        "#EXTINF:-1,fü.txt",
+                                        "f<FC>.txt",
+                                        "#EXTINF:3,Die \"Ärzte\"; Band - <Lied & mehr>",
+                                        "lied.mp3",
+                                        "#EXTINF:-1,quo\"te.txt",
+                                        "quo\"te.txt",
+                                        "#EXTINF:1,stille.mp3",
+                                        "stille.mp3",
+                                        "#EXTINF:-1,Ümlaut.txt",
+                                        "Ümlaut.txt",
+                                        "#EXTINF:-1,zeile?bruch.txt",
+                                        "file://%1/zeile%0Abruch.txt",
+                                        "#EXTINF:-1,x.txt",
+                                        "sub/x.txt"};
     // One blank line before a heading, also where the spacing has just written one.
-    QTest::newRow("text") << QStringList{"--unterordner", "--endung", "txt", "--nummern", "--leerzeile", "7"}
-                          << "text"
-                          << QStringList{"001.) <&>.txt", "002.) =summe.txt", "003.) b;c.txt", "004.) fü.txt",
-                                         "005.) quo\"te.txt", "006.) Ümlaut.txt", "007.) zeile?bruch.txt", "",
-                                         "sub/", "008.) x.txt"};
+    QTest::newRow("text") << QStringList{"--unterordner", "--endung", "txt", "--nummern", "--leerzeile", "7"} << "text"
+                          << QStringList{"001.) <&>.txt",
+                                         "002.) =summe.txt",
+                                         "003.) b;c.txt",
+                                         "004.) fü.txt",
+                                         "005.) quo\"te.txt",
+                                         "006.) Ümlaut.txt",
+                                         "007.) zeile?bruch.txt",
+                                         "",
+                                         "sub/",
+                                         "008.) x.txt"};
 }
 
 void TestLists::formats()
@@ -162,7 +193,8 @@ void TestLists::formats()
     QFETCH(QString, read);
     QFETCH(QStringList, expected);
     int exitCode = -1;
-    const QByteArray out = run(LIRABEL_PROGRAM, QStringList{"--liste"} + arguments + QStringList{mFolder}, {}, &exitCode);
+    const QByteArray out =
+        run(LIRABEL_PROGRAM, QStringList{"--liste"} + arguments + QStringList{mFolder}, {}, &exitCode);
     QCOMPARE(exitCode, 0);
     QByteArray got = out;
     if (read == "csv" || read == "html")
@@ -177,8 +209,9 @@ void TestLists::formats()
 void TestLists::sameAsWindow()
 {
     QTemporaryDir folder, out;
-    makeTree(folder.path(), {"b;c.txt", "Ümlaut.txt", "zeile\nbruch.txt", "lied.mp3", "Titel 10.txt", "Titel 2.txt",
-                             "ab.c", "=summe"});
+    makeTree(
+        folder.path(),
+        {"b;c.txt", "Ümlaut.txt", "zeile\nbruch.txt", "lied.mp3", "Titel 10.txt", "Titel 2.txt", "ab.c", "=summe"});
     StandInPlatform stand;
     stand.volumes.volumes = {Volume{QStringLiteral("/"), QString()}};
     stand.program.folder = folder.path();
@@ -194,8 +227,9 @@ void TestLists::sameAsWindow()
     QTest::mouseClick(dialog->findChild<QPushButton *>("cmd_weiter"), Qt::LeftButton);
 
     int exitCode = -1;
-    const QByteArray listed = run(
-        LIRABEL_PROGRAM, {"--liste", "--ohne-endungen", "--nummern", "--leerzeile", "2,5", folder.path()}, {}, &exitCode);
+    const QByteArray listed =
+        run(LIRABEL_PROGRAM, {"--liste", "--ohne-endungen", "--nummern", "--leerzeile", "2,5", folder.path()}, {},
+            &exitCode);
     QCOMPARE(exitCode, 0);
     QCOMPARE(listed, contents(out.filePath("fenster.txt")));
     QVERIFY(listed.startsWith("001.) =summe\r\n002.) ab\r\n\r\n003.) b;c\r\n"));
@@ -210,7 +244,8 @@ void TestLists::tooManyWritesNothing()
     program.start(LIRABEL_PROGRAM, {"--liste", "-o", folder.filePath(".alt"), folder.path()});
     QVERIFY(program.waitForFinished(60000));
     QCOMPARE(program.exitCode(), 1);
-    QCOMPARE(program.readAllStandardError(), QByteArray("lirabel: Mehr als 9999 Files im Verzeichniss nicht möglich\n"));
+    QCOMPARE(program.readAllStandardError(),
+             QByteArray("lirabel: Mehr als 9999 Files im Verzeichniss nicht möglich\n"));
     QCOMPARE(contents(folder.filePath(".alt")), QByteArray("bleibt"));
     // csv takes them all.
     QCOMPARE(run(LIRABEL_PROGRAM, {"--liste", "--format", "csv", "--spalten", "name", folder.path()}).count('\n'),
