@@ -8,6 +8,7 @@
 #include "platform/files/bytenames.h"
 #include "platform/files/drives.h"
 #include "platform/files/folderwalk.h"
+#include "platform/files/naturalkey.h"
 #include "platform/files/naturalorder.h"
 #include "platform/files/wildcard.h"
 #include "platform/lirabelerror.h"
@@ -64,6 +65,8 @@ int runListCommand(const ListRequest &request)
                        });
     const WildcardMatcher matcher(request.pattern);
     bool failed = false;
+    if (request.subfolders)
+        readNaturalKeyWeights(); // a tree sorts many short lists
 
     try {
         ListSink sink(request.output);
