@@ -1,12 +1,14 @@
 #include "app/commandline.h"
 
 #include "app/applicationsetup.h"
+#include "app/listoptions.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
 
 #include <cstdio>
+#include <initializer_list>
 
 namespace Lirabel {
 
@@ -38,6 +40,51 @@ QByteArray bytesOf(const QString &argument, int argc, char **argv)
     return QFile::encodeName(argument);
 }
 
+// Qt's own options, which QGuiApplication and QApplication take out of the
+// arguments themselves; the parser must neither refuse them nor read their
+// values as ORDNER. Written with one dash or two, the value after "=" or as
+// the next argument.
+bool isQtOption(const QString &argument, bool *takesValue)
+{
+    static const QStringList withValue{
+        "platform",   "platformpluginpath", "platformtheme", "plugin",  "qwindowgeometry", "geometry", "qwindowtitle",
+        "title",      "qwindowicon",        "icon",          "session", "display",         "name",     "style",
+        "stylesheet", "qmljsdebugger",      "fontengine",    "dialogs", "visual",          "ncols",    "cmap",
+        "im",         "inputstyle"};
+    static const QStringList flags{"reverse", "widgetcount", "nograb", "dograb", "sync", "testability"};
+    if (!argument.startsWith(QLatin1Char('-')) || argument == QLatin1String("--"))
+        return false;
+    QString name = argument.mid(argument.startsWith(QLatin1String("--")) ? 2 : 1);
+    const qsizetype equals = name.indexOf(QLatin1Char('='));
+    if (equals >= 0) {
+        *takesValue = false;
+        return withValue.contains(name.left(equals));
+    }
+    *takesValue = withValue.contains(name) && name != QLatin1String("qmljsdebugger");
+    return *takesValue || flags.contains(name);
+}
+
+// The arguments without Qt's own options, up to "--".
+QStringList withoutQtOptions(const QStringList &arguments)
+{
+    QStringList kept{arguments.value(0)};
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        if (argument == QLatin1String("--")) {
+            kept += arguments.mid(i);
+            break;
+        }
+        bool takesValue = false;
+        if (isQtOption(argument, &takesValue)) {
+            if (takesValue)
+                ++i;
+            continue;
+        }
+        kept.append(argument);
+    }
+    return kept;
+}
+
 } // namespace
 
 CommandLine readCommandLine(int &argc, char **argv)
@@ -50,7 +97,12 @@ CommandLine readCommandLine(int &argc, char **argv)
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Lirabel listet die Dateinamen eines Ordners auf und druckt die Liste oder speichert sie als "
-                       "Textdatei."));
+                       "Textdatei.\n\n"
+                       "Mit --liste schreibt es die Liste ohne Fenster: als Text wie beim Speichern, als Tabelle "
+                       "(csv), Webseite (html) oder Wiedergabeliste (m3u). Rückgabewert 0: fertig; 1: ein Ordner "
+                       "oder eine Datei war nicht lesbar, die Liste nicht schreibbar oder zu lang; 2: falscher "
+                       "Aufruf.\n\n"
+                       "Die üblichen Optionen von Qt (-style, -platform, -reverse, ...) gelten für das Fenster."));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Zeigt diese Hilfe an."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
@@ -59,11 +111,16 @@ CommandLine readCommandLine(int &argc, char **argv)
     parser.addOption(version);
     parser.addPositionalArgument(
         QStringLiteral("ORDNER"),
-        QStringLiteral("Der Ordner, mit dem das Fenster öffnet; eine Datei öffnet den Ordner, der sie enthält."),
+        QStringLiteral("Der Ordner, mit dem das Fenster öffnet; eine Datei öffnet den Ordner, der sie enthält. "
+                       "Mit --liste der Ordner, dessen Liste geschrieben wird."),
         QStringLiteral("[ORDNER]"));
+    ListOptions list;
+    list.addTo(parser);
+    // "-style" is one option, not -s -t -y -l -e.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
 
     CommandLine result;
-    if (!parser.parse(QCoreApplication::arguments())) {
+    if (!parser.parse(withoutQtOptions(QCoreApplication::arguments()))) {
         result.exitCode = usageError(parser.errorText());
         return result;
     }
@@ -84,6 +141,10 @@ CommandLine readCommandLine(int &argc, char **argv)
     }
     if (!positional.isEmpty())
         result.folder = bytesOf(positional.first(), argc, argv);
+    if (const std::optional<QString> wrong = list.read(
+            parser, result.folder, [argc, argv](const QString &argument) { return bytesOf(argument, argc, argv); },
+            result.list))
+        result.exitCode = usageError(*wrong);
     return result;
 }
 

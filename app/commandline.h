@@ -1,8 +1,12 @@
 #pragma once
 
-// The command line: `lirabel [ORDNER]`, with --help and --version. It is read
-// before the application's window system starts, so that help, version and a
-// wrong command line need no display.
+// The command line: `lirabel [ORDNER]`, `lirabel --liste [OPTIONEN] ORDNER`,
+// with --help and --version. It is read before the application's window
+// system starts, so that help, version, lists and a wrong command line need
+// no display. Qt's own options (-style, -platform, -reverse, ...) are left to
+// Qt.
+
+#include "output/lists/listrequest.h"
 
 #include <QByteArray>
 
@@ -17,6 +21,8 @@ struct CommandLine
     std::optional<int> exitCode;
     // The ORDNER argument by its bytes, as the system passed them.
     std::optional<QByteArray> folder;
+    // Set for --liste: the list to write instead of opening the window.
+    std::optional<ListRequest> list;
 };
 
 // Writes the help and the version to standard output, what is wrong with the

@@ -1,6 +1,7 @@
 #include "app/applicationsetup.h"
 #include "app/commandline.h"
 #include "app/printdir.h"
+#include "output/lists/listcommand.h"
 #include "platform/qt/qtplatform.h"
 
 #include <QApplication>
@@ -10,6 +11,8 @@ int main(int argc, char *argv[])
     const Lirabel::CommandLine commandLine = Lirabel::readCommandLine(argc, argv);
     if (commandLine.exitCode)
         return *commandLine.exitCode;
+    if (commandLine.list)
+        return Lirabel::runListCommand(*commandLine.list);
     QApplication app(argc, argv);
     Lirabel::setUpApplication(app);
     Lirabel::QtPlatform platform;

@@ -18,7 +18,7 @@ data="$build/bench-data"
 work="$build/bench-work"
 bin="$build/bench"
 for program in bench_filelist bench_save bench_printer bench_startup startup_lirabel startup_minimal \
-    startup_minimal_text; do
+    startup_minimal_text bench_lists; do
     [ -x "$bin/$program" ] || { echo "run.sh: $bin/$program is missing; run make bench" >&2; exit 2; }
 done
 
@@ -43,6 +43,32 @@ for n in 10000 100000 300000; do make_folder "$data/files-$n" "$n"; done
 make_folder "$data/files-9999" 9999
 make_folder "$data/small" 20
 make_folder "$data/files-1000000" 1000000
+# The lists' tree: 200000 files in 2000 folders of 100, three levels deep.
+/usr/bin/python3 - "$data/tree" <<'PY'
+import os, sys
+for a in range(20):
+    for b in range(10):
+        for c in range(10):
+            folder = os.path.join(sys.argv[1], f'Sammlung {a}', f'Jahr {b}', f'Album {c}')
+            os.makedirs(folder)
+            for n in range(100):
+                open(os.path.join(folder, f'Titel {n} Interpret.mp3' if n % 2 else f'Brief {n}.txt'), 'w').close()
+PY
+# 1000 MP3 files of three seconds, each with its own artist and title.
+head -c $((3 * 44100 * 2)) /dev/zero >"$work/silence.raw"
+lame --silent -r -s 44.1 -m m --bitwidth 16 --signed --little-endian "$work/silence.raw" "$work/silence.mp3"
+/usr/bin/python3 - "$work/silence.mp3" "$data/music" <<'PY'
+import os, shutil, sys
+from mutagen.easyid3 import EasyID3
+os.makedirs(sys.argv[2])
+for n in range(1000):
+    path = os.path.join(sys.argv[2], f'Titel {n}.mp3')
+    shutil.copyfile(sys.argv[1], path)
+    tags = EasyID3()
+    tags['artist'] = f'Interpret {n % 37}'
+    tags['title'] = f'Titel {n} – Über den Wolken'
+    tags.save(path)
+PY
 
 # The program sorts in German; ls -1 gets the same locale. Where it is not
 # installed, it is compiled into the build folder (package locales).
@@ -69,6 +95,8 @@ export QT_QPA_PLATFORM=offscreen
 run "$bin/bench_filelist" "$rounds" "$data/files-10000" "$data/files-100000" "$data/files-300000"
 run "$bin/bench_save" "$((rounds + 4))" "$data/files-9999" "$work"
 run "$bin/bench_printer" "$rounds" "$data/files-9999" "$work"
+run "$bin/bench_lists" "$rounds" "$build/app/lirabel" "$data/files-100000" "$data/tree" \
+    "$data/tree/Sammlung 0/Jahr 0/Album 0" "$data/music" "$here/bench/readtags.py"
 run env DISPLAY="$display" QT_QPA_PLATFORM=xcb "$bin/bench_startup" "$((rounds + 4))" \
     "$bin/startup_lirabel" "$bin/startup_minimal" \
     "$bin/startup_minimal_text" \
@@ -134,6 +162,11 @@ commit=$(git -C "$here" rev-parse --short HEAD 2>/dev/null || echo unknown)
     echo "  the start-up of a program that uses both cores."
     echo "- The folder of 1000000 files: start-up against that with 100000 files, and peak memory"
     echo "  against the bare window; fewer rounds (a third)."
+    echo "- Lists (\`lirabel --liste\`): each as a whole process, output to /dev/null, against"
+    echo "  \`ls -1\` in the C locale (100000 files in one folder), \`find -type f\` (a tree of 200000 files"
+    echo "  in 2000 folders of 100, three levels deep) and a python3-mutagen script (bench/readtags.py)"
+    echo "  reading artist, title and length of 1000 tagged MP3 files of three seconds. Peak memory"
+    echo "  of the tree against the same list of its largest folder alone."
     echo "- Key typed in the filter: the file list of the middle folder gets a new pattern and is"
     echo "  refreshed, as at every key typed in the box; the median over several patterns."
 } > "$results"

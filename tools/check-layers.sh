@@ -5,8 +5,10 @@
 #   platform/files      platform
 #   platform/qt         platform platform/files
 #   platform/controls   platform platform/files
+#   platform/tags       platform platform/files
 #   listing             platform platform/files
 #   output              platform platform/files platform/qt listing
+#   output/lists        platform platform/files platform/tags listing
 #   app                 everything
 #
 #   tools/check-layers.sh [ROOT]     (default: this repository)
@@ -19,9 +21,11 @@ declare -A allowed=(
     [platform/files]="platform platform/files"
     [platform/qt]="platform platform/files platform/qt"
     [platform/controls]="platform platform/files platform/controls"
+    [platform/tags]="platform platform/files platform/tags"
     [listing]="platform platform/files listing"
     [output]="platform platform/files platform/qt listing output"
-    [app]="platform platform/files platform/qt platform/controls listing output app"
+    [output/lists]="platform platform/files platform/tags listing output/lists"
+    [app]="platform platform/files platform/qt platform/controls platform/tags listing output output/lists app"
 )
 
 bad=0

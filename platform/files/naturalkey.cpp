@@ -1,5 +1,7 @@
 #include "platform/files/naturalkey.h"
 
+#include <atomic>
+
 #include <QLocale>
 #include <QString>
 #include <QStringList>
@@ -267,9 +269,12 @@ Weights deriveWeights()
     return w;
 }
 
+std::atomic<bool> gWeightsRead{false};
+
 const Weights &weights()
 {
     static const Weights instance = deriveWeights();
+    gWeightsRead.store(true, std::memory_order_relaxed);
     return instance;
 }
 
@@ -279,6 +284,16 @@ const QCollator &naturalCollator()
 {
     static const QCollator instance = makeCollator();
     return instance;
+}
+
+void readNaturalKeyWeights()
+{
+    (void)weights();
+}
+
+bool naturalKeyWeightsRead()
+{
+    return gWeightsRead.load(std::memory_order_relaxed);
 }
 
 qsizetype writeNaturalKey(QStringView name, char *key)

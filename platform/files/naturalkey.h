@@ -36,6 +36,13 @@ namespace Lirabel {
 // byte by byte, unsigned, a key that is the start of a longer one first.
 qsizetype writeNaturalKey(QStringView name, char *key);
 
+// Reading the weights from the collator costs as much as sorting a few
+// thousand names by the collator; once they are read, a key is cheaper than
+// the collator for every list. A caller about to sort many short lists (the
+// folders of a tree) reads them first.
+void readNaturalKeyWeights();
+[[nodiscard]] bool naturalKeyWeightsRead();
+
 // The same, appended to key; false, with key unchanged, for no key.
 bool appendNaturalKey(QStringView name, std::string &key);
 

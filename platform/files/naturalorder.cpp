@@ -171,7 +171,7 @@ std::vector<qsizetype> naturalOrder(const QStringList &names)
     const size_t frontBound = arenaBound(names, 0, half);
     const size_t bound = frontBound + arenaBound(names, half, size);
     // Not filled in: only the pages the keys take are ever touched.
-    const bool keys = size >= KeysFrom && bound <= Keyed::NoKey;
+    const bool keys = (size >= KeysFrom || naturalKeyWeightsRead()) && bound <= Keyed::NoKey;
     const std::unique_ptr<uchar[]> arena(keys ? new uchar[bound] : nullptr);
     const Less less{names, arena.get()};
     std::vector<qsizetype> order;

@@ -184,6 +184,33 @@ void TestOpenFolder::commandLine_data()
         "--help"} << 0 << R"(^Aufruf: \S+ \[Optionen\] \[ORDNER\]\n(.|\n)*\n  -h, --help +Zeigt diese Hilfe an\.\n)";
     QTest::newRow("--version") << QStringList{"--version"} << 0 << R"(^Lirabel )" LIRABEL_VERSION R"(\n$)";
     QTest::newRow("unbekannte Option") << QStringList{"--bunt", "/"} << 2 << "^lirabel: Unbekannte Option 'bunt'.\n";
+    QTest::newRow("unbekannte Option, ein Strich")
+        << QStringList{"-bunt"} << 2 << "^lirabel: Unbekannte Option 'bunt'.\n";
+    // %1: a folder holding a.txt and b.mp3.
+    QTest::newRow("--help nennt die Listen") << QStringList{"--help"} << 0 << R"(\n  --spalten <LISTE> +Die Spalten)";
+    QTest::newRow("Qt-Optionen") << QStringList{"-style", "Fusion", "-reverse", "--platform=xcb", "--liste", "%1"} << 0
+                                 << "^a\\.txt\r\nb\\.mp3\r\n$";
+    QTest::newRow("--mp3") << QStringList{"--liste", "--mp3", "%1"} << 0 << "^b\\.mp3\r\n$";
+    QTest::newRow("Ordner fehlt") << QStringList{"--liste", "%1/fehlt"} << 1
+                                  << "^lirabel: Verzeichnis nicht lesbar: .*/fehlt\n$";
+    const auto wrong = [](const char *row, const QStringList &arguments, const QString &message) {
+        QTest::newRow(row) << arguments << 2 << "^lirabel: " + QRegularExpression::escape(message) + "\n";
+    };
+    wrong("ohne --liste", {"--mp3", "%1"}, "--mp3 gilt nur mit --liste.");
+    wrong("ohne Ordner", {"--liste"}, "--liste braucht einen ORDNER.");
+    wrong("--mp3 und --endung", {"--liste", "--mp3", "--endung", "txt", "%1"},
+          "--mp3 und --endung schließen einander aus.");
+    wrong("zwei Formate", {"--liste", "--format", "csv", "--format", "html", "%1"}, "Nur ein Format ist möglich.");
+    wrong("unbekanntes Format", {"--liste", "--format", "pdf", "%1"},
+          "Unbekanntes Format „pdf“; möglich sind text, csv, html und m3u.");
+    wrong("--spalten mit text", {"--liste", "--spalten", "name", "%1"},
+          "--spalten gilt nur für die Formate csv und html.");
+    wrong("unbekannte Spalte", {"--liste", "--format", "csv", "--spalten", "name,farbe", "%1"},
+          "Unbekannte Spalte „farbe“.");
+    wrong("--leerzeile mit csv", {"--liste", "--format", "csv", "--leerzeile", "2", "%1"},
+          "--leerzeile gilt nur für das Format text.");
+    wrong("--leerzeile keine Zahl", {"--liste", "--leerzeile", "zwei", "%1"},
+          "Keine gültige Zahl für die Leerzeilen !");
 }
 
 void TestOpenFolder::commandLine()
@@ -195,6 +222,9 @@ void TestOpenFolder::commandLine()
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         environment.remove(QLatin1String(name));
+    QTemporaryDir folder;
+    makeTree(folder.path(), {"b.mp3", "a.txt"});
+    arguments.replaceInStrings("%1", folder.path());
     QProcess program;
     program.setProcessEnvironment(environment);
     program.start(QStringLiteral(LIRABEL_PROGRAM), arguments);

@@ -44,7 +44,7 @@ trap cleanup EXIT
 desktop=usr/share/applications/$app_id.desktop
 icon=usr/share/icons/hicolor/scalable/apps/$app_id.svg
 metainfo=usr/share/metainfo/$app_id.metainfo.xml
-wanted_files=(usr/bin/lirabel "$desktop" "$icon" "$metainfo")
+wanted_files=(usr/bin/lirabel "$desktop" "$icon" "$metainfo" usr/share/man/man1/lirabel.1.gz)
 
 # --- building the package -------------------------------------------------------------
 if ! cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1; then
@@ -76,7 +76,7 @@ grep -q 'Lirabel listet die Dateinamen' <<<"$(field Description)" || fail "Descr
 
 # Depends as a list of package names, versions and alternatives stripped.
 depends=$(field Depends | tr ',|' '\n\n' | sed 's/(.*)//; s/[[:space:]]//g' | sed '/^$/d' | sort -u)
-for pkg in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 qt6-translations-l10n fonts-liberation libc6 libstdc++6; do
+for pkg in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libtag1v5 qt6-translations-l10n fonts-liberation libc6 libstdc++6; do
     grep -qx "$pkg" <<<"$depends" || fail "Depends lacks $pkg (it is: $(field Depends))"
 done
 [ "$(field Recommends)" = qt6-wayland ] || fail "Recommends is '$(field Recommends)', not qt6-wayland"

@@ -1,0 +1,105 @@
+#include "app/listoptions.h"
+
+#include "listing/entryformat.h"
+
+#include <QCommandLineParser>
+
+namespace Lirabel {
+
+ListOptions::ListOptions()
+    : mList(QStringLiteral("liste"),
+            QStringLiteral("Schreibt die Liste des ORDNERs auf die Standardausgabe, ohne Fenster und ohne Anzeige."))
+    , mMp3(QStringLiteral("mp3"), QStringLiteral("Nur MP3-Dateien (*.mp3), wie der Filter „mp3“ des Fensters."))
+    , mExtension(QStringLiteral("endung"),
+                 QStringLiteral("Nur Dateien mit dieser Endung (Muster *.ENDUNG), wie der Filter „eigene“. Ohne --mp3 "
+                                "und --endung: alle Dateien."),
+                 QStringLiteral("ENDUNG"))
+    , mStrip(QStringLiteral("ohne-endungen"), QStringLiteral("Dateiendungen nicht ausgeben."))
+    , mNumbers(QStringLiteral("nummern"), QStringLiteral("Die Einträge nummerieren (001.) im Text, Spalte Nr. sonst)."))
+    , mSpacing(QStringLiteral("leerzeile"),
+               QStringLiteral("Nach jedem N-ten Eintrag eine Leerzeile (nur Format text)."), QStringLiteral("N"))
+    , mSubfolders(QStringLiteral("unterordner"),
+                  QStringLiteral("Die Unterordner mit auflisten; versteckte und verlinkte Ordner nicht."))
+    , mFormat(QStringLiteral("format"), QStringLiteral("Das Format: text (Vorgabe), csv, html oder m3u."),
+              QStringLiteral("FORMAT"))
+    , mColumns(QStringLiteral("spalten"),
+               QStringLiteral("Die Spalten für csv und html, mit Kommas getrennt, aus name, ordner, groesse, datum, "
+                              "interpret, titel, album, dauer. Vorgabe: name,ordner,groesse,datum."),
+               QStringLiteral("LISTE"))
+    , mOutput({QStringLiteral("o"), QStringLiteral("ausgabe")},
+              QStringLiteral("Die Liste in DATEI schreiben, ganz oder gar nicht, statt auf die Standardausgabe."),
+              QStringLiteral("DATEI"))
+{
+}
+
+void ListOptions::addTo(QCommandLineParser &parser) const
+{
+    for (const QCommandLineOption *option :
+         {&mList, &mMp3, &mExtension, &mStrip, &mNumbers, &mSpacing, &mSubfolders, &mFormat, &mColumns, &mOutput})
+        parser.addOption(*option);
+}
+
+std::optional<QString> ListOptions::read(const QCommandLineParser &parser, const std::optional<QByteArray> &folder,
+                                         const std::function<QByteArray(const QString &)> &bytesOf,
+                                         std::optional<ListRequest> &request) const
+{
+    const auto name = [](const QCommandLineOption &option) { return QStringLiteral("--") + option.names().last(); };
+    if (!parser.isSet(mList)) {
+        for (const QCommandLineOption *option :
+             {&mMp3, &mExtension, &mStrip, &mNumbers, &mSpacing, &mSubfolders, &mFormat, &mColumns, &mOutput}) {
+            if (parser.isSet(*option))
+                return QStringLiteral("%1 gilt nur mit --liste.").arg(name(*option));
+        }
+        return std::nullopt;
+    }
+    for (const QCommandLineOption *option : {&mExtension, &mSpacing, &mColumns, &mOutput}) {
+        if (parser.values(*option).size() > 1)
+            return QStringLiteral("%1 ist nur einmal möglich.").arg(name(*option));
+    }
+    if (!folder)
+        return QStringLiteral("--liste braucht einen ORDNER.");
+
+    ListRequest list;
+    list.folder = *folder;
+    const QStringList formats = parser.values(mFormat);
+    if (formats.size() > 1)
+        return QStringLiteral("Nur ein Format ist möglich.");
+    if (!formats.isEmpty()) {
+        const std::optional<ListFormat> format = formatNamed(formats.first());
+        if (!format)
+            return QStringLiteral("Unbekanntes Format „%1“; möglich sind text, csv, html und m3u.")
+                .arg(formats.first());
+        list.format = *format;
+    }
+    if (parser.isSet(mMp3) && parser.isSet(mExtension))
+        return QStringLiteral("--mp3 und --endung schließen einander aus.");
+    if (parser.isSet(mMp3))
+        list.pattern = QStringLiteral("*.mp3");
+    else if (parser.isSet(mExtension))
+        list.pattern = QStringLiteral("*.") + parser.value(mExtension);
+    list.stripExtensions = parser.isSet(mStrip);
+    list.numberEntries = parser.isSet(mNumbers);
+    list.subfolders = parser.isSet(mSubfolders);
+    if (parser.isSet(mSpacing)) {
+        if (list.format != ListFormat::Text)
+            return QStringLiteral("--leerzeile gilt nur für das Format text.");
+        if (!SpacingFromText(parser.value(mSpacing)))
+            return QStringLiteral("Keine gültige Zahl für die Leerzeilen !");
+        list.spacing = parser.value(mSpacing);
+    }
+    if (parser.isSet(mColumns)) {
+        if (list.format != ListFormat::Csv && list.format != ListFormat::Html)
+            return QStringLiteral("--spalten gilt nur für die Formate csv und html.");
+        QString unknown;
+        const std::optional<std::vector<ListColumn>> columns = columnsNamed(parser.value(mColumns), &unknown);
+        if (!columns)
+            return QStringLiteral("Unbekannte Spalte „%1“.").arg(unknown);
+        list.columns = *columns;
+    }
+    if (parser.isSet(mOutput))
+        list.output = bytesOf(parser.value(mOutput));
+    request = std::move(list);
+    return std::nullopt;
+}
+
+} // namespace Lirabel

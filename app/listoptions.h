@@ -1,0 +1,42 @@
+#pragma once
+
+#include "output/lists/listrequest.h"
+
+#include <QCommandLineOption>
+
+#include <functional>
+#include <optional>
+
+class QCommandLineParser;
+
+namespace Lirabel {
+
+// The options of `lirabel --liste`: the window's filters, the settings
+// dialogs' options, the subfolders, the format, its columns and the output file.
+class ListOptions
+{
+public:
+    ListOptions();
+    void addTo(QCommandLineParser &parser) const;
+
+    // What is wrong with the options, as a German sentence; nothing when they
+    // are good. With --liste, request is what to list. bytesOf gives an
+    // argument's bytes as the system passed them.
+    [[nodiscard]] std::optional<QString> read(const QCommandLineParser &parser, const std::optional<QByteArray> &folder,
+                                              const std::function<QByteArray(const QString &)> &bytesOf,
+                                              std::optional<ListRequest> &request) const;
+
+private:
+    QCommandLineOption mList;
+    QCommandLineOption mMp3;
+    QCommandLineOption mExtension;
+    QCommandLineOption mStrip;
+    QCommandLineOption mNumbers;
+    QCommandLineOption mSpacing;
+    QCommandLineOption mSubfolders;
+    QCommandLineOption mFormat;
+    QCommandLineOption mColumns;
+    QCommandLineOption mOutput;
+};
+
+} // namespace Lirabel

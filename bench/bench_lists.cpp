@@ -1,0 +1,99 @@
+// `lirabel --liste` as a whole process against the tools a user would
+// otherwise reach for: `ls -1` for one large folder, `find -type f` for a
+// tree, a python3-mutagen script for music tags.
+//
+//   bench_lists ROUNDS LIRABEL FOLDER TREE LARGEST MUSIC TAGSCRIPT
+//
+// FOLDER holds 100000 files; TREE 200000 files in 2000 folders, of which
+// LARGEST is the largest; MUSIC 1000 tagged MP3 files; TAGSCRIPT reads the
+// same tags with mutagen and prints them as the list does.
+
+#include "bench/benchsupport.h"
+
+#include <string>
+#include <vector>
+
+using namespace LirabelBench;
+
+namespace {
+
+struct Measured
+{
+    double ms = 0;
+    long maxRssKb = 0;
+};
+
+// Program and reference alternately, as alternate() does; the peak memory is the largest of the rounds.
+std::pair<Measured, Measured> compare(int rounds, const std::vector<std::string> &program,
+                                      const std::vector<std::string> &reference,
+                                      const std::vector<std::string> &referenceEnv = {})
+{
+    long programPeak = 0;
+    long referencePeak = 0;
+    const auto [p, r] = alternate(
+        rounds,
+        [&] {
+            const ChildRun run = runChild(program);
+            programPeak = std::max(programPeak, run.maxRssKb);
+            return run.ms;
+        },
+        [&] {
+            const ChildRun run = runChild(reference, referenceEnv);
+            referencePeak = std::max(referencePeak, run.maxRssKb);
+            return run.ms;
+        });
+    return {{p, programPeak}, {r, referencePeak}};
+}
+
+std::string mib(long kb)
+{
+    return fixed(double(kb) / 1024.0, 1) + " MiB";
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc != 8) {
+        std::fprintf(stderr, "usage: bench_lists ROUNDS LIRABEL FOLDER TREE LARGEST MUSIC TAGSCRIPT\n");
+        return 2;
+    }
+    const int rounds = std::max(1, std::atoi(argv[1]));
+    const std::string lirabel = argv[2];
+    const std::string folder = argv[3];
+    const std::string tree = argv[4];
+    const std::string largest = argv[5];
+    const std::string music = argv[6];
+    const std::string tagScript = argv[7];
+    constexpr double Goal = 1.0;
+
+    const auto [one, ls] = compare(rounds, {lirabel, "--liste", "--format", "csv", "--spalten", "name", folder},
+                                   {"ls", "-1", folder}, {"LC_ALL=C"});
+    printRow("`--liste --format csv --spalten name`, 100000 files in one folder", fixed(one.ms, 1) + " ms",
+             "`ls -1` in C " + fixed(ls.ms, 1) + " ms", fixed(one.ms / ls.ms, 2) + "×", "≤ 1.0×",
+             one.ms <= Goal * ls.ms);
+
+    const auto [walk, find] =
+        compare(rounds, {lirabel, "--liste", "--unterordner", "--format", "csv", "--spalten", "name,ordner", tree},
+                {"find", tree, "-type", "f"});
+    printRow("`--unterordner --format csv --spalten name,ordner`, 200000 files in 2000 folders",
+             fixed(walk.ms, 1) + " ms", "`find -type f` " + fixed(find.ms, 1) + " ms",
+             fixed(walk.ms / find.ms, 2) + "×", "≤ 1.0×", walk.ms <= Goal * find.ms);
+    long singlePeak = 0;
+    for (int round = 0; round < rounds; ++round)
+        singlePeak = std::max(singlePeak,
+                              runChild({lirabel, "--liste", "--format", "csv", "--spalten", "name,ordner", largest})
+                                  .maxRssKb);
+    printRow("Peak memory, the tree of 200000 files", mib(walk.maxRssKb), "its largest folder alone " + mib(singlePeak),
+             "+" + mib(walk.maxRssKb - singlePeak), "≤ +10 MiB", walk.maxRssKb - singlePeak <= 10 * 1024);
+
+    const auto [tags, mutagen] = compare(
+        rounds, {lirabel, "--liste", "--format", "csv", "--spalten", "name,interpret,titel,dauer", music},
+        {"/usr/bin/python3", tagScript, music});
+    printRow("`--format csv --spalten name,interpret,titel,dauer`, 1000 tagged MP3 files", fixed(tags.ms, 1) + " ms",
+             "python3-mutagen " + fixed(mutagen.ms, 1) + " ms", fixed(tags.ms / mutagen.ms, 2) + "×", "≤ 1.0×",
+             tags.ms <= Goal * mutagen.ms);
+    printNote("Peak memory of `--liste` on 100000 files in one folder: " + mib(one.maxRssKb) + " (`ls -1`: "
+              + mib(ls.maxRssKb) + ").");
+    return 0;
+}

@@ -1,0 +1,121 @@
+#include "output/lists/csvlist.h"
+
+#include "listing/entryformat.h"
+#include "output/lists/listsink.h"
+
+#include <QDateTime>
+
+namespace Lirabel {
+
+namespace {
+
+void appendField(QByteArray &row, const QString &value, bool text)
+{
+    QByteArray bytes = value.toUtf8();
+    if (text && !bytes.isEmpty() && QByteArrayView("=+-@").contains(bytes.front()))
+        bytes.prepend('\'');
+    if (bytes.contains(';') || bytes.contains('"') || bytes.contains('\n') || bytes.contains('\r')) {
+        bytes.replace("\"", "\"\"");
+        row.append('"').append(bytes).append('"');
+    } else {
+        row.append(bytes);
+    }
+}
+
+QString header(ListColumn column)
+{
+    switch (column) {
+    case ListColumn::Name:
+        return QStringLiteral("Name");
+    case ListColumn::Folder:
+        return QStringLiteral("Ordner");
+    case ListColumn::Size:
+        return QStringLiteral("Größe");
+    case ListColumn::Modified:
+        return QStringLiteral("Geändert");
+    case ListColumn::Artist:
+        return QStringLiteral("Interpret");
+    case ListColumn::Title:
+        return QStringLiteral("Titel");
+    case ListColumn::Album:
+        return QStringLiteral("Album");
+    case ListColumn::Duration:
+        return QStringLiteral("Dauer");
+    }
+    return {};
+}
+
+} // namespace
+
+CsvList::CsvList(const ListRequest &request, ListSink &sink)
+    : mRequest(request)
+    , mSink(sink)
+{
+    QByteArray row("\xef\xbb\xbf");
+    QStringList names;
+    if (mRequest.numberEntries)
+        names.append(QStringLiteral("Nr."));
+    for (const ListColumn column : mRequest.columns)
+        names.append(header(column));
+    row.append(names.join(QLatin1Char(';')).toUtf8()).append("\r\n");
+    mSink.write(row);
+}
+
+void CsvList::folder(const ListedFolder &folder)
+{
+    const QString folderText = folder.relativePath.isEmpty() ? QStringLiteral(".") : shownPath(folder.relativePath);
+    for (const ListedFile &file : folder.files) {
+        mRow.clear();
+        ++mNumber;
+        if (mRequest.numberEntries)
+            mRow.append(QByteArray::number(mNumber)).append(';');
+        bool first = true;
+        for (const ListColumn column : mRequest.columns) {
+            if (!first)
+                mRow.append(';');
+            first = false;
+            switch (column) {
+            case ListColumn::Name: {
+                QString name = file.shown;
+                if (mRequest.stripExtensions)
+                    StripExtension(name);
+                appendField(mRow, name, true);
+                break;
+            }
+            case ListColumn::Folder:
+                appendField(mRow, folderText, true);
+                break;
+            case ListColumn::Size:
+                if (file.size >= 0)
+                    mRow.append(QByteArray::number(file.size));
+                break;
+            case ListColumn::Modified:
+                mRow.append(QDateTime::fromSecsSinceEpoch(file.modified)
+                                .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
+                                .toLatin1());
+                break;
+            case ListColumn::Artist:
+                appendField(mRow, file.tags.artist, true);
+                break;
+            case ListColumn::Title:
+                appendField(mRow, file.tags.title, true);
+                break;
+            case ListColumn::Album:
+                appendField(mRow, file.tags.album, true);
+                break;
+            case ListColumn::Duration:
+                mRow.append(durationText(file.tags.seconds).toLatin1());
+                break;
+            }
+        }
+        mRow.append("\r\n");
+        mSink.write(mRow);
+    }
+}
+
+void CsvList::finish()
+{
+    mSink.finish();
+}
+
+} // namespace Lirabel

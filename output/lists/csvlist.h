@@ -1,0 +1,28 @@
+#pragma once
+
+#include "output/lists/listrequest.h"
+#include "output/lists/listwriter.h"
+
+namespace Lirabel {
+
+class ListSink;
+
+// A table as spreadsheets open it in Germany: UTF-8 with byte-order mark,
+// ";" between fields, CR LF, a header row, fields quoted where they hold ";",
+// a quote or a line break. A text that begins like a formula gets a leading
+// apostrophe, so no spreadsheet runs a file name.
+class CsvList : public ListWriter
+{
+public:
+    CsvList(const ListRequest &request, ListSink &sink);
+    void folder(const ListedFolder &folder) override;
+    void finish() override;
+
+private:
+    const ListRequest &mRequest;
+    ListSink &mSink;
+    qsizetype mNumber = 0;
+    QByteArray mRow;
+};
+
+} // namespace Lirabel

@@ -1,0 +1,147 @@
+#include "output/lists/listcommand.h"
+
+#include "output/lists/csvlist.h"
+#include "output/lists/htmllist.h"
+#include "output/lists/listsink.h"
+#include "output/lists/m3ulist.h"
+#include "output/lists/textlist.h"
+#include "platform/files/bytenames.h"
+#include "platform/files/drives.h"
+#include "platform/files/folderwalk.h"
+#include "platform/files/naturalkey.h"
+#include "platform/files/naturalorder.h"
+#include "platform/files/wildcard.h"
+#include "platform/lirabelerror.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+
+namespace Lirabel {
+
+namespace {
+
+void say(const QString &text)
+{
+    const QByteArray bytes = QStringLiteral("lirabel: %1\n").arg(text).toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
+}
+
+std::unique_ptr<ListWriter> writerFor(const ListRequest &request, const QString &shownFolder, ListSink &sink)
+{
+    switch (request.format) {
+    case ListFormat::Text:
+        return std::make_unique<TextList>(request, sink);
+    case ListFormat::Csv:
+        return std::make_unique<CsvList>(request, sink);
+    case ListFormat::Html:
+        return std::make_unique<HtmlList>(request, shownFolder, sink);
+    case ListFormat::M3u:
+        return std::make_unique<M3uList>(request, sink);
+    }
+    return nullptr;
+}
+
+bool hasColumn(const ListRequest &request, bool (*wanted)(ListColumn))
+{
+    return request.format != ListFormat::Text && request.format != ListFormat::M3u
+        && std::any_of(request.columns.cbegin(), request.columns.cend(), wanted);
+}
+
+} // namespace
+
+int runListCommand(const ListRequest &request)
+{
+    const QString shownFolder = printableName(readableName(nameFromBytes(request.folder)));
+    const auto shownFolderPath = [&shownFolder](const QStringList &relativePath) {
+        if (relativePath.isEmpty())
+            return shownFolder;
+        return shownFolder + (shownFolder.endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/"))
+            + shownPath(relativePath);
+    };
+    const bool tags = request.format == ListFormat::M3u || hasColumn(request, needsTags);
+    const bool sizes = request.format == ListFormat::Html || hasColumn(request, [](ListColumn column) {
+                           return column == ListColumn::Size || column == ListColumn::Modified;
+                       });
+    const WildcardMatcher matcher(request.pattern);
+    bool failed = false;
+    if (request.subfolders)
+        readNaturalKeyWeights(); // a tree sorts many short lists
+
+    try {
+        ListSink sink(request.output);
+        const std::unique_ptr<ListWriter> writer = writerFor(request, shownFolder, sink);
+
+        WalkSettings settings;
+        settings.subfolders = request.subfolders;
+        settings.sizesAndTimes = sizes;
+        settings.sortFolders = [](QStringList &names) {
+            QStringList shown;
+            shown.reserve(names.size());
+            for (const QString &name : std::as_const(names))
+                shown.append(printableName(readableName(name)));
+            QStringList sorted;
+            sorted.reserve(names.size());
+            for (const qsizetype i : naturalOrder(shown))
+                sorted.append(names.at(i));
+            names = std::move(sorted);
+        };
+
+        const auto visit = [&](WalkedFolder &walked) {
+            std::vector<ListedFile> files;
+            QStringList shown;
+            for (WalkedFile &file : walked.files) {
+                QString readable = readableName(file.name);
+                if (!matcher.matchesEverything() && !matcher.matches(readable))
+                    continue;
+                QString printable = printableName(readable);
+                shown.append(printable);
+                files.push_back({std::move(file.name), std::move(printable), file.size, file.modified, {}});
+            }
+            walked.files = {};
+            if (files.empty())
+                return;
+            ListedFolder listed{walked.relativePath, {}};
+            listed.files.reserve(files.size());
+            for (const qsizetype i : naturalOrder(shown))
+                listed.files.push_back(std::move(files[size_t(i)]));
+            files = {};
+            shown = {};
+            if (tags) {
+                QStringList names;
+                names.reserve(qsizetype(listed.files.size()));
+                for (const ListedFile &file : listed.files)
+                    names.append(file.name);
+                std::vector<AudioTags> read = readAudioTags(walked.descriptor, names);
+                for (size_t i = 0; i < read.size(); ++i) {
+                    if (!read[i].answered) {
+                        failed = true;
+                        say(QStringLiteral("Datei antwortet nicht: %1/%2")
+                                .arg(shownFolderPath(walked.relativePath), listed.files[i].shown));
+                    }
+                    listed.files[i].tags = std::move(read[i]);
+                }
+            }
+            writer->folder(listed);
+        };
+        const auto problem = [&](const QStringList &relativePath, WalkProblem kind) {
+            failed = true;
+            say((kind == WalkProblem::NoAnswer ? QStringLiteral("Verzeichnis antwortet nicht: %1")
+                                               : QStringLiteral("Verzeichnis nicht lesbar: %1"))
+                    .arg(shownFolderPath(relativePath)));
+        };
+
+        if (!walkFolders(request.folder, settings, visit, problem))
+            return 1; // nothing listed, nothing written
+        writer->finish();
+    } catch (const TooManyEntries &) {
+        say(QStringLiteral("Mehr als 9999 Files im Verzeichniss nicht möglich"));
+        return 1;
+    } catch (const LirabelError &error) {
+        say(QStringLiteral("Datei kann nicht gespeichert werden ! %1").arg(error.message()));
+        return 1;
+    }
+    return failed ? 1 : 0;
+}
+
+} // namespace Lirabel

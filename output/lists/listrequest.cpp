@@ -1,0 +1,69 @@
+#include "output/lists/listrequest.h"
+
+#include <QList>
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+namespace Lirabel {
+
+namespace {
+
+constexpr std::array<std::pair<const char16_t *, ListColumn>, 8> ColumnNames{{
+    {u"name", ListColumn::Name},
+    {u"ordner", ListColumn::Folder},
+    {u"groesse", ListColumn::Size},
+    {u"datum", ListColumn::Modified},
+    {u"interpret", ListColumn::Artist},
+    {u"titel", ListColumn::Title},
+    {u"album", ListColumn::Album},
+    {u"dauer", ListColumn::Duration},
+}};
+
+} // namespace
+
+std::vector<ListColumn> ListRequest::defaultColumns()
+{
+    return {ListColumn::Name, ListColumn::Folder, ListColumn::Size, ListColumn::Modified};
+}
+
+std::optional<ListFormat> formatNamed(QStringView name)
+{
+    if (name == u"text")
+        return ListFormat::Text;
+    if (name == u"csv")
+        return ListFormat::Csv;
+    if (name == u"html")
+        return ListFormat::Html;
+    if (name == u"m3u")
+        return ListFormat::M3u;
+    return std::nullopt;
+}
+
+std::optional<std::vector<ListColumn>> columnsNamed(QStringView list, QString *unknown)
+{
+    std::vector<ListColumn> columns;
+    for (const QStringView part : list.split(u',')) {
+        const QStringView name = part.trimmed();
+        const auto *found = std::find_if(ColumnNames.cbegin(), ColumnNames.cend(),
+                                         [name](const auto &column) { return name == column.first; });
+        if (found == ColumnNames.cend()) {
+            if (unknown)
+                *unknown = name.toString();
+            return std::nullopt;
+        }
+        columns.push_back(found->second);
+    }
+    if (columns.empty())
+        return std::nullopt;
+    return columns;
+}
+
+bool needsTags(ListColumn column)
+{
+    return column == ListColumn::Artist || column == ListColumn::Title || column == ListColumn::Album
+        || column == ListColumn::Duration;
+}
+
+} // namespace Lirabel

@@ -1,0 +1,44 @@
+#pragma once
+
+// What `lirabel --liste` is asked to write: the folder, the window's filter
+// and settings options, the format, its columns and where it goes.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+#include <vector>
+
+namespace Lirabel {
+
+enum class ListFormat { Text, Csv, Html, M3u };
+
+enum class ListColumn { Name, Folder, Size, Modified, Artist, Title, Album, Duration };
+
+struct ListRequest
+{
+    QByteArray folder;                       // as the system passed it
+    QString pattern = QStringLiteral("*.*"); // the file list's pattern
+    bool stripExtensions = false;            // --ohne-endungen
+    bool numberEntries = false;              // --nummern
+    std::optional<QString> spacing;          // --leerzeile, as typed
+    bool subfolders = false;                 // --unterordner
+    ListFormat format = ListFormat::Text;
+    std::vector<ListColumn> columns = defaultColumns();
+    std::optional<QByteArray> output; // --ausgabe; standard output without
+
+    [[nodiscard]] static std::vector<ListColumn> defaultColumns();
+};
+
+// "text", "csv", "html" or "m3u"; nothing for any other text.
+[[nodiscard]] std::optional<ListFormat> formatNamed(QStringView name);
+
+// A comma-separated list of column names ("name,ordner,dauer"); nothing when
+// it names an unknown column or none at all. unknown gets the first unknown name.
+[[nodiscard]] std::optional<std::vector<ListColumn>> columnsNamed(QStringView list, QString *unknown = nullptr);
+
+// True when a column needs what the file's tags say.
+[[nodiscard]] bool needsTags(ListColumn column);
+
+} // namespace Lirabel

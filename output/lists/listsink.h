@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QByteArray>
+#include <QSaveFile>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+namespace Lirabel {
+
+// Where a list's bytes go: standard output, or a file written whole or not at
+// all (QSaveFile, as the window's save writes). Bytes are gathered into large
+// blocks. A failed write raises LirabelError with the file and the system's reason.
+class ListSink
+{
+public:
+    // Standard output when path is empty. Nothing is opened before the first
+    // block is written, so a list that fails early leaves no file behind.
+    explicit ListSink(std::optional<QByteArray> path);
+    ~ListSink();
+    ListSink(const ListSink &) = delete;
+    ListSink &operator=(const ListSink &) = delete;
+
+    void write(const QByteArray &bytes);
+    void write(const char *bytes, qsizetype size);
+    // Everything written; the file appears under its name.
+    void finish();
+
+private:
+    void flush();
+    void open();
+
+    std::optional<QByteArray> mPath;
+    std::unique_ptr<QSaveFile> mFile;
+    QByteArray mPending;
+};
+
+} // namespace Lirabel

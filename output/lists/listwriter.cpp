@@ -1,0 +1,27 @@
+#include "output/lists/listwriter.h"
+
+#include "platform/files/bytenames.h"
+#include "platform/files/drives.h"
+
+namespace Lirabel {
+
+QString shownPath(const QStringList &relativePath)
+{
+    QStringList shown;
+    shown.reserve(relativePath.size());
+    for (const QString &part : relativePath)
+        shown.append(printableName(readableName(part)));
+    return shown.join(QLatin1Char('/'));
+}
+
+QString durationText(qint64 seconds)
+{
+    if (seconds < 0)
+        return {};
+    return QStringLiteral("%1:%2:%3")
+        .arg(seconds / 3600)
+        .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
+        .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace Lirabel

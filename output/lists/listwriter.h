@@ -1,0 +1,50 @@
+#pragma once
+
+#include "platform/tags/audiotags.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace Lirabel {
+
+// One listed file: matched, in natural order, with what its columns need.
+struct ListedFile
+{
+    QString name;  // by its bytes (bytenames.h)
+    QString shown; // as a person reads it, control characters as "?"
+    qint64 size = -1;
+    qint64 modified = 0; // seconds since the epoch
+    AudioTags tags;
+};
+
+struct ListedFolder
+{
+    QStringList relativePath; // folder names below the listed folder; empty for it
+    std::vector<ListedFile> files;
+};
+
+// More entries than a text listing takes.
+struct TooManyEntries
+{
+};
+
+// One format of the list. It is handed the folders with listed files in the
+// order they are listed, and writes them to its ListSink.
+class ListWriter
+{
+public:
+    virtual ~ListWriter() = default;
+    virtual void folder(const ListedFolder &folder) = 0;
+    // The end of the list; the sink is finished here.
+    virtual void finish() = 0;
+};
+
+// The relative path as a person reads it: "musik/alt"; "" for the listed folder.
+[[nodiscard]] QString shownPath(const QStringList &relativePath);
+
+// "h:mm:ss"; empty for an unknown time (-1).
+[[nodiscard]] QString durationText(qint64 seconds);
+
+} // namespace Lirabel

@@ -1,0 +1,58 @@
+#pragma once
+
+// A folder and, on request, its subfolders, read one folder at a time for
+// the command line's lists.
+//
+// Each folder is opened relative to its parent's open descriptor, so no path
+// is ever handed whole to the system and no path length is too long. Hidden
+// entries are left out, a linked folder is not followed (a link to a file is
+// a file, as in the file list), and a folder that is its own ancestor (a bind
+// mount) is not entered again. Each folder is read to the deadline of
+// deadlinecall.h; one that cannot be read or does not answer is reported and
+// left out with what lies below it, and the walk goes on. Only the folder
+// being handed out and the names of the subfolders still to visit are held,
+// so memory grows with the largest folder, not with the tree.
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+namespace Lirabel {
+
+struct WalkedFile
+{
+    QString name;        // as nameFromBytes gives it
+    qint64 size = -1;    // bytes; -1 when not asked for or not known
+    qint64 modified = 0; // seconds since the epoch, when the size was asked for
+};
+
+struct WalkedFolder
+{
+    // The names of the folders from the top down to this one; empty for the top folder.
+    QStringList relativePath;
+    std::vector<WalkedFile> files; // in the order the file system gives them
+    // The folder's open descriptor while the visitor runs, for reading its files.
+    int descriptor = -1;
+};
+
+struct WalkSettings
+{
+    bool subfolders = false;
+    bool sizesAndTimes = false; // one more system call per file
+    // The subfolders of one folder, in the order to visit them.
+    std::function<void(QStringList &names)> sortFolders;
+};
+
+enum class WalkProblem { Unreadable, NoAnswer };
+
+// Calls visit for the top folder and, with subfolders, depth first for each
+// folder below it, a folder's subfolders in the order sortFolders gives.
+// problem is told of each folder left out. False when the top folder itself
+// could not be read.
+bool walkFolders(const QByteArray &top, const WalkSettings &settings,
+                 const std::function<void(WalkedFolder &folder)> &visit,
+                 const std::function<void(const QStringList &relativePath, WalkProblem problem)> &problem);
+
+} // namespace Lirabel

@@ -1,0 +1,256 @@
+// Lists without the window: `lirabel --liste` run as a user runs it, its
+// output read back by the tools that open it (Python's csv module, an HTML
+// parser, the playlist's lines), and its text against the window's save.
+
+#include "app/applicationsetup.h"
+#include "app/printdir.h"
+#include "output/saveoptionen.h"
+#include "standins.h"
+#include "widgetsupport.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+using namespace Lirabel;
+
+namespace {
+
+// Debian's own, which has python3-mutagen, whatever else PATH holds.
+const QString Python = QStringLiteral("/usr/bin/python3");
+
+// Prints each row of a csv or html list as its cells joined by "|".
+constexpr char Reader[] = R"(
+import csv, html.parser, sys
+data = sys.stdin.buffer.read()
+if sys.argv[1] == 'csv':
+    assert data.startswith(b'\xef\xbb\xbf')
+    for row in csv.reader(data[3:].decode('utf-8').split('\r\n')[:-1], delimiter=';'):
+        print('|'.join(row))
+else:
+    class Rows(html.parser.HTMLParser):
+        cells = None
+        def handle_starttag(self, tag, attrs):
+            if tag == 'tr': self.cells = []
+            if tag in ('td', 'th') and self.cells is not None: self.cells.append('')
+        def handle_endtag(self, tag):
+            if tag == 'tr': print('|'.join(self.cells)); self.cells = None
+        def handle_data(self, text):
+            if self.cells: self.cells[-1] += text
+    Rows().feed(data.decode('utf-8'))
+)";
+
+QByteArray run(const QString &program, const QStringList &arguments, const QByteArray &input = {},
+               int *exitCode = nullptr)
+{
+    QProcess process;
+    process.start(program, arguments);
+    process.write(input);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(60000))
+        qFatal("%s did not finish", qPrintable(program));
+    if (exitCode)
+        *exitCode = process.exitCode();
+    return process.readAllStandardOutput();
+}
+
+// A silent MP3 of so many seconds, tagged where artist is given.
+void makeMp3(const QString &path, int seconds, const QString &artist = {}, const QString &title = {})
+{
+    writeFile(path + ".raw", QByteArray(seconds * 44100 * 2, '\0'));
+    run("lame",
+        {"--silent", "-r", "-s", "44.1", "-m", "m", "--bitwidth", "16", "--signed", "--little-endian", path + ".raw",
+         path});
+    QFile::remove(path + ".raw");
+    if (!artist.isEmpty())
+        run(Python,
+            {"-c",
+             "import mutagen,sys; f = mutagen.File(sys.argv[1], easy=True); f.add_tags(); "
+             "f['artist'] = sys.argv[2]; f['title'] = sys.argv[3]; f.save()",
+             path, artist, title});
+    QVERIFY(QFileInfo(path).size() > 0);
+}
+
+} // namespace
+
+class TestLists : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void cleanupTestCase();
+    void formats_data();
+    void formats();
+    void sameAsWindow();
+    void tooManyWritesNothing();
+
+private:
+    QTemporaryDir mRoot;
+    QString mFolder;
+};
+
+void TestLists::initTestCase()
+{
+    setUpApplication(*qobject_cast<QApplication *>(QCoreApplication::instance()));
+    mFolder = mRoot.filePath("Musik");
+    makeTree(mFolder,
+             {"b;c.txt", "quo\"te.txt", "zeile\nbruch.txt", "<&>.txt", "Ümlaut.txt", "=summe.txt", "sub/x.txt",
+              ".versteckt/y.txt", "leer/"});
+    ::close(::open(QFile::encodeName(mFolder) + "/f\xfc.txt", O_CREAT | O_WRONLY, 0644));
+    QVERIFY(QFile::link("..", mFolder + "/sub/schleife"));
+    makeMp3(mFolder + "/lied.mp3", 3, "Die \"Ärzte\"; Band", "<Lied & mehr>");
+    makeMp3(mFolder + "/stille.mp3", 1);
+}
+
+void TestLists::cleanupTestCase()
+{
+    ::unlink(QFile::encodeName(mFolder) + "/f\xfc.txt"); // QTemporaryDir cannot remove it
+}
+
+void TestLists::formats_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("read"); // csv, html or m3u
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("csv") << QStringList{"--format",      "csv",       "--nummern",
+                                        "--unterordner", "--spalten", "name,ordner,interpret,titel,dauer"}
+                         << "csv"
+                         << QStringList{"Nr.|Name|Ordner|Interpret|Titel|Dauer",
+                                        "1|<&>.txt|.|||",
+                                        "2|'=summe.txt|.|||",
+                                        "3|b;c.txt|.|||",
+                                        "4|fü.txt|.|||",
+                                        "5|lied.mp3|.|Die \"Ärzte\"; Band|<Lied & mehr>|0:00:03",
+                                        "6|quo\"te.txt|.|||",
+                                        "7|stille.mp3|.|||0:00:01",
+                                        "8|Ümlaut.txt|.|||",
+                                        "9|zeile?bruch.txt|.|||",
+                                        "10|x.txt|sub|||"};
+    QTest::newRow("html") << QStringList{"--format",        "html",      "--unterordner",
+                                         "--ohne-endungen", "--spalten", "name,titel,dauer"}
+                          << "html"
+                          << QStringList{"Name|Titel|Dauer",
+                                         "%1",
+                                         "<&>||",
+                                         "=summe||",
+                                         "b;c||",
+                                         "fü||",
+                                         "lied|<Lied & mehr>|0:00:03",
+                                         "quo\"te||",
+                                         "stille||0:00:01",
+                                         "Ümlaut||",
+                                         "zeile?bruch||",
+                                         "sub/",
+                                         "x.txt||"};
+    QTest::newRow("m3u") << QStringList{"--format", "m3u", "--unterordner"} << "m3u"
+                         << QStringList{"#EXTM3U",
+                                        "#EXTINF:-1,<&>.txt",
+                                        "<&>.txt",
+                                        "#EXTINF:-1,=summe.txt",
+                                        "=summe.txt",
+                                        "#EXTINF:-1,b;c.txt",
+                                        "b;c.txt",
+                                        "#EXTINF:-1,fü.txt",
+                                        "f<FC>.txt",
+                                        "#EXTINF:3,Die \"Ärzte\"; Band - <Lied & mehr>",
+                                        "lied.mp3",
+                                        "#EXTINF:-1,quo\"te.txt",
+                                        "quo\"te.txt",
+                                        "#EXTINF:1,stille.mp3",
+                                        "stille.mp3",
+                                        "#EXTINF:-1,Ümlaut.txt",
+                                        "Ümlaut.txt",
+                                        "#EXTINF:-1,zeile?bruch.txt",
+                                        "file://%1/zeile%0Abruch.txt",
+                                        "#EXTINF:-1,x.txt",
+                                        "sub/x.txt"};
+    // One blank line before a heading, also where the spacing has just written one.
+    QTest::newRow("text") << QStringList{"--unterordner", "--endung", "txt", "--nummern", "--leerzeile", "7"} << "text"
+                          << QStringList{"001.) <&>.txt",
+                                         "002.) =summe.txt",
+                                         "003.) b;c.txt",
+                                         "004.) fü.txt",
+                                         "005.) quo\"te.txt",
+                                         "006.) Ümlaut.txt",
+                                         "007.) zeile?bruch.txt",
+                                         "",
+                                         "sub/",
+                                         "008.) x.txt"};
+}
+
+void TestLists::formats()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, read);
+    QFETCH(QStringList, expected);
+    int exitCode = -1;
+    const QByteArray out =
+        run(LIRABEL_PROGRAM, QStringList{"--liste"} + arguments + QStringList{mFolder}, {}, &exitCode);
+    QCOMPARE(exitCode, 0);
+    QByteArray got = out;
+    if (read == "csv" || read == "html")
+        got = run(Python, {"-c", Reader, read}, out);
+    const char *end = read == "m3u" ? "\n" : read == "text" ? "\r\n" : "\n";
+    QByteArray want;
+    for (const QString &line : expected)
+        want += QString(line).replace("%1", mFolder).toUtf8().replace("<FC>", "\xfc") + end;
+    QCOMPARE(got, want);
+}
+
+void TestLists::sameAsWindow()
+{
+    QTemporaryDir folder, out;
+    makeTree(
+        folder.path(),
+        {"b;c.txt", "Ümlaut.txt", "zeile\nbruch.txt", "lied.mp3", "Titel 10.txt", "Titel 2.txt", "ab.c", "=summe"});
+    StandInPlatform stand;
+    stand.volumes.volumes = {Volume{QStringLiteral("/"), QString()}};
+    stand.program.folder = folder.path();
+    QVERIFY(QDir::setCurrent(folder.path()));
+    PrintDir main;
+    main.showWindow();
+    stand.dialogs.saveAnswers.enqueue(out.filePath("fenster.txt"));
+    QTest::mouseClick(main.findChild<QPushButton *>("cmd_save"), Qt::LeftButton);
+    auto *dialog = visibleTopLevel<SaveOptionen>();
+    for (const char *name : {"chk_endungen", "chk_nummer", "chk_zeilen"})
+        QTest::mouseClick(dialog->findChild<QCheckBox *>(name), Qt::LeftButton);
+    dialog->findChild<QLineEdit *>("txt_zeile")->setText("2,5");
+    QTest::mouseClick(dialog->findChild<QPushButton *>("cmd_weiter"), Qt::LeftButton);
+
+    int exitCode = -1;
+    const QByteArray listed =
+        run(LIRABEL_PROGRAM, {"--liste", "--ohne-endungen", "--nummern", "--leerzeile", "2,5", folder.path()}, {},
+            &exitCode);
+    QCOMPARE(exitCode, 0);
+    QCOMPARE(listed, contents(out.filePath("fenster.txt")));
+    QVERIFY(listed.startsWith("001.) =summe\r\n002.) ab\r\n\r\n003.) b;c\r\n"));
+}
+
+void TestLists::tooManyWritesNothing()
+{
+    QTemporaryDir folder;
+    run("sh", {"-c", "cd \"$1\" && seq 10000 | xargs touch", "sh", folder.path()});
+    writeFile(folder.filePath(".alt"), "bleibt");
+    QProcess program;
+    program.start(LIRABEL_PROGRAM, {"--liste", "-o", folder.filePath(".alt"), folder.path()});
+    QVERIFY(program.waitForFinished(60000));
+    QCOMPARE(program.exitCode(), 1);
+    QCOMPARE(program.readAllStandardError(),
+             QByteArray("lirabel: Mehr als 9999 Files im Verzeichniss nicht möglich\n"));
+    QCOMPARE(contents(folder.filePath(".alt")), QByteArray("bleibt"));
+    // csv takes them all.
+    QCOMPARE(run(LIRABEL_PROGRAM, {"--liste", "--format", "csv", "--spalten", "name", folder.path()}).count('\n'),
+             10001);
+}
+
+QTEST_MAIN(TestLists)
+#include "tst_lists.moc"
