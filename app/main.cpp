@@ -2,6 +2,7 @@
 #include "app/commandline.h"
 #include "app/printdir.h"
 #include "output/lists/listcommand.h"
+#include "platform/files/deadlinecall.h"
 #include "platform/qt/qtplatform.h"
 
 #include <QApplication>
@@ -12,7 +13,7 @@ int main(int argc, char *argv[])
     if (commandLine.exitCode)
         return *commandLine.exitCode;
     if (commandLine.list)
-        return Lirabel::runListCommand(*commandLine.list);
+        return Lirabel::leaveWithoutWindow(Lirabel::runListCommand(*commandLine.list));
     QApplication app(argc, argv);
     Lirabel::setUpApplication(app);
     Lirabel::QtPlatform platform;

@@ -11,11 +11,17 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
 #include <mutex>
 #include <system_error>
 #include <thread>
 #include <utility>
 #include <vector>
+
+#if defined(Q_OS_UNIX)
+#include <unistd.h>
+#endif
 
 namespace Lirabel {
 
@@ -210,6 +216,18 @@ bool runDetached(std::function<void()> work)
 int runningWorkers()
 {
     return gRunning;
+}
+
+int leaveWithoutWindow(int exitCode)
+{
+    if (runningWorkers() == 0)
+        return exitCode;
+    std::fflush(nullptr);
+#if defined(Q_OS_UNIX)
+    ::close(STDOUT_FILENO);
+    ::close(STDERR_FILENO);
+#endif
+    std::_Exit(exitCode);
 }
 
 bool waitingForWorker()

@@ -56,6 +56,13 @@ template<typename Result>
 // deadline among them.
 [[nodiscard]] int runningWorkers();
 
+// What a program without windows returns from main(). While a thread still
+// hangs in a file-system call, the kernel keeps the process, and with it
+// every file it holds open, until that call returns: so the program then
+// closes standard output and error first, which ends a pipe reading them,
+// and ends at once.
+[[nodiscard]] int leaveWithoutWindow(int exitCode);
+
 // True while a call waits for its worker with the events running.
 [[nodiscard]] bool waitingForWorker();
 

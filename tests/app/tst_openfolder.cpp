@@ -7,6 +7,7 @@
 #include "platform/controls/dirlistbox.h"
 #include "platform/controls/drivelistbox.h"
 #include "platform/controls/filelistbox.h"
+#include "platform/files/bytenames.h"
 #include "standins.h"
 #include "widgetsupport.h"
 
@@ -20,6 +21,7 @@
 #include <QTest>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Lirabel;
@@ -47,8 +49,17 @@ struct Drives
         const int fd = ::open(rawFile.constData(), O_WRONLY | O_CREAT, 0644);
         if (fd >= 0)
             ::close(fd);
+        ::mkdir(rawFolder().constData(), 0755);
+        ::close(::open((rawFolder() + "/Lied 1.mp3").constData(), O_WRONLY | O_CREAT, 0644));
     }
-    ~Drives() { ::unlink(rawFile.constData()); } // QTemporaryDir cannot remove it
+    // B/Lieder für Mutter in Latin-1, as an old archive gives it
+    QByteArray rawFolder() const { return QFile::encodeName(b) + "/Lieder f\xfcr Mutter"; }
+    ~Drives() // QTemporaryDir cannot remove them
+    {
+        ::unlink(rawFile.constData());
+        ::unlink((rawFolder() + "/Lied 1.mp3").constData());
+        ::rmdir(rawFolder().constData());
+    }
 };
 
 } // namespace
@@ -80,24 +91,26 @@ void TestOpenFolder::init()
 
 void TestOpenFolder::startFolder_data()
 {
-    QTest::addColumn<QByteArray>("below"); // the argument below the drives' folder
-    QTest::addColumn<QString>("folder");   // below it too; empty: start as without argument
-    QTest::newRow("Ordner") << QByteArray("laufwerkB/musik") << "laufwerkB/musik";
-    QTest::newRow("Datei") << QByteArray("laufwerkB/musik/titel.mp3") << "laufwerkB/musik";
-    QTest::newRow("Name nicht UTF-8") << QByteArray("laufwerkB/musik/Lied-\xe4.mp3") << "laufwerkB/musik";
-    QTest::newRow("fehlt") << QByteArray("laufwerkB/fehlt") << QString();
-    QTest::newRow("nicht lesbar") << QByteArray("laufwerkB/gesperrt") << QString();
+    QTest::addColumn<QByteArray>("below");  // the argument below the drives' folder
+    QTest::addColumn<QByteArray>("folder"); // below it too; empty: start as without argument
+    QTest::newRow("Ordner") << QByteArray("laufwerkB/musik") << QByteArray("laufwerkB/musik");
+    QTest::newRow("Datei") << QByteArray("laufwerkB/musik/titel.mp3") << QByteArray("laufwerkB/musik");
+    QTest::newRow("Name nicht UTF-8") << QByteArray("laufwerkB/musik/Lied-\xe4.mp3") << QByteArray("laufwerkB/musik");
+    QTest::newRow("Ordner nicht UTF-8") << QByteArray("laufwerkB/Lieder f\xfcr Mutter")
+                                        << QByteArray("laufwerkB/Lieder f\xfcr Mutter");
+    QTest::newRow("fehlt") << QByteArray("laufwerkB/fehlt") << QByteArray();
+    QTest::newRow("nicht lesbar") << QByteArray("laufwerkB/gesperrt") << QByteArray();
 }
 
 void TestOpenFolder::startFolder()
 {
     QFETCH(QByteArray, below);
-    QFETCH(QString, folder);
+    QFETCH(QByteArray, folder);
     StandInPlatform stand;
     Drives drives(stand);
     stand.volumes.notReady.insert(drives.b + "/gesperrt");
     const QString top = QFileInfo(drives.a).path();
-    const QString expected = folder.isEmpty() ? drives.a : top + '/' + folder;
+    const QString expected = folder.isEmpty() ? drives.a : nameFromBytes(QFile::encodeName(top) + '/' + folder);
     const QString drive = folder.isEmpty() ? drives.a : drives.b;
 
     PrintDir window(QFile::encodeName(top) + '/' + below);
@@ -119,6 +132,7 @@ void TestOpenFolder::startFolder()
         return;
     }
     QVERIFY(stand.messageBox.shown.isEmpty());
+    QCOMPARE(rowsOf(*dir1).last(), readableName(expected.section('/', -1))); // "Lieder für Mutter"
     // The folder is its drive's current one: away and back comes back to it.
     drive1->setCurrentIndex(0);
     drive1->setCurrentIndex(1);

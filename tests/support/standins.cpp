@@ -1,5 +1,6 @@
 #include "standins.h"
 
+#include "platform/files/folderscan.h"
 #include "platform/lirabelerror.h"
 
 #include <QDir>
@@ -26,7 +27,7 @@ bool StandInVolumes::isReadable(const QString &path) const
         if (clean == b || clean.startsWith(b.endsWith(QLatin1Char('/')) ? b : b + QLatin1Char('/')))
             return false;
     }
-    return QDir(path).isReadable();
+    return isListableFolder(path);
 }
 
 std::optional<QString> StandInDialogs::saveFileName(const QString &initDir, const QString &fileName, int maxFileSize)

@@ -186,6 +186,27 @@ mount_blockfs hangs "$work/dialog/tot" || fail "the file system beside the dialo
 run_harness pending "$work/langsam" "$work/zwei" "$work/langsamer" "$work/nie.txt"
 run_harness save-beside "$work/dialog" "$work/zwei" "$work/dialog/liste.txt"
 
+# A list of a tree with a folder that does not answer: the rest listed, the
+# folder named, exit status 1 (read from the kernel, as a thread that hangs
+# keeps the process from being reaped), and its output closed at the end.
+# A mount of its own: the earlier checks left calls hanging in halb/.
+mount_blockfs hangs-below "$work/baum" || fail "the tree's file system did not mount"
+started=$(now_ms)
+"$program" --liste --unterordner "$work/baum" >"$work/liste.out" 2>"$work/liste.err" &
+programs+=($!)
+for _ in $(seq 300); do
+    ended "$!" && break
+    sleep 0.02
+done
+took=$(($(now_ms) - started))
+status=$(($(awk '{ print $NF }' "/proc/$!/stat" 2>/dev/null || echo 0) >> 8))
+if ended "$!" && [ "$(head -1 "$work/liste.out")" = $'liesmich.txt\r' ] && [ "$status" = 1 ] \
+    && grep -q "haengt" "$work/liste.err"; then
+    ok "a list over a folder that does not answer ends after ${took} ms with the rest and status 1"
+else
+    fail "a list over a folder that does not answer: ${took} ms, status $status, $(tr '\r\n' '  ' <"$work/liste.out"), $(cat "$work/liste.err")"
+fi
+
 # Closing while a thread hangs: from "closing" to the end of the program.
 close_while_hung() { # MODE
     local log=$work/$1.out pid closed=
