@@ -238,6 +238,7 @@ close_while_hung close-after
 
 # --- a file system mounted and unmounted while the program runs --------------------------
 mounts+=("$work/neu")
+mkdir -p "$work/neu" # listed in the folder list before it is mounted
 run_harness follow "$work/neu" \
     "mkdir -p '$work/neu' && { /usr/bin/python3 '$blockfs' answers '$work/neu' >'$work/neu.log' 2>&1 & echo \$! >'$work/neu.pid'; }" \
     "fusermount3 -u '$work/neu'"
