@@ -1,5 +1,6 @@
 #include "platform/files/filelistmodel.h"
 
+#include "platform/files/bytenames.h"
 #include "platform/files/drives.h"
 #include "platform/files/folderscan.h"
 #include "platform/files/naturalorder.h"
@@ -25,8 +26,9 @@ QStringList matching(const QStringList &sorted, qsizetype first, qsizetype last,
         // some way ahead lets their reads overlap.
         if (i + 16 < last)
             __builtin_prefetch(sorted.at(i + 16).constData());
+        // Matched as the name reads, as the lists without the window do.
         const QString &name = sorted.at(i);
-        if (matcher.matches(name))
+        if (holdsForeignBytes(name) ? matcher.matches(readableName(name)) : matcher.matches(name))
             shown.append(printableName(name));
     }
     shown.squeeze();

@@ -212,6 +212,10 @@ void TestLists::sameAsWindow()
     makeTree(
         folder.path(),
         {"b;c.txt", "Ümlaut.txt", "zeile\nbruch.txt", "lied.mp3", "Titel 10.txt", "Titel 2.txt", "ab.c", "=summe"});
+    const QByteArray latin1 = QFile::encodeName(folder.path())
+        + "/gr\xfc\xdf"
+          "e.txt";
+    ::close(::open(latin1.constData(), O_CREAT | O_WRONLY, 0644));
     StandInPlatform stand;
     stand.volumes.volumes = {Volume{QStringLiteral("/"), QString()}};
     stand.program.folder = folder.path();
@@ -233,6 +237,9 @@ void TestLists::sameAsWindow()
     QCOMPARE(exitCode, 0);
     QCOMPARE(listed, contents(out.filePath("fenster.txt")));
     QVERIFY(listed.startsWith("001.) =summe\r\n002.) ab\r\n\r\n003.) b;c\r\n"));
+    QVERIFY(listed.contains(") gr\xc3\xbc\xc3\x9f"
+                            "e\r\n"));
+    ::unlink(latin1.constData()); // QTemporaryDir cannot remove it
 }
 
 void TestLists::tooManyWritesNothing()
