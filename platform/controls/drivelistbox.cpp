@@ -51,7 +51,13 @@ void DriveListBox::choose(const std::optional<Volume> &volume, const QString &as
 {
     if (!volume)
         throw LirabelError(QStringLiteral("Kein Laufwerk für %1").arg(asked));
-    if (!platform().volumes->isReadable(volume->mountPoint))
+    // The drive may keep the check waiting while the events run: a drive
+    // asked for meanwhile has its way, and this request ends without a trace.
+    const quint64 request = ++mRequest;
+    const bool readable = platform().volumes->isReadable(volume->mountPoint);
+    if (request != mRequest)
+        return;
+    if (!readable)
         throw LirabelError(QStringLiteral("Laufwerk nicht bereit: %1").arg(volume->driveText()));
     // The list may have followed the mounts while the drive was asked.
     for (int i = 0; i < mVolumes.size(); ++i) {

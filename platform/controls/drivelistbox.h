@@ -53,6 +53,7 @@ private:
 
     QList<Volume> mVolumes;
     bool mHadFocus = false;
+    quint64 mRequest = 0; // the newest drive asked for
 };
 
 } // namespace Lirabel
