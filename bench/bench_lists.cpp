@@ -81,19 +81,19 @@ int main(int argc, char *argv[])
              fixed(walk.ms / find.ms, 2) + "×", "≤ 1.0×", walk.ms <= Goal * find.ms);
     long singlePeak = 0;
     for (int round = 0; round < rounds; ++round)
-        singlePeak = std::max(singlePeak,
-                              runChild({lirabel, "--liste", "--format", "csv", "--spalten", "name,ordner", largest})
-                                  .maxRssKb);
+        singlePeak =
+            std::max(singlePeak,
+                     runChild({lirabel, "--liste", "--format", "csv", "--spalten", "name,ordner", largest}).maxRssKb);
     printRow("Peak memory, the tree of 200000 files", mib(walk.maxRssKb), "its largest folder alone " + mib(singlePeak),
              "+" + mib(walk.maxRssKb - singlePeak), "≤ +10 MiB", walk.maxRssKb - singlePeak <= 10 * 1024);
 
-    const auto [tags, mutagen] = compare(
-        rounds, {lirabel, "--liste", "--format", "csv", "--spalten", "name,interpret,titel,dauer", music},
-        {"/usr/bin/python3", tagScript, music});
+    const auto [tags, mutagen] =
+        compare(rounds, {lirabel, "--liste", "--format", "csv", "--spalten", "name,interpret,titel,dauer", music},
+                {"/usr/bin/python3", tagScript, music});
     printRow("`--format csv --spalten name,interpret,titel,dauer`, 1000 tagged MP3 files", fixed(tags.ms, 1) + " ms",
              "python3-mutagen " + fixed(mutagen.ms, 1) + " ms", fixed(tags.ms / mutagen.ms, 2) + "×", "≤ 1.0×",
              tags.ms <= Goal * mutagen.ms);
-    printNote("Peak memory of `--liste` on 100000 files in one folder: " + mib(one.maxRssKb) + " (`ls -1`: "
-              + mib(ls.maxRssKb) + ").");
+    printNote("Peak memory of `--liste` on 100000 files in one folder: " + mib(one.maxRssKb)
+              + " (`ls -1`: " + mib(ls.maxRssKb) + ").");
     return 0;
 }
