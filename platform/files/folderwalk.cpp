@@ -63,19 +63,12 @@ private:
     int mFd = -1;
 };
 
-struct RawFile
-{
-    QByteArray name;
-    qint64 size = -1;
-    qint64 modified = 0;
-};
-
 struct FolderRead
 {
     Descriptor folder;
     dev_t device = 0;
     ino_t inode = 0;
-    std::vector<RawFile> files;
+    std::vector<WalkedFile> files;
     std::vector<QByteArray> folders;
 };
 
@@ -126,7 +119,7 @@ std::optional<FolderRead> readFolder(int parent, const QByteArray &name, bool to
         if (type != DT_REG && type != DT_LNK && type != DT_UNKNOWN)
             continue;
         const bool needStat = details || type != DT_REG;
-        RawFile file{QByteArray(entry->d_name), -1, 0};
+        WalkedFile file{{}, -1, 0};
         if (needStat) {
             // Follows links: a link to a file is that file, a broken one is left out.
             if (::fstatat(fd, entry->d_name, &info, 0) != 0)
@@ -145,6 +138,8 @@ std::optional<FolderRead> readFolder(int parent, const QByteArray &name, bool to
                 file.modified = info.st_mtim.tv_sec;
             }
         }
+        // Decoded here, on the reader, while the list of the folder before is written.
+        file.name = nameFromBytes(QByteArrayView(entry->d_name));
         read.files.push_back(std::move(file));
     }
     return read;
@@ -269,10 +264,7 @@ void readFolders(const std::shared_ptr<Walk> &walk, int reader)
                 const bool subfolders = walk->subfolders;
                 lock.unlock();
                 folder.descriptor = std::make_shared<Descriptor>(std::move(read->folder));
-                folder.files.reserve(read->files.size());
-                for (RawFile &file : read->files)
-                    folder.files.push_back({nameFromBytes(file.name), file.size, file.modified});
-                read->files = {};
+                folder.files = std::move(read->files);
                 if (subfolders) {
                     below = Level{folder.descriptor, folder.relativePath, {}, 0, read->device, read->inode};
                     below->subfolders.reserve(qsizetype(read->folders.size()));
