@@ -168,6 +168,11 @@ struct Level
 // Memory so stays with the largest folder, whatever the tree.
 constexpr size_t AheadFolders = 64;
 constexpr size_t AheadFiles = 16384;
+// Each side wakes the other only for a good part of that: on a busy machine
+// every wake-up may wait for its turn on a processor, and a tree of small
+// folders would otherwise pay one at every folder.
+constexpr size_t WakeFolders = AheadFolders / 4;
+constexpr size_t WakeFiles = AheadFiles / 4;
 
 // The walk as its readers and the walker share it. One reader at a time
 // reads the folders, depth first, and queues them for the walker, so the
@@ -197,6 +202,8 @@ struct Walk
     bool reading = false;
     QStringList readingPath;
     std::chrono::steady_clock::time_point readingSince;
+    bool readerWaits = false; // for room ahead
+    bool walkerWaits = false; // with no deadline, as nothing is being read
 };
 
 bool roomAhead(const Walk &walk)
@@ -204,11 +211,25 @@ bool roomAhead(const Walk &walk)
     return walk.ready.empty() || (walk.ready.size() < AheadFolders && walk.readyFiles < AheadFiles);
 }
 
+bool littleAhead(const Walk &walk)
+{
+    return walk.ready.size() <= WakeFolders && walk.readyFiles <= WakeFiles;
+}
+
+bool muchAhead(const Walk &walk)
+{
+    return walk.ready.size() >= WakeFolders || walk.readyFiles >= WakeFiles;
+}
+
 void readFolders(const std::shared_ptr<Walk> &walk, int reader)
 {
     std::unique_lock lock(walk->mutex);
     for (;;) {
-        walk->forReader.wait(lock, [&] { return walk->reader != reader || walk->ended || roomAhead(*walk); });
+        if (!roomAhead(*walk)) {
+            walk->readerWaits = true;
+            walk->forReader.wait(lock, [&] { return walk->reader != reader || walk->ended || littleAhead(*walk); });
+            walk->readerWaits = false;
+        }
         if (walk->reader != reader || walk->ended)
             return;
         QByteArray name;
@@ -237,7 +258,8 @@ void readFolders(const std::shared_ptr<Walk> &walk, int reader)
         walk->reading = true;
         walk->readingPath = path;
         walk->readingSince = std::chrono::steady_clock::now();
-        walk->forWalker.notify_one(); // a walker with nothing to hand out now has a deadline
+        if (walk->walkerWaits)
+            walk->forWalker.notify_one(); // it now has a deadline
         const bool details = walk->details;
         lock.unlock();
 
@@ -288,7 +310,8 @@ void readFolders(const std::shared_ptr<Walk> &walk, int reader)
             walk->finished = true;
         walk->readyFiles += folder.files.size();
         walk->ready.push_back(std::move(folder));
-        walk->forWalker.notify_one();
+        if (walk->finished || muchAhead(*walk) || walk->walkerWaits)
+            walk->forWalker.notify_one();
     }
 }
 
@@ -345,7 +368,8 @@ bool walkFolders(const QByteArray &top, const WalkSettings &settings,
             ReadFolder read = std::move(walk->ready.front());
             walk->ready.pop_front();
             walk->readyFiles -= read.files.size();
-            walk->forReader.notify_one();
+            if (walk->readerWaits && littleAhead(*walk))
+                walk->forReader.notify_one();
             lock.unlock();
             const bool top = std::exchange(first, false);
             if (read.problem) {
@@ -363,7 +387,9 @@ bool walkFolders(const QByteArray &top, const WalkSettings &settings,
         if (walk->finished)
             return true;
         if (!walk->reading) {
+            walk->walkerWaits = true;
             walk->forWalker.wait(lock);
+            walk->walkerWaits = false;
             continue;
         }
         const auto deadline = walk->readingSince + FileSystemDeadline;
