@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <cstring>
 #include <deque>
 #include <memory>
 #include <mutex>
@@ -63,12 +64,25 @@ private:
     int mFd = -1;
 };
 
+// A file as read: where its name lies in the folder's names.
+struct RawFile
+{
+    qsizetype at = 0;
+    qsizetype length = 0;
+    qint64 size = -1;
+    qint64 modified = 0;
+};
+
+// The names stay bytes in one block until the walker takes them: each name's
+// text is then made and freed on the same thread, and the reader allocates
+// once per folder rather than once per name.
 struct FolderRead
 {
     Descriptor folder;
     dev_t device = 0;
     ino_t inode = 0;
-    std::vector<WalkedFile> files;
+    std::vector<RawFile> files;
+    QByteArray names;
     std::vector<QByteArray> folders;
 };
 
@@ -119,7 +133,7 @@ std::optional<FolderRead> readFolder(int parent, const QByteArray &name, bool to
         if (type != DT_REG && type != DT_LNK && type != DT_UNKNOWN)
             continue;
         const bool needStat = details || type != DT_REG;
-        WalkedFile file{{}, -1, 0};
+        RawFile file;
         if (needStat) {
             // Follows links: a link to a file is that file, a broken one is left out.
             if (::fstatat(fd, entry->d_name, &info, 0) != 0)
@@ -138,9 +152,10 @@ std::optional<FolderRead> readFolder(int parent, const QByteArray &name, bool to
                 file.modified = info.st_mtim.tv_sec;
             }
         }
-        // Decoded here, on the reader, while the list of the folder before is written.
-        file.name = nameFromBytes(QByteArrayView(entry->d_name));
-        read.files.push_back(std::move(file));
+        file.at = read.names.size();
+        file.length = qsizetype(std::strlen(entry->d_name));
+        read.names.append(entry->d_name, file.length);
+        read.files.push_back(file);
     }
     return read;
 }
@@ -150,7 +165,8 @@ struct ReadFolder
 {
     QStringList relativePath;
     std::shared_ptr<Descriptor> descriptor;
-    std::vector<WalkedFile> files;
+    std::vector<RawFile> files;
+    QByteArray names;
     std::optional<WalkProblem> problem;
 };
 
@@ -272,7 +288,7 @@ void readFolders(const std::shared_ptr<Walk> &walk, int reader)
             return;
         }
         walk->reading = false;
-        ReadFolder folder{std::move(path), {}, {}, std::nullopt};
+        ReadFolder folder{std::move(path), {}, {}, {}, std::nullopt};
         std::optional<Level> below;
         if (!read) {
             folder.problem = WalkProblem::Unreadable;
@@ -287,6 +303,7 @@ void readFolders(const std::shared_ptr<Walk> &walk, int reader)
                 lock.unlock();
                 folder.descriptor = std::make_shared<Descriptor>(std::move(read->folder));
                 folder.files = std::move(read->files);
+                folder.names = std::move(read->names);
                 if (subfolders) {
                     below = Level{folder.descriptor, folder.relativePath, {}, 0, read->device, read->inode};
                     below->subfolders.reserve(qsizetype(read->folders.size()));
@@ -377,7 +394,13 @@ bool walkFolders(const QByteArray &top, const WalkSettings &settings,
                 if (top)
                     return false;
             } else {
-                WalkedFolder folder{std::move(read.relativePath), std::move(read.files), read.descriptor->get()};
+                WalkedFolder folder{std::move(read.relativePath), {}, read.descriptor->get()};
+                folder.files.reserve(read.files.size());
+                for (const RawFile &file : read.files)
+                    folder.files.push_back({nameFromBytes(QByteArrayView(read.names).sliced(file.at, file.length)),
+                                            file.size, file.modified});
+                read.files = {};
+                read.names = {};
                 visit(folder);
             }
             read = {};
