@@ -5,12 +5,27 @@
 
 #include <QDateTime>
 
+#include <algorithm>
+
 namespace Lirabel {
 
 namespace {
 
 void appendField(QByteArray &row, const QString &value, bool text)
 {
+    // Most fields are ASCII that needs no quotes: their UTF-16 units are their bytes.
+    const bool plain = std::all_of(value.cbegin(), value.cend(), [](QChar c) {
+        const char16_t u = c.unicode();
+        return u < 0x80 && u != u';' && u != u'"' && u != u'\n' && u != u'\r';
+    });
+    if (plain) {
+        if (text && !value.isEmpty() && QByteArrayView("=+-@").contains(char(value.front().unicode())))
+            row.append('\'');
+        const qsizetype at = row.size();
+        row.resize(at + value.size());
+        std::transform(value.cbegin(), value.cend(), row.data() + at, [](QChar c) { return char(c.unicode()); });
+        return;
+    }
     QByteArray bytes = value.toUtf8();
     if (text && !bytes.isEmpty() && QByteArrayView("=+-@").contains(bytes.front()))
         bytes.prepend('\'');
@@ -63,9 +78,11 @@ CsvList::CsvList(const ListRequest &request, ListSink &sink)
 
 void CsvList::folder(const ListedFolder &folder)
 {
-    const QString folderText = folder.relativePath.isEmpty() ? QStringLiteral(".") : shownPath(folder.relativePath);
+    QByteArray folderField;
+    appendField(folderField, folder.relativePath.isEmpty() ? QStringLiteral(".") : shownPath(folder.relativePath),
+                true);
     for (const ListedFile &file : folder.files) {
-        mRow.clear();
+        mRow.resize(0); // keeps its room for the next row
         ++mNumber;
         if (mRequest.numberEntries)
             mRow.append(QByteArray::number(mNumber)).append(';');
@@ -83,7 +100,7 @@ void CsvList::folder(const ListedFolder &folder)
                 break;
             }
             case ListColumn::Folder:
-                appendField(mRow, folderText, true);
+                mRow.append(folderField);
                 break;
             case ListColumn::Size:
                 if (file.size >= 0)

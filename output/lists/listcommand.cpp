@@ -48,6 +48,17 @@ bool hasColumn(const ListRequest &request, bool (*wanted)(ListColumn))
         && std::any_of(request.columns.cbegin(), request.columns.cend(), wanted);
 }
 
+// True when the name is shown as it is: no byte foreign to UTF-8
+// (bytenames.h), no control character. Most names are; the others go the
+// long way through readableName and printableName.
+bool isPlain(const QString &name)
+{
+    return std::none_of(name.cbegin(), name.cend(), [](QChar c) {
+        const char16_t u = c.unicode();
+        return u < 0x20 || u == 0x7f || (u >= 0xdc80 && u <= 0xdcff);
+    });
+}
+
 } // namespace
 
 int runListCommand(const ListRequest &request)
@@ -88,24 +99,27 @@ int runListCommand(const ListRequest &request)
         };
 
         const auto visit = [&](WalkedFolder &walked) {
-            std::vector<ListedFile> files;
             QStringList shown;
-            for (WalkedFile &file : walked.files) {
-                QString readable = readableName(file.name);
-                if (!matcher.matchesEverything() && !matcher.matches(readable))
+            std::vector<size_t> matched; // where in walked.files
+            shown.reserve(qsizetype(walked.files.size()));
+            matched.reserve(walked.files.size());
+            for (size_t i = 0; i < walked.files.size(); ++i) {
+                const QString &name = walked.files[i].name;
+                const bool plain = isPlain(name);
+                if (!matcher.matchesEverything() && !matcher.matches(plain ? name : readableName(name)))
                     continue;
-                QString printable = printableName(readable);
-                shown.append(printable);
-                files.push_back({std::move(file.name), std::move(printable), file.size, file.modified, {}});
+                shown.append(plain ? name : printableName(name));
+                matched.push_back(i);
             }
-            walked.files = {};
-            if (files.empty())
+            if (matched.empty())
                 return;
             ListedFolder listed{walked.relativePath, {}};
-            listed.files.reserve(files.size());
-            for (const qsizetype i : naturalOrder(shown))
-                listed.files.push_back(std::move(files[size_t(i)]));
-            files = {};
+            listed.files.reserve(matched.size());
+            for (const qsizetype i : naturalOrder(shown)) {
+                WalkedFile &file = walked.files[matched[size_t(i)]];
+                listed.files.push_back({std::move(file.name), std::move(shown[i]), file.size, file.modified, {}});
+            }
+            walked.files = {};
             shown = {};
             if (tags) {
                 QStringList names;

@@ -42,7 +42,7 @@ void ListSink::flush()
     if (!mPath) {
         if (left > 0 && std::fwrite(data, 1, size_t(left), stdout) != size_t(left))
             throw LirabelError(QStringLiteral("Standardausgabe: ") + QString::fromLocal8Bit(std::strerror(errno)));
-        mPending.clear();
+        mPending.resize(0); // the block keeps its room
         return;
     }
     if (!mFile)
@@ -54,7 +54,7 @@ void ListSink::flush()
         data += written;
         left -= qsizetype(written);
     }
-    mPending.clear();
+    mPending.resize(0);
 }
 
 void ListSink::write(const char *bytes, qsizetype size)

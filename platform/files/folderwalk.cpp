@@ -3,8 +3,17 @@
 #include "platform/files/bytenames.h"
 #include "platform/files/deadlinecall.h"
 
+#include <QScopeGuard>
+
+#include <chrono>
+#include <condition_variable>
+#include <cstring>
+#include <deque>
 #include <memory>
+#include <mutex>
 #include <optional>
+#include <system_error>
+#include <thread>
 #include <utility>
 
 #if defined(Q_OS_UNIX)
@@ -55,19 +64,25 @@ private:
     int mFd = -1;
 };
 
+// A file as read: where its name lies in the folder's names.
 struct RawFile
 {
-    QByteArray name;
+    qsizetype at = 0;
+    qsizetype length = 0;
     qint64 size = -1;
     qint64 modified = 0;
 };
 
+// The names stay bytes in one block until the walker takes them: each name's
+// text is then made and freed on the same thread, and the reader allocates
+// once per folder rather than once per name.
 struct FolderRead
 {
     Descriptor folder;
     dev_t device = 0;
     ino_t inode = 0;
     std::vector<RawFile> files;
+    QByteArray names;
     std::vector<QByteArray> folders;
 };
 
@@ -76,13 +91,13 @@ struct DirCloser
     void operator()(DIR *dir) const { closedir(dir); }
 };
 
-// Reads the folder name below parent (a descriptor the call owns). Runs on a
-// worker thread: everything it touches is its own.
-std::optional<FolderRead> readFolder(Descriptor parent, const QByteArray &name, bool top, bool details)
+// Reads the folder name below parent (-1: the working directory), which
+// stays open while the call runs. Runs on the walk's reader thread.
+std::optional<FolderRead> readFolder(int parent, const QByteArray &name, bool top, bool details)
 {
     const int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | (top ? 0 : O_NOFOLLOW);
     FolderRead read;
-    read.folder = Descriptor(::openat(parent.get() >= 0 ? parent.get() : AT_FDCWD, name.constData(), flags));
+    read.folder = Descriptor(::openat(parent >= 0 ? parent : AT_FDCWD, name.constData(), flags));
     if (read.folder.get() < 0)
         return std::nullopt;
     struct stat info;
@@ -118,7 +133,7 @@ std::optional<FolderRead> readFolder(Descriptor parent, const QByteArray &name, 
         if (type != DT_REG && type != DT_LNK && type != DT_UNKNOWN)
             continue;
         const bool needStat = details || type != DT_REG;
-        RawFile file{QByteArray(entry->d_name), -1, 0};
+        RawFile file;
         if (needStat) {
             // Follows links: a link to a file is that file, a broken one is left out.
             if (::fstatat(fd, entry->d_name, &info, 0) != 0)
@@ -137,20 +152,185 @@ std::optional<FolderRead> readFolder(Descriptor parent, const QByteArray &name, 
                 file.modified = info.st_mtim.tv_sec;
             }
         }
-        read.files.push_back(std::move(file));
+        file.at = read.names.size();
+        file.length = qsizetype(std::strlen(entry->d_name));
+        read.names.append(entry->d_name, file.length);
+        read.files.push_back(file);
     }
     return read;
 }
 
+// A folder read and not yet handed out, or one left out.
+struct ReadFolder
+{
+    QStringList relativePath;
+    std::shared_ptr<Descriptor> descriptor;
+    std::vector<RawFile> files;
+    QByteArray names;
+    std::optional<WalkProblem> problem;
+};
+
 struct Level
 {
-    Descriptor folder;
+    std::shared_ptr<Descriptor> folder;
     QStringList relativePath;
-    QStringList subfolders; // still to visit, in order
+    QStringList subfolders; // still to read, in order
     qsizetype next = 0;
     dev_t device = 0;
     ino_t inode = 0;
 };
+
+// How far the reader may run ahead of the walk: folders, and files in them.
+// Memory so stays with the largest folder, whatever the tree.
+constexpr size_t AheadFolders = 64;
+constexpr size_t AheadFiles = 16384;
+// Each side wakes the other only for a good part of that: on a busy machine
+// every wake-up may wait for its turn on a processor, and a tree of small
+// folders would otherwise pay one at every folder.
+constexpr size_t WakeFolders = AheadFolders / 4;
+constexpr size_t WakeFiles = AheadFiles / 4;
+
+// The walk as its readers and the walker share it. One reader at a time
+// reads the folders, depth first, and queues them for the walker, so the
+// system's answers for the next folders overlap with the listing of this
+// one and no folder costs a thread of its own. A reader that does not answer
+// in time is left behind with its folder; a new one goes on after it. Held
+// by every reader, so one left behind may return at any time, also after the
+// walk has ended, and finds that it is no longer wanted.
+struct Walk
+{
+    std::mutex mutex;
+    std::condition_variable forWalker; // a folder queued or being read, or the end
+    std::condition_variable forReader; // room ahead, or the reader no longer wanted
+    QByteArray top;
+    bool details = false;
+    bool subfolders = false;
+    std::function<void(QStringList &names)> sortFolders;
+
+    bool started = false;  // the top folder is taken
+    bool finished = false; // nothing more to read
+    bool ended = false;    // the walker has gone
+    int reader = 0;        // the reader that is wanted
+    std::vector<Level> levels;
+    std::deque<ReadFolder> ready;
+    size_t readyFiles = 0;
+    // The folder a reader is waiting on the system for, and since when.
+    bool reading = false;
+    QStringList readingPath;
+    std::chrono::steady_clock::time_point readingSince;
+    bool readerWaits = false; // for room ahead
+    bool walkerWaits = false; // with no deadline, as nothing is being read
+};
+
+bool roomAhead(const Walk &walk)
+{
+    return walk.ready.empty() || (walk.ready.size() < AheadFolders && walk.readyFiles < AheadFiles);
+}
+
+bool littleAhead(const Walk &walk)
+{
+    return walk.ready.size() <= WakeFolders && walk.readyFiles <= WakeFiles;
+}
+
+bool muchAhead(const Walk &walk)
+{
+    return walk.ready.size() >= WakeFolders || walk.readyFiles >= WakeFiles;
+}
+
+void readFolders(const std::shared_ptr<Walk> &walk, int reader)
+{
+    std::unique_lock lock(walk->mutex);
+    for (;;) {
+        if (!roomAhead(*walk)) {
+            walk->readerWaits = true;
+            walk->forReader.wait(lock, [&] { return walk->reader != reader || walk->ended || littleAhead(*walk); });
+            walk->readerWaits = false;
+        }
+        if (walk->reader != reader || walk->ended)
+            return;
+        QByteArray name;
+        QStringList path;
+        std::shared_ptr<Descriptor> parent;
+        const bool top = !walk->started;
+        if (top) {
+            walk->started = true;
+            name = walk->top;
+        } else {
+            while (!walk->levels.empty() && walk->levels.back().next >= walk->levels.back().subfolders.size())
+                walk->levels.pop_back();
+            if (walk->levels.empty()) {
+                walk->finished = true;
+                walk->forWalker.notify_one();
+                return;
+            }
+            Level &level = walk->levels.back();
+            const QString &sub = level.subfolders.at(level.next++);
+            name = nameBytes(sub);
+            path = level.relativePath;
+            path.append(sub);
+            // Kept open while this reader needs it, even when left behind.
+            parent = level.folder;
+        }
+        walk->reading = true;
+        walk->readingPath = path;
+        walk->readingSince = std::chrono::steady_clock::now();
+        if (walk->walkerWaits)
+            walk->forWalker.notify_one(); // it now has a deadline
+        const bool details = walk->details;
+        lock.unlock();
+
+        std::optional<FolderRead> read = readFolder(parent ? parent->get() : -1, name, top, details);
+
+        lock.lock();
+        if (walk->reader != reader || walk->ended) {
+            // Given up on: what was read is dropped, and its folder closed, without the lock.
+            lock.unlock();
+            return;
+        }
+        walk->reading = false;
+        ReadFolder folder{std::move(path), {}, {}, {}, std::nullopt};
+        std::optional<Level> below;
+        if (!read) {
+            folder.problem = WalkProblem::Unreadable;
+            if (top)
+                walk->finished = true;
+        } else {
+            bool ownAncestor = false;
+            for (const Level &level : walk->levels)
+                ownAncestor = ownAncestor || (level.device == read->device && level.inode == read->inode);
+            if (!ownAncestor) {
+                const bool subfolders = walk->subfolders;
+                lock.unlock();
+                folder.descriptor = std::make_shared<Descriptor>(std::move(read->folder));
+                folder.files = std::move(read->files);
+                folder.names = std::move(read->names);
+                if (subfolders) {
+                    below = Level{folder.descriptor, folder.relativePath, {}, 0, read->device, read->inode};
+                    below->subfolders.reserve(qsizetype(read->folders.size()));
+                    for (const QByteArray &sub : read->folders)
+                        below->subfolders.append(nameFromBytes(sub));
+                    if (walk->sortFolders && below->subfolders.size() > 1)
+                        walk->sortFolders(below->subfolders);
+                }
+                lock.lock();
+                if (walk->reader != reader || walk->ended) {
+                    lock.unlock();
+                    return;
+                }
+            }
+            if (ownAncestor)
+                continue;
+        }
+        if (below)
+            walk->levels.push_back(std::move(*below));
+        else if (top && !walk->subfolders)
+            walk->finished = true;
+        walk->readyFiles += folder.files.size();
+        walk->ready.push_back(std::move(folder));
+        if (walk->finished || muchAhead(*walk) || walk->walkerWaits)
+            walk->forWalker.notify_one();
+    }
+}
 
 // Each level of the walk holds its folder open; deep trees need more than the usual 1024.
 void allowManyOpenFolders()
@@ -162,6 +342,16 @@ void allowManyOpenFolders()
     }
 }
 
+bool startReader(const std::shared_ptr<Walk> &walk, int reader)
+{
+    try {
+        std::thread([walk, reader] { readFolders(walk, reader); }).detach();
+        return true;
+    } catch (const std::system_error &) {
+        return false;
+    }
+}
+
 } // namespace
 
 bool walkFolders(const QByteArray &top, const WalkSettings &settings,
@@ -170,69 +360,78 @@ bool walkFolders(const QByteArray &top, const WalkSettings &settings,
 {
     if (settings.subfolders)
         allowManyOpenFolders();
-    std::vector<Level> levels;
+    auto walk = std::make_shared<Walk>();
+    walk->top = top;
+    walk->details = settings.sizesAndTimes;
+    walk->subfolders = settings.subfolders;
+    walk->sortFolders = settings.sortFolders;
+    // However the walk ends, its readers stop at their next look.
+    const auto ending = qScopeGuard([&walk] {
+        const std::lock_guard lock(walk->mutex);
+        walk->ended = true;
+        walk->forReader.notify_all();
+    });
 
-    // Reads one folder below the deepest level (or the top), hands it out, and
-    // returns the level to descend into.
-    const auto enter = [&](const QByteArray &name, QStringList relativePath) -> std::optional<Level> {
-        const bool isTop = levels.empty();
-        // The worker gets a descriptor of its own: it may outlive this call.
-        Descriptor parent(isTop ? -1 : ::dup(levels.back().folder.get()));
-        if (!isTop && parent.get() < 0) {
-            problem(relativePath, WalkProblem::Unreadable);
-            return std::nullopt;
-        }
-        const bool details = settings.sizesAndTimes;
-        auto shared = std::make_shared<Descriptor>(std::move(parent));
-        std::optional<std::optional<FolderRead>> answer = callWithDeadline<std::optional<FolderRead>>(
-            [shared, name, isTop, details] { return readFolder(std::move(*shared), name, isTop, details); });
-        if (!answer || !*answer) {
-            problem(relativePath, answer ? WalkProblem::Unreadable : WalkProblem::NoAnswer);
-            return std::nullopt;
-        }
-        FolderRead &read = **answer;
-        for (const Level &level : levels) {
-            if (level.device == read.device && level.inode == read.inode)
-                return std::nullopt; // the folder is its own ancestor
-        }
-        WalkedFolder folder;
-        folder.relativePath = relativePath;
-        folder.descriptor = read.folder.get();
-        folder.files.reserve(read.files.size());
-        for (RawFile &file : read.files)
-            folder.files.push_back({nameFromBytes(file.name), file.size, file.modified});
-        read.files = {};
-        visit(folder);
-        folder = {};
-
-        Level level{std::move(read.folder), std::move(relativePath), {}, 0, read.device, read.inode};
-        if (settings.subfolders) {
-            level.subfolders.reserve(qsizetype(read.folders.size()));
-            for (const QByteArray &sub : read.folders)
-                level.subfolders.append(nameFromBytes(sub));
-            if (settings.sortFolders)
-                settings.sortFolders(level.subfolders);
-        }
-        return level;
-    };
-
-    std::optional<Level> first = enter(top, {});
-    if (!first)
+    std::unique_lock lock(walk->mutex);
+    walk->reader = 1;
+    if (!startReader(walk, walk->reader)) {
+        lock.unlock();
+        problem({}, WalkProblem::Unreadable);
         return false;
-    levels.push_back(std::move(*first));
-    while (!levels.empty()) {
-        Level &level = levels.back();
-        if (level.next >= level.subfolders.size()) {
-            levels.pop_back();
+    }
+    bool first = true;
+    for (;;) {
+        if (!walk->ready.empty()) {
+            ReadFolder read = std::move(walk->ready.front());
+            walk->ready.pop_front();
+            walk->readyFiles -= read.files.size();
+            if (walk->readerWaits && littleAhead(*walk))
+                walk->forReader.notify_one();
+            lock.unlock();
+            const bool top = std::exchange(first, false);
+            if (read.problem) {
+                problem(read.relativePath, *read.problem);
+                if (top)
+                    return false;
+            } else {
+                WalkedFolder folder{std::move(read.relativePath), {}, read.descriptor->get()};
+                folder.files.reserve(read.files.size());
+                for (const RawFile &file : read.files)
+                    folder.files.push_back({nameFromBytes(QByteArrayView(read.names).sliced(file.at, file.length)),
+                                            file.size, file.modified});
+                read.files = {};
+                read.names = {};
+                visit(folder);
+            }
+            read = {};
+            lock.lock();
             continue;
         }
-        const QString name = level.subfolders.at(level.next++);
-        QStringList path = level.relativePath;
-        path.append(name);
-        if (std::optional<Level> below = enter(nameBytes(name), std::move(path)))
-            levels.push_back(std::move(*below));
+        if (walk->finished)
+            return true;
+        if (!walk->reading) {
+            walk->walkerWaits = true;
+            walk->forWalker.wait(lock);
+            walk->walkerWaits = false;
+            continue;
+        }
+        const auto deadline = walk->readingSince + FileSystemDeadline;
+        if (std::chrono::steady_clock::now() < deadline) {
+            walk->forWalker.wait_until(lock, deadline);
+            continue;
+        }
+        // The reader is left behind with its folder; a new one goes on after it.
+        const QStringList hung = std::move(walk->readingPath);
+        walk->reading = false;
+        ++walk->reader;
+        const bool top = std::exchange(first, false);
+        const bool started = !top && startReader(walk, walk->reader);
+        lock.unlock();
+        problem(hung, WalkProblem::NoAnswer);
+        if (!started)
+            return !top;
+        lock.lock();
     }
-    return true;
 }
 
 #else

@@ -7,9 +7,12 @@
 // is ever handed whole to the system and no path length is too long. Hidden
 // entries are left out, a linked folder is not followed (a link to a file is
 // a file, as in the file list), and a folder that is its own ancestor (a bind
-// mount) is not entered again. Each folder is read to the deadline of
-// deadlinecall.h; one that cannot be read or does not answer is reported and
-// left out with what lies below it, and the walk goes on. Only the folder
+// mount) is not entered again. One reader thread reads the folders in the
+// order they are handed out, a few ahead of the visitor; each folder must
+// answer within FileSystemDeadline (deadlinecall.h). One that cannot be read
+// or does not answer is reported and left out with what lies below it, its
+// reader is left behind, and a new one goes on with the walk. Only the
+// folders read ahead (a bounded number of files, or one folder), the one
 // being handed out and the names of the subfolders still to visit are held,
 // so memory grows with the largest folder, not with the tree.
 
@@ -41,7 +44,7 @@ struct WalkSettings
 {
     bool subfolders = false;
     bool sizesAndTimes = false; // one more system call per file
-    // The subfolders of one folder, in the order to visit them.
+    // The subfolders of one folder, in the order to visit them; called on the reader thread.
     std::function<void(QStringList &names)> sortFolders;
 };
 

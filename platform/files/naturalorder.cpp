@@ -166,6 +166,8 @@ int naturalCompare(const QString &a, const QString &b)
 std::vector<qsizetype> naturalOrder(const QStringList &names)
 {
     const qsizetype size = names.size();
+    if (size < 2)
+        return std::vector<qsizetype>(size_t(size), 0);
     const bool parallel = size >= ParallelFrom && std::thread::hardware_concurrency() >= 2;
     const qsizetype half = parallel ? size / 2 : size;
     const size_t frontBound = arenaBound(names, 0, half);
