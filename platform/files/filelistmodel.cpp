@@ -89,6 +89,12 @@ void FileListModel::read()
     const quint64 request = ++mRequest;
     const QString path = mPath;
     const QString pattern = mPattern;
+    if (path.isEmpty()) {
+        // No folder asked for yet: nothing to list, nothing failed.
+        mRead = true;
+        replaceEntries({});
+        return;
+    }
     std::optional<FolderEntries> scanned = scanFolderWithDeadline(path, ScanFor::Files);
     if (request != mRequest)
         return;
