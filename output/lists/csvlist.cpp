@@ -37,29 +37,6 @@ void appendField(QByteArray &row, const QString &value, bool text)
     }
 }
 
-QString header(ListColumn column)
-{
-    switch (column) {
-    case ListColumn::Name:
-        return QStringLiteral("Name");
-    case ListColumn::Folder:
-        return QStringLiteral("Ordner");
-    case ListColumn::Size:
-        return QStringLiteral("Größe");
-    case ListColumn::Modified:
-        return QStringLiteral("Geändert");
-    case ListColumn::Artist:
-        return QStringLiteral("Interpret");
-    case ListColumn::Title:
-        return QStringLiteral("Titel");
-    case ListColumn::Album:
-        return QStringLiteral("Album");
-    case ListColumn::Duration:
-        return QStringLiteral("Dauer");
-    }
-    return {};
-}
-
 } // namespace
 
 CsvList::CsvList(const ListRequest &request, ListSink &sink)
@@ -71,7 +48,7 @@ CsvList::CsvList(const ListRequest &request, ListSink &sink)
     if (mRequest.numberEntries)
         names.append(QStringLiteral("Nr."));
     for (const ListColumn column : mRequest.columns)
-        names.append(header(column));
+        names.append(columnHeading(column));
     row.append(names.join(QLatin1Char(';')).toUtf8()).append("\r\n");
     mSink.write(row);
 }

@@ -25,29 +25,6 @@ constexpr char Style[] = "<style>\n"
                          "tbody th { background: #eee; }\n"
                          "</style>\n";
 
-QString header(ListColumn column)
-{
-    switch (column) {
-    case ListColumn::Name:
-        return QStringLiteral("Name");
-    case ListColumn::Folder:
-        return QStringLiteral("Ordner");
-    case ListColumn::Size:
-        return QStringLiteral("Größe (Bytes)");
-    case ListColumn::Modified:
-        return QStringLiteral("Geändert");
-    case ListColumn::Artist:
-        return QStringLiteral("Interpret");
-    case ListColumn::Title:
-        return QStringLiteral("Titel");
-    case ListColumn::Album:
-        return QStringLiteral("Album");
-    case ListColumn::Duration:
-        return QStringLiteral("Dauer");
-    }
-    return {};
-}
-
 bool numeric(ListColumn column)
 {
     return column == ListColumn::Size || column == ListColumn::Duration;
@@ -74,7 +51,8 @@ HtmlList::HtmlList(const ListRequest &request, const QString &shownFolder, ListS
     if (mRequest.numberEntries)
         page += QStringLiteral("<th class=\"zahl\">Nr.</th>");
     for (const ListColumn column : mRequest.columns)
-        page += (numeric(column) ? QStringLiteral("<th class=\"zahl\">") : QStringLiteral("<th>")) + header(column)
+        page += (numeric(column) ? QStringLiteral("<th class=\"zahl\">") : QStringLiteral("<th>"))
+            + (column == ListColumn::Size ? QStringLiteral("Größe (Bytes)") : columnHeading(column))
             + QStringLiteral("</th>");
     page += QStringLiteral("</tr></thead>\n");
     mSink.write(page.toUtf8());

@@ -66,4 +66,27 @@ bool needsTags(ListColumn column)
         || column == ListColumn::Duration;
 }
 
+QString columnHeading(ListColumn column)
+{
+    switch (column) {
+    case ListColumn::Name:
+        return QStringLiteral("Name");
+    case ListColumn::Folder:
+        return QStringLiteral("Ordner");
+    case ListColumn::Size:
+        return QStringLiteral("Größe");
+    case ListColumn::Modified:
+        return QStringLiteral("Geändert");
+    case ListColumn::Artist:
+        return QStringLiteral("Interpret");
+    case ListColumn::Title:
+        return QStringLiteral("Titel");
+    case ListColumn::Album:
+        return QStringLiteral("Album");
+    case ListColumn::Duration:
+        return QStringLiteral("Dauer");
+    }
+    return {};
+}
+
 } // namespace Lirabel

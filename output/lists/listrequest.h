@@ -38,6 +38,9 @@ struct ListRequest
 // it names an unknown column or none at all. unknown gets the first unknown name.
 [[nodiscard]] std::optional<std::vector<ListColumn>> columnsNamed(QStringView list, QString *unknown = nullptr);
 
+// The column's heading, as the csv header row and the page's table give it.
+[[nodiscard]] QString columnHeading(ListColumn column);
+
 // True when a column needs what the file's tags say.
 [[nodiscard]] bool needsTags(ListColumn column);
 
