@@ -16,8 +16,10 @@ namespace Lirabel {
 
 namespace {
 
-// The shown names of those from first to last (exclusive) that match.
-QStringList matching(const QStringList &sorted, qsizetype first, qsizetype last, const WildcardMatcher &matcher)
+// The shown names of those from first to last (exclusive) that match. Where
+// plain, every name reads and shows as it is.
+QStringList matching(const QStringList &sorted, qsizetype first, qsizetype last, const WildcardMatcher &matcher,
+                     bool plain)
 {
     QStringList shown;
     shown.reserve(last - first);
@@ -28,8 +30,12 @@ QStringList matching(const QStringList &sorted, qsizetype first, qsizetype last,
             __builtin_prefetch(sorted.at(i + 16).constData());
         // Matched as the name reads, as the lists without the window do.
         const QString &name = sorted.at(i);
-        if (holdsForeignBytes(name) ? matcher.matches(readableName(name)) : matcher.matches(name))
+        if (plain) {
+            if (matcher.matches(name))
+                shown.append(name);
+        } else if (holdsForeignBytes(name) ? matcher.matches(readableName(name)) : matcher.matches(name)) {
             shown.append(printableName(name));
+        }
     }
     shown.squeeze();
     return shown;
@@ -38,15 +44,16 @@ QStringList matching(const QStringList &sorted, qsizetype first, qsizetype last,
 // The shown names of the sorted ones that match, in order. Every key typed
 // in the filter asks for them: large folders are filtered in two halves at
 // once.
-QStringList matching(const QStringList &sorted, const WildcardMatcher &matcher)
+QStringList matching(const QStringList &sorted, const WildcardMatcher &matcher, bool plain)
 {
     const qsizetype size = sorted.size();
     if (size < 8192 || std::thread::hardware_concurrency() < 2)
-        return matching(sorted, 0, size, matcher);
+        return matching(sorted, 0, size, matcher, plain);
     const qsizetype half = size / 2;
-    auto back = std::async(std::launch::async,
-                           [&sorted, half, size, &matcher] { return matching(sorted, half, size, matcher); });
-    QStringList shown = matching(sorted, 0, half, matcher);
+    auto back = std::async(std::launch::async, [&sorted, half, size, &matcher, plain] {
+        return matching(sorted, half, size, matcher, plain);
+    });
+    QStringList shown = matching(sorted, 0, half, matcher, plain);
     shown.append(back.get());
     return shown;
 }
@@ -138,7 +145,7 @@ void FileListModel::read()
     if (everything && mLastScan.plain) {
         entries = mLastScan.sorted;
     } else {
-        entries = matching(mLastScan.sorted, matcher);
+        entries = matching(mLastScan.sorted, matcher, mLastScan.plain);
     }
     replaceEntries(std::move(entries));
 }
