@@ -1,3 +1,6 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
 # make run:  installs what building and running need, builds the program, starts it.
 # make test: installs what testing needs too, checks formatting and the layers'
 #            includes, builds, runs every test through CTest, then again under

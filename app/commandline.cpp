@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
 #include "app/commandline.h"
 
 #include "app/applicationsetup.h"
@@ -85,6 +88,20 @@ QStringList withoutQtOptions(const QStringList &arguments)
     return kept;
 }
 
+// The parser's help with both forms of the call in its usage line: the
+// window's, as the parser writes it, and the lists' below it.
+QString withBothUsages(const QString &help)
+{
+    const qsizetype end = help.indexOf(QLatin1Char('\n'));
+    const QString usage = help.left(end);
+    const qsizetype options = usage.indexOf(QLatin1String(" ["));
+    if (end < 0 || options < 0)
+        return help;
+    const qsizetype program = usage.lastIndexOf(QLatin1Char(' '), options - 1) + 1;
+    return usage + QLatin1Char('\n') + QString(program, QLatin1Char(' ')) + usage.mid(program, options - program)
+        + QLatin1String(" --liste [Optionen] ORDNER") + help.mid(end);
+}
+
 } // namespace
 
 CommandLine readCommandLine(int &argc, char **argv)
@@ -125,12 +142,18 @@ CommandLine readCommandLine(int &argc, char **argv)
         return result;
     }
     if (parser.isSet(help)) {
-        write(stdout, parser.helpText());
+        write(stdout, withBothUsages(parser.helpText()));
         result.exitCode = 0;
         return result;
     }
     if (parser.isSet(version)) {
-        write(stdout, QStringLiteral("Lirabel %1\n").arg(QStringLiteral(LIRABEL_VERSION)));
+        write(stdout,
+              QStringLiteral("Lirabel %1\n"
+                             "Lizenz GPL-3.0-or-later: GNU GPL Version 3 oder neuer "
+                             "<https://www.gnu.org/licenses/gpl.html>.\n"
+                             "Dies ist freie Software: Sie dürfen sie ändern und weitergeben. Es gibt KEINE "
+                             "GARANTIE, soweit das Gesetz es zulässt.\n")
+                  .arg(QStringLiteral(LIRABEL_VERSION)));
         result.exitCode = 0;
         return result;
     }

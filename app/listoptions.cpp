@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
 #include "app/listoptions.h"
 
 #include "listing/entryformat.h"
@@ -15,7 +18,9 @@ ListOptions::ListOptions()
                                 "und --endung: alle Dateien."),
                  QStringLiteral("ENDUNG"))
     , mStrip(QStringLiteral("ohne-endungen"), QStringLiteral("Dateiendungen nicht ausgeben."))
-    , mNumbers(QStringLiteral("nummern"), QStringLiteral("Die Einträge nummerieren (001.) im Text, Spalte Nr. sonst)."))
+    , mNumbers(QStringLiteral("nummern"),
+               QStringLiteral(
+                   "Die Einträge nummerieren: „001.) “ vor jedem Eintrag im Text, eine Spalte „Nr.“ in csv und html."))
     , mSpacing(QStringLiteral("leerzeile"),
                QStringLiteral("Nach jedem N-ten Eintrag eine Leerzeile (nur Format text)."), QStringLiteral("N"))
     , mSubfolders(QStringLiteral("unterordner"),

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
 #pragma once
 
 // The main window: the user picks a drive in Drive1 and a folder in Dir1,

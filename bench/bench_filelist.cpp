@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
 // Folder to file list: how long the file list takes to read a folder (scan,
 // pattern, natural order, model), next to `ls -1` on the same folder in the
 // same locale (run.sh sets it for both). One row per folder, then how the time

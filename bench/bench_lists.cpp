@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
 // `lirabel --liste` as a whole process against the tools a user would
 // otherwise reach for: `ls -1` for one large folder, `find -type f` for a
 // tree, a python3-mutagen script for music tags.

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
 // Print: the 9999 entries of a folder at 6 points through the printer service
 // into a PDF file, next to enscript writing the same lines to PostScript in
 // Times-Roman 6 on the same paper (A4). Reports pages per second of both.

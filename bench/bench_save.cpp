@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
 // Save run: 9999 entries with every option (extensions left out, numbered, a
 // blank line after every fifth) written through the real save path: the save
 // settings dialog's "&Weiter", the save target, the listing run and the

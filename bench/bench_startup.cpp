@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
 // Start-up and peak memory: the program, from its start to its main window
 // on the screen, next to the floor of any Qt Widgets program, a bare main
 // window shown (minimal.cpp). Both are built with firstshow.cpp, which ends

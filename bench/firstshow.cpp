@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
 // Linked into the start-up builds of the program and of the minimal Qt
 // program, beside their own main(): when the application object is created
 // it starts watching, and once the first window is on the screen (exposed,

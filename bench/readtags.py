@@ -1,3 +1,6 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
 # The reference of the tag benchmark: the tags and playing times of the MP3
 # files of a folder through python3-mutagen, written as the list writes them.
 import csv

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
 # Runs every benchmark of a build folder (`make bench` builds it and calls
 # this), prints the table and writes it, with the machine it ran on, to
 # bench/RESULTS.md.

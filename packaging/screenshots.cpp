@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
 // Takes the pictures of the user guide from the real windows: the main window
 // on a sample folder, then the print and the save settings, each grabbed as
 // the user sees it. packaging/screenshots.sh runs it under Xvfb.

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
 # Renews the pictures of the user guide from the built program:
 #   docs/hauptfenster.png           the main window on a sample music folder
 #   docs/druckeinstellungen.png     the print settings

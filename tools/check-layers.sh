@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
 # Fails when a file of the program includes a header of a layer above its own.
 # The layers, and the folders each may include besides its own:
 #   platform            -

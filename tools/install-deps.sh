@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
 # Installs the Debian packages of the named groups of packages.txt that are
 # not installed yet; without a group name, every group. A second run installs
 # nothing.

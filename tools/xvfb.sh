@@ -1,3 +1,6 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
 # shellcheck shell=bash
 # An X server of a script's own (Xvfb), on a display the server picks itself
 # (-displayfd), so that scripts running at the same time never race for one.

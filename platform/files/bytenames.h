@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
 #pragma once
 
 // File names as the system gives them: bytes. Most are UTF-8, but names from

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
 // Names a folder may hold that break naive listings: control characters,
 // bytes that are not UTF-8, the longest names, bidirectional marks, combining
 // characters, blanks at either end, dots and blanks only. Each is made on

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
 // Opening a folder from outside the window: a path on the command line, a
 // file or folder dropped on the window, and the command line's own options.
 
@@ -194,9 +197,11 @@ void TestOpenFolder::commandLine_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("said"); // a pattern: standard output for 0, standard error otherwise
-    QTest::newRow("--help") << QStringList{
-        "--help"} << 0 << R"(^Aufruf: \S+ \[Optionen\] \[ORDNER\]\n(.|\n)*\n  -h, --help +Zeigt diese Hilfe an\.\n)";
-    QTest::newRow("--version") << QStringList{"--version"} << 0 << R"(^Lirabel )" LIRABEL_VERSION R"(\n$)";
+    QTest::newRow("--help")
+        << QStringList{"--help"} << 0
+        << R"(^Aufruf: (\S+) \[Optionen\] \[ORDNER\]\n +\1 --liste \[Optionen\] ORDNER\n(.|\n)*\n  -h, --help +Zeigt diese Hilfe an\.\n)";
+    QTest::newRow("--version") << QStringList{"--version"} << 0
+                               << R"(^Lirabel )" LIRABEL_VERSION R"(\nLizenz GPL-3\.0-or-later: )";
     QTest::newRow("unbekannte Option") << QStringList{"--bunt", "/"} << 2 << "^lirabel: Unbekannte Option 'bunt'.\n";
     QTest::newRow("unbekannte Option, ein Strich")
         << QStringList{"-bunt"} << 2 << "^lirabel: Unbekannte Option 'bunt'.\n";

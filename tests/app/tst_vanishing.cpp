@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
 // The main window while the file system changes under it: the folder shown is
 // removed or turns into something that cannot be read, a drive becomes not
 // ready or is unmounted. Nothing crashes, the lists never show another

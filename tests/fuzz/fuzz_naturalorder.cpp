@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
 // Feeds arbitrary triples of names to the natural order. The file and
 // directory lists sort with it, so it must be a total order whatever the
 // names: a name equals only itself, comparing the other way round gives the

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
 // Feeds arbitrary text to the spacing conversion. Besides crashes and
 // undefined behaviour it checks what must hold for every input: a result is
 // never negative, and a plain decimal within range converts to its own value.

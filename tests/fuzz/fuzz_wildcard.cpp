@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
 // Feeds arbitrary pattern lists and names to the wildcard matcher. Besides
 // crashes, undefined behaviour and slow inputs (libFuzzer's -timeout), it
 // checks the matcher against a plain reference that follows the rules

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
 // A save run in a process of its own, for failures a test cannot bring about
 // in its own process: a file-size limit (the disk fills up during the save)
 // or a user who may not write to the folder (the tests run as root, and

@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
 // Lists without the window: `lirabel --liste` run as a user runs it, its
 // output read back by the tools that open it (Python's csv module, an HTML
 // parser, the playlist's lines), and its text against the window's save.

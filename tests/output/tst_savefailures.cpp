@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
 // Saving with the real text files when the system says no: the disk fills up
 // during the save, the folder may not be written, the folder is removed after
 // it was listed. In each, the file that stood there before is unchanged, no

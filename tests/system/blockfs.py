@@ -1,4 +1,7 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
 """A small FUSE file system for the tests of mounts that stop answering.
 
     blockfs.py MODE MOUNT_POINT

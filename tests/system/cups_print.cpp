@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
 // Prints a small listing through the program's real print path to the CUPS
 // queue named on the command line: "&Weiter" in the print settings dialog,
 // Qt's font dialog (Times New Roman, 10 points), Qt's print dialog with the

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
 # End to end through a real CUPS queue: installs CUPS with a PDF printer when
 # it is missing, starts a scheduler when none answers, prints a small listing
 # with cups_print (the program's own print path) to the queue LirabelPDF and

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
 # Mounts that stop answering, and mounts that come and go, with a real FUSE
 # file system (blockfs.py through fusepy), mounted here and unmounted lazily
 # at the end whatever happens. Checks:

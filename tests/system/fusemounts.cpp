@@ -1,3 +1,6 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
 // Drives the main window over real mounts for fuse_mounts_test.sh: the real
 // volume list, drive checks, folder reads and program end; only the message
 // box (timed) and the save-file dialog are answered here. One check per run:

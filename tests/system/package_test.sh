@@ -1,18 +1,22 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
 # Builds the Debian package with CPack and checks what a user gets from it.
 #
-#   package_test.sh BUILD_DIR VERSION APP_ID
+#   package_test.sh BUILD_DIR VERSION APP_ID DESCRIPTION_FILE
 #
-# Always: the package's fields, its file list, and the desktop entry and metainfo as they
-# are packed. As root with apt-get: installs the package with apt (which pulls in what it
-# depends on), checks the installed files, starts /usr/bin/lirabel and sees its main window,
-# and removes the package again. Without root that half is not run and the test reports
+# Always: the package's fields, its files, the desktop entry and metainfo as they are
+# packed, the manual pages, and lintian's verdict. As root with apt-get: installs the
+# package with apt (which pulls in what it depends on), checks the installed files, starts
+# /usr/bin/lirabel and sees its main window, and removes the package again. Without root that half is not run and the test reports
 # SKIP (exit 77), not a pass.
 set -uo pipefail
 
 build=$1
 version=$2
 app_id=$3
+description_file=$4
 
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
@@ -44,7 +48,9 @@ trap cleanup EXIT
 desktop=usr/share/applications/$app_id.desktop
 icon=usr/share/icons/hicolor/scalable/apps/$app_id.svg
 metainfo=usr/share/metainfo/$app_id.metainfo.xml
-wanted_files=(usr/bin/lirabel "$desktop" "$icon" "$metainfo" usr/share/man/man1/lirabel.1.gz)
+manpages=(usr/share/man/man1/lirabel.1.gz usr/share/man/de/man1/lirabel.1.gz)
+docs=(usr/share/doc/lirabel/copyright usr/share/doc/lirabel/changelog.gz)
+wanted_files=(usr/bin/lirabel "$desktop" "$icon" "$metainfo" "${manpages[@]}" "${docs[@]}")
 
 # --- building the package -------------------------------------------------------------
 if ! cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1; then
@@ -74,8 +80,17 @@ field() { dpkg-deb -f "$deb" "$1"; }
 # Read whole first: grep -q stops at the match, and under pipefail dpkg-deb's broken pipe would fail the check.
 grep -q 'Lirabel listet die Dateinamen' <<<"$(field Description)" || fail "Description has no German text"
 
-# Depends as a list of package names, versions and alternatives stripped.
-depends=$(field Depends | tr ',|' '\n\n' | sed 's/(.*)//; s/[[:space:]]//g' | sed '/^$/d' | sort -u)
+# The long description as written, quotes and all: dpkg shows it indented, "." for a blank line.
+wanted_description=$(sed 's/^$/./; s/^/ /' "$description_file")
+shown_description=$(field Description | tail -n +2)
+[ "$shown_description" = "$wanted_description" ] \
+    || fail "the description differs from $description_file: $(diff <(echo "$wanted_description") <(echo "$shown_description"))"
+
+# Depends as a list of package names, versions and alternatives stripped; each named once.
+depends=$(field Depends | tr ',|' '\n\n' | sed 's/(.*)//; s/[[:space:]]//g' | sed '/^$/d' | sort)
+twice=$(uniq -d <<<"$depends")
+[ -z "$twice" ] || fail "Depends names these more than once: $twice"
+depends=$(uniq <<<"$depends")
 for pkg in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libtag1v5 qt6-translations-l10n fonts-liberation libc6 libstdc++6; do
     grep -qx "$pkg" <<<"$depends" || fail "Depends lacks $pkg (it is: $(field Depends))"
 done
@@ -94,8 +109,8 @@ grep -q '^-rwxr-xr-x \./usr/bin/lirabel$' "$work/files" || fail "/usr/bin/lirabe
 for path in "$desktop" "$icon" "$metainfo"; do
     grep -q "^-rw-r--r-- \./$path\$" "$work/files" || fail "/$path is not a 0644 file"
 done
-stray=$(awk '$1 !~ /^d/ { print $2 }' "$work/files" | grep -v -x -F -f <(printf './%s\n' "${wanted_files[@]}"))
-[ -z "$stray" ] || fail "the package holds files it should not: $stray"
+stray=$(awk '$1 !~ /^d/ { print $2 }' "$work/files" | grep -v -x -e ./usr/bin/lirabel -e './usr/share/.*')
+[ -z "$stray" ] || fail "the package holds files outside /usr/share besides the program: $stray"
 [ "$failures" -eq "$before" ] && ok "package holds ${wanted_files[*]}"
 
 dpkg-deb -x "$deb" "$work/root"
@@ -118,6 +133,31 @@ if command -v appstreamcli >/dev/null; then
     # The validator wants the file under its installed name.
     (cd "$work/root/usr/share/metainfo" && appstreamcli validate --no-net "$app_id.metainfo.xml") \
         || fail "appstreamcli rejects the metainfo"
+fi
+
+# The licence and the changelog as Debian keeps them.
+grep -qx 'License: GPL-3.0-or-later' "$work/root/usr/share/doc/lirabel/copyright" \
+    || fail "the copyright file names no GPL-3.0-or-later licence"
+zcat "$work/root/usr/share/doc/lirabel/changelog.gz" | head -1 | grep -q "^lirabel ($version) " \
+    || fail "changelog.gz does not begin with version $version"
+grep -q "<project_license>GPL-3.0-or-later</project_license>" "$work/root/$metainfo" \
+    || fail "the metainfo names no project licence"
+
+# The manual pages: mandoc finds nothing but lines too long to break, each one word.
+if command -v mandoc >/dev/null; then
+    for page in "${manpages[@]}"; do
+        complaints=$(mandoc -T lint "$work/root/$page" 2>&1 | grep -v 'input text line longer than 80 bytes: [^ ]*$')
+        [ -z "$complaints" ] || fail "mandoc on /$page: $complaints"
+    done
+    grep -q '^\.SH ÜBERSICHT' <(zcat "$work/root/${manpages[1]}") || fail "the German manual page is not German"
+    grep -q '^\.SH SYNOPSIS' <(zcat "$work/root/${manpages[0]}") || fail "the English manual page is not English"
+fi
+
+# Debian's own verdict: no error and no warning, the binary hardened and stripped as Debian does.
+if command -v lintian >/dev/null; then
+    lintian -I --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 || fail "lintian: $(cat "$work/lintian.log")"
+    ! grep -E 'hardening-no-|binary-has-unneeded-section' "$work/lintian.log" \
+        || fail "lintian: the binary is not hardened or not stripped as Debian does"
 fi
 
 # --- installing it --------------------------------------------------------------------
@@ -156,9 +196,11 @@ missing_libs=$(ldd /usr/bin/lirabel | grep 'not found')
 grep -qx 'MimeType=inode/directory;' "/$desktop" && ok "/$desktop offers lirabel for folders" \
     || fail "/$desktop has no MimeType=inode/directory;"
 # The command line needs no display.
-version_line=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM /usr/bin/lirabel --version 2>&1)
-[ "$version_line" = "Lirabel $version" ] && ok "/usr/bin/lirabel --version: $version_line" \
-    || fail "/usr/bin/lirabel --version says '$version_line', not 'Lirabel $version'"
+version_lines=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM /usr/bin/lirabel --version 2>&1)
+[ "$(head -2 <<<"$version_lines")" = "Lirabel $version
+Lizenz GPL-3.0-or-later: GNU GPL Version 3 oder neuer <https://www.gnu.org/licenses/gpl.html>." ] \
+    && ok "/usr/bin/lirabel --version: $(head -1 <<<"$version_lines")" \
+    || fail "/usr/bin/lirabel --version says '$version_lines', not 'Lirabel $version' and its licence"
 
 # The program loads Qt's German texts from Qt's own translations folder (QLibraryInfo), as
 # the installed libQt6Core reports it; the file there must come from a package we depend on.

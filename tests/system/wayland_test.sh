@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
 # The real program on a Wayland desktop: a headless sway of its own, keys
 # through a virtual keyboard (wtype), Qt's wayland plugin (qt6-wayland).
 # Checks, by keyboard only:
