@@ -9,6 +9,7 @@
 #include "platform/controls/dirlistbox.h"
 #include "platform/controls/drivelistbox.h"
 #include "platform/controls/filelistbox.h"
+#include "platform/files/bytenames.h"
 #include "platform/files/deadlinecall.h"
 #include "platform/files/drives.h"
 #include "platform/files/foldertoopen.h"
@@ -192,8 +193,8 @@ void PrintDir::Form_Load()
 bool PrintDir::openFolder(const QByteArray &localPath)
 {
     // The path may lie on a mount that no longer answers.
-    const std::optional<std::optional<QString>> answered =
-        callWithDeadline<std::optional<QString>>([localPath] { return folderToOpen(localPath); });
+    const std::optional<std::optional<QString>> answered = callWithDeadline<std::optional<QString>>(
+        nameFromBytes(localPath), [localPath] { return folderToOpen(localPath); });
     if (!answered || !*answered)
         return false;
     const std::optional<QString> &folder = *answered;

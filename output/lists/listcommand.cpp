@@ -129,7 +129,7 @@ int runListCommand(const ListRequest &request)
                 names.reserve(qsizetype(listed.files.size()));
                 for (const ListedFile &file : listed.files)
                     names.append(file.name);
-                std::vector<AudioTags> read = readAudioTags(walked.descriptor, names);
+                std::vector<AudioTags> read = readAudioTags(walked.descriptor, walked.mount, names);
                 for (size_t i = 0; i < read.size(); ++i) {
                     if (!read[i].answered) {
                         failed = true;

@@ -81,7 +81,7 @@ QString DirListBox::currentFolderOf(const Volume &volume) const
         folder = holder && holder->mountPoint == volume.mountPoint ? working : volume.mountPoint;
     }
     // A folder removed since it was shown gives way to the nearest folder above it.
-    const std::optional<QString> left = callWithDeadline<QString>([folder, root = volume.mountPoint] {
+    const std::optional<QString> left = callWithDeadline<QString>(folder, [folder, root = volume.mountPoint] {
         QString existing = folder;
         while (!pathExists(existing) && isSameOrBelow(existing, root)
                && QDir::cleanPath(existing) != QDir::cleanPath(root))

@@ -3,12 +3,15 @@
 
 #include "platform/files/deadlinecall.h"
 
+#include "platform/files/handover.h"
+
 #include "platform/platform.h"
 
 #include <QCoreApplication>
 #include <QEvent>
 #include <QEventLoop>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QThread>
 #include <QTimer>
 
@@ -38,7 +41,6 @@ constexpr std::chrono::milliseconds Moment{100};
 constexpr int Answered = 0x4c01;
 constexpr int TimedOut = 0x4c02;
 
-std::atomic<int> gRunning{0};
 int gWaiting = 0; // on the user-interface thread only
 
 struct Call
@@ -192,40 +194,12 @@ private:
 
 } // namespace
 
-bool runDetached(std::function<void()> work)
-{
-    ++gRunning;
-    try {
-        std::thread([work = std::move(work)]() mutable {
-            {
-                // Destroyed before the worker counts as gone: what it holds
-                // may hold what the program checks for at its end.
-                const std::function<void()> job = std::move(work);
-                try {
-                    job();
-                } catch (...) {
-                    // A failed call gives no result; the thread must not take the program down.
-                }
-            }
-            --gRunning;
-        }).detach();
-    } catch (const std::system_error &) {
-        --gRunning;
-        return false;
-    }
-    return true;
-}
-
-int runningWorkers()
-{
-    return gRunning;
-}
-
 int leaveWithoutWindow(int exitCode)
 {
-    if (runningWorkers() == 0)
+    if (busyWorkers() == 0)
         return exitCode;
-    std::fflush(nullptr);
+    std::fflush(stdout);
+    std::fflush(stderr);
 #if defined(Q_OS_UNIX)
     ::close(STDOUT_FILENO);
     ::close(STDERR_FILENO);
@@ -256,11 +230,11 @@ void setInputRules(InputRules rules)
     inputRules() = std::move(rules);
 }
 
-bool runWithDeadline(std::function<void()> work, std::chrono::milliseconds deadline)
+bool runWithDeadline(const QString &path, std::function<void()> work, std::chrono::milliseconds deadline)
 {
     const auto started = std::chrono::steady_clock::now();
     const auto call = std::make_shared<Call>();
-    const bool running = runDetached([call, work = std::move(work)] {
+    Handover handover = Handover::start(mountOf(path), [call, work = std::move(work)] {
         work();
         const std::lock_guard lock(call->mutex);
         call->done = true;
@@ -270,8 +244,14 @@ bool runWithDeadline(std::function<void()> work, std::chrono::milliseconds deadl
             QMetaObject::invokeMethod(
                 loop, [loop] { loop->exit(Answered); }, Qt::QueuedConnection);
     });
-    if (!running)
+    if (!handover.started())
         return false;
+    // However the wait ends, a call that has not finished is given up on.
+    const auto givingUp = qScopeGuard([&handover, &call] {
+        const std::lock_guard lock(call->mutex);
+        if (!call->done)
+            handover.giveUp();
+    });
 
     std::unique_lock lock(call->mutex);
     const auto done = [&call] { return call->done; };

@@ -15,6 +15,8 @@
 #include <memory>
 #include <optional>
 
+#include <QString>
+
 class QEvent;
 class QObject;
 
@@ -23,47 +25,42 @@ namespace Lirabel {
 // How long a folder or drive may take to answer before it counts as not answering.
 inline constexpr std::chrono::milliseconds FileSystemDeadline{2000};
 
-// Runs work on a thread of its own; true once it has finished, false when the
-// deadline passed first. A call that takes longer than a moment lets the
-// calling thread go on with its events while it waits: windows repaint,
-// timers run and the close box works, but nothing the user does in the
-// windows that were open starts while the call is pending (clicks are
-// dropped, typed keys and shortcuts arrive after it). A window that opens
-// during the wait, a message box say, takes input as usual. When the
-// application quits during the wait, the program ends at once.
+// Hands work over for the mount that holds path (handover.h); true once it
+// has finished, false when the deadline passed first or the mount is stuck. A
+// call that takes longer than a moment lets the calling thread go on with its
+// events while it waits: windows repaint, timers run and the close box works,
+// but nothing the user does in the windows that were open starts while the
+// call is pending (clicks are dropped, typed keys and shortcuts arrive after
+// it). A window that opens during the wait, a message box say, takes input as
+// usual. When the application quits during the wait, the program ends at once.
 //
 // The waiting rule for everything the event loop runs meanwhile (queued
 // calls, timers, screen-reader actions): whatever waits reads nothing after
 // the wait that the wait could have changed, and applies its result only
 // while it still answers the current request; work that would change what a
 // waiting call goes on with is put off with whenSettled().
-[[nodiscard]] bool runWithDeadline(std::function<void()> work, std::chrono::milliseconds deadline = FileSystemDeadline);
+[[nodiscard]] bool runWithDeadline(const QString &path, std::function<void()> work,
+                                   std::chrono::milliseconds deadline = FileSystemDeadline);
 
 // The same for work with a result; nothing when the deadline passed first.
 template<typename Result>
-[[nodiscard]] std::optional<Result> callWithDeadline(std::function<Result()> work,
+[[nodiscard]] std::optional<Result> callWithDeadline(const QString &path, std::function<Result()> work,
                                                      std::chrono::milliseconds deadline = FileSystemDeadline)
 {
     // Shared with the thread, which may write to it long after the caller gave up.
     auto result = std::make_shared<std::optional<Result>>();
-    if (!runWithDeadline([result, work = std::move(work)] { *result = work(); }, deadline))
+    if (!runWithDeadline(
+            path, [result, work = std::move(work)] { *result = work(); }, deadline))
         return std::nullopt;
     return std::move(*result);
 }
 
-// Runs work on a thread of its own that nobody waits for; false when no
-// thread could be started.
-[[nodiscard]] bool runDetached(std::function<void()> work);
-
-// Threads started here that have not returned yet, those left behind at a
-// deadline among them.
-[[nodiscard]] int runningWorkers();
-
 // What a program without windows returns from main(). While a thread still
 // hangs in a file-system call, the kernel keeps the process, and with it
 // every file it holds open, until that call returns: so the program then
-// closes standard output and error first, which ends a pipe reading them,
-// and ends at once.
+// flushes its own output, closes standard output and error, which ends a
+// pipe reading them, and ends at once. Streams a hung thread may hold (a
+// tag read's) are never flushed: that would wait for its lock.
 [[nodiscard]] int leaveWithoutWindow(int exitCode);
 
 // True while a call waits for its worker with the events running.

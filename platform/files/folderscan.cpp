@@ -5,12 +5,12 @@
 
 #include "platform/files/bytenames.h"
 #include "platform/files/deadlinecall.h"
+#include "platform/files/links.h"
 
 #include <memory>
 
 #if defined(Q_OS_UNIX)
 #include <cerrno>
-#include <condition_variable>
 #include <cstring>
 #include <ctime>
 #include <dirent.h>
@@ -35,7 +35,7 @@ namespace Lirabel {
 
 namespace {
 
-enum class Kind { File, Folder, Other };
+using Kind = EntryKind;
 
 // The kind the directory entry gives; nothing for a link or an entry of
 // unknown type, which only a further call can tell.
@@ -54,107 +54,9 @@ std::optional<Kind> entryKind(const dirent *entry)
     }
 }
 
-// Follows links, so a broken link fails and is left out.
-Kind kindAt(int dirFd, const char *name)
-{
-    struct stat info;
-    if (fstatat(dirFd, name, &info, 0) != 0)
-        return Kind::Other;
-    if (S_ISREG(info.st_mode))
-        return Kind::File;
-    if (S_ISDIR(info.st_mode))
-        return Kind::Folder;
-    return Kind::Other;
-}
+} // namespace
 
-// How long one link may take to answer, and all of a folder's links together,
-// so that the folder itself still answers within the file-system deadline.
-constexpr std::chrono::milliseconds LinkWait{250};
-constexpr std::chrono::milliseconds AllLinksWait{1200};
-constexpr int MostLinkHelpers = 8;
-
-// The links of one folder, asked by helper threads in turn. A link into a
-// mount that does not answer holds up only itself: its helper is left
-// behind, the link counts as broken, and another helper goes on with the
-// next. The helpers share this with the scan, which may end before them.
-struct LinkQuestions
-{
-    explicit LinkQuestions(int folderFd)
-        : fd(folderFd)
-    {
-    }
-    ~LinkQuestions() { close(fd); }
-    LinkQuestions(const LinkQuestions &) = delete;
-    LinkQuestions &operator=(const LinkQuestions &) = delete;
-
-    const int fd; // the folder's own, for as long as a helper may use it
-    std::mutex mutex;
-    std::condition_variable answered;
-    std::vector<QByteArray> names;
-    std::vector<std::optional<Kind>> kinds;
-    size_t next = 0;
-    size_t open = 0; // links not answered yet
-};
-
-void answerLinks(const std::shared_ptr<LinkQuestions> &questions)
-{
-    std::unique_lock lock(questions->mutex);
-    while (questions->next < questions->names.size()) {
-        const size_t index = questions->next++;
-        const QByteArray name = questions->names.at(index);
-        lock.unlock();
-        const Kind kind = kindAt(questions->fd, name.constData());
-        lock.lock();
-        if (!questions->kinds.at(index)) {
-            questions->kinds.at(index) = kind;
-            --questions->open;
-            questions->answered.notify_all();
-        }
-    }
-}
-
-// The kind of each link, in order; Other for one that did not answer in time.
-std::vector<Kind> linkKinds(int dirFd, std::vector<QByteArray> names)
-{
-    const int fd = fcntl(dirFd, F_DUPFD_CLOEXEC, 0);
-    if (fd < 0)
-        return std::vector<Kind>(names.size(), Kind::Other);
-    const auto questions = std::make_shared<LinkQuestions>(fd);
-    questions->kinds.resize(names.size());
-    questions->open = names.size();
-    questions->names = std::move(names);
-    const auto until = std::chrono::steady_clock::now() + AllLinksWait;
-    std::unique_lock lock(questions->mutex);
-    int helpers = 0;
-    const auto startHelper = [&helpers, &questions] {
-        if (helpers >= MostLinkHelpers || !runDetached([questions] { answerLinks(questions); }))
-            return false;
-        ++helpers;
-        return true;
-    };
-    if (!startHelper())
-        questions->open = 0;
-    while (questions->open > 0) {
-        const size_t before = questions->open;
-        if (questions->answered.wait_for(lock, LinkWait, [&] { return questions->open != before; }))
-            continue;
-        // No answer for a while: the helper hangs on the link it asked. That
-        // link counts as broken, and a new helper takes the rest.
-        for (size_t i = 0; i < questions->next; ++i) {
-            if (!questions->kinds.at(i)) {
-                questions->kinds.at(i) = Kind::Other;
-                --questions->open;
-            }
-        }
-        if (questions->next >= questions->names.size() || std::chrono::steady_clock::now() >= until || !startHelper())
-            break;
-    }
-    std::vector<Kind> kinds;
-    kinds.reserve(questions->kinds.size());
-    for (const std::optional<Kind> &kind : questions->kinds)
-        kinds.push_back(kind.value_or(Kind::Other));
-    return kinds;
-}
+namespace {
 
 struct DirCloser
 {
@@ -323,9 +225,9 @@ std::optional<FolderEntries> scanFolder(const QString &path, ScanFor wanted)
             links.emplace_back(entry->d_name);
     }
     if (!links.empty()) {
-        const std::vector<Kind> kinds = linkKinds(fd, links);
+        const std::vector<LinkTarget> targets = linkTargets(fd, path, links);
         for (size_t i = 0; i < links.size(); ++i)
-            take(kinds.at(i), links.at(i).constData());
+            take(targets.at(i).kind, links.at(i).constData());
     }
     read.entries.files.squeeze();
     read.entries.folders.squeeze();
@@ -393,7 +295,7 @@ std::optional<FolderEntries> scanFolder(const QString &path, ScanFor wanted)
 
 std::optional<FolderEntries> scanFolderWithDeadline(const QString &path, ScanFor wanted)
 {
-    return callWithDeadline<std::optional<FolderEntries>>([path, wanted] { return scanFolder(path, wanted); })
+    return callWithDeadline<std::optional<FolderEntries>>(path, [path, wanted] { return scanFolder(path, wanted); })
         .value_or(std::nullopt);
 }
 

@@ -5,6 +5,8 @@
 
 #include "platform/files/bytenames.h"
 #include "platform/files/deadlinecall.h"
+#include "platform/files/handover.h"
+#include "platform/files/links.h"
 
 #include <QScopeGuard>
 
@@ -15,8 +17,6 @@
 #include <memory>
 #include <mutex>
 #include <optional>
-#include <system_error>
-#include <thread>
 #include <utility>
 
 #if defined(Q_OS_UNIX)
@@ -95,8 +95,9 @@ struct DirCloser
 };
 
 // Reads the folder name below parent (-1: the working directory), which
-// stays open while the call runs. Runs on the walk's reader thread.
-std::optional<FolderRead> readFolder(int parent, const QByteArray &name, bool top, bool details)
+// stays open while the call runs; path is where it lies, as the mounts see it.
+// Runs on the walk's reader thread.
+std::optional<FolderRead> readFolder(int parent, const QByteArray &name, const QString &path, bool top, bool details)
 {
     const int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | (top ? 0 : O_NOFOLLOW);
     FolderRead read;
@@ -118,6 +119,13 @@ std::optional<FolderRead> readFolder(int parent, const QByteArray &name, bool to
         return std::nullopt;
     }
     const int fd = read.folder.get();
+    // Links are asked after the folder, as the window asks them.
+    std::vector<QByteArray> links;
+    const auto addFile = [&read](const char *name, qint64 size, qint64 modified) {
+        RawFile file{read.names.size(), qsizetype(std::strlen(name)), size, modified};
+        read.names.append(name, file.length);
+        read.files.push_back(file);
+    };
     for (;;) {
         errno = 0;
         const dirent *entry = ::readdir(dir.get());
@@ -133,32 +141,29 @@ std::optional<FolderRead> readFolder(int parent, const QByteArray &name, bool to
             read.folders.emplace_back(entry->d_name);
             continue;
         }
-        if (type != DT_REG && type != DT_LNK && type != DT_UNKNOWN)
+        if (type == DT_LNK || type == DT_UNKNOWN) {
+            links.emplace_back(entry->d_name);
             continue;
-        const bool needStat = details || type != DT_REG;
-        RawFile file;
-        if (needStat) {
-            // Follows links: a link to a file is that file, a broken one is left out.
-            if (::fstatat(fd, entry->d_name, &info, 0) != 0)
-                continue;
-            if (S_ISDIR(info.st_mode)) {
-                // A folder of unknown type is entered; a linked one is not.
-                if (type == DT_UNKNOWN && ::fstatat(fd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0
-                    && S_ISDIR(info.st_mode))
-                    read.folders.emplace_back(entry->d_name);
-                continue;
-            }
-            if (!S_ISREG(info.st_mode))
-                continue;
-            if (details) {
-                file.size = info.st_size;
-                file.modified = info.st_mtim.tv_sec;
-            }
         }
-        file.at = read.names.size();
-        file.length = qsizetype(std::strlen(entry->d_name));
-        read.names.append(entry->d_name, file.length);
-        read.files.push_back(file);
+        if (type != DT_REG)
+            continue;
+        if (!details) {
+            addFile(entry->d_name, -1, 0);
+        } else if (::fstatat(fd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode)) {
+            addFile(entry->d_name, info.st_size, info.st_mtim.tv_sec);
+        }
+    }
+    if (!links.empty()) {
+        // A link to a file is that file, a broken one is left out; a folder of
+        // unknown type is entered, a linked one is not.
+        const std::vector<LinkTarget> targets = linkTargets(fd, path, links);
+        for (size_t i = 0; i < links.size(); ++i) {
+            const LinkTarget &target = targets[i];
+            if (target.kind == EntryKind::File)
+                addFile(links[i].constData(), details ? target.size : -1, details ? target.modified : 0);
+            else if (target.kind == EntryKind::Folder && !target.isLink)
+                read.folders.push_back(links[i]);
+        }
     }
     return read;
 }
@@ -171,6 +176,7 @@ struct ReadFolder
     std::vector<RawFile> files;
     QByteArray names;
     std::optional<WalkProblem> problem;
+    QString mount;
 };
 
 struct Level
@@ -181,6 +187,8 @@ struct Level
     qsizetype next = 0;
     dev_t device = 0;
     ino_t inode = 0;
+    QString path; // absolute, as the mounts see it
+    QString mount;
 };
 
 // How far the reader may run ahead of the walk: folders, and files in them.
@@ -206,6 +214,7 @@ struct Walk
     std::condition_variable forWalker; // a folder queued or being read, or the end
     std::condition_variable forReader; // room ahead, or the reader no longer wanted
     QByteArray top;
+    QString topPath; // absolute, as the mounts see it
     bool details = false;
     bool subfolders = false;
     std::function<void(QStringList &names)> sortFolders;
@@ -253,11 +262,15 @@ void readFolders(const std::shared_ptr<Walk> &walk, int reader)
             return;
         QByteArray name;
         QStringList path;
+        QString where;
+        QString mount;
         std::shared_ptr<Descriptor> parent;
         const bool top = !walk->started;
         if (top) {
             walk->started = true;
             name = walk->top;
+            where = walk->topPath;
+            mount = mountOf(where);
         } else {
             while (!walk->levels.empty() && walk->levels.back().next >= walk->levels.back().subfolders.size())
                 walk->levels.pop_back();
@@ -271,6 +284,8 @@ void readFolders(const std::shared_ptr<Walk> &walk, int reader)
             name = nameBytes(sub);
             path = level.relativePath;
             path.append(sub);
+            where = level.path + QLatin1Char('/') + sub;
+            mount = isMountPoint(where) ? where : level.mount;
             // Kept open while this reader needs it, even when left behind.
             parent = level.folder;
         }
@@ -282,7 +297,11 @@ void readFolders(const std::shared_ptr<Walk> &walk, int reader)
         const bool details = walk->details;
         lock.unlock();
 
-        std::optional<FolderRead> read = readFolder(parent ? parent->get() : -1, name, top, details);
+        // A folder on a mount that is stuck does not answer, at once.
+        const bool answers = nowTouching(mount);
+        std::optional<FolderRead> read;
+        if (answers)
+            read = readFolder(parent ? parent->get() : -1, name, where, top, details);
 
         lock.lock();
         if (walk->reader != reader || walk->ended) {
@@ -291,10 +310,10 @@ void readFolders(const std::shared_ptr<Walk> &walk, int reader)
             return;
         }
         walk->reading = false;
-        ReadFolder folder{std::move(path), {}, {}, {}, std::nullopt};
+        ReadFolder folder{std::move(path), {}, {}, {}, std::nullopt, mount};
         std::optional<Level> below;
         if (!read) {
-            folder.problem = WalkProblem::Unreadable;
+            folder.problem = answers ? WalkProblem::Unreadable : WalkProblem::NoAnswer;
             if (top)
                 walk->finished = true;
         } else {
@@ -308,7 +327,8 @@ void readFolders(const std::shared_ptr<Walk> &walk, int reader)
                 folder.files = std::move(read->files);
                 folder.names = std::move(read->names);
                 if (subfolders) {
-                    below = Level{folder.descriptor, folder.relativePath, {}, 0, read->device, read->inode};
+                    below =
+                        Level{folder.descriptor, folder.relativePath, {}, 0, read->device, read->inode, where, mount};
                     below->subfolders.reserve(qsizetype(read->folders.size()));
                     for (const QByteArray &sub : read->folders)
                         below->subfolders.append(nameFromBytes(sub));
@@ -345,14 +365,11 @@ void allowManyOpenFolders()
     }
 }
 
-bool startReader(const std::shared_ptr<Walk> &walk, int reader)
+// A reader is handed over as any call that may hang; it names each mount
+// it reads from as it goes, so a wait that gives up on it marks that mount.
+Handover startReader(const std::shared_ptr<Walk> &walk, int reader)
 {
-    try {
-        std::thread([walk, reader] { readFolders(walk, reader); }).detach();
-        return true;
-    } catch (const std::system_error &) {
-        return false;
-    }
+    return Handover::start(QString(), [walk, reader] { readFolders(walk, reader); });
 }
 
 } // namespace
@@ -365,6 +382,7 @@ bool walkFolders(const QByteArray &top, const WalkSettings &settings,
         allowManyOpenFolders();
     auto walk = std::make_shared<Walk>();
     walk->top = top;
+    walk->topPath = absolutePath(nameFromBytes(top));
     walk->details = settings.sizesAndTimes;
     walk->subfolders = settings.subfolders;
     walk->sortFolders = settings.sortFolders;
@@ -377,7 +395,8 @@ bool walkFolders(const QByteArray &top, const WalkSettings &settings,
 
     std::unique_lock lock(walk->mutex);
     walk->reader = 1;
-    if (!startReader(walk, walk->reader)) {
+    Handover reading = startReader(walk, walk->reader);
+    if (!reading.started()) {
         lock.unlock();
         problem({}, WalkProblem::Unreadable);
         return false;
@@ -397,7 +416,7 @@ bool walkFolders(const QByteArray &top, const WalkSettings &settings,
                 if (top)
                     return false;
             } else {
-                WalkedFolder folder{std::move(read.relativePath), {}, read.descriptor->get()};
+                WalkedFolder folder{std::move(read.relativePath), {}, read.descriptor->get(), read.mount};
                 folder.files.reserve(read.files.size());
                 for (const RawFile &file : read.files)
                     folder.files.push_back({nameFromBytes(QByteArrayView(read.names).sliced(file.at, file.length)),
@@ -428,8 +447,11 @@ bool walkFolders(const QByteArray &top, const WalkSettings &settings,
         walk->reading = false;
         ++walk->reader;
         const bool top = std::exchange(first, false);
-        const bool started = !top && startReader(walk, walk->reader);
         lock.unlock();
+        reading.giveUp();
+        if (!top)
+            reading = startReader(walk, walk->reader);
+        const bool started = !top && reading.started();
         problem(hung, WalkProblem::NoAnswer);
         if (!started)
             return !top;

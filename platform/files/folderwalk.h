@@ -10,11 +10,14 @@
 // is ever handed whole to the system and no path length is too long. Hidden
 // entries are left out, a linked folder is not followed (a link to a file is
 // a file, as in the file list), and a folder that is its own ancestor (a bind
-// mount) is not entered again. One reader thread reads the folders in the
-// order they are handed out, a few ahead of the visitor; each folder must
-// answer within FileSystemDeadline (deadlinecall.h). One that cannot be read
-// or does not answer is reported and left out with what lies below it, its
-// reader is left behind, and a new one goes on with the walk. Only the
+// mount) is not entered again. Links are asked as the window asks them
+// (links.h), so both list the same names. One reader, handed over as any
+// call that may hang (handover.h), reads the folders in the order they are
+// handed out, a few ahead of the visitor; each folder must answer within
+// FileSystemDeadline (deadlinecall.h). One that cannot be read or does not
+// answer is reported and left out with what lies below it, its reader is
+// left behind with its mount stuck, and a new one goes on with the walk: the
+// other folders on that mount then do not answer at once. Only the
 // folders read ahead (a bounded number of files, or one folder), the one
 // being handed out and the names of the subfolders still to visit are held,
 // so memory grows with the largest folder, not with the tree.
@@ -41,6 +44,7 @@ struct WalkedFolder
     std::vector<WalkedFile> files; // in the order the file system gives them
     // The folder's open descriptor while the visitor runs, for reading its files.
     int descriptor = -1;
+    QString mount; // the mount point of the mount it lies on
 };
 
 struct WalkSettings

@@ -4,6 +4,7 @@
 #include "platform/qt/qtplatform.h"
 
 #include "platform/files/deadlinecall.h"
+#include "platform/files/handover.h"
 #include "platform/qt/widgetwindow.h"
 
 #include <QApplication>
@@ -76,7 +77,7 @@ void QtProgram::endProgram()
 
 int leaveProgram(int exitCode)
 {
-    if (runningWorkers() > 0)
+    if (busyWorkers() > 0)
         endAtOnce(exitCode);
     return exitCode;
 }

@@ -21,15 +21,17 @@ namespace {
 // deadline, as any folder may lie on a mount that does not answer.
 QString saveDialogFolder(const QString &initDir)
 {
-    return callWithDeadline<QString>([initDir] {
-               const QFileInfo asked(initDir);
-               if (asked.isDir() && asked.isWritable())
-                   return initDir;
-               const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-               if (!documents.isEmpty() && QFileInfo(documents).isDir())
-                   return documents;
-               return QDir::homePath();
-           })
+    return callWithDeadline<QString>(initDir,
+                                     [initDir] {
+                                         const QFileInfo asked(initDir);
+                                         if (asked.isDir() && asked.isWritable())
+                                             return initDir;
+                                         const QString documents =
+                                             QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+                                         if (!documents.isEmpty() && QFileInfo(documents).isDir())
+                                             return documents;
+                                         return QDir::homePath();
+                                     })
         .value_or(QDir::homePath());
 }
 

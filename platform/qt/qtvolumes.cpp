@@ -7,6 +7,7 @@
 #include "platform/files/deadlinecall.h"
 #include "platform/files/drives.h"
 #include "platform/files/folderscan.h"
+#include "platform/files/handover.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -18,6 +19,7 @@
 
 #include <condition_variable>
 #include <mutex>
+#include <vector>
 
 #if defined(Q_OS_LINUX)
 #include <fcntl.h>
@@ -116,6 +118,7 @@ QList<Volume> drivesProbed(const std::shared_ptr<VolumeReading> &shared)
     std::unique_lock lock(shared->mutex);
     QSet<QString> known;
     QSet<QString> asked;
+    std::vector<std::pair<QString, Handover>> probes;
     for (const MountEntry &mount : std::as_const(mounts)) {
         // A whole file system's root is always a folder; only a part of one,
         // bound elsewhere, may be a single file. So no mount is asked unless
@@ -128,16 +131,18 @@ QList<Volume> drivesProbed(const std::shared_ptr<VolumeReading> &shared)
         if (shared->isFolder.contains(key))
             continue;
         shared->isFolder.insert(key, std::nullopt);
-        const bool started = runDetached([shared, key, path = nameBytes(mount.mountPoint)] {
+        // A mount that is stuck is not ready: it is not asked again until its call returns.
+        Handover probe = Handover::start(mount.mountPoint, [shared, key, path = nameBytes(mount.mountPoint)] {
             const bool folder = isFolderByCache(path);
             const std::lock_guard answered(shared->mutex);
             if (shared->isFolder.contains(key))
                 shared->isFolder.insert(key, folder);
             shared->probed.notify_all();
         });
-        if (started)
+        if (probe.started()) {
             asked.insert(key);
-        else
+            probes.emplace_back(key, std::move(probe));
+        } else
             shared->isFolder.remove(key);
     }
     // Answers for mounts gone from the table are dropped; pending ones may
@@ -149,6 +154,14 @@ QList<Volume> drivesProbed(const std::shared_ptr<VolumeReading> &shared)
                            [&shared](const QString &key) { return shared->isFolder.value(key).has_value(); });
     };
     shared->probed.wait_until(lock, deadline, allAnswered);
+    // A probe with no answer is left behind, and its mount counts as stuck.
+    for (auto &[key, probe] : probes) {
+        if (!shared->isFolder.value(key).has_value()) {
+            lock.unlock();
+            probe.giveUp();
+            lock.lock();
+        }
+    }
     mounts.removeIf([&shared](const MountEntry &mount) {
         return shared->isFolder.value(keyOf(mount)) == std::optional<bool>(false);
     });
@@ -211,7 +224,7 @@ QList<Volume> QtVolumes::mountedVolumes() const
 
 bool QtVolumes::isReadable(const QString &path) const
 {
-    return callWithDeadline<bool>([path] { return isListableFolder(path); }).value_or(false);
+    return callWithDeadline<bool>(path, [path] { return isListableFolder(path); }).value_or(false);
 }
 
 // Each change is read at once, even while an earlier reading still waits for
@@ -220,7 +233,7 @@ void QtVolumes::readAgain()
 {
     const quint64 reading = ++mReadingsStarted;
     // Without a thread the list stays as it is until the next change.
-    [[maybe_unused]] const bool started = runDetached([shared = mReading, reading] {
+    [[maybe_unused]] const bool started = runWaiter([shared = mReading, reading] {
         const QList<Volume> volumes = drivesProbed(shared);
         const std::lock_guard lock(shared->mutex);
         // Not in the middle of a call that waits for a drive or folder: that

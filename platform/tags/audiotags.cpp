@@ -5,6 +5,7 @@
 
 #include "platform/files/bytenames.h"
 #include "platform/files/deadlinecall.h"
+#include "platform/files/handover.h"
 
 #include <taglib/audioproperties.h>
 #include <taglib/fileref.h>
@@ -13,9 +14,9 @@
 #include <taglib/tfilestream.h>
 
 #include <algorithm>
-#include <condition_variable>
+#include <deque>
 #include <mutex>
-#include <thread>
+#include <utility>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -69,20 +70,13 @@ AudioTags readOne(int folder, const QByteArray &name)
     return tags;
 }
 
-enum class State : char { Waiting, Running, Done };
-
-// Shared by the caller and its workers, which may outlive the call.
+// Shared by the caller and the calls, which may outlive it.
 struct Job
 {
     int folder = -1; // a descriptor of the job's own
     std::vector<QByteArray> names;
-    std::vector<AudioTags> results;
-    std::vector<State> states;
-    std::vector<std::chrono::steady_clock::time_point> started;
-    size_t next = 0;
-    size_t done = 0;
     std::mutex mutex;
-    std::condition_variable changed;
+    std::vector<AudioTags> results;
 
     ~Job()
     {
@@ -91,33 +85,12 @@ struct Job
     }
 };
 
-void work(const std::shared_ptr<Job> &job)
-{
-    std::unique_lock lock(job->mutex);
-    while (job->next < job->names.size()) {
-        const size_t i = job->next++;
-        job->states[i] = State::Running;
-        job->started[i] = std::chrono::steady_clock::now();
-        lock.unlock();
-        AudioTags tags = readOne(job->folder, job->names[i]);
-        lock.lock();
-        if (job->states[i] != State::Running)
-            return; // given up at the deadline; another worker took over
-        job->results[i] = std::move(tags);
-        job->states[i] = State::Done;
-        ++job->done;
-        job->changed.notify_all();
-    }
-}
-
-bool startWorker(const std::shared_ptr<Job> &job)
-{
-    return runDetached([job] { work(job); });
-}
+// Calls handed over at a time: enough to keep every shared worker busy.
+constexpr size_t InFlight = 2 * SharedWorkers;
 
 } // namespace
 
-std::vector<AudioTags> readAudioTags(int folderDescriptor, const QStringList &names)
+std::vector<AudioTags> readAudioTags(int folderDescriptor, const QString &mount, const QStringList &names)
 {
     static Silent silent;
     static std::once_flag quiet;
@@ -132,41 +105,29 @@ std::vector<AudioTags> readAudioTags(int folderDescriptor, const QStringList &na
     job->names.reserve(count);
     for (const QString &name : names)
         job->names.push_back(nameBytes(name));
-    job->states.assign(count, State::Waiting);
-    job->started.resize(count);
 
-    const size_t workers = std::min<size_t>(count, std::max(2U, std::thread::hardware_concurrency()));
-    size_t started = 0;
-    for (size_t i = 0; i < workers; ++i)
-        started += startWorker(job) ? 1 : 0;
-    if (started == 0)
-        work(job);
-
-    std::unique_lock lock(job->mutex);
-    while (job->done < count) {
-        const auto now = std::chrono::steady_clock::now();
-        auto wake = now + FileSystemDeadline;
-        for (size_t i = 0; i < count; ++i) {
-            if (job->states[i] != State::Running)
-                continue;
-            const auto deadline = job->started[i] + FileSystemDeadline;
-            if (deadline > now) {
-                wake = std::min(wake, deadline);
-                continue;
-            }
-            // Left behind: the file counts as unreadable, a new worker takes the rest.
-            job->states[i] = State::Done;
-            job->results[i].answered = false;
-            ++job->done;
-            if (!startWorker(job)) {
-                lock.unlock();
-                work(job);
-                lock.lock();
-            }
+    std::vector<bool> answered(count, false);
+    std::deque<std::pair<size_t, Handover>> calls;
+    size_t next = 0;
+    while (next < count || !calls.empty()) {
+        while (next < count && calls.size() < InFlight) {
+            const size_t i = next++;
+            calls.emplace_back(i, Handover::start(mount, [job, i] {
+                                   AudioTags tags = readOne(job->folder, job->names[i]);
+                                   const std::lock_guard lock(job->mutex);
+                                   job->results[i] = std::move(tags);
+                               }));
         }
-        job->changed.wait_until(lock, wake);
+        answered[calls.front().first] = calls.front().second.wait(FileSystemDeadline);
+        calls.pop_front();
     }
-    return job->results;
+    const std::lock_guard lock(job->mutex);
+    std::vector<AudioTags> results = job->results;
+    for (size_t i = 0; i < count; ++i) {
+        if (!answered[i])
+            results[i] = AudioTags{{}, {}, {}, -1, false};
+    }
+    return results;
 }
 
 } // namespace Lirabel

@@ -5,10 +5,10 @@
 
 // What the tags of a music file say, for the command line's lists.
 //
-// TagLib reads them; each file's read runs on a worker thread, two at a time
-// on two cores, and a file that does not answer within the deadline of a
-// folder read counts as unreadable: its worker is left behind and another
-// one takes the files still to read.
+// TagLib reads them; each file's read is handed over to the shared workers
+// (handover.h) under its folder's mount, and a file that does not answer
+// within the deadline of a folder read counts as unreadable: its worker is
+// left behind, and the files still to read on that mount fail at once.
 
 #include <QString>
 #include <QStringList>
@@ -27,8 +27,9 @@ struct AudioTags
 };
 
 // The tags of the files named (as nameFromBytes gives them) in the folder
-// open as descriptor, in the same order. A file without tags, or that is no
-// music, has empty texts and -1 seconds.
-[[nodiscard]] std::vector<AudioTags> readAudioTags(int folderDescriptor, const QStringList &names);
+// open as descriptor, on the mount named, in the same order. A file without
+// tags, or that is no music, has empty texts and -1 seconds.
+[[nodiscard]] std::vector<AudioTags> readAudioTags(int folderDescriptor, const QString &mount,
+                                                   const QStringList &names);
 
 } // namespace Lirabel

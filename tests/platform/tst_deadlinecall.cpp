@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
 
 #include "platform/files/deadlinecall.h"
+#include "platform/files/handover.h"
 #include "platform/qt/qtplatform.h"
 
 #include <QApplication>
@@ -50,11 +51,12 @@ private Q_SLOTS:
     void answerInTime();
     void hungCallIsLeftBehind();
     void boxOpenedWhileHungIsAnswered();
+    void stuckMountCostsNoThread();
 };
 
 void TestDeadlineCall::answerInTime()
 {
-    QCOMPARE(callWithDeadline<int>([] { return 42; }), std::optional<int>(42));
+    QCOMPARE(callWithDeadline<int>(QStringLiteral("/"), [] { return 42; }), std::optional<int>(42));
 }
 
 // While the call hangs, timers run, a click is dropped and typed keys and
@@ -76,9 +78,10 @@ void TestDeadlineCall::hungCallIsLeftBehind()
         QTest::keyClick(&button, Qt::Key_D, Qt::AltModifier);
     });
     const auto gate = std::make_shared<Gate>();
-    const int before = runningWorkers();
+    const int before = busyWorkers();
 
     const std::optional<int> answer = callWithDeadline<int>(
+        QStringLiteral("/"),
         [gate] {
             gate->pass();
             return 1;
@@ -88,12 +91,12 @@ void TestDeadlineCall::hungCallIsLeftBehind()
     QVERIFY(ticks.count() > 0);
     QCOMPARE(clicked.count(), 0);
     QCOMPARE(edit.text(), QString());
-    QCOMPARE(runningWorkers(), before + 1);
+    QCOMPARE(busyWorkers(), before + 1);
     QTRY_COMPARE(edit.text(), QStringLiteral("mp3"));
     QTRY_COMPARE(clicked.count(), 1);
 
     gate->openUp();
-    QTRY_COMPARE(runningWorkers(), before);
+    QTRY_COMPARE(busyWorkers(), before);
     QTest::mouseClick(&button, Qt::LeftButton);
     QCOMPARE(clicked.count(), 2);
 }
@@ -124,10 +127,39 @@ void TestDeadlineCall::boxOpenedWhileHungIsAnswered()
             box->close();
     });
     const auto gate = std::make_shared<Gate>();
-    QVERIFY(!runWithDeadline([gate] { gate->pass(); }, std::chrono::milliseconds(2000)));
+    QVERIFY(!runWithDeadline(
+        QStringLiteral("/"), [gate] { gate->pass(); }, std::chrono::milliseconds(2000)));
     gate->openUp();
     QVERIFY2(answeredAt >= 0 && answeredAt < 1500, qPrintable(QString::number(answeredAt)));
 }
 
 QTEST_MAIN(TestDeadlineCall)
 #include "tst_deadlinecall.moc"
+
+// While a call on a mount is past its deadline, new calls on that mount fail
+// at once without a thread, and calls queued for it fail too; other mounts
+// go on, and the mount answers again once its call has returned.
+void TestDeadlineCall::stuckMountCostsNoThread()
+{
+    const QString dead = QStringLiteral("/mnt/tot");
+    const auto gate = std::make_shared<Gate>();
+    std::vector<Handover> hung;
+    for (int i = 0; i < SharedWorkers + 2; ++i)
+        hung.push_back(Handover::start(dead, [gate] { gate->pass(); }));
+    QVERIFY(!hung.front().wait(std::chrono::milliseconds(100)));
+    QVERIFY(isStuck(dead));
+    const int threads = workerThreads();
+    for (Handover &call : hung)
+        QCOMPARE(call.wait(std::chrono::milliseconds(100)), false);
+    for (int i = 0; i < 10; ++i)
+        QVERIFY(!Handover::start(dead, [] {}).started());
+    QVERIFY(handOver(
+        QStringLiteral("/"), [] {}, std::chrono::milliseconds(1000)));
+    QVERIFY(workerThreads() <= threads + 1);
+
+    gate->openUp();
+    QTRY_VERIFY(!isStuck(dead));
+    QVERIFY(handOver(
+        dead, [] {}, std::chrono::milliseconds(1000)));
+    QTRY_VERIFY(workerThreads() <= SharedWorkers);
+}
