@@ -40,10 +40,10 @@ struct Workers
     std::condition_variable forWorker; // work queued, or a thread too many
     std::condition_variable forWaiter; // a call finished or failed
     std::deque<std::shared_ptr<HandedOverCall>> queue;
-    int threads = 0;    // started and not ended
-    int idle = 0;       // waiting for work
-    int leftBehind = 0; // threads in a call past its deadline
-    int busy = 0;       // calls running, those left behind among them
+    int threads = 0;           // started and not ended
+    int idle = 0;              // waiting for work
+    int leftBehind = 0;        // threads in a call past its deadline
+    int busy = 0;              // calls running, those left behind among them
     QHash<QString, int> stuck; // calls left behind, by mount
 };
 

@@ -91,7 +91,8 @@ std::vector<LinkTarget> linkTargets(int dirFd, const QString &folder, const std:
     const auto until = std::chrono::steady_clock::now() + AllLinksWait;
     std::vector<bool> answered(names.size(), false);
     for (size_t i = 0; i < calls.size(); ++i) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - std::chrono::steady_clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(until - std::chrono::steady_clock::now());
         answered[i] = left.count() > 0 ? calls[i].wait(std::min(LinkWait, left)) : calls[i].giveUp();
     }
     const std::lock_guard lock(answers->mutex);

@@ -15,6 +15,8 @@ drin.txt) and langsam/ (with titel.mp3 and notiz.txt). MODE says which calls ans
     hangs-below  the root answers, but every call on haengt/ or below sleeps
     slow         every call answers, but listing langsam/ takes 1.2 s, and 2.5 s
                  once the file named by BLOCKFS_SLOWER exists
+    reads-hang   every call answers but reading titel.mp3, which sleeps; files
+                 have a size, so a tag reader reads them
 
 It runs in the foreground until it is unmounted or killed. With
 BLOCKFS_WATCH_PID set it also unmounts itself (lazily) and ends once that
@@ -61,7 +63,8 @@ class BlockFS(fusepy.Operations):
         if path not in TREE:
             raise fusepy.FuseOSError(errno.ENOENT)
         mode = TREE[path]
-        return {"st_mode": mode, "st_nlink": 2 if mode == FOLDER else 1, "st_size": 0}
+        size = 4096 if self.mode == "reads-hang" and mode == FILE else 0
+        return {"st_mode": mode, "st_nlink": 2 if mode == FOLDER else 1, "st_size": size}
 
     def readdir(self, path, fh):
         self._maybe_hang(path)
@@ -86,7 +89,9 @@ class BlockFS(fusepy.Operations):
         return 0
 
     def read(self, path, size, offset, fh):
-        return b""
+        if self.mode == "reads-hang" and path.endswith(".mp3"):
+            time.sleep(HANG_SECONDS)
+        return b"\0" * max(0, min(size, 4096 - offset)) if self.mode == "reads-hang" else b""
 
 
 def unmount_when_gone(pid, mount_point):
@@ -103,7 +108,7 @@ def unmount_when_gone(pid, mount_point):
 
 
 def main():
-    if len(sys.argv) != 3 or sys.argv[1] not in ("answers", "hangs", "hangs-below", "slow"):
+    if len(sys.argv) != 3 or sys.argv[1] not in ("answers", "hangs", "hangs-below", "slow", "reads-hang"):
         sys.exit(__doc__)
     watched = os.environ.get("BLOCKFS_WATCH_PID")
     if watched:

@@ -33,6 +33,7 @@
 #include "widgetsupport.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -292,6 +293,28 @@ int pendingReads(const QString &mount, const QString &folder, const QString &mar
     return gFailures == 0 ? 0 : 1;
 }
 
+int threadsNow()
+{
+    return int(QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
+}
+
+// A folder of links into a mount that hangs, read again at each key typed
+// in the filter box: after the first read the threads stay as they are.
+int linkThreads(const QString &folder)
+{
+    Scene scene;
+    scene.window.openFolder(QFile::encodeName(folder));
+    check(scene.shown().isEmpty() && scene.messages.shown.isEmpty(),
+          QStringLiteral("links that do not answer are left out without a message"));
+    const int first = threadsNow();
+    QTest::mouseClick(child<QRadioButton>(scene.window, "opt_eigene"), Qt::LeftButton);
+    QTest::keyClicks(child<QLineEdit>(scene.window, "txt_eigene"), QStringLiteral("txtabcde"));
+    const int after = threadsNow();
+    check(after <= first + 3,
+          QStringLiteral("%1 threads after the first read, %2 after eight more").arg(first).arg(after));
+    return gFailures == 0 ? 0 : 1;
+}
+
 int saveBeside(const QString &dialogFolder, const QString &folder, const QString &out)
 {
     Scene scene(dialogFolder);
@@ -342,6 +365,8 @@ int main(int argc, char *argv[])
         result = followMounts(args.at(1), args.at(2), args.at(3));
     else if (mode == QLatin1String("pending") && args.size() == 5)
         result = pendingReads(args.at(1), args.at(2), args.at(3), args.at(4));
+    else if (mode == QLatin1String("links") && args.size() == 2)
+        result = linkThreads(args.at(1));
     else if (mode == QLatin1String("save-beside") && args.size() == 4)
         result = saveBeside(args.at(1), args.at(2), args.at(3));
     else
