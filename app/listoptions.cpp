@@ -32,7 +32,8 @@ ListOptions::ListOptions()
                               "interpret, titel, album, dauer. Vorgabe: name,ordner,groesse,datum."),
                QStringLiteral("LISTE"))
     , mOutput({QStringLiteral("o"), QStringLiteral("ausgabe")},
-              QStringLiteral("Die Liste in DATEI schreiben, ganz oder gar nicht, statt auf die Standardausgabe."),
+              QStringLiteral("Die Liste in DATEI schreiben statt auf die Standardausgabe: eine Datei ganz oder gar "
+                             "nicht, ein Gerät, eine FIFO oder ein Terminal direkt; „-“ ist die Standardausgabe."),
               QStringLiteral("DATEI"))
 {
 }
@@ -46,7 +47,7 @@ void ListOptions::addTo(QCommandLineParser &parser) const
 
 std::optional<QString> ListOptions::read(const QCommandLineParser &parser, const std::optional<QByteArray> &folder,
                                          const std::function<QByteArray(const QString &)> &bytesOf,
-                                         std::optional<ListRequest> &request) const
+                                         std::optional<ListRequest> &request, QStringList &hints) const
 {
     const auto name = [](const QCommandLineOption &option) { return QStringLiteral("--") + option.names().last(); };
     if (!parser.isSet(mList)) {
@@ -80,10 +81,20 @@ std::optional<QString> ListOptions::read(const QCommandLineParser &parser, const
         return QStringLiteral("--mp3 und --endung schließen einander aus.");
     if (parser.isSet(mMp3))
         list.pattern = QStringLiteral("*.mp3");
-    else if (parser.isSet(mExtension))
-        list.pattern = QStringLiteral("*.") + parser.value(mExtension);
+    else if (parser.isSet(mExtension)) {
+        // As in the window's box, the dot is the program's; one typed as well
+        // stays, but the user hears why nothing may match.
+        const QString extension = parser.value(mExtension);
+        list.pattern = QStringLiteral("*.") + extension;
+        if (extension.startsWith(QLatin1Char('.')))
+            hints.append(QStringLiteral("Hinweis: --endung setzt den Punkt selbst davor; „%1“ ergibt das Muster "
+                                        "„%2“. Gemeint ist wohl --endung %3.")
+                             .arg(extension, list.pattern, extension.mid(1)));
+    }
     list.stripExtensions = parser.isSet(mStrip);
     list.numberEntries = parser.isSet(mNumbers);
+    if (list.numberEntries && list.format == ListFormat::M3u)
+        return QStringLiteral("--nummern gilt nicht für das Format m3u.");
     list.subfolders = parser.isSet(mSubfolders);
     if (parser.isSet(mSpacing)) {
         if (list.format != ListFormat::Text)
@@ -95,13 +106,15 @@ std::optional<QString> ListOptions::read(const QCommandLineParser &parser, const
     if (parser.isSet(mColumns)) {
         if (list.format != ListFormat::Csv && list.format != ListFormat::Html)
             return QStringLiteral("--spalten gilt nur für die Formate csv und html.");
-        QString unknown;
-        const std::optional<std::vector<ListColumn>> columns = columnsNamed(parser.value(mColumns), &unknown);
+        QString unknown, twice;
+        const std::optional<std::vector<ListColumn>> columns = columnsNamed(parser.value(mColumns), &unknown, &twice);
+        if (!twice.isEmpty())
+            return QStringLiteral("Die Spalte „%1“ steht zweimal in --spalten.").arg(twice);
         if (!columns)
-            return QStringLiteral("Unbekannte Spalte „%1“.").arg(unknown);
+            return QStringLiteral("Unbekannte Spalte „%1“; möglich sind %2.").arg(unknown, columnNamesText());
         list.columns = *columns;
     }
-    if (parser.isSet(mOutput))
+    if (parser.isSet(mOutput) && parser.value(mOutput) != QLatin1String("-"))
         list.output = bytesOf(parser.value(mOutput));
     request = std::move(list);
     return std::nullopt;

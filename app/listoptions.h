@@ -23,11 +23,12 @@ public:
     void addTo(QCommandLineParser &parser) const;
 
     // What is wrong with the options, as a German sentence; nothing when they
-    // are good. With --liste, request is what to list. bytesOf gives an
-    // argument's bytes as the system passed them.
+    // are good. With --liste, request is what to list, and hints what the
+    // user may have meant otherwise. bytesOf gives an argument's bytes as the
+    // system passed them.
     [[nodiscard]] std::optional<QString> read(const QCommandLineParser &parser, const std::optional<QByteArray> &folder,
                                               const std::function<QByteArray(const QString &)> &bytesOf,
-                                              std::optional<ListRequest> &request) const;
+                                              std::optional<ListRequest> &request, QStringList &hints) const;
 
 private:
     QCommandLineOption mList;

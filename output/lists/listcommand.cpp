@@ -15,10 +15,15 @@
 #include "platform/files/naturalorder.h"
 #include "platform/files/wildcard.h"
 #include "platform/lirabelerror.h"
+#include "platform/systemreason.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <memory>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace Lirabel {
 
@@ -60,6 +65,20 @@ bool isPlain(const QString &name)
         const char16_t u = c.unicode();
         return u < 0x20 || u == 0x7f || (u >= 0xdc80 && u <= 0xdcff);
     });
+}
+
+// Why a folder the walk could not read is unreadable, asked once more by its
+// path; empty where it opens now.
+QString whyUnreadable(const QByteArray &top, const QStringList &relativePath)
+{
+    QByteArray path = top;
+    for (const QString &part : relativePath)
+        path.append('/').append(nameBytes(part));
+    const int descriptor = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0)
+        return systemReason(errno);
+    ::close(descriptor);
+    return {};
 }
 
 } // namespace
@@ -143,9 +162,13 @@ int runListCommand(const ListRequest &request)
         };
         const auto problem = [&](const QStringList &relativePath, WalkProblem kind) {
             failed = true;
-            say((kind == WalkProblem::NoAnswer ? QStringLiteral("Verzeichnis antwortet nicht: %1")
-                                               : QStringLiteral("Verzeichnis nicht lesbar: %1"))
-                    .arg(shownFolderPath(relativePath)));
+            if (kind == WalkProblem::NoAnswer) {
+                say(QStringLiteral("Verzeichnis antwortet nicht: %1").arg(shownFolderPath(relativePath)));
+                return;
+            }
+            const QString reason = whyUnreadable(request.folder, relativePath);
+            say(QStringLiteral("Verzeichnis nicht lesbar: %1").arg(shownFolderPath(relativePath))
+                + (reason.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(reason)));
         };
 
         if (!walkFolders(request.folder, settings, visit, problem))

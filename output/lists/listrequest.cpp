@@ -4,6 +4,7 @@
 #include "output/lists/listrequest.h"
 
 #include <QList>
+#include <QStringList>
 
 #include <algorithm>
 #include <array>
@@ -44,7 +45,7 @@ std::optional<ListFormat> formatNamed(QStringView name)
     return std::nullopt;
 }
 
-std::optional<std::vector<ListColumn>> columnsNamed(QStringView list, QString *unknown)
+std::optional<std::vector<ListColumn>> columnsNamed(QStringView list, QString *unknown, QString *twice)
 {
     std::vector<ListColumn> columns;
     for (const QStringView part : list.split(u',')) {
@@ -56,11 +57,25 @@ std::optional<std::vector<ListColumn>> columnsNamed(QStringView list, QString *u
                 *unknown = name.toString();
             return std::nullopt;
         }
+        if (std::find(columns.cbegin(), columns.cend(), found->second) != columns.cend()) {
+            if (twice)
+                *twice = name.toString();
+            return std::nullopt;
+        }
         columns.push_back(found->second);
     }
     if (columns.empty())
         return std::nullopt;
     return columns;
+}
+
+QString columnNamesText()
+{
+    QStringList names;
+    for (const auto &column : ColumnNames)
+        names.append(QString::fromUtf16(column.first));
+    const QString last = names.takeLast();
+    return names.join(QStringLiteral(", ")) + QStringLiteral(" und ") + last;
 }
 
 bool needsTags(ListColumn column)

@@ -38,8 +38,13 @@ struct ListRequest
 [[nodiscard]] std::optional<ListFormat> formatNamed(QStringView name);
 
 // A comma-separated list of column names ("name,ordner,dauer"); nothing when
-// it names an unknown column or none at all. unknown gets the first unknown name.
-[[nodiscard]] std::optional<std::vector<ListColumn>> columnsNamed(QStringView list, QString *unknown = nullptr);
+// it names an unknown column or none at all. unknown gets the first unknown
+// name, twice the first name that stands twice.
+[[nodiscard]] std::optional<std::vector<ListColumn>> columnsNamed(QStringView list, QString *unknown = nullptr,
+                                                                  QString *twice = nullptr);
+
+// Every column's name, as a person reads a list of them: "name, ordner, … und dauer".
+[[nodiscard]] QString columnNamesText();
 
 // The column's heading, as the csv header row and the page's table give it.
 [[nodiscard]] QString columnHeading(ListColumn column);

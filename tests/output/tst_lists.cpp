@@ -17,10 +17,13 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 using namespace Lirabel;
@@ -95,6 +98,8 @@ private Q_SLOTS:
     void formats();
     void sameAsWindow();
     void tooManyWritesNothing();
+    void outputTargets_data();
+    void outputTargets();
 
 private:
     QTemporaryDir mRoot;
@@ -260,6 +265,70 @@ void TestLists::tooManyWritesNothing()
     // csv takes them all.
     QCOMPARE(run(LIRABEL_PROGRAM, {"--liste", "--format", "csv", "--spalten", "name", folder.path()}).count('\n'),
              10001);
+}
+
+// Where -o writes: what is no regular file is written into and stays what it
+// is; a file that may not be written is refused in German and left alone.
+void TestLists::outputTargets_data()
+{
+    QTest::addColumn<QString>("target"); // %1: a folder the user may list
+    QTest::addColumn<bool>("asUser");    // as nobody where the test runs as root
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QByteArray>("said"); // standard error
+    QTest::newRow("Zeichengerät") << "%1/null" << false << 0 << QByteArray();
+    QTest::newRow("/dev/null als Benutzer") << "/dev/null" << true << 0 << QByteArray();
+    QTest::newRow("FIFO") << "%1/fifo" << true << 0 << QByteArray();
+    QTest::newRow("Ordner ohne Schreibrecht")
+        << "%1/alt.txt" << true << 1
+        << QByteArray("lirabel: Datei kann nicht gespeichert werden ! %1/alt.txt: keine Berechtigung\n");
+}
+
+void TestLists::outputTargets()
+{
+    QFETCH(QString, target);
+    QFETCH(bool, asUser);
+    QFETCH(int, exitCode);
+    QFETCH(QByteArray, said);
+    QTemporaryDir folder;
+    writeFile(folder.filePath("alt.txt"), "alt");
+    target.replace("%1", folder.path());
+    said.replace("%1", QFile::encodeName(folder.path()));
+    const QByteArray path = QFile::encodeName(target);
+    if (target.endsWith("/null") && target != "/dev/null" && ::mknod(path.constData(), S_IFCHR | 0666, makedev(1, 3)))
+        QSKIP("no device node without root");
+    if (target.endsWith("/fifo"))
+        QVERIFY(::mkfifo(path.constData(), 0666) == 0 && ::chmod(path.constData(), 0666) == 0);
+    const QByteArray folderPath = QFile::encodeName(folder.path());
+    QVERIFY(::chmod(folderPath.constData(), 0555) == 0);
+    const auto writable = qScopeGuard([&folderPath] { ::chmod(folderPath.constData(), 0755); });
+    const bool root = geteuid() == 0;
+    QStringList arguments{LIRABEL_PROGRAM, "--liste", "-o", target, folder.path()};
+    if (asUser && root)
+        arguments = QStringList{"--reuid=65534", "--regid=65534", "--clear-groups"} + arguments;
+    struct stat before
+    {
+    };
+    QVERIFY(::stat(path.constData(), &before) == 0);
+    QProcess reader; // the FIFO's other end
+    if (target.endsWith("/fifo"))
+        reader.start("cat", {target});
+    QProcess program;
+    program.start(asUser && root ? QStringLiteral("setpriv") : arguments.takeFirst(), arguments);
+    QVERIFY(program.waitForFinished(30000));
+    QCOMPARE(program.readAllStandardError(), said);
+    QCOMPARE(program.exitCode(), exitCode);
+    struct stat after
+    {
+    };
+    QVERIFY(::stat(path.constData(), &after) == 0);
+    QCOMPARE(after.st_mode, before.st_mode);
+    QCOMPARE(after.st_ino, before.st_ino);
+    if (target.endsWith("/fifo")) {
+        QVERIFY(reader.waitForFinished(30000));
+        QCOMPARE(reader.readAllStandardOutput(), QByteArray("alt.txt\r\n"));
+    }
+    if (target.endsWith("/alt.txt"))
+        QCOMPARE(contents(target), QByteArray("alt"));
 }
 
 QTEST_MAIN(TestLists)
