@@ -36,7 +36,9 @@ bool OutputFile::open()
     if (mPath.isEmpty())
         return fail(ENOENT);
     mTarget = mPath;
-    struct stat status{};
+    struct stat status
+    {
+    };
     bool exists = ::stat(mPath.constData(), &status) == 0;
     if (!exists && errno != ENOENT)
         return fail(errno);
@@ -50,7 +52,9 @@ bool OutputFile::open()
     if (exists) {
         if (::access(mPath.constData(), W_OK) != 0)
             return fail(errno);
-        struct stat link{};
+        struct stat link
+        {
+        };
         if (::lstat(mPath.constData(), &link) == 0 && S_ISLNK(link.st_mode)) {
             char *real = ::realpath(mPath.constData(), nullptr);
             if (!real)
@@ -62,8 +66,7 @@ bool OutputFile::open()
     const qsizetype slash = mTarget.lastIndexOf('/');
     const QByteArray folder = slash < 0 ? QByteArray(".") : mTarget.left(std::max<qsizetype>(slash, 1));
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const QByteArray name =
-            folder + (folder.endsWith('/') ? "" : "/") + ".lirabel-"
+        const QByteArray name = folder + (folder.endsWith('/') ? "" : "/") + ".lirabel-"
             + QByteArray::number(QRandomGenerator::global()->generate64(), 36) + ".tmp";
         // A new file gets 0666 less the umask, as any file the user creates.
         mDescriptor = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, exists ? 0600 : 0666);

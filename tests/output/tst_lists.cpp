@@ -55,9 +55,10 @@ else:
 )";
 
 QByteArray run(const QString &program, const QStringList &arguments, const QByteArray &input = {},
-               int *exitCode = nullptr)
+               int *exitCode = nullptr, const QString &workingDirectory = {})
 {
     QProcess process;
+    process.setWorkingDirectory(workingDirectory);
     process.start(program, arguments);
     process.write(input);
     process.closeWriteChannel();
@@ -98,6 +99,8 @@ private Q_SLOTS:
     void formats();
     void sameAsWindow();
     void tooManyWritesNothing();
+    void playlists_data();
+    void playlists();
     void outputTargets_data();
     void outputTargets();
 
@@ -201,8 +204,9 @@ void TestLists::formats()
     QFETCH(QString, read);
     QFETCH(QStringList, expected);
     int exitCode = -1;
+    // A playlist on a pipe is relative to the working directory.
     const QByteArray out =
-        run(LIRABEL_PROGRAM, QStringList{"--liste"} + arguments + QStringList{mFolder}, {}, &exitCode);
+        run(LIRABEL_PROGRAM, QStringList{"--liste"} + arguments + QStringList{mFolder}, {}, &exitCode, mFolder);
     QCOMPARE(exitCode, 0);
     QByteArray got = out;
     if (read == "csv" || read == "html")
@@ -265,6 +269,39 @@ void TestLists::tooManyWritesNothing()
     // csv takes them all.
     QCOMPARE(run(LIRABEL_PROGRAM, {"--liste", "--format", "csv", "--spalten", "name", folder.path()}).count('\n'),
              10001);
+}
+
+// A playlist's paths as a player resolves them: from the folder it is written
+// to, "./" where a player would skip a comment or trim a blank.
+void TestLists::playlists_data()
+{
+    QTest::addColumn<QString>("output"); // below the folder that holds Lieder; empty: a pipe from Lieder
+    QTest::addColumn<QByteArray>("paths");
+    QTest::newRow("Standardausgabe") << QString() << QByteArray("./ b.mp3\n./#a.mp3\nc.mp3\n");
+    QTest::newRow("im Ordner") << "Lieder/liste.m3u" << QByteArray("./ b.mp3\n./#a.mp3\nc.mp3\n");
+    QTest::newRow("daneben") << "liste.m3u" << QByteArray("Lieder/ b.mp3\nLieder/#a.mp3\nLieder/c.mp3\n");
+    QTest::newRow("anderer Ordner") << "Listen/liste.m3u"
+                                    << QByteArray("../Lieder/ b.mp3\n../Lieder/#a.mp3\n../Lieder/c.mp3\n");
+}
+
+void TestLists::playlists()
+{
+    QFETCH(QString, output);
+    QFETCH(QByteArray, paths);
+    QTemporaryDir top;
+    makeTree(top.path(), {"Lieder/#a.mp3", "Lieder/ b.mp3", "Lieder/c.mp3", "Listen/"});
+    QStringList arguments{"--liste", "--format", "m3u", top.filePath("Lieder")};
+    if (!output.isEmpty())
+        arguments += {"-o", top.filePath(output)};
+    int exitCode = -1;
+    QByteArray list = run(LIRABEL_PROGRAM, arguments, {}, &exitCode, top.filePath("Lieder"));
+    QCOMPARE(exitCode, 0);
+    if (!output.isEmpty())
+        list = contents(top.filePath(output));
+    QByteArray got;
+    for (const QByteArray &line : list.split('\n'))
+        got += line.startsWith("#EXT") || line.isEmpty() ? QByteArray() : line + '\n';
+    QCOMPARE(got, paths);
 }
 
 // Where -o writes: what is no regular file is written into and stays what it
