@@ -28,9 +28,23 @@ ListOptions::ListOptions()
     , mFormat(QStringLiteral("format"), QStringLiteral("Das Format: text (Vorgabe), csv, html oder m3u."),
               QStringLiteral("FORMAT"))
     , mColumns(QStringLiteral("spalten"),
-               QStringLiteral("Die Spalten für csv und html, mit Kommas getrennt, aus name, ordner, groesse, datum, "
-                              "interpret, titel, album, dauer. Vorgabe: name,ordner,groesse,datum."),
+               QStringLiteral("Die Spalten für csv und html, mit Kommas getrennt, jede einmal, aus name, ordner, pfad, "
+                              "groesse, datum, interpret, titel, album, titelnr, jahr, genre, dauer. Vorgabe: "
+                              "name,ordner,groesse,datum."),
                QStringLiteral("LISTE"))
+    , mOrder(QStringLiteral("sortierung"),
+             QStringLiteral("Die Dateien jedes Ordners nach name (natürliche Reihenfolge, Vorgabe), groesse oder "
+                            "datum ordnen; Gleiches nach Namen. Die Ordner behalten ihre Reihenfolge."),
+             QStringLiteral("NACH"))
+    , mReverse(QStringLiteral("umgekehrt"),
+               QStringLiteral("Die Sortierung umkehren: die größten oder neuesten Dateien zuerst."))
+    , mExclude(QStringLiteral("ohne"),
+               QStringLiteral("Dateien und Ordner, deren Name auf MUSTER passt, auslassen (Platzhalter wie im Fenster, "
+                              "* und ?); ein solcher Ordner wird nicht betreten. Mehrfach möglich."),
+               QStringLiteral("MUSTER"))
+    , mSeparator(QStringLiteral("trenner"),
+                 QStringLiteral("Das Trennzeichen für csv: \";\" (Vorgabe), \",\" oder tab."),
+                 QStringLiteral("ZEICHEN"))
     , mOutput({QStringLiteral("o"), QStringLiteral("ausgabe")},
               QStringLiteral("Die Liste in DATEI schreiben statt auf die Standardausgabe: eine Datei ganz oder gar "
                              "nicht, ein Gerät, eine FIFO oder ein Terminal direkt; „-“ ist die Standardausgabe."),
@@ -40,8 +54,8 @@ ListOptions::ListOptions()
 
 void ListOptions::addTo(QCommandLineParser &parser) const
 {
-    for (const QCommandLineOption *option :
-         {&mList, &mMp3, &mExtension, &mStrip, &mNumbers, &mSpacing, &mSubfolders, &mFormat, &mColumns, &mOutput})
+    for (const QCommandLineOption *option : {&mList, &mMp3, &mExtension, &mStrip, &mNumbers, &mSpacing, &mSubfolders,
+                                             &mFormat, &mColumns, &mOrder, &mReverse, &mExclude, &mSeparator, &mOutput})
         parser.addOption(*option);
 }
 
@@ -52,13 +66,14 @@ std::optional<QString> ListOptions::read(const QCommandLineParser &parser, const
     const auto name = [](const QCommandLineOption &option) { return QStringLiteral("--") + option.names().last(); };
     if (!parser.isSet(mList)) {
         for (const QCommandLineOption *option :
-             {&mMp3, &mExtension, &mStrip, &mNumbers, &mSpacing, &mSubfolders, &mFormat, &mColumns, &mOutput}) {
+             {&mMp3, &mExtension, &mStrip, &mNumbers, &mSpacing, &mSubfolders, &mFormat, &mColumns, &mOrder, &mReverse,
+              &mExclude, &mSeparator, &mOutput}) {
             if (parser.isSet(*option))
                 return QStringLiteral("%1 gilt nur mit --liste.").arg(name(*option));
         }
         return std::nullopt;
     }
-    for (const QCommandLineOption *option : {&mExtension, &mSpacing, &mColumns, &mOutput}) {
+    for (const QCommandLineOption *option : {&mExtension, &mSpacing, &mColumns, &mOrder, &mSeparator, &mOutput}) {
         if (parser.values(*option).size() > 1)
             return QStringLiteral("%1 ist nur einmal möglich.").arg(name(*option));
     }
@@ -113,6 +128,28 @@ std::optional<QString> ListOptions::read(const QCommandLineParser &parser, const
         if (!columns)
             return QStringLiteral("Unbekannte Spalte „%1“; möglich sind %2.").arg(unknown, columnNamesText());
         list.columns = *columns;
+    }
+    if (parser.isSet(mOrder)) {
+        const QString order = parser.value(mOrder);
+        if (order == QLatin1String("groesse"))
+            list.order = ListOrder::Size;
+        else if (order == QLatin1String("datum"))
+            list.order = ListOrder::Modified;
+        else if (order != QLatin1String("name"))
+            return QStringLiteral("Unbekannte Sortierung „%1“; möglich sind name, groesse und datum.").arg(order);
+    }
+    list.reverse = parser.isSet(mReverse);
+    list.excluded = parser.values(mExclude);
+    if (parser.isSet(mSeparator)) {
+        if (list.format != ListFormat::Csv)
+            return QStringLiteral("--trenner gilt nur für das Format csv.");
+        const QString separator = parser.value(mSeparator);
+        if (separator == QLatin1String("tab") || separator == QLatin1String("\t"))
+            list.separator = '\t';
+        else if (separator == QLatin1String(";") || separator == QLatin1String(","))
+            list.separator = char(separator.front().unicode());
+        else
+            return QStringLiteral("Unbekannter Trenner „%1“; möglich sind \";\", \",\" und tab.").arg(separator);
     }
     if (parser.isSet(mOutput) && parser.value(mOutput) != QLatin1String("-"))
         list.output = bytesOf(parser.value(mOutput));

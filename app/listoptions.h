@@ -15,7 +15,8 @@ class QCommandLineParser;
 namespace Lirabel {
 
 // The options of `lirabel --liste`: the window's filters, the settings
-// dialogs' options, the subfolders, the format, its columns and the output file.
+// dialogs' options, the subfolders, the format, its columns, the order, the
+// names left out, the csv separator and the output file.
 class ListOptions
 {
 public:
@@ -40,6 +41,10 @@ private:
     QCommandLineOption mSubfolders;
     QCommandLineOption mFormat;
     QCommandLineOption mColumns;
+    QCommandLineOption mOrder;
+    QCommandLineOption mReverse;
+    QCommandLineOption mExclude;
+    QCommandLineOption mSeparator;
     QCommandLineOption mOutput;
 };
 

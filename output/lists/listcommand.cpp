@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 #include <fcntl.h>
@@ -81,6 +82,67 @@ QString whyUnreadable(const QByteArray &top, const QStringList &relativePath)
     return {};
 }
 
+// The folder made absolute by the working directory, "." and empty steps
+// left out; links are not resolved and ".." stays, as a link may lead there.
+QByteArray absoluteFolder(const QByteArray &folder)
+{
+    QByteArray whole = folder;
+    if (!folder.startsWith('/')) {
+        char *current = ::getcwd(nullptr, 0);
+        whole = QByteArray(current ? current : "") + '/' + folder;
+        std::free(current);
+    }
+    QByteArray clean;
+    for (const QByteArray &part : whole.split('/')) {
+        if (!part.isEmpty() && part != ".")
+            clean.append('/').append(part);
+    }
+    return clean.isEmpty() ? QByteArrayLiteral("/") : clean;
+}
+
+// The --ohne patterns; a copy may live on with a reader thread left behind.
+class Excluded
+{
+public:
+    explicit Excluded(const QStringList &patterns)
+    {
+        for (const QString &pattern : patterns)
+            mMatchers.emplace_back(pattern);
+    }
+    [[nodiscard]] bool isEmpty() const { return mMatchers.empty(); }
+    // The name as nameFromBytes gives it.
+    [[nodiscard]] bool matches(const QString &name) const
+    {
+        const QString readable = isPlain(name) ? name : readableName(name);
+        return std::any_of(mMatchers.cbegin(), mMatchers.cend(),
+                           [&readable](const WildcardMatcher &matcher) { return matcher.matches(readable); });
+    }
+    [[nodiscard]] bool holdsAny(const QStringList &relativePath) const
+    {
+        return !isEmpty() && std::any_of(relativePath.cbegin(), relativePath.cend(), [this](const QString &name) {
+            return matches(name);
+        });
+    }
+
+private:
+    std::vector<WildcardMatcher> mMatchers;
+};
+
+// Within the folder, after natural order: by size or time with ties left in
+// name order, or the other way round.
+void sortFiles(std::vector<ListedFile> &files, ListOrder order, bool reverse)
+{
+    if (order == ListOrder::Name) {
+        if (reverse)
+            std::reverse(files.begin(), files.end());
+        return;
+    }
+    const auto key = [order](const ListedFile &file) { return order == ListOrder::Size ? file.size : file.modified; };
+    std::stable_sort(files.begin(), files.end(), [&key, reverse](const ListedFile &a, const ListedFile &b) {
+        return reverse ? key(a) > key(b) : key(a) < key(b);
+    });
+}
+
 } // namespace
 
 int runListCommand(const ListRequest &request)
@@ -93,9 +155,13 @@ int runListCommand(const ListRequest &request)
             + shownPath(relativePath);
     };
     const bool tags = request.format == ListFormat::M3u || hasColumn(request, needsTags);
-    const bool sizes = request.format == ListFormat::Html || hasColumn(request, [](ListColumn column) {
-                           return column == ListColumn::Size || column == ListColumn::Modified;
-                       });
+    const bool sizes = request.format == ListFormat::Html || request.order != ListOrder::Name
+        || hasColumn(request,
+                     [](ListColumn column) { return column == ListColumn::Size || column == ListColumn::Modified; });
+    const bool paths = hasColumn(request, [](ListColumn column) { return column == ListColumn::Path; });
+    const QString shownAbsolute =
+        paths ? printableName(readableName(nameFromBytes(absoluteFolder(request.folder)))) : QString();
+    const Excluded excluded(request.excluded);
     const WildcardMatcher matcher(request.pattern);
     bool failed = false;
     if (request.subfolders)
@@ -108,7 +174,11 @@ int runListCommand(const ListRequest &request)
         WalkSettings settings;
         settings.subfolders = request.subfolders;
         settings.sizesAndTimes = sizes;
-        settings.sortFolders = [](QStringList &names) {
+        // A folder left out by --ohne is not entered. The walk asks only where
+        // there are two subfolders or more; the visitor catches a lone one.
+        settings.sortFolders = [excluded](QStringList &names) {
+            if (!excluded.isEmpty())
+                names.removeIf([&excluded](const QString &name) { return excluded.matches(name); });
             QStringList shown;
             shown.reserve(names.size());
             for (const QString &name : std::as_const(names))
@@ -121,6 +191,8 @@ int runListCommand(const ListRequest &request)
         };
 
         const auto visit = [&](WalkedFolder &walked) {
+            if (excluded.holdsAny(walked.relativePath))
+                return;
             QStringList shown;
             std::vector<size_t> matched; // where in walked.files
             shown.reserve(qsizetype(walked.files.size()));
@@ -130,12 +202,19 @@ int runListCommand(const ListRequest &request)
                 const bool plain = isPlain(name);
                 if (!matcher.matchesEverything() && !matcher.matches(plain ? name : readableName(name)))
                     continue;
+                if (!excluded.isEmpty() && excluded.matches(name))
+                    continue;
                 shown.append(plain ? name : printableName(name));
                 matched.push_back(i);
             }
             if (matched.empty())
                 return;
-            ListedFolder listed{walked.relativePath, {}};
+            ListedFolder listed{walked.relativePath, {}, {}};
+            if (paths)
+                listed.shownAbsolute = walked.relativePath.isEmpty()
+                    ? shownAbsolute
+                    : shownAbsolute + (shownAbsolute.endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/"))
+                        + shownPath(walked.relativePath);
             listed.files.reserve(matched.size());
             for (const qsizetype i : naturalOrder(shown)) {
                 WalkedFile &file = walked.files[matched[size_t(i)]];
@@ -143,6 +222,7 @@ int runListCommand(const ListRequest &request)
             }
             walked.files = {};
             shown = {};
+            sortFiles(listed.files, request.order, request.reverse);
             if (tags) {
                 QStringList names;
                 names.reserve(qsizetype(listed.files.size()));
@@ -161,6 +241,8 @@ int runListCommand(const ListRequest &request)
             writer->folder(listed);
         };
         const auto problem = [&](const QStringList &relativePath, WalkProblem kind) {
+            if (excluded.holdsAny(relativePath))
+                return;
             failed = true;
             if (kind == WalkProblem::NoAnswer) {
                 say(QStringLiteral("Verzeichnis antwortet nicht: %1").arg(shownFolderPath(relativePath)));

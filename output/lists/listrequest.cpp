@@ -14,14 +14,18 @@ namespace Lirabel {
 
 namespace {
 
-constexpr std::array<std::pair<const char16_t *, ListColumn>, 8> ColumnNames{{
+constexpr std::array<std::pair<const char16_t *, ListColumn>, 12> ColumnNames{{
     {u"name", ListColumn::Name},
     {u"ordner", ListColumn::Folder},
+    {u"pfad", ListColumn::Path},
     {u"groesse", ListColumn::Size},
     {u"datum", ListColumn::Modified},
     {u"interpret", ListColumn::Artist},
     {u"titel", ListColumn::Title},
     {u"album", ListColumn::Album},
+    {u"titelnr", ListColumn::Track},
+    {u"jahr", ListColumn::Year},
+    {u"genre", ListColumn::Genre},
     {u"dauer", ListColumn::Duration},
 }};
 
@@ -81,6 +85,7 @@ QString columnNamesText()
 bool needsTags(ListColumn column)
 {
     return column == ListColumn::Artist || column == ListColumn::Title || column == ListColumn::Album
+        || column == ListColumn::Track || column == ListColumn::Year || column == ListColumn::Genre
         || column == ListColumn::Duration;
 }
 
@@ -91,6 +96,8 @@ QString columnHeading(ListColumn column)
         return QStringLiteral("Name");
     case ListColumn::Folder:
         return QStringLiteral("Ordner");
+    case ListColumn::Path:
+        return QStringLiteral("Pfad");
     case ListColumn::Size:
         return QStringLiteral("Größe");
     case ListColumn::Modified:
@@ -101,6 +108,12 @@ QString columnHeading(ListColumn column)
         return QStringLiteral("Titel");
     case ListColumn::Album:
         return QStringLiteral("Album");
+    case ListColumn::Track:
+        return QStringLiteral("Titelnr.");
+    case ListColumn::Year:
+        return QStringLiteral("Jahr");
+    case ListColumn::Genre:
+        return QStringLiteral("Genre");
     case ListColumn::Duration:
         return QStringLiteral("Dauer");
     }

@@ -232,8 +232,15 @@ void TestOpenFolder::commandLine_data()
           "Unbekanntes Format „pdf“; möglich sind text, csv, html und m3u.");
     wrong("--spalten mit text", {"--liste", "--spalten", "name", "%1"},
           "--spalten gilt nur für die Formate csv und html.");
-    wrong("unbekannte Spalte", {"--liste", "--format", "csv", "--spalten", "name,farbe", "%1"},
-          "Unbekannte Spalte „farbe“; möglich sind name, ordner, groesse, datum, interpret, titel, album und dauer.");
+    wrong(
+        "unbekannte Spalte", {"--liste", "--format", "csv", "--spalten", "name,farbe", "%1"},
+        "Unbekannte Spalte „farbe“; möglich sind name, ordner, pfad, groesse, datum, interpret, titel, album, titelnr, "
+        "jahr, genre und dauer.");
+    wrong("--trenner mit text", {"--liste", "--trenner", ",", "%1"}, "--trenner gilt nur für das Format csv.");
+    wrong("unbekannter Trenner", {"--liste", "--format", "csv", "--trenner", "|", "%1"},
+          "Unbekannter Trenner „|“; möglich sind \";\", \",\" und tab.");
+    wrong("unbekannte Sortierung", {"--liste", "--sortierung", "alter", "%1"},
+          "Unbekannte Sortierung „alter“; möglich sind name, groesse und datum.");
     wrong("doppelte Spalte", {"--liste", "--format", "csv", "--spalten", "name,datum,name", "%1"},
           "Die Spalte „name“ steht zweimal in --spalten.");
     wrong("--nummern mit m3u", {"--liste", "--format", "m3u", "--nummern", "%1"},

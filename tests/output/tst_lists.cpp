@@ -37,9 +37,9 @@ const QString Python = QStringLiteral("/usr/bin/python3");
 constexpr char Reader[] = R"(
 import csv, html.parser, sys
 data = sys.stdin.buffer.read()
-if sys.argv[1] == 'csv':
+if sys.argv[1].startswith('csv'):
     assert data.startswith(b'\xef\xbb\xbf')
-    for row in csv.reader(data[3:].decode('utf-8').split('\r\n')[:-1], delimiter=';'):
+    for row in csv.reader(data[3:].decode('utf-8').split('\r\n')[:-1], delimiter=sys.argv[2]):
         print('|'.join(row))
 else:
     class Rows(html.parser.HTMLParser):
@@ -81,7 +81,8 @@ void makeMp3(const QString &path, int seconds, const QString &artist = {}, const
         run(Python,
             {"-c",
              "import mutagen,sys; f = mutagen.File(sys.argv[1], easy=True); f.add_tags(); "
-             "f['artist'] = sys.argv[2]; f['title'] = sys.argv[3]; f.save()",
+             "f['artist'] = sys.argv[2]; f['title'] = sys.argv[3]; "
+             "f['tracknumber'] = '7/12'; f['date'] = '1998'; f['genre'] = 'Rock, Pop'; f.save()",
              path, artist, title});
     QVERIFY(QFileInfo(path).size() > 0);
 }
@@ -120,6 +121,10 @@ void TestLists::initTestCase()
     QVERIFY(QFile::link("..", mFolder + "/sub/schleife"));
     makeMp3(mFolder + "/lied.mp3", 3, "Die \"Ärzte\"; Band", "<Lied & mehr>");
     makeMp3(mFolder + "/stille.mp3", 1);
+    // One old file, one new one, the others alike.
+    run("sh",
+        {"-c", "cd \"$1\" && touch -d 2020-01-01 * && touch -d 2001-01-01 'b;c.txt' && touch -d 2030-01-01 q*", "sh",
+         mFolder});
 }
 
 void TestLists::cleanupTestCase()
@@ -185,6 +190,24 @@ void TestLists::formats_data()
                                         "#EXTINF:-1,x.txt",
                                         "sub/x.txt"};
     // One blank line before a heading, also where the spacing has just written one.
+    // Sizes: lied.mp3 with its tags is larger than stille.mp3, the rest empty.
+    QTest::newRow("--sortierung groesse --umgekehrt")
+        << QStringList{"--format", "csv", "--spalten", "name", "--sortierung", "groesse", "--umgekehrt"} << "csv"
+        << QStringList{"Name",    "lied.mp3", "stille.mp3",  "<&>.txt",    "'=summe.txt",
+                       "b;c.txt", "fü.txt",   "quo\"te.txt", "Ümlaut.txt", "zeile?bruch.txt"};
+    QTest::newRow("--sortierung datum") << QStringList{"--format", "csv", "--spalten", "name", "--sortierung", "datum"}
+                                        << "csv" << QStringList{"Name",        "b;c.txt",    "<&>.txt",
+                                                                "'=summe.txt", "fü.txt",     "lied.mp3",
+                                                                "stille.mp3",  "Ümlaut.txt", "zeile?bruch.txt",
+                                                                "quo\"te.txt"};
+    QTest::newRow("--ohne") << QStringList{"--unterordner", "--ohne", "*.mp3;=*", "--ohne", "su?"} << "text"
+                            << QStringList{"<&>.txt",     "b;c.txt",    "fü.txt",
+                                           "quo\"te.txt", "Ümlaut.txt", "zeile?bruch.txt"};
+    QTest::newRow("--trenner ,") << QStringList{"--format", "csv", "--trenner", ",", "--spalten", "name,genre", "--mp3"}
+                                 << "csv," << QStringList{"Name|Genre", "lied.mp3|Rock, Pop", "stille.mp3|"};
+    QTest::newRow("pfad, titelnr, jahr, genre")
+        << QStringList{"--format", "csv", "--unterordner", "--endung", "mp3", "--spalten", "pfad,titelnr,jahr,genre"}
+        << "csv" << QStringList{"Pfad|Titelnr.|Jahr|Genre", "%1/lied.mp3|7|1998|Rock, Pop", "%1/stille.mp3|||"};
     QTest::newRow("text") << QStringList{"--unterordner", "--endung", "txt", "--nummern", "--leerzeile", "7"} << "text"
                           << QStringList{"001.) <&>.txt",
                                          "002.) =summe.txt",
@@ -209,8 +232,8 @@ void TestLists::formats()
         run(LIRABEL_PROGRAM, QStringList{"--liste"} + arguments + QStringList{mFolder}, {}, &exitCode, mFolder);
     QCOMPARE(exitCode, 0);
     QByteArray got = out;
-    if (read == "csv" || read == "html")
-        got = run(Python, {"-c", Reader, read}, out);
+    if (read.startsWith("csv") || read == "html")
+        got = run(Python, {"-c", Reader, read, read.mid(3, 1).isEmpty() ? ";" : read.mid(3, 1)}, out);
     const char *end = read == "m3u" ? "\n" : read == "text" ? "\r\n" : "\n";
     QByteArray want;
     for (const QString &line : expected)
