@@ -14,8 +14,8 @@ ListOptions::ListOptions()
             QStringLiteral("Schreibt die Liste des ORDNERs auf die Standardausgabe, ohne Fenster und ohne Anzeige."))
     , mMp3(QStringLiteral("mp3"), QStringLiteral("Nur MP3-Dateien (*.mp3), wie der Filter „mp3“ des Fensters."))
     , mExtension(QStringLiteral("endung"),
-                 QStringLiteral("Nur Dateien mit dieser Endung (Muster *.ENDUNG), wie der Filter „eigene“. Ohne --mp3 "
-                                "und --endung: alle Dateien."),
+                 QStringLiteral("Nur Dateien mit dieser Endung (Muster *.ENDUNG, den Punkt setzt lirabel davor), wie "
+                                "der Filter „eigene“. Ohne --mp3 und --endung: alle Dateien."),
                  QStringLiteral("ENDUNG"))
     , mStrip(QStringLiteral("ohne-endungen"), QStringLiteral("Dateiendungen nicht ausgeben."))
     , mNumbers(QStringLiteral("nummern"),
@@ -42,8 +42,7 @@ ListOptions::ListOptions()
                QStringLiteral("Dateien und Ordner, deren Name auf MUSTER passt, auslassen (Platzhalter wie im Fenster, "
                               "* und ?); ein solcher Ordner wird nicht betreten. Mehrfach möglich."),
                QStringLiteral("MUSTER"))
-    , mSeparator(QStringLiteral("trenner"),
-                 QStringLiteral("Das Trennzeichen für csv: \";\" (Vorgabe), \",\" oder tab."),
+    , mSeparator(QStringLiteral("trenner"), QStringLiteral("Das Trennzeichen für csv: „;“ (Vorgabe), „,“ oder tab."),
                  QStringLiteral("ZEICHEN"))
     , mOutput({QStringLiteral("o"), QStringLiteral("ausgabe")},
               QStringLiteral("Die Liste in DATEI schreiben statt auf die Standardausgabe: eine Datei ganz oder gar "
@@ -149,7 +148,7 @@ std::optional<QString> ListOptions::read(const QCommandLineParser &parser, const
         else if (separator == QLatin1String(";") || separator == QLatin1String(","))
             list.separator = char(separator.front().unicode());
         else
-            return QStringLiteral("Unbekannter Trenner „%1“; möglich sind \";\", \",\" und tab.").arg(separator);
+            return QStringLiteral("Unbekannter Trenner „%1“; möglich sind „;“, „,“ und tab.").arg(separator);
     }
     if (parser.isSet(mOutput) && parser.value(mOutput) != QLatin1String("-"))
         list.output = bytesOf(parser.value(mOutput));

@@ -208,6 +208,10 @@ void TestOpenFolder::commandLine_data()
         << QStringList{"-bunt"} << 2 << "^lirabel: Unbekannte Option 'bunt'.\n";
     // %1: a folder holding a.txt and b.mp3.
     QTest::newRow("--help nennt die Listen") << QStringList{"--help"} << 0 << R"(\n  --spalten <LISTE> +Die Spalten)";
+    QTest::newRow("--help nennt Sortierung, Auslassen, Trenner")
+        << QStringList{"--help"} << 0
+        << R"(\n  --sortierung <NACH> +Die(.|\n)*\n  --umgekehrt +Die(.|\n)*\n  --ohne <MUSTER> +Dateien(.|\n)*\n  )"
+           R"(--trenner <ZEICHEN> +Das)";
     QTest::newRow("Qt-Optionen") << QStringList{"-style", "Fusion", "-reverse", "--platform=xcb", "--liste", "%1"} << 0
                                  << "^a\\.txt\r\nb\\.mp3\r\n$";
     QTest::newRow("--mp3") << QStringList{"--liste", "--mp3", "%1"} << 0 << "^b\\.mp3\r\n$";
@@ -238,7 +242,7 @@ void TestOpenFolder::commandLine_data()
         "jahr, genre und dauer.");
     wrong("--trenner mit text", {"--liste", "--trenner", ",", "%1"}, "--trenner gilt nur für das Format csv.");
     wrong("unbekannter Trenner", {"--liste", "--format", "csv", "--trenner", "|", "%1"},
-          "Unbekannter Trenner „|“; möglich sind \";\", \",\" und tab.");
+          "Unbekannter Trenner „|“; möglich sind „;“, „,“ und tab.");
     wrong("unbekannte Sortierung", {"--liste", "--sortierung", "alter", "%1"},
           "Unbekannte Sortierung „alter“; möglich sind name, groesse und datum.");
     wrong("doppelte Spalte", {"--liste", "--format", "csv", "--spalten", "name,datum,name", "%1"},
