@@ -15,8 +15,9 @@
 
 namespace Lirabel {
 
-OutputFile::OutputFile(QByteArray path)
+OutputFile::OutputFile(QByteArray path, bool waitForReader)
     : mPath(std::move(path))
+    , mWaitForReader(waitForReader)
 {
 }
 
@@ -46,8 +47,13 @@ bool OutputFile::open()
         return fail(EISDIR);
     if (exists && !S_ISREG(status.st_mode)) {
         // O_NOCTTY: a terminal written to does not become the program's own.
-        mDescriptor = ::open(mPath.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
-        return mDescriptor >= 0 || fail(errno);
+        const bool now = S_ISFIFO(status.st_mode) && !mWaitForReader;
+        mDescriptor = ::open(mPath.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY | (now ? O_NONBLOCK : 0));
+        if (mDescriptor < 0)
+            return fail(errno);
+        if (now)
+            (void)::fcntl(mDescriptor, F_SETFL, ::fcntl(mDescriptor, F_GETFL) & ~O_NONBLOCK);
+        return true;
     }
     if (exists) {
         if (::access(mPath.constData(), W_OK) != 0)

@@ -21,7 +21,10 @@ namespace Lirabel {
 class OutputFile
 {
 public:
-    explicit OutputFile(QByteArray path);
+    // A FIFO opens once something reads from it, as a shell's redirection
+    // does; a window's thread must not wait for that and is refused at once
+    // (waitForReader false) where nothing reads yet.
+    explicit OutputFile(QByteArray path, bool waitForReader = true);
     ~OutputFile();
     OutputFile(const OutputFile &) = delete;
     OutputFile &operator=(const OutputFile &) = delete;
@@ -41,6 +44,7 @@ private:
     bool fail(int error);
 
     QByteArray mPath;
+    bool mWaitForReader;
     QByteArray mTarget;    // the regular file replaced: mPath, or where its link points
     QByteArray mTemporary; // the new file beside it; empty when written directly
     int mDescriptor = -1;

@@ -40,7 +40,7 @@ QString systemReason(int error)
         return QStringLiteral("Empfänger hat die Verbindung beendet");
     case ENXIO:
     case ENODEV:
-        return QStringLiteral("Gerät nicht vorhanden");
+        return QStringLiteral("kein Gerät oder Leser vorhanden");
     case EBUSY:
     case ETXTBSY:
         return QStringLiteral("wird gerade benutzt");

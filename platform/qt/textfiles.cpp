@@ -38,7 +38,7 @@ int QtTextFiles::freeFile()
 
 void QtTextFiles::openForOutput(int fileNumber, const QString &path)
 {
-    auto f = std::make_unique<OutputFile>(QFile::encodeName(path));
+    auto f = std::make_unique<OutputFile>(QFile::encodeName(path), false);
     if (!f->open())
         fail(path, *f);
     mOpen[fileNumber] = {std::move(f), path, QByteArray()};
