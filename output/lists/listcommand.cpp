@@ -9,6 +9,7 @@
 #include "output/lists/m3ulist.h"
 #include "output/lists/textlist.h"
 #include "platform/files/bytenames.h"
+#include "platform/files/deadlinecall.h"
 #include "platform/files/drives.h"
 #include "platform/files/folderwalk.h"
 #include "platform/files/naturalkey.h"
@@ -69,17 +70,21 @@ bool isPlain(const QString &name)
 }
 
 // Why a folder the walk could not read is unreadable, asked once more by its
-// path; empty where it opens now.
+// path and to the deadline, as its mount may hang by now; empty where it
+// opens now or does not answer.
 QString whyUnreadable(const QByteArray &top, const QStringList &relativePath)
 {
     QByteArray path = top;
     for (const QString &part : relativePath)
         path.append('/').append(nameBytes(part));
-    const int descriptor = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (descriptor < 0)
-        return systemReason(errno);
-    ::close(descriptor);
-    return {};
+    const std::optional<int> error = callWithDeadline<int>([path] {
+        const int descriptor = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (descriptor < 0)
+            return errno;
+        ::close(descriptor);
+        return 0;
+    });
+    return error.value_or(0) != 0 ? systemReason(*error) : QString();
 }
 
 // The folder made absolute by the working directory, "." and empty steps
