@@ -164,10 +164,15 @@ CommandLine readCommandLine(int &argc, char **argv)
     }
     if (!positional.isEmpty())
         result.folder = bytesOf(positional.first(), argc, argv);
+    QStringList hints;
     if (const std::optional<QString> wrong = list.read(
             parser, result.folder, [argc, argv](const QString &argument) { return bytesOf(argument, argc, argv); },
-            result.list))
+            result.list, hints)) {
         result.exitCode = usageError(*wrong);
+        return result;
+    }
+    for (const QString &hint : std::as_const(hints))
+        write(stderr, QStringLiteral("lirabel: %1\n").arg(hint));
     return result;
 }
 

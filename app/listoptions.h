@@ -15,7 +15,8 @@ class QCommandLineParser;
 namespace Lirabel {
 
 // The options of `lirabel --liste`: the window's filters, the settings
-// dialogs' options, the subfolders, the format, its columns and the output file.
+// dialogs' options, the subfolders, the format, its columns, the order, the
+// names left out, the csv separator and the output file.
 class ListOptions
 {
 public:
@@ -23,11 +24,12 @@ public:
     void addTo(QCommandLineParser &parser) const;
 
     // What is wrong with the options, as a German sentence; nothing when they
-    // are good. With --liste, request is what to list. bytesOf gives an
-    // argument's bytes as the system passed them.
+    // are good. With --liste, request is what to list, and hints what the
+    // user may have meant otherwise. bytesOf gives an argument's bytes as the
+    // system passed them.
     [[nodiscard]] std::optional<QString> read(const QCommandLineParser &parser, const std::optional<QByteArray> &folder,
                                               const std::function<QByteArray(const QString &)> &bytesOf,
-                                              std::optional<ListRequest> &request) const;
+                                              std::optional<ListRequest> &request, QStringList &hints) const;
 
 private:
     QCommandLineOption mList;
@@ -39,6 +41,10 @@ private:
     QCommandLineOption mSubfolders;
     QCommandLineOption mFormat;
     QCommandLineOption mColumns;
+    QCommandLineOption mOrder;
+    QCommandLineOption mReverse;
+    QCommandLineOption mExclude;
+    QCommandLineOption mSeparator;
     QCommandLineOption mOutput;
 };
 

@@ -11,9 +11,9 @@ namespace Lirabel {
 class ListSink;
 
 // A table as spreadsheets open it in Germany: UTF-8 with byte-order mark,
-// ";" between fields, CR LF, a header row, fields quoted where they hold ";",
-// a quote or a line break. A text that begins like a formula gets a leading
-// apostrophe, so no spreadsheet runs a file name.
+// ";" between fields (or the separator asked for), CR LF, a header row,
+// fields quoted where they hold the separator, a quote or a line break. A text that begins like a formula gets a
+// leading apostrophe, so no spreadsheet runs a file name.
 class CsvList : public ListWriter
 {
 public:

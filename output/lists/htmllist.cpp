@@ -30,7 +30,8 @@ constexpr char Style[] = "<style>\n"
 
 bool numeric(ListColumn column)
 {
-    return column == ListColumn::Size || column == ListColumn::Duration;
+    return column == ListColumn::Size || column == ListColumn::Track || column == ListColumn::Year
+        || column == ListColumn::Duration;
 }
 
 QString cell(const QString &text, bool number)
@@ -91,6 +92,9 @@ void HtmlList::folder(const ListedFolder &folder)
             case ListColumn::Folder:
                 rows += cell(folderText, false);
                 break;
+            case ListColumn::Path:
+                rows += cell(shownFilePath(folder, file), false);
+                break;
             case ListColumn::Size:
                 rows += cell(file.size >= 0 ? german.toString(file.size) : QString(), true);
                 break;
@@ -107,6 +111,15 @@ void HtmlList::folder(const ListedFolder &folder)
                 break;
             case ListColumn::Album:
                 rows += cell(file.tags.album, false);
+                break;
+            case ListColumn::Track:
+                rows += cell(tagNumber(file.tags.track), true);
+                break;
+            case ListColumn::Year:
+                rows += cell(tagNumber(file.tags.year), true);
+                break;
+            case ListColumn::Genre:
+                rows += cell(file.tags.genre, false);
                 break;
             case ListColumn::Duration:
                 rows += cell(durationText(file.tags.seconds), true);

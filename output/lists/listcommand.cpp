@@ -9,16 +9,23 @@
 #include "output/lists/m3ulist.h"
 #include "output/lists/textlist.h"
 #include "platform/files/bytenames.h"
+#include "platform/files/deadlinecall.h"
 #include "platform/files/drives.h"
 #include "platform/files/folderwalk.h"
 #include "platform/files/naturalkey.h"
 #include "platform/files/naturalorder.h"
 #include "platform/files/wildcard.h"
 #include "platform/lirabelerror.h"
+#include "platform/systemreason.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace Lirabel {
 
@@ -62,6 +69,85 @@ bool isPlain(const QString &name)
     });
 }
 
+// Why a folder the walk could not read is unreadable, asked once more by its
+// path and to the deadline, as its mount may hang by now; empty where it
+// opens now or does not answer.
+QString whyUnreadable(const QByteArray &top, const QStringList &relativePath)
+{
+    QByteArray path = top;
+    for (const QString &part : relativePath)
+        path.append('/').append(nameBytes(part));
+    const std::optional<int> error = callWithDeadline<int>([path] {
+        const int descriptor = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (descriptor < 0)
+            return errno;
+        ::close(descriptor);
+        return 0;
+    });
+    return error.value_or(0) != 0 ? systemReason(*error) : QString();
+}
+
+// The folder made absolute by the working directory, "." and empty steps
+// left out; links are not resolved and ".." stays, as a link may lead there.
+QByteArray absoluteFolder(const QByteArray &folder)
+{
+    QByteArray whole = folder;
+    if (!folder.startsWith('/')) {
+        char *current = ::getcwd(nullptr, 0);
+        whole = QByteArray(current ? current : "") + '/' + folder;
+        std::free(current);
+    }
+    QByteArray clean;
+    for (const QByteArray &part : whole.split('/')) {
+        if (!part.isEmpty() && part != ".")
+            clean.append('/').append(part);
+    }
+    return clean.isEmpty() ? QByteArrayLiteral("/") : clean;
+}
+
+// The --ohne patterns; a copy may live on with a reader thread left behind.
+class Excluded
+{
+public:
+    explicit Excluded(const QStringList &patterns)
+    {
+        for (const QString &pattern : patterns)
+            mMatchers.emplace_back(pattern);
+    }
+    [[nodiscard]] bool isEmpty() const { return mMatchers.empty(); }
+    // The name as nameFromBytes gives it.
+    [[nodiscard]] bool matches(const QString &name) const
+    {
+        const QString readable = isPlain(name) ? name : readableName(name);
+        return std::any_of(mMatchers.cbegin(), mMatchers.cend(),
+                           [&readable](const WildcardMatcher &matcher) { return matcher.matches(readable); });
+    }
+    [[nodiscard]] bool holdsAny(const QStringList &relativePath) const
+    {
+        return !isEmpty() && std::any_of(relativePath.cbegin(), relativePath.cend(), [this](const QString &name) {
+            return matches(name);
+        });
+    }
+
+private:
+    std::vector<WildcardMatcher> mMatchers;
+};
+
+// Within the folder, after natural order: by size or time with ties left in
+// name order, or the other way round.
+void sortFiles(std::vector<ListedFile> &files, ListOrder order, bool reverse)
+{
+    if (order == ListOrder::Name) {
+        if (reverse)
+            std::reverse(files.begin(), files.end());
+        return;
+    }
+    const auto key = [order](const ListedFile &file) { return order == ListOrder::Size ? file.size : file.modified; };
+    std::stable_sort(files.begin(), files.end(), [&key, reverse](const ListedFile &a, const ListedFile &b) {
+        return reverse ? key(a) > key(b) : key(a) < key(b);
+    });
+}
+
 } // namespace
 
 int runListCommand(const ListRequest &request)
@@ -74,9 +160,13 @@ int runListCommand(const ListRequest &request)
             + shownPath(relativePath);
     };
     const bool tags = request.format == ListFormat::M3u || hasColumn(request, needsTags);
-    const bool sizes = request.format == ListFormat::Html || hasColumn(request, [](ListColumn column) {
-                           return column == ListColumn::Size || column == ListColumn::Modified;
-                       });
+    const bool sizes = request.format == ListFormat::Html || request.order != ListOrder::Name
+        || hasColumn(request,
+                     [](ListColumn column) { return column == ListColumn::Size || column == ListColumn::Modified; });
+    const bool paths = hasColumn(request, [](ListColumn column) { return column == ListColumn::Path; });
+    const QString shownAbsolute =
+        paths ? printableName(readableName(nameFromBytes(absoluteFolder(request.folder)))) : QString();
+    const Excluded excluded(request.excluded);
     const WildcardMatcher matcher(request.pattern);
     bool failed = false;
     if (request.subfolders)
@@ -89,7 +179,11 @@ int runListCommand(const ListRequest &request)
         WalkSettings settings;
         settings.subfolders = request.subfolders;
         settings.sizesAndTimes = sizes;
-        settings.sortFolders = [](QStringList &names) {
+        // A folder left out by --ohne is not entered. The walk asks only where
+        // there are two subfolders or more; the visitor catches a lone one.
+        settings.sortFolders = [excluded](QStringList &names) {
+            if (!excluded.isEmpty())
+                names.removeIf([&excluded](const QString &name) { return excluded.matches(name); });
             QStringList shown;
             shown.reserve(names.size());
             for (const QString &name : std::as_const(names))
@@ -102,6 +196,8 @@ int runListCommand(const ListRequest &request)
         };
 
         const auto visit = [&](WalkedFolder &walked) {
+            if (excluded.holdsAny(walked.relativePath))
+                return;
             QStringList shown;
             std::vector<size_t> matched; // where in walked.files
             shown.reserve(qsizetype(walked.files.size()));
@@ -111,12 +207,19 @@ int runListCommand(const ListRequest &request)
                 const bool plain = isPlain(name);
                 if (!matcher.matchesEverything() && !matcher.matches(plain ? name : readableName(name)))
                     continue;
+                if (!excluded.isEmpty() && excluded.matches(name))
+                    continue;
                 shown.append(plain ? name : printableName(name));
                 matched.push_back(i);
             }
             if (matched.empty())
                 return;
-            ListedFolder listed{walked.relativePath, {}};
+            ListedFolder listed{walked.relativePath, {}, {}};
+            if (paths)
+                listed.shownAbsolute = walked.relativePath.isEmpty()
+                    ? shownAbsolute
+                    : shownAbsolute + (shownAbsolute.endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/"))
+                        + shownPath(walked.relativePath);
             listed.files.reserve(matched.size());
             for (const qsizetype i : naturalOrder(shown)) {
                 WalkedFile &file = walked.files[matched[size_t(i)]];
@@ -124,6 +227,7 @@ int runListCommand(const ListRequest &request)
             }
             walked.files = {};
             shown = {};
+            sortFiles(listed.files, request.order, request.reverse);
             if (tags) {
                 QStringList names;
                 names.reserve(qsizetype(listed.files.size()));
@@ -142,10 +246,16 @@ int runListCommand(const ListRequest &request)
             writer->folder(listed);
         };
         const auto problem = [&](const QStringList &relativePath, WalkProblem kind) {
+            if (excluded.holdsAny(relativePath))
+                return;
             failed = true;
-            say((kind == WalkProblem::NoAnswer ? QStringLiteral("Verzeichnis antwortet nicht: %1")
-                                               : QStringLiteral("Verzeichnis nicht lesbar: %1"))
-                    .arg(shownFolderPath(relativePath)));
+            if (kind == WalkProblem::NoAnswer) {
+                say(QStringLiteral("Verzeichnis antwortet nicht: %1").arg(shownFolderPath(relativePath)));
+                return;
+            }
+            const QString reason = whyUnreadable(request.folder, relativePath);
+            say(QStringLiteral("Verzeichnis nicht lesbar: %1").arg(shownFolderPath(relativePath))
+                + (reason.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(reason)));
         };
 
         if (!walkFolders(request.folder, settings, visit, problem))

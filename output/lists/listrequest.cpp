@@ -4,6 +4,7 @@
 #include "output/lists/listrequest.h"
 
 #include <QList>
+#include <QStringList>
 
 #include <algorithm>
 #include <array>
@@ -13,14 +14,18 @@ namespace Lirabel {
 
 namespace {
 
-constexpr std::array<std::pair<const char16_t *, ListColumn>, 8> ColumnNames{{
+constexpr std::array<std::pair<const char16_t *, ListColumn>, 12> ColumnNames{{
     {u"name", ListColumn::Name},
     {u"ordner", ListColumn::Folder},
+    {u"pfad", ListColumn::Path},
     {u"groesse", ListColumn::Size},
     {u"datum", ListColumn::Modified},
     {u"interpret", ListColumn::Artist},
     {u"titel", ListColumn::Title},
     {u"album", ListColumn::Album},
+    {u"titelnr", ListColumn::Track},
+    {u"jahr", ListColumn::Year},
+    {u"genre", ListColumn::Genre},
     {u"dauer", ListColumn::Duration},
 }};
 
@@ -44,7 +49,7 @@ std::optional<ListFormat> formatNamed(QStringView name)
     return std::nullopt;
 }
 
-std::optional<std::vector<ListColumn>> columnsNamed(QStringView list, QString *unknown)
+std::optional<std::vector<ListColumn>> columnsNamed(QStringView list, QString *unknown, QString *twice)
 {
     std::vector<ListColumn> columns;
     for (const QStringView part : list.split(u',')) {
@@ -56,6 +61,11 @@ std::optional<std::vector<ListColumn>> columnsNamed(QStringView list, QString *u
                 *unknown = name.toString();
             return std::nullopt;
         }
+        if (std::find(columns.cbegin(), columns.cend(), found->second) != columns.cend()) {
+            if (twice)
+                *twice = name.toString();
+            return std::nullopt;
+        }
         columns.push_back(found->second);
     }
     if (columns.empty())
@@ -63,9 +73,19 @@ std::optional<std::vector<ListColumn>> columnsNamed(QStringView list, QString *u
     return columns;
 }
 
+QString columnNamesText()
+{
+    QStringList names;
+    for (const auto &column : ColumnNames)
+        names.append(QString::fromUtf16(column.first));
+    const QString last = names.takeLast();
+    return names.join(QStringLiteral(", ")) + QStringLiteral(" und ") + last;
+}
+
 bool needsTags(ListColumn column)
 {
     return column == ListColumn::Artist || column == ListColumn::Title || column == ListColumn::Album
+        || column == ListColumn::Track || column == ListColumn::Year || column == ListColumn::Genre
         || column == ListColumn::Duration;
 }
 
@@ -76,6 +96,8 @@ QString columnHeading(ListColumn column)
         return QStringLiteral("Name");
     case ListColumn::Folder:
         return QStringLiteral("Ordner");
+    case ListColumn::Path:
+        return QStringLiteral("Pfad");
     case ListColumn::Size:
         return QStringLiteral("Größe");
     case ListColumn::Modified:
@@ -86,6 +108,12 @@ QString columnHeading(ListColumn column)
         return QStringLiteral("Titel");
     case ListColumn::Album:
         return QStringLiteral("Album");
+    case ListColumn::Track:
+        return QStringLiteral("Titelnr.");
+    case ListColumn::Year:
+        return QStringLiteral("Jahr");
+    case ListColumn::Genre:
+        return QStringLiteral("Genre");
     case ListColumn::Duration:
         return QStringLiteral("Dauer");
     }

@@ -8,6 +8,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 #include <optional>
@@ -17,7 +18,10 @@ namespace Lirabel {
 
 enum class ListFormat { Text, Csv, Html, M3u };
 
-enum class ListColumn { Name, Folder, Size, Modified, Artist, Title, Album, Duration };
+enum class ListColumn { Name, Folder, Path, Size, Modified, Artist, Title, Album, Track, Year, Genre, Duration };
+
+// The order of a folder's files; folders keep theirs (depth first, natural).
+enum class ListOrder { Name, Size, Modified };
 
 struct ListRequest
 {
@@ -27,6 +31,10 @@ struct ListRequest
     bool numberEntries = false;              // --nummern
     std::optional<QString> spacing;          // --leerzeile, as typed
     bool subfolders = false;                 // --unterordner
+    ListOrder order = ListOrder::Name;       // --sortierung; size and time ties by name
+    bool reverse = false;                    // --umgekehrt
+    QStringList excluded;                    // --ohne: patterns, against names
+    char separator = ';';                    // --trenner, csv only
     ListFormat format = ListFormat::Text;
     std::vector<ListColumn> columns = defaultColumns();
     std::optional<QByteArray> output; // --ausgabe; standard output without
@@ -38,8 +46,13 @@ struct ListRequest
 [[nodiscard]] std::optional<ListFormat> formatNamed(QStringView name);
 
 // A comma-separated list of column names ("name,ordner,dauer"); nothing when
-// it names an unknown column or none at all. unknown gets the first unknown name.
-[[nodiscard]] std::optional<std::vector<ListColumn>> columnsNamed(QStringView list, QString *unknown = nullptr);
+// it names an unknown column or none at all. unknown gets the first unknown
+// name, twice the first name that stands twice.
+[[nodiscard]] std::optional<std::vector<ListColumn>> columnsNamed(QStringView list, QString *unknown = nullptr,
+                                                                  QString *twice = nullptr);
+
+// Every column's name, as a person reads a list of them: "name, ordner, … und dauer".
+[[nodiscard]] QString columnNamesText();
 
 // The column's heading, as the csv header row and the page's table give it.
 [[nodiscard]] QString columnHeading(ListColumn column);

@@ -4,12 +4,12 @@
 #include "output/lists/listsink.h"
 
 #include "platform/lirabelerror.h"
+#include "platform/systemreason.h"
 
 #include <QFile>
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 namespace Lirabel {
 
@@ -25,17 +25,18 @@ ListSink::ListSink(std::optional<QByteArray> path)
     mPending.reserve(BlockSize + 4096);
 }
 
-ListSink::~ListSink()
+ListSink::~ListSink() = default;
+
+void ListSink::fail()
 {
-    if (mFile)
-        mFile->cancelWriting();
+    throw LirabelError(QFile::decodeName(*mPath) + QLatin1String(": ") + systemReason(mFile->error()));
 }
 
 void ListSink::open()
 {
-    mFile = std::make_unique<QSaveFile>(QFile::decodeName(*mPath));
-    if (!mFile->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw LirabelError(mFile->fileName() + QLatin1String(": ") + mFile->errorString());
+    mFile = std::make_unique<OutputFile>(*mPath);
+    if (!mFile->open())
+        fail();
 }
 
 void ListSink::flush()
@@ -44,19 +45,14 @@ void ListSink::flush()
     qsizetype left = mPending.size();
     if (!mPath) {
         if (left > 0 && std::fwrite(data, 1, size_t(left), stdout) != size_t(left))
-            throw LirabelError(QStringLiteral("Standardausgabe: ") + QString::fromLocal8Bit(std::strerror(errno)));
+            throw LirabelError(QStringLiteral("Standardausgabe: ") + systemReason(errno));
         mPending.resize(0); // the block keeps its room
         return;
     }
     if (!mFile)
         open();
-    while (left > 0) {
-        const qint64 written = mFile->write(data, left);
-        if (written <= 0)
-            throw LirabelError(mFile->fileName() + QLatin1String(": ") + mFile->errorString());
-        data += written;
-        left -= qsizetype(written);
-    }
+    if (!mFile->write(data, left))
+        fail();
     mPending.resize(0);
 }
 
@@ -77,16 +73,13 @@ void ListSink::finish()
     flush();
     if (!mPath) {
         if (std::fflush(stdout) != 0)
-            throw LirabelError(QStringLiteral("Standardausgabe: ") + QString::fromLocal8Bit(std::strerror(errno)));
+            throw LirabelError(QStringLiteral("Standardausgabe: ") + systemReason(errno));
         return;
     }
     if (!mFile)
         open();
-    if (!mFile->commit()) {
-        const QString reason = mFile->fileName() + QLatin1String(": ") + mFile->errorString();
-        mFile.reset();
-        throw LirabelError(reason);
-    }
+    if (!mFile->commit())
+        fail();
     mFile.reset();
 }
 

@@ -3,8 +3,9 @@
 
 #pragma once
 
+#include "platform/outputfile.h"
+
 #include <QByteArray>
-#include <QSaveFile>
 #include <QString>
 
 #include <memory>
@@ -12,9 +13,10 @@
 
 namespace Lirabel {
 
-// Where a list's bytes go: standard output, or a file written whole or not at
-// all (QSaveFile, as the window's save writes). Bytes are gathered into large
-// blocks. A failed write raises LirabelError with the file and the system's reason.
+// Where a list's bytes go: standard output, or a file by the save's rules
+// (outputfile.h): a regular file written whole or not at all, a device, FIFO
+// or terminal written into. Bytes are gathered into large blocks. A failed
+// write raises LirabelError with the file and the reason in German.
 class ListSink
 {
 public:
@@ -33,9 +35,10 @@ public:
 private:
     void flush();
     void open();
+    [[noreturn]] void fail();
 
     std::optional<QByteArray> mPath;
-    std::unique_ptr<QSaveFile> mFile;
+    std::unique_ptr<OutputFile> mFile;
     QByteArray mPending;
 };
 

@@ -17,6 +17,17 @@ QString shownPath(const QStringList &relativePath)
     return shown.join(QLatin1Char('/'));
 }
 
+QString shownFilePath(const ListedFolder &folder, const ListedFile &file)
+{
+    return folder.shownAbsolute + (folder.shownAbsolute.endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/"))
+        + file.shown;
+}
+
+QString tagNumber(unsigned number)
+{
+    return number == 0 ? QString() : QString::number(number);
+}
+
 QString durationText(qint64 seconds)
 {
     if (seconds < 0)

@@ -25,6 +25,7 @@ struct ListedFile
 struct ListedFolder
 {
     QStringList relativePath; // folder names below the listed folder; empty for it
+    QString shownAbsolute;    // the folder's absolute path as a person reads it, for the path column
     std::vector<ListedFile> files;
 };
 
@@ -49,5 +50,11 @@ public:
 
 // "h:mm:ss"; empty for an unknown time (-1).
 [[nodiscard]] QString durationText(qint64 seconds);
+
+// The file's full path as a person reads it, for the path column.
+[[nodiscard]] QString shownFilePath(const ListedFolder &folder, const ListedFile &file);
+
+// A number from the tags; empty for 0, which stands for "not known".
+[[nodiscard]] QString tagNumber(unsigned number);
 
 } // namespace Lirabel

@@ -12,9 +12,10 @@ class ListSink;
 
 // An extended playlist: "#EXTM3U", then for each file "#EXTINF:" with its
 // seconds and "Interpret - Titel" (-1 and its name where the tags do not
-// say), then its path relative to the listed folder by its bytes, so a
-// player finds it. A name that holds a line break cannot stand on one
-// line: it is written as a file URL instead.
+// say), then its path by its bytes relative to the folder the playlist is
+// written to, so a player finds it; "./" before a path that a player would
+// read as a comment or trim. A name that holds a line break cannot stand on
+// one line: it is written as a file URL instead.
 class M3uList : public ListWriter
 {
 public:
@@ -26,6 +27,7 @@ private:
     const ListRequest &mRequest;
     ListSink &mSink;
     QByteArray mAbsoluteFolder; // for the file URLs
+    QByteArray mPrefix;         // from the playlist's folder to the listed one
 };
 
 } // namespace Lirabel

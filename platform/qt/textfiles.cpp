@@ -4,6 +4,9 @@
 #include "platform/qt/textfiles.h"
 
 #include "platform/lirabelerror.h"
+#include "platform/systemreason.h"
+
+#include <QFile>
 
 namespace Lirabel {
 
@@ -11,9 +14,9 @@ namespace {
 
 constexpr qsizetype BlockSize = 64 * 1024;
 
-[[noreturn]] void fail(const QSaveFile &f)
+[[noreturn]] void fail(const QString &path, const OutputFile &f)
 {
-    throw LirabelError(f.fileName() + QLatin1Char('\n') + f.errorString());
+    throw LirabelError(path + QLatin1Char('\n') + systemReason(f.error()));
 }
 
 } // namespace
@@ -35,12 +38,10 @@ int QtTextFiles::freeFile()
 
 void QtTextFiles::openForOutput(int fileNumber, const QString &path)
 {
-    // Unbuffered: the blocks are gathered here, and a short write must reach
-    // this code rather than end in a buffer flush without a reason.
-    auto f = std::make_unique<QSaveFile>(path);
-    if (!f->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        fail(*f);
-    mOpen[fileNumber] = {std::move(f), QByteArray()};
+    auto f = std::make_unique<OutputFile>(QFile::encodeName(path), false);
+    if (!f->open())
+        fail(path, *f);
+    mOpen[fileNumber] = {std::move(f), path, QByteArray()};
 }
 
 QtTextFiles::OpenFile &QtTextFiles::open(int fileNumber)
@@ -53,15 +54,8 @@ QtTextFiles::OpenFile &QtTextFiles::open(int fileNumber)
 
 void QtTextFiles::writePending(OpenFile &open)
 {
-    const char *data = open.pending.constData();
-    qsizetype left = open.pending.size();
-    while (left > 0) {
-        const qint64 written = open.file->write(data, left);
-        if (written <= 0)
-            fail(*open.file);
-        data += written;
-        left -= qsizetype(written);
-    }
+    if (!open.file->write(open.pending.constData(), open.pending.size()))
+        fail(open.path, *open.file);
     open.pending.clear();
 }
 
@@ -81,14 +75,14 @@ void QtTextFiles::closeAll()
     for (auto &[number, f] : files) {
         writePending(f);
         if (!f.file->commit())
-            fail(*f.file);
+            fail(f.path, *f.file);
     }
 }
 
 void QtTextFiles::discardAll()
 {
     for (auto &[number, f] : mOpen)
-        f.file->cancelWriting();
+        f.file->cancel();
     mOpen.clear();
 }
 

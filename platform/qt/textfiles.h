@@ -3,9 +3,8 @@
 
 #pragma once
 
+#include "platform/outputfile.h"
 #include "platform/platform.h"
-
-#include <QSaveFile>
 
 #include <map>
 #include <memory>
@@ -14,7 +13,9 @@ namespace Lirabel {
 
 // Text files written atomically: a file appears under its name only when it
 // has been closed complete, so a failure never leaves a partial file or harms
-// the one that stood there before. UTF-8 without byte-order mark, CR LF.
+// the one that stood there before (outputfile.h; a device is written into).
+// UTF-8 without byte-order mark, CR LF. A failure names the path and, on the
+// next line, the reason in the program's own German (systemreason.h).
 //
 // The lines are gathered here and written in large blocks, each written until
 // it is all on disk: a full disk first shows as a short write and only the
@@ -34,7 +35,8 @@ public:
 private:
     struct OpenFile
     {
-        std::unique_ptr<QSaveFile> file;
+        std::unique_ptr<OutputFile> file;
+        QString path;
         QByteArray pending;
     };
     OpenFile &open(int fileNumber);

@@ -58,6 +58,9 @@ AudioTags readOne(int folder, const QByteArray &name)
         tags.artist = text(tag->artist());
         tags.title = text(tag->title());
         tags.album = text(tag->album());
+        tags.genre = text(tag->genre());
+        tags.track = tag->track();
+        tags.year = tag->year();
     }
     // A file that holds no sound (an empty one, say) plays 0 milliseconds: its time is unknown.
     if (const TagLib::AudioProperties *properties = file.audioProperties()) {

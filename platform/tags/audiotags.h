@@ -22,6 +22,9 @@ struct AudioTags
     QString artist;
     QString title;
     QString album;
+    QString genre;
+    unsigned track = 0;   // 0 when not known
+    unsigned year = 0;    // 0 when not known
     int seconds = -1;     // playing time; -1 when not known
     bool answered = true; // false when the file did not answer in time
 };

@@ -196,7 +196,8 @@ void TestOpenFolder::commandLine_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QString>("said"); // a pattern: standard output for 0, standard error otherwise
+    // A pattern: standard error then standard output for 0, standard error otherwise.
+    QTest::addColumn<QString>("said");
     QTest::newRow("--help")
         << QStringList{"--help"} << 0
         << R"(^Aufruf: (\S+) \[Optionen\] \[ORDNER\]\n +\1 --liste \[Optionen\] ORDNER\n(.|\n)*\n  -h, --help +Zeigt diese Hilfe an\.\n)";
@@ -207,11 +208,22 @@ void TestOpenFolder::commandLine_data()
         << QStringList{"-bunt"} << 2 << "^lirabel: Unbekannte Option 'bunt'.\n";
     // %1: a folder holding a.txt and b.mp3.
     QTest::newRow("--help nennt die Listen") << QStringList{"--help"} << 0 << R"(\n  --spalten <LISTE> +Die Spalten)";
+    QTest::newRow("--help nennt Sortierung, Auslassen, Trenner")
+        << QStringList{"--help"} << 0
+        << R"(\n  --sortierung <NACH> +Die(.|\n)*\n  --umgekehrt +Die(.|\n)*\n  --ohne <MUSTER> +Dateien(.|\n)*\n  )"
+           R"(--trenner <ZEICHEN> +Das)";
     QTest::newRow("Qt-Optionen") << QStringList{"-style", "Fusion", "-reverse", "--platform=xcb", "--liste", "%1"} << 0
                                  << "^a\\.txt\r\nb\\.mp3\r\n$";
     QTest::newRow("--mp3") << QStringList{"--liste", "--mp3", "%1"} << 0 << "^b\\.mp3\r\n$";
     QTest::newRow("Ordner fehlt") << QStringList{"--liste", "%1/fehlt"} << 1
-                                  << "^lirabel: Verzeichnis nicht lesbar: .*/fehlt\n$";
+                                  << "^lirabel: Verzeichnis nicht lesbar: .*/fehlt \\(existiert nicht\\)\n$";
+    QTest::newRow("kein Ordner") << QStringList{"--liste", "%1/a.txt"} << 1
+                                 << "^lirabel: Verzeichnis nicht lesbar: .*/a\\.txt \\(ist kein Ordner\\)\n$";
+    QTest::newRow("-o -") << QStringList{"--liste", "-o", "-", "%1"} << 0 << "^a\\.txt\r\nb\\.mp3\r\n$";
+    QTest::newRow("--endung mit Punkt")
+        << QStringList{"--liste", "--endung", ".txt", "%1"} << 0
+        << "^lirabel: Hinweis: --endung setzt den Punkt selbst davor; „\\.txt“ ergibt das Muster „\\*\\.\\.txt“\\. "
+           "Gemeint ist wohl --endung txt\\.\n$";
     const auto wrong = [](const char *row, const QStringList &arguments, const QString &message) {
         QTest::newRow(row) << arguments << 2 << "^lirabel: " + QRegularExpression::escape(message) + "\n";
     };
@@ -224,8 +236,19 @@ void TestOpenFolder::commandLine_data()
           "Unbekanntes Format „pdf“; möglich sind text, csv, html und m3u.");
     wrong("--spalten mit text", {"--liste", "--spalten", "name", "%1"},
           "--spalten gilt nur für die Formate csv und html.");
-    wrong("unbekannte Spalte", {"--liste", "--format", "csv", "--spalten", "name,farbe", "%1"},
-          "Unbekannte Spalte „farbe“.");
+    wrong(
+        "unbekannte Spalte", {"--liste", "--format", "csv", "--spalten", "name,farbe", "%1"},
+        "Unbekannte Spalte „farbe“; möglich sind name, ordner, pfad, groesse, datum, interpret, titel, album, titelnr, "
+        "jahr, genre und dauer.");
+    wrong("--trenner mit text", {"--liste", "--trenner", ",", "%1"}, "--trenner gilt nur für das Format csv.");
+    wrong("unbekannter Trenner", {"--liste", "--format", "csv", "--trenner", "|", "%1"},
+          "Unbekannter Trenner „|“; möglich sind „;“, „,“ und tab.");
+    wrong("unbekannte Sortierung", {"--liste", "--sortierung", "alter", "%1"},
+          "Unbekannte Sortierung „alter“; möglich sind name, groesse und datum.");
+    wrong("doppelte Spalte", {"--liste", "--format", "csv", "--spalten", "name,datum,name", "%1"},
+          "Die Spalte „name“ steht zweimal in --spalten.");
+    wrong("--nummern mit m3u", {"--liste", "--format", "m3u", "--nummern", "%1"},
+          "--nummern gilt nicht für das Format m3u.");
     wrong("--leerzeile mit csv", {"--liste", "--format", "csv", "--leerzeile", "2", "%1"},
           "--leerzeile gilt nur für das Format text.");
     wrong("--leerzeile keine Zahl", {"--liste", "--leerzeile", "zwei", "%1"},
@@ -250,8 +273,10 @@ void TestOpenFolder::commandLine()
     QVERIFY(program.waitForFinished(30000));
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QCOMPARE(program.exitCode(), exitCode);
-    const QString text =
-        QString::fromUtf8(exitCode == 0 ? program.readAllStandardOutput() : program.readAllStandardError());
+    QByteArray output = program.readAllStandardError();
+    if (exitCode == 0)
+        output += program.readAllStandardOutput();
+    const QString text = QString::fromUtf8(output);
     QVERIFY2(text.contains(QRegularExpression(said)), qPrintable(text));
 }
 

@@ -17,10 +17,13 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 using namespace Lirabel;
@@ -34,9 +37,9 @@ const QString Python = QStringLiteral("/usr/bin/python3");
 constexpr char Reader[] = R"(
 import csv, html.parser, sys
 data = sys.stdin.buffer.read()
-if sys.argv[1] == 'csv':
+if sys.argv[1].startswith('csv'):
     assert data.startswith(b'\xef\xbb\xbf')
-    for row in csv.reader(data[3:].decode('utf-8').split('\r\n')[:-1], delimiter=';'):
+    for row in csv.reader(data[3:].decode('utf-8').split('\r\n')[:-1], delimiter=sys.argv[2]):
         print('|'.join(row))
 else:
     class Rows(html.parser.HTMLParser):
@@ -52,9 +55,10 @@ else:
 )";
 
 QByteArray run(const QString &program, const QStringList &arguments, const QByteArray &input = {},
-               int *exitCode = nullptr)
+               int *exitCode = nullptr, const QString &workingDirectory = {})
 {
     QProcess process;
+    process.setWorkingDirectory(workingDirectory);
     process.start(program, arguments);
     process.write(input);
     process.closeWriteChannel();
@@ -77,7 +81,8 @@ void makeMp3(const QString &path, int seconds, const QString &artist = {}, const
         run(Python,
             {"-c",
              "import mutagen,sys; f = mutagen.File(sys.argv[1], easy=True); f.add_tags(); "
-             "f['artist'] = sys.argv[2]; f['title'] = sys.argv[3]; f.save()",
+             "f['artist'] = sys.argv[2]; f['title'] = sys.argv[3]; "
+             "f['tracknumber'] = '7/12'; f['date'] = '1998'; f['genre'] = 'Rock, Pop'; f.save()",
              path, artist, title});
     QVERIFY(QFileInfo(path).size() > 0);
 }
@@ -95,6 +100,10 @@ private Q_SLOTS:
     void formats();
     void sameAsWindow();
     void tooManyWritesNothing();
+    void playlists_data();
+    void playlists();
+    void outputTargets_data();
+    void outputTargets();
 
 private:
     QTemporaryDir mRoot;
@@ -112,6 +121,10 @@ void TestLists::initTestCase()
     QVERIFY(QFile::link("..", mFolder + "/sub/schleife"));
     makeMp3(mFolder + "/lied.mp3", 3, "Die \"Ärzte\"; Band", "<Lied & mehr>");
     makeMp3(mFolder + "/stille.mp3", 1);
+    // One old file, one new one, the others alike.
+    run("sh",
+        {"-c", "cd \"$1\" && touch -d 2020-01-01 * && touch -d 2001-01-01 'b;c.txt' && touch -d 2030-01-01 q*", "sh",
+         mFolder});
 }
 
 void TestLists::cleanupTestCase()
@@ -177,6 +190,24 @@ void TestLists::formats_data()
                                         "#EXTINF:-1,x.txt",
                                         "sub/x.txt"};
     // One blank line before a heading, also where the spacing has just written one.
+    // Sizes: lied.mp3 with its tags is larger than stille.mp3, the rest empty.
+    QTest::newRow("--sortierung groesse --umgekehrt")
+        << QStringList{"--format", "csv", "--spalten", "name", "--sortierung", "groesse", "--umgekehrt"} << "csv"
+        << QStringList{"Name",    "lied.mp3", "stille.mp3",  "<&>.txt",    "'=summe.txt",
+                       "b;c.txt", "fü.txt",   "quo\"te.txt", "Ümlaut.txt", "zeile?bruch.txt"};
+    QTest::newRow("--sortierung datum") << QStringList{"--format", "csv", "--spalten", "name", "--sortierung", "datum"}
+                                        << "csv" << QStringList{"Name",        "b;c.txt",    "<&>.txt",
+                                                                "'=summe.txt", "fü.txt",     "lied.mp3",
+                                                                "stille.mp3",  "Ümlaut.txt", "zeile?bruch.txt",
+                                                                "quo\"te.txt"};
+    QTest::newRow("--ohne") << QStringList{"--unterordner", "--ohne", "*.mp3;=*", "--ohne", "su?"} << "text"
+                            << QStringList{"<&>.txt",     "b;c.txt",    "fü.txt",
+                                           "quo\"te.txt", "Ümlaut.txt", "zeile?bruch.txt"};
+    QTest::newRow("--trenner ,") << QStringList{"--format", "csv", "--trenner", ",", "--spalten", "name,genre", "--mp3"}
+                                 << "csv," << QStringList{"Name|Genre", "lied.mp3|Rock, Pop", "stille.mp3|"};
+    QTest::newRow("pfad, titelnr, jahr, genre")
+        << QStringList{"--format", "csv", "--unterordner", "--endung", "mp3", "--spalten", "pfad,titelnr,jahr,genre"}
+        << "csv" << QStringList{"Pfad|Titelnr.|Jahr|Genre", "%1/lied.mp3|7|1998|Rock, Pop", "%1/stille.mp3|||"};
     QTest::newRow("text") << QStringList{"--unterordner", "--endung", "txt", "--nummern", "--leerzeile", "7"} << "text"
                           << QStringList{"001.) <&>.txt",
                                          "002.) =summe.txt",
@@ -196,12 +227,13 @@ void TestLists::formats()
     QFETCH(QString, read);
     QFETCH(QStringList, expected);
     int exitCode = -1;
+    // A playlist on a pipe is relative to the working directory.
     const QByteArray out =
-        run(LIRABEL_PROGRAM, QStringList{"--liste"} + arguments + QStringList{mFolder}, {}, &exitCode);
+        run(LIRABEL_PROGRAM, QStringList{"--liste"} + arguments + QStringList{mFolder}, {}, &exitCode, mFolder);
     QCOMPARE(exitCode, 0);
     QByteArray got = out;
-    if (read == "csv" || read == "html")
-        got = run(Python, {"-c", Reader, read}, out);
+    if (read.startsWith("csv") || read == "html")
+        got = run(Python, {"-c", Reader, read, read.mid(3, 1).isEmpty() ? ";" : read.mid(3, 1)}, out);
     const char *end = read == "m3u" ? "\n" : read == "text" ? "\r\n" : "\n";
     QByteArray want;
     for (const QString &line : expected)
@@ -260,6 +292,103 @@ void TestLists::tooManyWritesNothing()
     // csv takes them all.
     QCOMPARE(run(LIRABEL_PROGRAM, {"--liste", "--format", "csv", "--spalten", "name", folder.path()}).count('\n'),
              10001);
+}
+
+// A playlist's paths as a player resolves them: from the folder it is written
+// to, "./" where a player would skip a comment or trim a blank.
+void TestLists::playlists_data()
+{
+    QTest::addColumn<QString>("output"); // below the folder that holds Lieder; empty: a pipe from Lieder
+    QTest::addColumn<QByteArray>("paths");
+    QTest::newRow("Standardausgabe") << QString() << QByteArray("./ b.mp3\n./#a.mp3\nc.mp3\n");
+    QTest::newRow("im Ordner") << "Lieder/liste.m3u" << QByteArray("./ b.mp3\n./#a.mp3\nc.mp3\n");
+    QTest::newRow("daneben") << "liste.m3u" << QByteArray("Lieder/ b.mp3\nLieder/#a.mp3\nLieder/c.mp3\n");
+    QTest::newRow("anderer Ordner") << "Listen/liste.m3u"
+                                    << QByteArray("../Lieder/ b.mp3\n../Lieder/#a.mp3\n../Lieder/c.mp3\n");
+}
+
+void TestLists::playlists()
+{
+    QFETCH(QString, output);
+    QFETCH(QByteArray, paths);
+    QTemporaryDir top;
+    makeTree(top.path(), {"Lieder/#a.mp3", "Lieder/ b.mp3", "Lieder/c.mp3", "Listen/"});
+    QStringList arguments{"--liste", "--format", "m3u", top.filePath("Lieder")};
+    if (!output.isEmpty())
+        arguments += {"-o", top.filePath(output)};
+    int exitCode = -1;
+    QByteArray list = run(LIRABEL_PROGRAM, arguments, {}, &exitCode, top.filePath("Lieder"));
+    QCOMPARE(exitCode, 0);
+    if (!output.isEmpty())
+        list = contents(top.filePath(output));
+    QByteArray got;
+    for (const QByteArray &line : list.split('\n'))
+        got += line.startsWith("#EXT") || line.isEmpty() ? QByteArray() : line + '\n';
+    QCOMPARE(got, paths);
+}
+
+// Where -o writes: what is no regular file is written into and stays what it
+// is; a file that may not be written is refused in German and left alone.
+void TestLists::outputTargets_data()
+{
+    QTest::addColumn<QString>("target"); // %1: a folder the user may list
+    QTest::addColumn<bool>("asUser");    // as nobody where the test runs as root
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QByteArray>("said"); // standard error
+    QTest::newRow("Zeichengerät") << "%1/null" << false << 0 << QByteArray();
+    QTest::newRow("/dev/null als Benutzer") << "/dev/null" << true << 0 << QByteArray();
+    QTest::newRow("FIFO") << "%1/fifo" << true << 0 << QByteArray();
+    QTest::newRow("Ordner ohne Schreibrecht")
+        << "%1/alt.txt" << true << 1
+        << QByteArray("lirabel: Datei kann nicht gespeichert werden ! %1/alt.txt: keine Berechtigung\n");
+}
+
+void TestLists::outputTargets()
+{
+    QFETCH(QString, target);
+    QFETCH(bool, asUser);
+    QFETCH(int, exitCode);
+    QFETCH(QByteArray, said);
+    QTemporaryDir folder;
+    writeFile(folder.filePath("alt.txt"), "alt");
+    target.replace("%1", folder.path());
+    said.replace("%1", QFile::encodeName(folder.path()));
+    const QByteArray path = QFile::encodeName(target);
+    if (target.endsWith("/null") && target != "/dev/null" && ::mknod(path.constData(), S_IFCHR | 0666, makedev(1, 3)))
+        QSKIP("no device node without root");
+    if (target.endsWith("/fifo"))
+        QVERIFY(::mkfifo(path.constData(), 0666) == 0 && ::chmod(path.constData(), 0666) == 0);
+    const QByteArray folderPath = QFile::encodeName(folder.path());
+    QVERIFY(::chmod(folderPath.constData(), 0555) == 0);
+    const auto writable = qScopeGuard([&folderPath] { ::chmod(folderPath.constData(), 0755); });
+    const bool root = geteuid() == 0;
+    QStringList arguments{LIRABEL_PROGRAM, "--liste", "-o", target, folder.path()};
+    if (asUser && root)
+        arguments = QStringList{"--reuid=65534", "--regid=65534", "--clear-groups"} + arguments;
+    struct stat before
+    {
+    };
+    QVERIFY(::stat(path.constData(), &before) == 0);
+    QProcess reader; // the FIFO's other end
+    if (target.endsWith("/fifo"))
+        reader.start("cat", {target});
+    QProcess program;
+    program.start(asUser && root ? QStringLiteral("setpriv") : arguments.takeFirst(), arguments);
+    QVERIFY(program.waitForFinished(30000));
+    QCOMPARE(program.readAllStandardError(), said);
+    QCOMPARE(program.exitCode(), exitCode);
+    struct stat after
+    {
+    };
+    QVERIFY(::stat(path.constData(), &after) == 0);
+    QCOMPARE(after.st_mode, before.st_mode);
+    QCOMPARE(after.st_ino, before.st_ino);
+    if (target.endsWith("/fifo")) {
+        QVERIFY(reader.waitForFinished(30000));
+        QCOMPARE(reader.readAllStandardOutput(), QByteArray("alt.txt\r\n"));
+    }
+    if (target.endsWith("/alt.txt"))
+        QCOMPARE(contents(target), QByteArray("alt"));
 }
 
 QTEST_MAIN(TestLists)

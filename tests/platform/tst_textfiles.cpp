@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace Lirabel;
 
 class TestTextFiles : public QObject
@@ -20,6 +22,7 @@ private slots:
     void fileAppearsOnlyWhenClosed();
     void discardKeepsTheOldFile();
     void unwritableFolderRaises();
+    void specialFilesStay();
 };
 
 void TestTextFiles::writesUtf8LinesWithCrLf()
@@ -73,6 +76,31 @@ void TestTextFiles::unwritableFolderRaises()
     QVERIFY_THROWS_EXCEPTION(LirabelError,
                              files.openForOutput(1, QStringLiteral("/nonexistent-folder-lirabel/liste.txt")));
     QVERIFY_THROWS_EXCEPTION(LirabelError, files.writeLine(1, QStringLiteral("x")));
+}
+
+// A device is written into, never replaced (as root, a replaced /dev/null
+// breaks the system); a FIFO nobody reads is refused at once, not waited for.
+void TestTextFiles::specialFilesStay()
+{
+    QtTextFiles files;
+    files.openForOutput(1, QStringLiteral("/dev/null"));
+    files.writeLine(1, QStringLiteral("weg"));
+    files.closeAll();
+    struct stat status
+    {
+    };
+    QVERIFY(::stat("/dev/null", &status) == 0 && S_ISCHR(status.st_mode));
+
+    QTemporaryDir dir;
+    const QByteArray fifo = QFile::encodeName(dir.filePath(QStringLiteral("fifo")));
+    QVERIFY(::mkfifo(fifo.constData(), 0600) == 0);
+    try {
+        files.openForOutput(1, QFile::decodeName(fifo));
+        QFAIL("a FIFO without a reader was opened");
+    } catch (const LirabelError &error) {
+        QCOMPARE(error.message(), QFile::decodeName(fifo) + QStringLiteral("\nkein Gerät oder Leser vorhanden"));
+    }
+    QVERIFY(::stat(fifo.constData(), &status) == 0 && S_ISFIFO(status.st_mode));
 }
 
 QTEST_GUILESS_MAIN(TestTextFiles)
