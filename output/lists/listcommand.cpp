@@ -77,7 +77,7 @@ QString whyUnreadable(const QByteArray &top, const QStringList &relativePath)
     QByteArray path = top;
     for (const QString &part : relativePath)
         path.append('/').append(nameBytes(part));
-    const std::optional<int> error = callWithDeadline<int>([path] {
+    const std::optional<int> error = callWithDeadline<int>(nameFromBytes(path), [path] {
         const int descriptor = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (descriptor < 0)
             return errno;

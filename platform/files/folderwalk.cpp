@@ -332,7 +332,7 @@ void readFolders(const std::shared_ptr<Walk> &walk, int reader)
                     below->subfolders.reserve(qsizetype(read->folders.size()));
                     for (const QByteArray &sub : read->folders)
                         below->subfolders.append(nameFromBytes(sub));
-                    if (walk->sortFolders && below->subfolders.size() > 1)
+                    if (walk->sortFolders && !below->subfolders.isEmpty())
                         walk->sortFolders(below->subfolders);
                 }
                 lock.lock();

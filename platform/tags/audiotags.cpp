@@ -127,8 +127,10 @@ std::vector<AudioTags> readAudioTags(int folderDescriptor, const QString &mount,
     const std::lock_guard lock(job->mutex);
     std::vector<AudioTags> results = job->results;
     for (size_t i = 0; i < count; ++i) {
-        if (!answered[i])
-            results[i] = AudioTags{{}, {}, {}, -1, false};
+        if (!answered[i]) {
+            results[i] = AudioTags();
+            results[i].answered = false;
+        }
     }
     return results;
 }
