@@ -9,11 +9,11 @@
 #include "platform/controls/dirlistbox.h"
 #include "platform/controls/drivelistbox.h"
 #include "platform/controls/filelistbox.h"
-#include "platform/files/bytenames.h"
 #include "platform/files/deadlinecall.h"
 #include "platform/files/drives.h"
 #include "platform/files/foldertoopen.h"
 #include "platform/lirabelerror.h"
+#include "platform/names/bytenames.h"
 #include "platform/qt/systemcolour.h"
 #include "platform/qt/widgetwindow.h"
 

@@ -9,9 +9,9 @@
 //   bench_filelist ROUNDS FOLDER...
 
 #include "bench/benchsupport.h"
-#include "platform/files/filelistmodel.h"
+#include "platform/controls/filelistmodel.h"
 #include "platform/files/folderscan.h"
-#include "platform/files/naturalorder.h"
+#include "platform/names/naturalorder.h"
 
 #include <QCoreApplication>
 #include <QDir>

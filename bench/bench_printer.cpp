@@ -8,7 +8,7 @@
 //   bench_printer ROUNDS FOLDER WORKDIR
 
 #include "bench/benchsupport.h"
-#include "platform/files/filelistmodel.h"
+#include "platform/controls/filelistmodel.h"
 #include "platform/qt/qtprinter.h"
 
 #include <QApplication>

@@ -11,7 +11,7 @@
 
 #include "bench/benchsupport.h"
 #include "output/saveoptionen.h"
-#include "platform/files/filelistmodel.h"
+#include "platform/controls/filelistmodel.h"
 #include "standins.h"
 
 #include <QApplication>

@@ -4,14 +4,15 @@
 
 # Fails when a file of the program includes a header of a layer above its own.
 # The layers, and the folders each may include besides its own:
+#   platform/names      -
 #   platform            -
-#   platform/files      platform
-#   platform/qt         platform platform/files
-#   platform/controls   platform platform/files
-#   platform/tags       platform platform/files
-#   listing             platform platform/files
-#   output              platform platform/files platform/qt listing
-#   output/lists        platform platform/files platform/tags listing
+#   platform/files      platform platform/names
+#   platform/qt         platform platform/names platform/files
+#   platform/controls   platform platform/names platform/files
+#   platform/tags       platform platform/names platform/files
+#   listing             platform platform/names platform/files
+#   output              platform platform/names platform/files platform/qt listing
+#   output/lists        platform platform/names platform/files platform/tags listing
 #   app                 everything
 #
 #   tools/check-layers.sh [ROOT]     (default: this repository)
@@ -20,15 +21,16 @@ root=${1:-$(cd "$(dirname "$0")/.." && pwd)}
 cd "$root"
 
 declare -A allowed=(
+    [platform/names]="platform/names"
     [platform]="platform"
-    [platform/files]="platform platform/files"
-    [platform/qt]="platform platform/files platform/qt"
-    [platform/controls]="platform platform/files platform/controls"
-    [platform/tags]="platform platform/files platform/tags"
-    [listing]="platform platform/files listing"
-    [output]="platform platform/files platform/qt listing output"
-    [output/lists]="platform platform/files platform/tags listing output/lists"
-    [app]="platform platform/files platform/qt platform/controls platform/tags listing output output/lists app"
+    [platform/files]="platform platform/names platform/files"
+    [platform/qt]="platform platform/names platform/files platform/qt"
+    [platform/controls]="platform platform/names platform/files platform/controls"
+    [platform/tags]="platform platform/names platform/files platform/tags"
+    [listing]="platform platform/names platform/files listing"
+    [output]="platform platform/names platform/files platform/qt listing output"
+    [output/lists]="platform platform/names platform/files platform/tags listing output/lists"
+    [app]="platform platform/names platform/files platform/qt platform/controls platform/tags listing output output/lists app"
 )
 
 bad=0

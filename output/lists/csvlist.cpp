@@ -91,9 +91,11 @@ void CsvList::folder(const ListedFolder &folder)
                     mRow.append(QByteArray::number(file.size));
                 break;
             case ListColumn::Modified:
-                mRow.append(QDateTime::fromSecsSinceEpoch(file.modified)
-                                .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
-                                .toLatin1());
+                // Known with the size only: both empty where the folder hides them.
+                if (file.size >= 0)
+                    mRow.append(QDateTime::fromSecsSinceEpoch(file.modified)
+                                    .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
+                                    .toLatin1());
                 break;
             case ListColumn::Artist:
                 appendField(mRow, file.tags.artist, true, separator);

@@ -99,9 +99,11 @@ void HtmlList::folder(const ListedFolder &folder)
                 rows += cell(file.size >= 0 ? german.toString(file.size) : QString(), true);
                 break;
             case ListColumn::Modified:
-                rows +=
-                    cell(QDateTime::fromSecsSinceEpoch(file.modified).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-                         false);
+                rows += cell(
+                    file.size >= 0
+                        ? QDateTime::fromSecsSinceEpoch(file.modified).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
+                        : QString(),
+                    false);
                 break;
             case ListColumn::Artist:
                 rows += cell(file.tags.artist, false);

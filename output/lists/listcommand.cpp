@@ -8,14 +8,14 @@
 #include "output/lists/listsink.h"
 #include "output/lists/m3ulist.h"
 #include "output/lists/textlist.h"
-#include "platform/files/bytenames.h"
 #include "platform/files/deadlinecall.h"
 #include "platform/files/drives.h"
 #include "platform/files/folderwalk.h"
-#include "platform/files/naturalkey.h"
-#include "platform/files/naturalorder.h"
-#include "platform/files/wildcard.h"
 #include "platform/lirabelerror.h"
+#include "platform/names/bytenames.h"
+#include "platform/names/naturalkey.h"
+#include "platform/names/naturalorder.h"
+#include "platform/names/wildcard.h"
 #include "platform/systemreason.h"
 
 #include <algorithm>
@@ -56,17 +56,6 @@ bool hasColumn(const ListRequest &request, bool (*wanted)(ListColumn))
 {
     return request.format != ListFormat::Text && request.format != ListFormat::M3u
         && std::any_of(request.columns.cbegin(), request.columns.cend(), wanted);
-}
-
-// True when the name is shown as it is: no byte foreign to UTF-8
-// (bytenames.h), no control character. Most names are; the others go the
-// long way through readableName and printableName.
-bool isPlain(const QString &name)
-{
-    return std::none_of(name.cbegin(), name.cend(), [](QChar c) {
-        const char16_t u = c.unicode();
-        return u < 0x20 || u == 0x7f || (u >= 0xdc80 && u <= 0xdcff);
-    });
 }
 
 // Why a folder the walk could not read is unreadable, asked once more by its
@@ -118,7 +107,7 @@ public:
     // The name as nameFromBytes gives it.
     [[nodiscard]] bool matches(const QString &name) const
     {
-        const QString readable = isPlain(name) ? name : readableName(name);
+        const QString readable = isShownAsItIs(name) ? name : readableName(name);
         return std::any_of(mMatchers.cbegin(), mMatchers.cend(),
                            [&readable](const WildcardMatcher &matcher) { return matcher.matches(readable); });
     }
@@ -152,7 +141,7 @@ void sortFiles(std::vector<ListedFile> &files, ListOrder order, bool reverse)
 
 int runListCommand(const ListRequest &request)
 {
-    const QString shownFolder = printableName(readableName(nameFromBytes(request.folder)));
+    const QString shownFolder = printableName(nameFromBytes(request.folder));
     const auto shownFolderPath = [&shownFolder](const QStringList &relativePath) {
         if (relativePath.isEmpty())
             return shownFolder;
@@ -164,8 +153,7 @@ int runListCommand(const ListRequest &request)
         || hasColumn(request,
                      [](ListColumn column) { return column == ListColumn::Size || column == ListColumn::Modified; });
     const bool paths = hasColumn(request, [](ListColumn column) { return column == ListColumn::Path; });
-    const QString shownAbsolute =
-        paths ? printableName(readableName(nameFromBytes(absoluteFolder(request.folder)))) : QString();
+    const QString shownAbsolute = paths ? printableName(nameFromBytes(absoluteFolder(request.folder))) : QString();
     const Excluded excluded(request.excluded);
     const WildcardMatcher matcher(request.pattern);
     bool failed = false;
@@ -179,32 +167,32 @@ int runListCommand(const ListRequest &request)
         WalkSettings settings;
         settings.subfolders = request.subfolders;
         settings.sizesAndTimes = sizes;
-        // A folder left out by --ohne is not entered. The walk asks only where
-        // there are two subfolders or more; the visitor catches a lone one.
+        // A folder left out by --ohne is not entered; the others in the
+        // window's order.
         settings.sortFolders = [excluded](QStringList &names) {
             if (!excluded.isEmpty())
                 names.removeIf([&excluded](const QString &name) { return excluded.matches(name); });
-            QStringList shown;
-            shown.reserve(names.size());
-            for (const QString &name : std::as_const(names))
-                shown.append(printableName(readableName(name)));
-            QStringList sorted;
-            sorted.reserve(names.size());
-            for (const qsizetype i : naturalOrder(shown))
-                sorted.append(names.at(i));
-            names = std::move(sorted);
+            sortNaturalAsShown(names);
         };
 
         const auto visit = [&](WalkedFolder &walked) {
             if (excluded.holdsAny(walked.relativePath))
                 return;
+            if (walked.leftOut > 0 || (sizes && walked.withoutDetails > 0)) {
+                failed = true;
+                say(QStringLiteral("Ordner lesbar, aber nicht zu betreten: %1 (%2 Dateien ohne Größe und Datum, "
+                                   "%3 Verknüpfungen oder Einträge unbekannter Art ausgelassen)")
+                        .arg(shownFolderPath(walked.relativePath))
+                        .arg(walked.withoutDetails)
+                        .arg(walked.leftOut));
+            }
             QStringList shown;
             std::vector<size_t> matched; // where in walked.files
             shown.reserve(qsizetype(walked.files.size()));
             matched.reserve(walked.files.size());
             for (size_t i = 0; i < walked.files.size(); ++i) {
                 const QString &name = walked.files[i].name;
-                const bool plain = isPlain(name);
+                const bool plain = isShownAsItIs(name);
                 if (!matcher.matchesEverything() && !matcher.matches(plain ? name : readableName(name)))
                     continue;
                 if (!excluded.isEmpty() && excluded.matches(name))

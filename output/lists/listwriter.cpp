@@ -3,8 +3,8 @@
 
 #include "output/lists/listwriter.h"
 
-#include "platform/files/bytenames.h"
 #include "platform/files/drives.h"
+#include "platform/names/bytenames.h"
 
 namespace Lirabel {
 
@@ -13,7 +13,7 @@ QString shownPath(const QStringList &relativePath)
     QStringList shown;
     shown.reserve(relativePath.size());
     for (const QString &part : relativePath)
-        shown.append(printableName(readableName(part)));
+        shown.append(printableName(part));
     return shown.join(QLatin1Char('/'));
 }
 

@@ -5,8 +5,8 @@
 
 #include "listing/entryformat.h"
 #include "output/lists/listsink.h"
-#include "platform/files/bytenames.h"
 #include "platform/files/drives.h"
+#include "platform/names/bytenames.h"
 
 #include <QDir>
 #include <QFile>

@@ -7,8 +7,8 @@
 #include "platform/files/deadlinecall.h"
 #include "platform/files/drives.h"
 #include "platform/files/folderscan.h"
-#include "platform/files/naturalorder.h"
 #include "platform/lirabelerror.h"
+#include "platform/names/naturalorder.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -151,7 +151,7 @@ void DirListBox::show(const QString &folder, const Volume &volume, FolderEntries
         rows.append({name, walked, ++depth, true});
     }
     const int currentRow = int(rows.size()) - 1;
-    sortNatural(scanned.folders);
+    sortNaturalAsShown(scanned.folders);
     for (const QString &name : std::as_const(scanned.folders))
         rows.append({name, joined(clean, name), depth + 1, false});
     mModel->setRows(std::move(rows));

@@ -3,7 +3,7 @@
 
 #include "platform/controls/dirlistmodel.h"
 
-#include "platform/files/drives.h"
+#include "platform/names/bytenames.h"
 
 #include <QApplication>
 #include <QStyle>

@@ -6,7 +6,7 @@
 // The file list: shows a FileListModel, one row per file, all rows the same
 // height so a hundred thousand of them scroll without measuring each one.
 
-#include "platform/files/filelistmodel.h"
+#include "platform/controls/filelistmodel.h"
 
 #include <QListView>
 

@@ -3,7 +3,7 @@
 
 #include "platform/files/drives.h"
 
-#include "platform/files/bytenames.h"
+#include "platform/names/bytenames.h"
 
 #include <QDir>
 #include <QFile>
@@ -132,16 +132,6 @@ QList<Volume> drivesOf(const QList<MountEntry> &mounts, const std::function<QStr
     }
     volumes.append(others.values());
     return volumes;
-}
-
-QString printableName(const QString &name)
-{
-    const auto isControl = [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; };
-    QString shown = readableName(name);
-    if (std::none_of(shown.cbegin(), shown.cend(), isControl))
-        return shown;
-    std::replace_if(shown.begin(), shown.end(), isControl, QLatin1Char('?'));
-    return shown;
 }
 
 } // namespace Lirabel

@@ -50,8 +50,4 @@ struct MountEntry
 [[nodiscard]] QList<Volume> drivesOf(const QList<MountEntry> &mounts,
                                      const std::function<QString(const QByteArray &source)> &labelOf);
 
-// The name as it is shown, printed and saved: read as bytenames.h says, and
-// control characters (U+0000 to U+001F, U+007F) as "?", so a name is one line.
-[[nodiscard]] QString printableName(const QString &name);
-
 } // namespace Lirabel

@@ -3,9 +3,11 @@
 
 #include "platform/files/folderscan.h"
 
-#include "platform/files/bytenames.h"
 #include "platform/files/deadlinecall.h"
-#include "platform/files/links.h"
+#include "platform/files/folderentries.h"
+#include "platform/names/bytenames.h"
+
+#include <QScopeGuard>
 
 #include <memory>
 
@@ -13,7 +15,6 @@
 #include <cerrno>
 #include <cstring>
 #include <ctime>
-#include <dirent.h>
 #include <fcntl.h>
 #include <mutex>
 #include <sys/stat.h>
@@ -34,34 +35,6 @@ namespace Lirabel {
 #if defined(Q_OS_UNIX)
 
 namespace {
-
-using Kind = EntryKind;
-
-// The kind the directory entry gives; nothing for a link or an entry of
-// unknown type, which only a further call can tell.
-std::optional<Kind> entryKind(const dirent *entry)
-{
-    switch (entry->d_type) {
-    case DT_REG:
-        return Kind::File;
-    case DT_DIR:
-        return Kind::Folder;
-    case DT_LNK:
-    case DT_UNKNOWN:
-        return std::nullopt;
-    default:
-        return Kind::Other;
-    }
-}
-
-} // namespace
-
-namespace {
-
-struct DirCloser
-{
-    void operator()(DIR *dir) const { closedir(dir); }
-};
 
 // Whether a folder changed since it was read: adding, removing or renaming
 // an entry sets its modification time, a change of the folder itself (its
@@ -181,10 +154,10 @@ std::optional<FolderEntries> scanFolder(const QString &path, ScanFor wanted)
     const bool folders = wanted != ScanFor::Files;
     if (path.isEmpty())
         return std::nullopt;
-    const std::unique_ptr<DIR, DirCloser> dir(opendir(nameBytes(path).constData()));
-    if (!dir)
+    const int fd = open(nameBytes(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
         return std::nullopt;
-    const int fd = dirfd(dir.get());
+    const auto closing = qScopeGuard([fd] { close(fd); });
     struct stat info;
     timespec now{};
     if (fstat(fd, &info) != 0 || clock_gettime(CLOCK_REALTIME, &now) != 0)
@@ -194,47 +167,29 @@ std::optional<FolderEntries> scanFolder(const QString &path, ScanFor wanted)
         return entries;
 
     Remembered read{path, stamp, {}, files, folders, {}, {}};
-    const auto take = [&read, files, folders](Kind kind, const char *name) {
-        if (kind == Kind::File) {
+    const auto take = [&read, files, folders](const FolderEntry &entry) {
+        const char *name = entry.name;
+        if (entry.kind == EntryKind::File) {
             if (files)
                 read.entries.files.append(nameFromBytes(name));
             else
                 read.undecodedFiles.append(name, qsizetype(std::strlen(name)) + 1);
-        } else if (kind == Kind::Folder) {
+        } else if (entry.kind == EntryKind::Folder) {
             if (folders)
                 read.entries.folders.append(nameFromBytes(name));
             else
                 read.undecodedFolders.append(name, qsizetype(std::strlen(name)) + 1);
         }
     };
-    // Links are followed after the scan, each to a deadline of its own.
-    std::vector<QByteArray> links;
-    for (;;) {
-        errno = 0;
-        const dirent *entry = readdir(dir.get());
-        if (!entry) {
-            if (errno != 0)
-                return std::nullopt;
-            break;
-        }
-        if (entry->d_name[0] == '.')
-            continue;
-        if (const std::optional<Kind> kind = entryKind(entry))
-            take(*kind, entry->d_name);
-        else
-            links.emplace_back(entry->d_name);
-    }
-    if (!links.empty()) {
-        const std::vector<LinkTarget> targets = linkTargets(fd, path, links);
-        for (size_t i = 0; i < links.size(); ++i)
-            take(targets.at(i).kind, links.at(i).constData());
-    }
+    const EntriesRead entriesRead = readEntries(fd, path, false, take);
+    if (!entriesRead.complete)
+        return std::nullopt;
     read.entries.files.squeeze();
     read.entries.folders.squeeze();
     FolderEntries entries = read.entries;
     // A link's target may change without its folder changing.
     const bool keep =
-        links.empty() && olderThan(stamp.modified, now) && olderThan(stamp.changed, now) && keepsTimes(fd);
+        entriesRead.links == 0 && olderThan(stamp.modified, now) && olderThan(stamp.changed, now) && keepsTimes(fd);
     const std::lock_guard lock(rememberedMutex);
     remembered() = keep ? std::move(read) : Remembered{};
     return entries;

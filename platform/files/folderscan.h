@@ -3,7 +3,8 @@
 
 #pragma once
 
-// One pass over a folder for the directory and file lists.
+// One pass over a folder for the directory and file lists, by the reader
+// the lists' walk reads with too (folderentries.h).
 //
 // Lists the visible entries: names that do not start with ".". Files are
 // regular files and symbolic links to regular files; folders are directories

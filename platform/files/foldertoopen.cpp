@@ -3,7 +3,7 @@
 
 #include "platform/files/foldertoopen.h"
 
-#include "platform/files/bytenames.h"
+#include "platform/names/bytenames.h"
 
 #if defined(Q_OS_UNIX)
 #include <cstdlib>

@@ -3,10 +3,10 @@
 
 #include "platform/files/folderwalk.h"
 
-#include "platform/files/bytenames.h"
 #include "platform/files/deadlinecall.h"
+#include "platform/files/folderentries.h"
 #include "platform/files/handover.h"
-#include "platform/files/links.h"
+#include "platform/names/bytenames.h"
 
 #include <QScopeGuard>
 
@@ -21,7 +21,6 @@
 
 #if defined(Q_OS_UNIX)
 #include <cerrno>
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -87,11 +86,8 @@ struct FolderRead
     std::vector<RawFile> files;
     QByteArray names;
     std::vector<QByteArray> folders;
-};
-
-struct DirCloser
-{
-    void operator()(DIR *dir) const { closedir(dir); }
+    size_t withoutDetails = 0;
+    size_t leftOut = 0;
 };
 
 // Reads the folder name below parent (-1: the working directory), which
@@ -109,62 +105,20 @@ std::optional<FolderRead> readFolder(int parent, const QByteArray &name, const Q
         return std::nullopt;
     read.device = info.st_dev;
     read.inode = info.st_ino;
-    // The stream gets a descriptor of its own; the folder's stays open for what lies below.
-    const int streamFd = ::dup(read.folder.get());
-    if (streamFd < 0)
-        return std::nullopt;
-    const std::unique_ptr<DIR, DirCloser> dir(::fdopendir(streamFd));
-    if (!dir) {
-        ::close(streamFd);
-        return std::nullopt;
-    }
-    const int fd = read.folder.get();
-    // Links are asked after the folder, as the window asks them.
-    std::vector<QByteArray> links;
-    const auto addFile = [&read](const char *name, qint64 size, qint64 modified) {
-        RawFile file{read.names.size(), qsizetype(std::strlen(name)), size, modified};
-        read.names.append(name, file.length);
-        read.files.push_back(file);
+    const auto take = [&read](const FolderEntry &entry) {
+        if (entry.kind == EntryKind::File) {
+            RawFile file{read.names.size(), qsizetype(std::strlen(entry.name)), entry.size, entry.modified};
+            read.names.append(entry.name, file.length);
+            read.files.push_back(file);
+        } else if (!entry.linked) {
+            read.folders.emplace_back(entry.name); // a linked folder is not entered
+        }
     };
-    for (;;) {
-        errno = 0;
-        const dirent *entry = ::readdir(dir.get());
-        if (!entry) {
-            if (errno != 0)
-                return std::nullopt;
-            break;
-        }
-        if (entry->d_name[0] == '.')
-            continue;
-        const unsigned char type = entry->d_type;
-        if (type == DT_DIR) {
-            read.folders.emplace_back(entry->d_name);
-            continue;
-        }
-        if (type == DT_LNK || type == DT_UNKNOWN) {
-            links.emplace_back(entry->d_name);
-            continue;
-        }
-        if (type != DT_REG)
-            continue;
-        if (!details) {
-            addFile(entry->d_name, -1, 0);
-        } else if (::fstatat(fd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode)) {
-            addFile(entry->d_name, info.st_size, info.st_mtim.tv_sec);
-        }
-    }
-    if (!links.empty()) {
-        // A link to a file is that file, a broken one is left out; a folder of
-        // unknown type is entered, a linked one is not.
-        const std::vector<LinkTarget> targets = linkTargets(fd, path, links);
-        for (size_t i = 0; i < links.size(); ++i) {
-            const LinkTarget &target = targets[i];
-            if (target.kind == EntryKind::File)
-                addFile(links[i].constData(), details ? target.size : -1, details ? target.modified : 0);
-            else if (target.kind == EntryKind::Folder && !target.isLink)
-                read.folders.push_back(links[i]);
-        }
-    }
+    const EntriesRead entries = readEntries(read.folder.get(), path, details, take);
+    if (!entries.complete)
+        return std::nullopt;
+    read.withoutDetails = entries.withoutDetails;
+    read.leftOut = entries.leftOut;
     return read;
 }
 
@@ -177,6 +131,8 @@ struct ReadFolder
     QByteArray names;
     std::optional<WalkProblem> problem;
     QString mount;
+    size_t withoutDetails = 0;
+    size_t leftOut = 0;
 };
 
 struct Level
@@ -311,6 +267,10 @@ void readFolders(const std::shared_ptr<Walk> &walk, int reader)
         }
         walk->reading = false;
         ReadFolder folder{std::move(path), {}, {}, {}, std::nullopt, mount};
+        if (read) {
+            folder.withoutDetails = read->withoutDetails;
+            folder.leftOut = read->leftOut;
+        }
         std::optional<Level> below;
         if (!read) {
             folder.problem = answers ? WalkProblem::Unreadable : WalkProblem::NoAnswer;
@@ -416,7 +376,8 @@ bool walkFolders(const QByteArray &top, const WalkSettings &settings,
                 if (top)
                     return false;
             } else {
-                WalkedFolder folder{std::move(read.relativePath), {}, read.descriptor->get(), read.mount};
+                WalkedFolder folder{std::move(read.relativePath), {},          read.descriptor->get(), read.mount,
+                                    read.withoutDetails,          read.leftOut};
                 folder.files.reserve(read.files.size());
                 for (const RawFile &file : read.files)
                     folder.files.push_back({nameFromBytes(QByteArrayView(read.names).sliced(file.at, file.length)),

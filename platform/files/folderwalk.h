@@ -45,6 +45,11 @@ struct WalkedFolder
     // The folder's open descriptor while the visitor runs, for reading its files.
     int descriptor = -1;
     QString mount; // the mount point of the mount it lies on
+    // Of a folder that can be read but not entered, which lets nothing be
+    // asked of its entries: files given without size and time, and links and
+    // entries of unknown type left out.
+    size_t withoutDetails = 0;
+    size_t leftOut = 0;
 };
 
 struct WalkSettings

@@ -3,10 +3,11 @@
 
 #include "platform/files/links.h"
 
-#include "platform/files/bytenames.h"
 #include "platform/files/handover.h"
+#include "platform/names/bytenames.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <memory>
 #include <mutex>
 
@@ -27,7 +28,11 @@ LinkTarget targetAt(int dirFd, const char *name)
 {
     LinkTarget target;
     struct stat info;
-    if (fstatat(dirFd, name, &info, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISLNK(info.st_mode))
+    if (fstatat(dirFd, name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
+        target.denied = errno == EACCES;
+        return target;
+    }
+    if (!S_ISLNK(info.st_mode))
         target.isLink = false;
     else if (fstatat(dirFd, name, &info, 0) != 0)
         return target;

@@ -31,6 +31,7 @@ struct LinkTarget
 {
     EntryKind kind = EntryKind::Other; // Other also for a broken link and one that did not answer
     bool isLink = true;                // false for an entry of unknown type that is no link
+    bool denied = false;               // the folder lets nothing be asked of it
     qint64 size = -1;
     qint64 modified = 0; // seconds since the epoch
 };

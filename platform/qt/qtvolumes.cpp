@@ -3,11 +3,11 @@
 
 #include "platform/qt/qtvolumes.h"
 
-#include "platform/files/bytenames.h"
 #include "platform/files/deadlinecall.h"
 #include "platform/files/drives.h"
 #include "platform/files/folderscan.h"
 #include "platform/files/handover.h"
+#include "platform/names/bytenames.h"
 
 #include <QDir>
 #include <QDirIterator>

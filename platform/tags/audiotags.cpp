@@ -3,9 +3,9 @@
 
 #include "platform/tags/audiotags.h"
 
-#include "platform/files/bytenames.h"
 #include "platform/files/deadlinecall.h"
 #include "platform/files/handover.h"
+#include "platform/names/bytenames.h"
 
 #include <taglib/audioproperties.h>
 #include <taglib/fileref.h>

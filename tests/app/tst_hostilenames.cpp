@@ -14,7 +14,7 @@
 #include "output/printoptionen.h"
 #include "output/saveoptionen.h"
 #include "pdfreader.h"
-#include "platform/files/filelistmodel.h"
+#include "platform/controls/filelistmodel.h"
 #include "platform/qt/qtprinter.h"
 #include "standins.h"
 #include "widgetsupport.h"

@@ -10,7 +10,7 @@
 #include "platform/controls/dirlistbox.h"
 #include "platform/controls/drivelistbox.h"
 #include "platform/controls/filelistbox.h"
-#include "platform/files/bytenames.h"
+#include "platform/names/bytenames.h"
 #include "standins.h"
 #include "widgetsupport.h"
 

@@ -15,8 +15,8 @@
 // that has keys built without the collator, the keys must compare as the
 // collator compares the names.
 
-#include "platform/files/naturalkey.h"
-#include "platform/files/naturalorder.h"
+#include "platform/names/naturalkey.h"
+#include "platform/names/naturalorder.h"
 
 #include <QString>
 #include <QStringList>

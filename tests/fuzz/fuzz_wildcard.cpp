@@ -15,8 +15,8 @@
 // each byte as one of a few characters that the rules treat apart, so that
 // short inputs meet the rules for stars, "?" and dots often.
 
-#include "platform/files/bytenames.h"
-#include "platform/files/wildcard.h"
+#include "platform/names/bytenames.h"
+#include "platform/names/wildcard.h"
 
 #include <QChar>
 #include <QString>

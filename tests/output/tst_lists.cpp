@@ -104,6 +104,7 @@ private Q_SLOTS:
     void playlists();
     void outputTargets_data();
     void outputTargets();
+    void folderNotEntered();
 
 private:
     QTemporaryDir mRoot;
@@ -389,6 +390,31 @@ void TestLists::outputTargets()
     }
     if (target.endsWith("/alt.txt"))
         QCOMPARE(contents(target), QByteArray("alt"));
+}
+
+// A folder that can be read but not entered: its files listed without size,
+// its link counted, and the list says so.
+void TestLists::folderNotEntered()
+{
+    QTemporaryDir folder;
+    makeTree(folder.path(), {"a.txt", "zu/b.txt", "zu/c.txt"});
+    QVERIFY(QFile::link("b.txt", folder.filePath("zu/l.txt")));
+    QVERIFY(::chmod(QFile::encodeName(folder.filePath("zu")).constData(), 0644) == 0);
+    QVERIFY(::chmod(QFile::encodeName(folder.path()).constData(), 0755) == 0);
+    QStringList arguments{LIRABEL_PROGRAM, "--liste",   "--unterordner",       "--format",
+                          "csv",           "--spalten", "name,ordner,groesse", "."};
+    if (geteuid() == 0)
+        arguments = QStringList{"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"} + arguments;
+    QProcess program;
+    program.setWorkingDirectory(folder.path());
+    program.start(arguments.takeFirst(), arguments);
+    QVERIFY(program.waitForFinished(30000));
+    QCOMPARE(program.readAllStandardError(),
+             QByteArray("lirabel: Ordner lesbar, aber nicht zu betreten: ./zu (2 Dateien ohne Größe und Datum, 1 "
+                        "Verknüpfungen oder Einträge unbekannter Art ausgelassen)\n"));
+    QCOMPARE(program.exitCode(), 1);
+    QCOMPARE(run(Python, {"-c", Reader, "csv", ";"}, program.readAllStandardOutput()),
+             QByteArray("Name|Ordner|Größe\na.txt|.|0\nb.txt|zu|\nc.txt|zu|\n"));
 }
 
 QTEST_MAIN(TestLists)

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
 
-#include "platform/files/filelistmodel.h"
+#include "platform/controls/filelistmodel.h"
 #include "platform/files/folderscan.h"
 #include "platform/lirabelerror.h"
 #include "testsupport.h"

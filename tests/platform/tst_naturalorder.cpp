@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
 
-#include "platform/files/naturalkey.h"
-#include "platform/files/naturalorder.h"
+#include "platform/names/bytenames.h"
+#include "platform/names/naturalkey.h"
+#include "platform/names/naturalorder.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -34,6 +35,8 @@ void TestNaturalOrder::sorted_data()
     QTest::newRow("ties by exact name") << QStringList{"Lied", "lied"};
     QTest::newRow("tracks") << QStringList{"track 1.mp3", "track 2.mp3", "track 10.mp3", "track 11.mp3"};
     QTest::newRow("equal values, ties by exact name") << QStringList{"file007", "file07", "file7", "file8"};
+    // Window and lists alike: by the name as it reads, "f\xfcr" as "für".
+    QTest::newRow("foreign bytes as shown") << QStringList{"fa", nameFromBytes("f\xfcr"), "fz"};
 }
 
 void TestNaturalOrder::sorted()
@@ -44,7 +47,7 @@ void TestNaturalOrder::sorted()
     for (int round = 0; round < 5; ++round) {
         std::shuffle(shuffled.begin(), shuffled.end(), *QRandomGenerator::global());
         QStringList names = shuffled;
-        sortNatural(names);
+        sortNaturalAsShown(names);
         QCOMPARE(names, expected);
     }
 }

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
 
-#include "platform/files/bytenames.h"
-#include "platform/files/wildcard.h"
+#include "platform/names/bytenames.h"
+#include "platform/names/wildcard.h"
 
 #include <QElapsedTimer>
 #include <QTest>

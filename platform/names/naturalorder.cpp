@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
 
-#include "platform/files/naturalorder.h"
+#include "platform/names/naturalorder.h"
 
-#include "platform/files/naturalkey.h"
+#include "platform/names/bytenames.h"
+#include "platform/names/naturalkey.h"
 
 #include <QCollatorSortKey>
 
@@ -205,6 +206,24 @@ std::vector<qsizetype> naturalOrder(const QStringList &names)
 void sortNatural(QStringList &names)
 {
     const std::vector<qsizetype> order = naturalOrder(names);
+    QStringList sorted;
+    sorted.reserve(names.size());
+    for (const qsizetype i : order)
+        sorted.append(std::move(names[i]));
+    names = std::move(sorted);
+}
+
+void sortNaturalAsShown(QStringList &names)
+{
+    if (std::all_of(names.cbegin(), names.cend(), isShownAsItIs)) {
+        sortNatural(names);
+        return;
+    }
+    QStringList shown;
+    shown.reserve(names.size());
+    for (const QString &name : std::as_const(names))
+        shown.append(printableName(name));
+    const std::vector<qsizetype> order = naturalOrder(shown);
     QStringList sorted;
     sorted.reserve(names.size());
     for (const qsizetype i : order)

@@ -3,8 +3,8 @@
 
 #pragma once
 
-// File name patterns as the file list understands them, by the original
-// platform's wildcard rules rather than the shell's.
+// File name patterns as the file list understands them, by the Windows
+// wildcard rules rather than the shell's.
 //
 // A pattern list holds patterns separated by ";"; a name matches the list when
 // it matches any pattern in it, empty patterns are ignored. Matching is

@@ -27,4 +27,8 @@ namespace Lirabel {
 // Sorts in natural order.
 void sortNatural(QStringList &names);
 
+// Sorts names as nameFromBytes gives them in the natural order of the names
+// as shown (printableName): "f\xfcr" between "fa" and "fz", as it reads "für".
+void sortNaturalAsShown(QStringList &names);
+
 } // namespace Lirabel

@@ -35,4 +35,13 @@ namespace Lirabel {
 // True when the name holds a byte that is not part of valid UTF-8.
 [[nodiscard]] bool holdsForeignBytes(const QString &name);
 
+// The name as it is shown, printed, saved and sorted, in the window and in
+// the lists alike: read as readableName says, and control characters (U+0000
+// to U+001F, U+007F) as "?", so a name is one line.
+[[nodiscard]] QString printableName(const QString &name);
+
+// True when the name is shown as it is: no foreign byte, no control
+// character. Most names are; the check is cheaper than printableName.
+[[nodiscard]] bool isShownAsItIs(const QString &name);
+
 } // namespace Lirabel

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
 
-#include "platform/files/filelistmodel.h"
+#include "platform/controls/filelistmodel.h"
 
-#include "platform/files/bytenames.h"
 #include "platform/files/drives.h"
 #include "platform/files/folderscan.h"
-#include "platform/files/naturalorder.h"
-#include "platform/files/wildcard.h"
 #include "platform/lirabelerror.h"
+#include "platform/names/bytenames.h"
+#include "platform/names/naturalorder.h"
+#include "platform/names/wildcard.h"
 
 #include <algorithm>
 #include <future>
@@ -125,8 +125,7 @@ void FileListModel::read()
         // The scanned names are kept for the next read. Only where a name
         // holds a control character are the shown names other strings.
         QStringList files = std::move(scanned->files);
-        const bool plain =
-            std::all_of(files.cbegin(), files.cend(), [](const QString &name) { return printableName(name) == name; });
+        const bool plain = std::all_of(files.cbegin(), files.cend(), isShownAsItIs);
         QStringList shown;
         if (!plain) {
             shown.reserve(files.size());

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
 
-#include "platform/files/wildcard.h"
+#include "platform/names/wildcard.h"
 
 #include <QChar>
 #include <QVarLengthArray>
@@ -32,7 +32,7 @@ void appendFolded(QStringView text, Folded &out)
     }
 }
 
-// The end of a pattern as the original platform reads it: a run of blanks and
+// The end of a pattern as Windows reads it: a run of blanks and
 // dots there is dropped when it ends with a blank, and is one "." when it ends
 // with a dot ("*. " is "*", "*. ." is "*.").
 void readEnd(std::u32string &pattern)

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
 
-#include "platform/files/bytenames.h"
+#include "platform/names/bytenames.h"
+
+#include <algorithm>
 
 namespace Lirabel {
 
@@ -139,6 +141,32 @@ bool holdsForeignBytes(const QString &name)
             return true;
     }
     return false;
+}
+
+namespace {
+
+bool isControl(QChar c)
+{
+    return c.unicode() < 0x20 || c.unicode() == 0x7f;
+}
+
+} // namespace
+
+QString printableName(const QString &name)
+{
+    QString shown = readableName(name);
+    if (std::none_of(shown.cbegin(), shown.cend(), isControl))
+        return shown;
+    std::replace_if(shown.begin(), shown.end(), isControl, QLatin1Char('?'));
+    return shown;
+}
+
+bool isShownAsItIs(const QString &name)
+{
+    return std::none_of(name.cbegin(), name.cend(), [](QChar c) {
+        const char16_t u = c.unicode();
+        return isControl(c) || (u >= 0xdc80 && u <= 0xdcff);
+    });
 }
 
 } // namespace Lirabel
