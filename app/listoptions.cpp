@@ -44,6 +44,12 @@ ListOptions::ListOptions()
                QStringLiteral("MUSTER"))
     , mSeparator(QStringLiteral("trenner"), QStringLiteral("Das Trennzeichen für csv: „;“ (Vorgabe), „,“ oder tab."),
                  QStringLiteral("ZEICHEN"))
+    , mDepth(QStringLiteral("tiefe"),
+             QStringLiteral("Nur N Ebenen von Unterordnern auflisten (0: nur den ORDNER); mit --unterordner."),
+             QStringLiteral("N"))
+    , mOneFileSystem(QStringLiteral("ein-dateisystem"),
+                     QStringLiteral("Keinen Ordner auf einem anderen Dateisystem als dem des ORDNERs betreten; mit "
+                                    "--unterordner."))
     , mOutput({QStringLiteral("o"), QStringLiteral("ausgabe")},
               QStringLiteral("Die Liste in DATEI schreiben statt auf die Standardausgabe: eine Datei ganz oder gar "
                              "nicht, ein Gerät, eine FIFO oder ein Terminal direkt; „-“ ist die Standardausgabe."),
@@ -53,8 +59,9 @@ ListOptions::ListOptions()
 
 void ListOptions::addTo(QCommandLineParser &parser) const
 {
-    for (const QCommandLineOption *option : {&mList, &mMp3, &mExtension, &mStrip, &mNumbers, &mSpacing, &mSubfolders,
-                                             &mFormat, &mColumns, &mOrder, &mReverse, &mExclude, &mSeparator, &mOutput})
+    for (const QCommandLineOption *option :
+         {&mList, &mMp3, &mExtension, &mStrip, &mNumbers, &mSpacing, &mSubfolders, &mFormat, &mColumns, &mOrder,
+          &mReverse, &mExclude, &mSeparator, &mDepth, &mOneFileSystem, &mOutput})
         parser.addOption(*option);
 }
 
@@ -66,13 +73,14 @@ std::optional<QString> ListOptions::read(const QCommandLineParser &parser, const
     if (!parser.isSet(mList)) {
         for (const QCommandLineOption *option :
              {&mMp3, &mExtension, &mStrip, &mNumbers, &mSpacing, &mSubfolders, &mFormat, &mColumns, &mOrder, &mReverse,
-              &mExclude, &mSeparator, &mOutput}) {
+              &mExclude, &mSeparator, &mDepth, &mOneFileSystem, &mOutput}) {
             if (parser.isSet(*option))
                 return QStringLiteral("%1 gilt nur mit --liste.").arg(name(*option));
         }
         return std::nullopt;
     }
-    for (const QCommandLineOption *option : {&mExtension, &mSpacing, &mColumns, &mOrder, &mSeparator, &mOutput}) {
+    for (const QCommandLineOption *option :
+         {&mExtension, &mSpacing, &mColumns, &mOrder, &mSeparator, &mDepth, &mOutput}) {
         if (parser.values(*option).size() > 1)
             return QStringLiteral("%1 ist nur einmal möglich.").arg(name(*option));
     }
@@ -109,7 +117,15 @@ std::optional<QString> ListOptions::read(const QCommandLineParser &parser, const
     list.numberEntries = parser.isSet(mNumbers);
     if (list.numberEntries && list.format == ListFormat::M3u)
         return QStringLiteral("--nummern gilt nicht für das Format m3u.");
-    list.subfolders = parser.isSet(mSubfolders);
+    list.subfolders = parser.isSet(mSubfolders) || parser.isSet(mDepth) || parser.isSet(mOneFileSystem);
+    if (parser.isSet(mDepth)) {
+        bool number = false;
+        list.depth = parser.value(mDepth).toInt(&number);
+        if (!number || list.depth < 0)
+            return QStringLiteral("Keine gültige Tiefe „%1“ für --tiefe; möglich sind 0, 1, 2 …")
+                .arg(parser.value(mDepth));
+    }
+    list.oneFileSystem = parser.isSet(mOneFileSystem);
     if (parser.isSet(mSpacing)) {
         if (list.format != ListFormat::Text)
             return QStringLiteral("--leerzeile gilt nur für das Format text.");

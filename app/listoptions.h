@@ -45,6 +45,8 @@ private:
     QCommandLineOption mReverse;
     QCommandLineOption mExclude;
     QCommandLineOption mSeparator;
+    QCommandLineOption mDepth;
+    QCommandLineOption mOneFileSystem;
     QCommandLineOption mOutput;
 };
 

@@ -166,6 +166,8 @@ int runListCommand(const ListRequest &request)
 
         WalkSettings settings;
         settings.subfolders = request.subfolders;
+        settings.maxDepth = request.depth;
+        settings.oneFileSystem = request.oneFileSystem;
         settings.sizesAndTimes = sizes;
         // A folder left out by --ohne is not entered; the others in the
         // window's order.

@@ -30,7 +30,9 @@ struct ListRequest
     bool stripExtensions = false;            // --ohne-endungen
     bool numberEntries = false;              // --nummern
     std::optional<QString> spacing;          // --leerzeile, as typed
-    bool subfolders = false;                 // --unterordner
+    bool subfolders = false;                 // --unterordner, also with --tiefe and --ein-dateisystem
+    int depth = -1;                          // --tiefe: levels below the folder; -1: all
+    bool oneFileSystem = false;              // --ein-dateisystem
     ListOrder order = ListOrder::Name;       // --sortierung; size and time ties by name
     bool reverse = false;                    // --umgekehrt
     QStringList excluded;                    // --ohne: patterns, against names

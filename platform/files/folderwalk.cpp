@@ -171,6 +171,9 @@ struct Walk
     std::condition_variable forReader; // room ahead, or the reader no longer wanted
     QByteArray top;
     QString topPath; // absolute, as the mounts see it
+    dev_t topDevice = 0;
+    int maxDepth = -1;
+    bool oneFileSystem = false;
     bool details = false;
     bool subfolders = false;
     std::function<void(QStringList &names)> sortFolders;
@@ -242,6 +245,9 @@ void readFolders(const std::shared_ptr<Walk> &walk, int reader)
             path.append(sub);
             where = level.path + QLatin1Char('/') + sub;
             mount = isMountPoint(where) ? where : level.mount;
+            // Another file system is not even asked.
+            if (walk->oneFileSystem && mount == where)
+                continue;
             // Kept open while this reader needs it, even when left behind.
             parent = level.folder;
         }
@@ -280,8 +286,13 @@ void readFolders(const std::shared_ptr<Walk> &walk, int reader)
             bool ownAncestor = false;
             for (const Level &level : walk->levels)
                 ownAncestor = ownAncestor || (level.device == read->device && level.inode == read->inode);
+            if (top)
+                walk->topDevice = read->device;
+            else if (walk->oneFileSystem && read->device != walk->topDevice)
+                ownAncestor = true; // left out as silently
+            const bool deeper = walk->maxDepth < 0 || folder.relativePath.size() < walk->maxDepth;
             if (!ownAncestor) {
-                const bool subfolders = walk->subfolders;
+                const bool subfolders = walk->subfolders && deeper;
                 lock.unlock();
                 folder.descriptor = std::make_shared<Descriptor>(std::move(read->folder));
                 folder.files = std::move(read->files);
@@ -345,6 +356,8 @@ bool walkFolders(const QByteArray &top, const WalkSettings &settings,
     walk->topPath = absolutePath(nameFromBytes(top));
     walk->details = settings.sizesAndTimes;
     walk->subfolders = settings.subfolders;
+    walk->maxDepth = settings.maxDepth;
+    walk->oneFileSystem = settings.oneFileSystem;
     walk->sortFolders = settings.sortFolders;
     // However the walk ends, its readers stop at their next look.
     const auto ending = qScopeGuard([&walk] {

@@ -56,6 +56,8 @@ struct WalkSettings
 {
     bool subfolders = false;
     bool sizesAndTimes = false; // one more system call per file
+    int maxDepth = -1;          // levels below the top folder; -1: all
+    bool oneFileSystem = false; // no folder on another file system than the top folder's
     // The subfolders of one folder, in the order to visit them; called on the reader thread.
     std::function<void(QStringList &names)> sortFolders;
 };

@@ -204,6 +204,9 @@ void TestLists::formats_data()
     QTest::newRow("--ohne") << QStringList{"--unterordner", "--ohne", "*.mp3;=*", "--ohne", "su?"} << "text"
                             << QStringList{"<&>.txt",     "b;c.txt",    "fü.txt",
                                            "quo\"te.txt", "Ümlaut.txt", "zeile?bruch.txt"};
+    QTest::newRow("--tiefe 0") << QStringList{"--tiefe", "0", "--endung", "txt"} << "text"
+                               << QStringList{"<&>.txt",     "=summe.txt", "b;c.txt",        "fü.txt",
+                                              "quo\"te.txt", "Ümlaut.txt", "zeile?bruch.txt"};
     QTest::newRow("--trenner ,") << QStringList{"--format", "csv", "--trenner", ",", "--spalten", "name,genre", "--mp3"}
                                  << "csv," << QStringList{"Name|Genre", "lied.mp3|Rock, Pop", "stille.mp3|"};
     QTest::newRow("pfad, titelnr, jahr, genre")

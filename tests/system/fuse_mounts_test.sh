@@ -241,6 +241,9 @@ mount_blockfs hangs "$work/baum/tot" || fail "the tree's file system did not mou
 list_through_pipe --unterordner "$work/baum"
 check_list "a tree with a folder that does not answer" 1 $'liesmich.txt\r\n\r\nb/\r\nx.txt\r' \
     "Verzeichnis antwortet nicht: .*/baum/tot"
+# Staying on one file system, the mount that hangs is not even asked.
+list_through_pipe --ein-dateisystem "$work/baum"
+check_list "a tree on one file system beside a mount that hangs" 0 $'liesmich.txt\r\n\r\nb/\r\nx.txt\r' ""
 mount_blockfs reads-hang "$work/lesen" || fail "the file system whose reads hang did not mount"
 list_through_pipe --format csv --spalten name,titel "$work/lesen/langsam"
 check_list "tags of a file whose reads hang" 1 $'\xef\xbb\xbfName;Titel\r\nnotiz.txt;\r\ntitel.mp3;\r' \
