@@ -54,6 +54,12 @@ ListOptions::ListOptions()
               QStringLiteral("Die Liste in DATEI schreiben statt auf die Standardausgabe: eine Datei ganz oder gar "
                              "nicht, ein Gerät, eine FIFO oder ein Terminal direkt; „-“ ist die Standardausgabe."),
               QStringLiteral("DATEI"))
+    , mSave(QStringLiteral("speichern"),
+            QStringLiteral("Die Datei im Dialog „Speichern unter“ wählen, wie im Fenster (braucht eine Anzeige): "
+                           "vorgeschlagen ist der Name des ORDNERs mit der Endung des Formats; Fehler und "
+                           "ausgelassene Ordner zeigt ein Meldungsfenster. So rufen die Kontextmenü-Einträge "
+                           "„Dateiliste speichern“ der Dateimanager lirabel auf. Abbrechen schreibt nichts, "
+                           "Rückgabewert 1."))
 {
 }
 
@@ -61,7 +67,7 @@ void ListOptions::addTo(QCommandLineParser &parser) const
 {
     for (const QCommandLineOption *option :
          {&mList, &mMp3, &mExtension, &mStrip, &mNumbers, &mSpacing, &mSubfolders, &mFormat, &mColumns, &mOrder,
-          &mReverse, &mExclude, &mSeparator, &mDepth, &mOneFileSystem, &mOutput})
+          &mReverse, &mExclude, &mSeparator, &mDepth, &mOneFileSystem, &mOutput, &mSave})
         parser.addOption(*option);
 }
 
@@ -73,7 +79,7 @@ std::optional<QString> ListOptions::read(const QCommandLineParser &parser, const
     if (!parser.isSet(mList)) {
         for (const QCommandLineOption *option :
              {&mMp3, &mExtension, &mStrip, &mNumbers, &mSpacing, &mSubfolders, &mFormat, &mColumns, &mOrder, &mReverse,
-              &mExclude, &mSeparator, &mDepth, &mOneFileSystem, &mOutput}) {
+              &mExclude, &mSeparator, &mDepth, &mOneFileSystem, &mOutput, &mSave}) {
             if (parser.isSet(*option))
                 return QStringLiteral("%1 gilt nur mit --liste.").arg(name(*option));
         }
@@ -166,6 +172,9 @@ std::optional<QString> ListOptions::read(const QCommandLineParser &parser, const
         else
             return QStringLiteral("Unbekannter Trenner „%1“; möglich sind „;“, „,“ und tab.").arg(separator);
     }
+    if (parser.isSet(mSave) && parser.isSet(mOutput))
+        return QStringLiteral("--speichern und --ausgabe schließen einander aus.");
+    list.askForFile = parser.isSet(mSave);
     if (parser.isSet(mOutput) && parser.value(mOutput) != QLatin1String("-"))
         list.output = bytesOf(parser.value(mOutput));
     request = std::move(list);

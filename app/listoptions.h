@@ -16,7 +16,8 @@ namespace Lirabel {
 
 // The options of `lirabel --liste`: the window's filters, the settings
 // dialogs' options, the subfolders, the format, its columns, the order, the
-// names left out, the csv separator and the output file.
+// names left out, the csv separator and the output file, or the save-file
+// dialog.
 class ListOptions
 {
 public:
@@ -48,6 +49,7 @@ private:
     QCommandLineOption mDepth;
     QCommandLineOption mOneFileSystem;
     QCommandLineOption mOutput;
+    QCommandLineOption mSave;
 };
 
 } // namespace Lirabel

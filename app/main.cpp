@@ -3,6 +3,7 @@
 
 #include "app/applicationsetup.h"
 #include "app/commandline.h"
+#include "app/listsave.h"
 #include "app/printdir.h"
 #include "output/lists/listcommand.h"
 #include "platform/files/deadlinecall.h"
@@ -15,6 +16,8 @@ int main(int argc, char *argv[])
     const Lirabel::CommandLine commandLine = Lirabel::readCommandLine(argc, argv);
     if (commandLine.exitCode)
         return *commandLine.exitCode;
+    if (commandLine.list && commandLine.list->askForFile)
+        return Lirabel::saveListWithDialog(*commandLine.list, argc, argv);
     if (commandLine.list)
         return Lirabel::leaveWithoutWindow(Lirabel::runListCommand(*commandLine.list));
     QApplication app(argc, argv);

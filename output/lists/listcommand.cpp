@@ -31,9 +31,13 @@ namespace Lirabel {
 
 namespace {
 
+// One line each: a message box's line breaks become spaces.
 void say(const QString &text)
 {
-    const QByteArray bytes = QStringLiteral("lirabel: %1\n").arg(text).toUtf8();
+    QString line = QStringLiteral("lirabel: %1\n").arg(text);
+    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    line.back() = QLatin1Char('\n');
+    const QByteArray bytes = line.toUtf8();
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
 }
 
@@ -139,7 +143,23 @@ void sortFiles(std::vector<ListedFile> &files, ListOrder order, bool reverse)
 
 } // namespace
 
+void StandardErrorReport::leftOut(const QString &message)
+{
+    say(message);
+}
+
+void StandardErrorReport::notWritten(const QString &message)
+{
+    say(message);
+}
+
 int runListCommand(const ListRequest &request)
+{
+    StandardErrorReport report;
+    return runListCommand(request, report);
+}
+
+int runListCommand(const ListRequest &request, ListReport &report)
 {
     const QString shownFolder = printableName(nameFromBytes(request.folder));
     const auto shownFolderPath = [&shownFolder](const QStringList &relativePath) {
@@ -227,8 +247,8 @@ int runListCommand(const ListRequest &request)
                 for (size_t i = 0; i < read.size(); ++i) {
                     if (!read[i].answered) {
                         failed = true;
-                        say(QStringLiteral("Datei antwortet nicht: %1/%2")
-                                .arg(shownFolderPath(walked.relativePath), listed.files[i].shown));
+                        report.leftOut(QStringLiteral("Datei antwortet nicht: %1/%2")
+                                           .arg(shownFolderPath(walked.relativePath), listed.files[i].shown));
                     }
                     listed.files[i].tags = std::move(read[i]);
                 }
@@ -239,23 +259,27 @@ int runListCommand(const ListRequest &request)
             if (excluded.holdsAny(relativePath))
                 return;
             failed = true;
+            // The walk ends where ORDNER itself cannot be read: nothing is written.
+            const auto tell = [&report, top = relativePath.isEmpty()](const QString &message) {
+                top ? report.notWritten(message) : report.leftOut(message);
+            };
             if (kind == WalkProblem::NoAnswer) {
-                say(QStringLiteral("Verzeichnis antwortet nicht: %1").arg(shownFolderPath(relativePath)));
+                tell(QStringLiteral("Verzeichnis antwortet nicht: %1").arg(shownFolderPath(relativePath)));
                 return;
             }
             const QString reason = whyUnreadable(request.folder, relativePath);
-            say(QStringLiteral("Verzeichnis nicht lesbar: %1").arg(shownFolderPath(relativePath))
-                + (reason.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(reason)));
+            tell(QStringLiteral("Verzeichnis nicht lesbar: %1").arg(shownFolderPath(relativePath))
+                 + (reason.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(reason)));
         };
 
         if (!walkFolders(request.folder, settings, visit, problem))
             return 1; // nothing listed, nothing written
         writer->finish();
     } catch (const TooManyEntries &) {
-        say(QStringLiteral("Mehr als 9999 Files im Verzeichniss nicht möglich"));
+        report.notWritten(QStringLiteral("Mehr als 9999 Files im Verzeichniss nicht möglich"));
         return 1;
     } catch (const LirabelError &error) {
-        say(QStringLiteral("Datei kann nicht gespeichert werden ! %1").arg(error.message()));
+        report.notWritten(QStringLiteral("Datei kann nicht gespeichert werden !\n%1").arg(error.message()));
         return 1;
     }
     return failed ? 1 : 0;

@@ -40,6 +40,7 @@ struct ListRequest
     ListFormat format = ListFormat::Text;
     std::vector<ListColumn> columns = defaultColumns();
     std::optional<QByteArray> output; // --ausgabe; standard output without
+    bool askForFile = false;          // --speichern: output from the save-file dialog
 
     [[nodiscard]] static std::vector<ListColumn> defaultColumns();
 };

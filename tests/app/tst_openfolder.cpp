@@ -224,6 +224,12 @@ void TestOpenFolder::commandLine_data()
         << QStringList{"--liste", "--endung", ".txt", "%1"} << 0
         << "^lirabel: Hinweis: --endung setzt den Punkt selbst davor; „\\.txt“ ergibt das Muster „\\*\\.\\.txt“\\. "
            "Gemeint ist wohl --endung txt\\.\n$";
+    QTest::newRow("--speichern ohne Anzeige")
+        << QStringList{"--liste", "--speichern", "%1"} << 1
+        << "^lirabel: --speichern braucht eine Anzeige für den Dialog „Speichern unter“; DISPLAY und "
+           "WAYLAND_DISPLAY sind leer\\.\n$";
+    QTest::newRow("--help nennt --speichern")
+        << QStringList{"--help"} << 0 << R"(\n  --speichern +Die Datei im Dialog)";
     const auto wrong = [](const char *row, const QStringList &arguments, const QString &message) {
         QTest::newRow(row) << arguments << 2 << "^lirabel: " + QRegularExpression::escape(message) + "\n";
     };
@@ -231,6 +237,8 @@ void TestOpenFolder::commandLine_data()
     wrong("ohne Ordner", {"--liste"}, "--liste braucht einen ORDNER.");
     wrong("--mp3 und --endung", {"--liste", "--mp3", "--endung", "txt", "%1"},
           "--mp3 und --endung schließen einander aus.");
+    wrong("--speichern und -o", {"--liste", "--speichern", "-o", "%1/liste.txt", "%1"},
+          "--speichern und --ausgabe schließen einander aus.");
     wrong("zwei Formate", {"--liste", "--format", "csv", "--format", "html", "%1"}, "Nur ein Format ist möglich.");
     wrong("unbekanntes Format", {"--liste", "--format", "pdf", "%1"},
           "Unbekanntes Format „pdf“; möglich sind text, csv, html und m3u.");

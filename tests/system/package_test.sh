@@ -50,7 +50,10 @@ icon=usr/share/icons/hicolor/scalable/apps/$app_id.svg
 metainfo=usr/share/metainfo/$app_id.metainfo.xml
 manpages=(usr/share/man/man1/lirabel.1.gz usr/share/man/de/man1/lirabel.1.gz)
 docs=(usr/share/doc/lirabel/copyright usr/share/doc/lirabel/changelog.gz)
-wanted_files=(usr/bin/lirabel "$desktop" "$icon" "$metainfo" "${manpages[@]}" "${docs[@]}")
+servicemenu=usr/share/kio/servicemenus/$app_id.dateiliste.desktop
+context_menus=("$servicemenu" usr/share/file-manager/actions/lirabel-dateiliste{,-text,-tabelle,-webseite,-wiedergabeliste}.desktop
+    usr/share/nemo/actions/lirabel-dateiliste-{text,tabelle,webseite,wiedergabeliste}.nemo_action)
+wanted_files=(usr/bin/lirabel "$desktop" "$icon" "$metainfo" "${manpages[@]}" "${docs[@]}" "${context_menus[@]}")
 
 # --- building the package -------------------------------------------------------------
 if ! cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1; then
@@ -106,7 +109,7 @@ for path in "${wanted_files[@]}"; do
     grep -q " \./$path\$" "$work/files" || fail "the package lacks /$path"
 done
 grep -q '^-rwxr-xr-x \./usr/bin/lirabel$' "$work/files" || fail "/usr/bin/lirabel is not a 0755 file"
-for path in "$desktop" "$icon" "$metainfo"; do
+for path in "$desktop" "$icon" "$metainfo" "${context_menus[@]}"; do
     grep -q "^-rw-r--r-- \./$path\$" "$work/files" || fail "/$path is not a 0644 file"
 done
 stray=$(awk '$1 !~ /^d/ { print $2 }' "$work/files" | grep -v -x -e ./usr/bin/lirabel -e './usr/share/.*')
@@ -120,6 +123,7 @@ if command -v readelf >/dev/null; then
 fi
 if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$work/root/$desktop" || fail "desktop-file-validate rejects the packed desktop entry"
+    desktop-file-validate "$work/root/$servicemenu" || fail "desktop-file-validate rejects Dolphin's service menu"
 fi
 grep -qx 'Exec=lirabel %f' "$work/root/$desktop" || fail "the desktop entry does not start lirabel with the chosen folder"
 grep -qx "Icon=$app_id" "$work/root/$desktop" || fail "the desktop entry's icon is not $app_id"

@@ -10,7 +10,12 @@
 #   - Alt+D, Alt+W opens the font dialog, Escape brings the main window back;
 #     once more with Return in the font dialog, the printer dialog opens and
 #     Escape cancels it;
-#   - the program writes no Qt warning to stderr all the while.
+#   - the program writes no Qt warning to stderr all the while (the window
+#     and the context menu's runs);
+#   - Dolphin's "Dateiliste speichern" table entry, its command line run as
+#     Dolphin runs it on a folder: Return in the save dialog writes the
+#     folder's CSV beside it under the folder's name; Escape writes nothing
+#     (exit 1); the other file managers' entries carry the same commands.
 # Sway refuses to run as root: as root, sway and the program run as nobody.
 # Skipped (exit 77) where sway, wtype or the wayland plugin are missing, or
 # where the compositor cannot start.
@@ -183,6 +188,72 @@ if alive "$program_pid"; then
 else
     fail "the program ended by itself"
 fi
+
+# --- the file managers' context menus ------------------------------------------------------
+menus=$(dirname "$0")/../../packaging/filemanager
+# The commands by format, %f and %F as ORDNER: the same in all three file managers.
+python3 - "$menus" <<'PYTHON' || fail "the file managers' entries differ"
+import configparser, glob, sys
+def keys(path):
+    parser = configparser.ConfigParser(interpolation=None)
+    parser.optionxform = str
+    parser.read(path, encoding="utf-8")
+    return parser
+def command(line):
+    return line.replace("%f", "ORDNER").replace("%F", "ORDNER")
+dolphin = keys(glob.glob(sys.argv[1] + "/dolphin/*.desktop")[0])
+ids = dolphin["Desktop Entry"]["Actions"].rstrip(";").split(";")
+want = sorted(command(dolphin["Desktop Action " + i]["Exec"]) for i in ids)
+items = keys(sys.argv[1] + "/actions/lirabel-dateiliste.desktop")["Desktop Entry"]["ItemsList"].rstrip(";").split(";")
+actions = sorted(command(keys(f"{sys.argv[1]}/actions/{i}.desktop")["X-Action-Profile ordner"]["Exec"]) for i in items)
+nemo = sorted(command(keys(f)["Nemo Action"]["Exec"]) for f in glob.glob(sys.argv[1] + "/nemo/*.nemo_action"))
+formats = ["", " --format csv", " --format html", " --format m3u"]
+expected = sorted(f"lirabel --liste --speichern --unterordner{f} ORDNER" for f in formats)
+for name, found in (("Dolphin", want), ("file-manager actions", actions), ("Nemo", nemo)):
+    if found != expected:
+        sys.exit(f"{name}: {found}")
+PYTHON
+desktop-file-validate "$menus"/dolphin/*.desktop || fail "desktop-file-validate rejects Dolphin's service menu"
+
+# Dolphin's table entry as Dolphin starts it: the Exec line split as the
+# desktop entry's rules say, %f one argument.
+folder="$work/out/Musik 'alt' \$HOME"
+mkdir -p "$folder/Unter"
+printf 12345 >"$folder/a 10.mp3"
+printf abc >"$folder/b.txt"
+printf x >"$folder/Unter/c.txt"
+TZ=UTC touch -d '2026-05-04 03:02:01' "$folder/a 10.mp3" "$folder/b.txt" "$folder/Unter/c.txt"
+chown -R "$owner" "$folder"
+mapfile -t entry < <(python3 -c '
+import configparser, shlex, sys
+parser = configparser.ConfigParser(interpolation=None)
+parser.read(sys.argv[1], encoding="utf-8")
+for word in shlex.split(parser["Desktop Action tabelle"]["Exec"]):
+    print(sys.argv[2] if word == "lirabel" else sys.argv[3] if word == "%f" else word)' \
+    "$menus/dolphin/io.github.lirabel.Lirabel.dateiliste.desktop" "$program" "$folder")
+save_list() { # KEYS...
+    "${session[@]}" TZ=UTC QT_QPA_PLATFORM=wayland QT_MESSAGE_PATTERN='[qt %{type}] %{message}' \
+        "${entry[@]}" >/dev/null 2>>"$work/program.err" &
+    program_pid=$!
+    pids+=($program_pid)
+    wait_for "Speichern unter" && keys "$@" || kill -TERM "$program_pid"
+    wait "$program_pid"
+}
+save_list -k Escape
+status=$?
+[ "$status" = 1 ] && [ -z "$(find "$folder" -name '*.csv')" ] \
+    && ok "Escape in the save dialog writes nothing, exit status 1" || fail "Escape: exit $status, $(ls "$folder")"
+save_list -k Return
+status=$?
+printf '\xef\xbb\xbfName;Ordner;Gr\xc3\xb6\xc3\x9fe;Ge\xc3\xa4ndert\r\n%s\r\n%s\r\n%s\r\n' \
+    'a 10.mp3;.;5;2026-05-04 03:02:01' 'b.txt;.;3;2026-05-04 03:02:01' 'c.txt;Unter;1;2026-05-04 03:02:01' \
+    >"$work/expected.csv"
+if [ "$status" = 0 ] && cmp -s "$work/expected.csv" "$folder/Musik 'alt' \$HOME.csv"; then
+    ok "the context menu's table entry saves the folder's CSV under the folder's name"
+else
+    fail "the context menu's table entry: exit $status, the folder holds: $(ls "$folder")"
+fi
+
 if grep -E '^\[qt (warning|critical|fatal)\]' "$work/program.err"; then
     fail "the program wrote Qt warnings"
 else

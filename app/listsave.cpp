@@ -1,0 +1,143 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
+#include "app/listsave.h"
+
+#include "app/applicationsetup.h"
+#include "output/lists/listcommand.h"
+#include "platform/platform.h"
+#include "platform/qt/qtplatform.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <cstring>
+
+namespace Lirabel {
+
+namespace {
+
+// As many folders as a message box shows on a screen; the rest are counted.
+constexpr qsizetype ShownLeftOut = 15;
+
+// A display to open the dialog on: without one Qt ends the program with an
+// English message of its own.
+bool hasDisplay(int argc, char **argv)
+{
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        if (!qEnvironmentVariableIsEmpty(name))
+            return true;
+    }
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0
+            || std::strncmp(argv[i], "-platform=", 10) == 0 || std::strncmp(argv[i], "--platform=", 11) == 0)
+            return true;
+    }
+    return false;
+}
+
+// As the window's save: the extension is added unless the chosen name ends
+// in it, written in small or in capital letters.
+QString withExtension(const QString &fileName, const QString &extension)
+{
+    if (fileName.endsWith(extension, Qt::CaseSensitive) || fileName.endsWith(extension.toUpper(), Qt::CaseSensitive))
+        return fileName;
+    return fileName + extension;
+}
+
+// Gathers the messages for the boxes shown once the list is written.
+class MessageBoxReport : public ListReport
+{
+public:
+    void leftOut(const QString &message) override { mLeftOut.append(message); }
+    void notWritten(const QString &message) override { mNotWritten = message; }
+
+    void show() const
+    {
+        MessageBoxService &box = *platform().messageBox;
+        if (!mNotWritten.isEmpty()) {
+            box.critical(mNotWritten, QStringLiteral("Speicherfehler"));
+            return;
+        }
+        if (mLeftOut.isEmpty())
+            return;
+        QString text = QStringLiteral("Die Liste ist gespeichert, aber nicht alles war lesbar:\n")
+            + mLeftOut.first(std::min(mLeftOut.size(), ShownLeftOut)).join(QLatin1Char('\n'));
+        if (mLeftOut.size() > ShownLeftOut)
+            text += QStringLiteral("\n… und %1 weitere").arg(mLeftOut.size() - ShownLeftOut);
+        box.critical(text, QStringLiteral("Dateiliste speichern"));
+    }
+
+private:
+    QStringList mLeftOut;
+    QString mNotWritten;
+};
+
+// The chosen file's name, or nothing when the user cancels.
+std::optional<QString> askForFile(const QString &folder, ListFormat format)
+{
+    const std::optional<QString> chosen =
+        platform().dialogs->saveFileName(folder, proposedListName(folder, format), 260);
+    if (!chosen)
+        return std::nullopt;
+    const QString file = withExtension(*chosen, listExtension(format));
+    // The dialog asked about the name it returned, not about the one with
+    // the extension added.
+    if (file != *chosen && QFileInfo::exists(file)
+        && !platform().messageBox->question(
+            QStringLiteral("Die Datei %1 existiert bereits.\nSoll sie ersetzt werden?").arg(file),
+            QStringLiteral("Speichern")))
+        return std::nullopt;
+    return file;
+}
+
+} // namespace
+
+QString listExtension(ListFormat format)
+{
+    switch (format) {
+    case ListFormat::Text:
+        break;
+    case ListFormat::Csv:
+        return QStringLiteral(".csv");
+    case ListFormat::Html:
+        return QStringLiteral(".html");
+    case ListFormat::M3u:
+        return QStringLiteral(".m3u");
+    }
+    return QStringLiteral(".txt");
+}
+
+QString proposedListName(const QString &absoluteFolder, ListFormat format)
+{
+    const QString name = QFileInfo(QDir::cleanPath(absoluteFolder)).fileName();
+    return (name.isEmpty() ? QStringLiteral("DateiListe") : name) + listExtension(format);
+}
+
+int saveListWithDialog(ListRequest request, int &argc, char **argv)
+{
+    if (!hasDisplay(argc, argv)) {
+        std::fputs("lirabel: --speichern braucht eine Anzeige für den Dialog „Speichern unter“; DISPLAY und "
+                   "WAYLAND_DISPLAY sind leer.\n",
+                   stderr);
+        return 1;
+    }
+    QApplication app(argc, argv);
+    setUpApplication(app);
+    QtPlatform platform;
+
+    const QString folder = QDir::cleanPath(QFileInfo(QFile::decodeName(request.folder)).absoluteFilePath());
+    const std::optional<QString> file = askForFile(folder, request.format);
+    if (!file)
+        return leaveProgram(1); // cancelled: nothing written
+    request.output = QFile::encodeName(*file);
+    MessageBoxReport report;
+    const int exitCode = runListCommand(request, report);
+    report.show();
+    return leaveProgram(exitCode);
+}
+
+} // namespace Lirabel

@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
+#pragma once
+
+// `lirabel --liste --speichern`: the list written to a file the user chooses
+// in the program's save-file dialog, as the file manager's context menu calls
+// it. The dialog proposes the folder's name with the format's extension, in
+// the folder where it may be written, in the documents folder otherwise. The
+// list goes through the writer of `--ausgabe`, so the file is written whole or
+// not at all; what went wrong, and the folders left out, are told in message
+// boxes instead of on standard error.
+
+#include "output/lists/listrequest.h"
+
+namespace Lirabel {
+
+// Needs a display. The exit status: 0 saved; 1 nothing saved (cancelled, or
+// an error), or saved without a folder or file that could not be read.
+[[nodiscard]] int saveListWithDialog(ListRequest request, int &argc, char **argv);
+
+// The name the dialog proposes: the folder's own name, "DateiListe" for the
+// root folder, with the format's extension.
+[[nodiscard]] QString proposedListName(const QString &absoluteFolder, ListFormat format);
+
+// The format's extension (".txt", ".csv", ".html" or ".m3u").
+[[nodiscard]] QString listExtension(ListFormat format);
+
+} // namespace Lirabel
