@@ -9,11 +9,6 @@
 #include "platform/controls/dirlistbox.h"
 #include "platform/controls/drivelistbox.h"
 #include "platform/controls/filelistbox.h"
-#include "platform/files/deadlinecall.h"
-#include "platform/files/drives.h"
-#include "platform/files/foldertoopen.h"
-#include "platform/lirabelerror.h"
-#include "platform/names/bytenames.h"
 #include "platform/qt/systemcolour.h"
 #include "platform/qt/widgetwindow.h"
 
@@ -29,7 +24,6 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 
 #include <algorithm>
 #include <functional>
@@ -71,6 +65,7 @@ PrintDir::PrintDir(std::optional<QByteArray> startPath, QWidget *parent)
                         fromTwips(1080, 7680, 1935, 375)))
     , cmd_save(named(new QPushButton(QStringLiteral("&Als Textdatei Speichern"), mClientArea), "cmd_save",
                      fromTwips(5760, 7680, 2295, 375)))
+    , mLoader(new FolderLoader(this))
     , mStartPath(std::move(startPath))
 {
     setObjectName(QStringLiteral("PrintDir"));
@@ -116,7 +111,10 @@ PrintDir::PrintDir(std::optional<QByteArray> startPath, QWidget *parent)
     connect(Drive1, &DriveListBox::driveChanged, this, &PrintDir::Drive1_Change);
     connect(Drive1, &DriveListBox::currentDriveGone, this, &PrintDir::Drive1_Gone);
     connect(Dir1, &DirListBox::pathChanged, this, &PrintDir::Dir1_Change);
-    connect(Dir1, &DirListBox::unreadableFolderChosen, this, &PrintDir::Dir1_UnreadableFolder);
+    connect(Dir1, &DirListBox::folderChosen, this,
+            [this](const QString &folder) { requestFolder(folder, Purpose::Folder); });
+    connect(mLoader, &FolderLoader::answered, this, &PrintDir::answered);
+    connect(platform().volumes, &VolumeService::volumesChanged, this, &PrintDir::followMounts);
     connect(opt_alle, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
             opt_alle_Click();
@@ -150,11 +148,12 @@ void PrintDir::showEvent(QShowEvent *event)
         mCentred = true;
         centreOnScreen(*this);
     }
+    // After the window is up, each in turn.
     if (std::exchange(mStartFolderUnreadable, false))
-        whenSettled(this, [this] { Dir1_UnreadableFolder(); });
+        QMetaObject::invokeMethod(this, &PrintDir::Dir1_UnreadableFolder, Qt::QueuedConnection);
     QMainWindow::showEvent(event);
     if (mDriveGonePending)
-        whenSettled(Drive1, [drive = Drive1] { drive->followMounts(); });
+        QMetaObject::invokeMethod(this, &PrintDir::followMounts, Qt::QueuedConnection);
 }
 
 // Only the background is the text box's own: the rest of its palette, the
@@ -176,203 +175,36 @@ void PrintDir::setTextBoxColour(quint32 colour)
     txt_eigene->setPalette(palette);
 }
 
-void PrintDir::Form_Load()
-{
-    setTextBoxColour(SystemColourInactiveBorder);
-    if (mStartPath) {
-        if (openFolder(*mStartPath)) {
-            // The drive to go back to should a drive not be ready.
-            ListingState.LastGoodDrive = Drive1->drive();
-            return;
-        }
-        mStartFolderUnreadable = true;
-    }
-    startOnProgramDrive();
-}
-
-bool PrintDir::openFolder(const QByteArray &localPath)
-{
-    // The path may lie on a mount that no longer answers.
-    const std::optional<std::optional<QString>> answered = callWithDeadline<std::optional<QString>>(
-        nameFromBytes(localPath), [localPath] { return folderToOpen(localPath); });
-    if (!answered || !*answered)
-        return false;
-    const std::optional<QString> &folder = *answered;
-    const QString before = Dir1->path();
-    try {
-        // Dir1 first, which makes the folder its drive's current one: the
-        // change of drive then finds Dir1 there already and reads nothing again.
-        Dir1->setFolder(*folder);
-        // Overtaken while the folder was read: the newer request has its way.
-        if (Dir1->path() != QDir::cleanPath(*folder))
-            return true;
-        Drive1->setDrive(*folder);
-        return true;
-    } catch (const LirabelError &) {
-    }
-    // The folder could be read but not its drive: Dir1 goes back.
-    try {
-        if (!before.isEmpty())
-            Dir1->setFolder(before);
-    } catch (const LirabelError &) {
-    }
-    return false;
-}
-
-// The drive of the program's folder; when no drive can be chosen for it, the
-// drive of the working directory, then the root.
-void PrintDir::startOnProgramDrive()
-{
-    const QStringList candidates{platform().program->programFolder(), QDir::currentPath(), QDir::rootPath()};
-    for (const QString &candidate : candidates) {
-        try {
-            Drive1->setDrive(candidate);
-            return;
-        } catch (const LirabelError &) {
-        }
-    }
-}
-
-void PrintDir::Drive1_GotFocus()
-{
-    ListingState.LastGoodDrive = Drive1->drive();
-}
-
-void PrintDir::Drive1_Change()
-{
-    try {
-        // A drive unmounted since the list was filled is not ready, also
-        // where its mount point is left behind as a folder of another drive.
-        const QString drive = Drive1->drive();
-        const QList<Volume> mounted = platform().volumes->mountedVolumes();
-        if (std::none_of(mounted.cbegin(), mounted.cend(),
-                         [&drive](const Volume &v) { return v.driveText() == drive; }))
-            throw LirabelError(QStringLiteral("Laufwerk nicht bereit: %1").arg(drive));
-        Dir1->setPath(drive);
-        return;
-    } catch (const LirabelError &) {
-    }
-
-    if (mRecoveringDrive) {
-        // A fall-back drive failed as well; the error path below tries the next.
-        mRecoveryFailed = true;
-        return;
-    }
-    driveNotReady();
-}
-
-// The message, then back to the remembered drive; should that be unmounted or
-// fail too, or none be remembered yet, the program's drive and then the root,
-// without repeating the message.
-void PrintDir::driveNotReady()
-{
-    mInDriveError = true;
-    ReportError(QStringLiteral("Laufwerk nicht bereit !"), QStringLiteral("Laufwerksfehler"));
-
-    mRecoveringDrive = true;
-    const QString remembered = ListingState.LastGoodDrive;
-    const QString programFolder = platform().program->programFolder();
-    const std::function<void()> fallbacks[] = {
-        // The remembered drive itself, never the drive that holds its old mount point.
-        [&] { Drive1->setListedDrive(remembered); },
-        [&] { Drive1->setDrive(programFolder); },
-        [&] { Drive1->setDrive(QDir::rootPath()); },
-    };
-    for (const std::function<void()> &fallback : fallbacks) {
-        mRecoveryFailed = false;
-        try {
-            const QString before = Drive1->drive();
-            fallback(); // a nested Drive1_Change when the drive changes
-            if (Drive1->drive() == before)
-                Dir1->setPath(Drive1->drive());
-        } catch (const LirabelError &) {
-            mRecoveryFailed = true;
-        }
-        if (!mRecoveryFailed)
-            break;
-    }
-    mRecoveringDrive = false;
-    mInDriveError = false;
-}
-
-// The chosen drive was unmounted: as if it had been chosen and was not ready.
-// Not while a settings dialog is open, whose listing reads the file list as
-// it is shown, nor within the drive error path, which is choosing a drive.
-void PrintDir::Drive1_Gone()
-{
-    if (!isVisible() || mInDriveError) {
-        mDriveGonePending = true;
-        return;
-    }
-    mDriveGonePending = false;
-    driveNotReady();
-    Drive1->refreshVolumes();
-}
-
-void PrintDir::Dir1_Change()
-{
-    // A folder on another mount, its root say, makes that mount the chosen
-    // drive, so the drive list shows where the folder list is, and an
-    // unmount of it is noticed.
-    const QString folder = Dir1->path();
-    const std::optional<Volume> volume = volumeFor(platform().volumes->mountedVolumes(), folder);
-    if (volume && volume->driveText() != Drive1->drive()) {
-        try {
-            Drive1->setDrive(folder);
-        } catch (const LirabelError &) {
-        }
-    }
-    filterFiles([this] { File1->setPath(Dir1->path()); });
-}
-
-// A folder that can no longer be read, or that does not answer in time,
-// leaves the file list empty and unread: the user is told at once.
-void PrintDir::filterFiles(const std::function<void()> &change)
-{
-    try {
-        change();
-    } catch (const LirabelError &) {
-        Dir1_UnreadableFolder();
-    }
-}
-
-void PrintDir::Dir1_UnreadableFolder()
-{
-    ReportError(QStringLiteral("Verzeichnis nicht lesbar !"), QStringLiteral("Verzeichnisfehler"));
-}
-
 void PrintDir::opt_alle_Click()
 {
     setTextBoxColour(SystemColourInactiveBorder);
     txt_eigene->setEnabled(false);
-    filterFiles([this] { File1->setPattern(QStringLiteral("*.*")); });
+    File1->setPattern(QStringLiteral("*.*"));
+    requestFiles();
 }
 
 void PrintDir::opt_mp3_Click()
 {
     setTextBoxColour(SystemColourInactiveBorder);
     txt_eigene->setEnabled(false);
-    filterFiles([this] { File1->setPattern(QStringLiteral("*.mp3")); });
+    File1->setPattern(QStringLiteral("*.mp3"));
+    requestFiles();
 }
 
 void PrintDir::opt_eigene_Click()
 {
     setTextBoxColour(SystemColourCaptionText);
     txt_eigene->setEnabled(true);
-    filterFiles([this] {
-        File1->setPattern(QStringLiteral("*.") + txt_eigene->text());
-        File1->refresh();
-    });
+    File1->setPattern(QStringLiteral("*.") + txt_eigene->text());
+    requestFiles(); // also where the pattern stays
 }
 
 void PrintDir::txt_eigene_KeyUp(int keyCode, Qt::KeyboardModifiers shift)
 {
     Q_UNUSED(keyCode)
     Q_UNUSED(shift)
-    filterFiles([this] {
-        File1->setPattern(QStringLiteral("*.") + txt_eigene->text());
-        File1->refresh();
-    });
+    File1->setPattern(QStringLiteral("*.") + txt_eigene->text());
+    requestFiles(); // also where the pattern stays
 }
 
 bool PrintDir::eventFilter(QObject *watched, QEvent *event)
@@ -413,21 +245,15 @@ void PrintDir::dropEvent(QDropEvent *event)
     if (!path)
         return;
     event->acceptProposedAction();
-    // After the drop has returned, so the program the drag came from is not
-    // kept waiting by the folder read or the message box, and after any call
-    // still pending, which goes on with the folder it started with.
-    whenSettled(this, [this, path = *path] {
-        if (!openFolder(path))
-            Dir1_UnreadableFolder();
-    });
+    openFolder(*path); // read in the background: the drop returns at once
 }
 
 // An output starts on the list as the window shows it once every read asked
 // for has answered; a list whose folder could not be read gives no listing.
 bool PrintDir::readyForOutput(void (PrintDir::*output)())
 {
-    if (waitingForWorker()) {
-        whenSettled(this, [this, output] { (this->*output)(); });
+    if (mLoader->isPending()) {
+        mOutputWaiting = output;
         return false;
     }
     if (!File1->entries().isRead()) {

@@ -11,7 +11,16 @@
 // which brings it back when it is unloaded. A folder handed over on the
 // command line or dropped on the window is shown as if the user had chosen
 // its drive and then the folder.
+//
+// The window never waits for the file system. Each choice (a drive, a
+// folder, a pattern) asks for the window's whole wanted state anew, and one
+// read in the background (FolderLoader) answers both lists; only the answer
+// to the newest request is shown, and an overtaken one is dropped without a
+// word. Meanwhile Drive1 shows the drive chosen, Dir1 and File1 keep what
+// they show, and the window takes every click and key. An output asked for
+// meanwhile starts once the read has answered, on the settled list.
 
+#include "platform/controls/folderloader.h"
 #include "platform/qt/widgetwindow.h"
 
 #include <QByteArray>
@@ -45,11 +54,14 @@ public:
     explicit PrintDir(std::optional<QByteArray> startPath, QWidget *parent = nullptr);
     ~PrintDir() override;
 
-    // Shows the folder a path names (a file names the folder that holds it):
-    // Drive1 on its drive, that drive's current folder set to it, Dir1 and
-    // File1 on it. False, with the lists as they were, when there is no such
-    // folder or it cannot be read.
-    bool openFolder(const QByteArray &localPath);
+    // Shows the folder a path names (a file names the folder that holds it),
+    // once read: Drive1 on its drive, that drive's current folder set to it,
+    // Dir1 and File1 on it. Where there is no such folder or it cannot be
+    // read, the lists stay and "Verzeichnis nicht lesbar !" says so.
+    void openFolder(const QByteArray &localPath);
+
+    // True while a read the window asked for has not answered.
+    [[nodiscard]] bool isLoading() const;
 
     // The file list as the listing reads it.
     [[nodiscard]] const EntrySource &fileList() const;
@@ -74,12 +86,35 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
+    // What a read was asked for, which decides what its failure does.
+    enum class Purpose {
+        Start,    // the start-up drives, tried in turn without a message
+        Drive,    // a drive chosen: the message, then the fall-back drives
+        FallBack, // a fall-back drive, tried in turn without a message
+        Folder,   // a folder chosen in Dir1
+        Files,    // the files again, for a pattern
+        Open,     // a folder from outside (a drop)
+        OpenAtStart,
+    };
+
     void Dir1_UnreadableFolder();
     void Drive1_Gone();
     void driveNotReady();
     void setTextBoxColour(quint32 colour);
-    void startOnProgramDrive();
-    void filterFiles(const std::function<void()> &change);
+    void startOn(int candidate);
+    void fallBackTo(int candidate);
+    void chooseDrive(const QString &pathOrDriveText, bool listedOnly);
+    void requestDrive(const QString &driveText);
+    void requestFolder(const QString &folder, Purpose purpose);
+    void requestFiles();
+    void request(FolderRequest request, Purpose purpose);
+    void answered(const FolderAnswer &answer);
+    void apply(const FolderAnswer &answer);
+    void failed(const FolderAnswer &answer);
+    void settled();
+    void followMounts();
+    void reportError(const QString &text, const QString &title);
+    [[nodiscard]] bool isDriveRead() const;
     [[nodiscard]] bool readyForOutput(void (PrintDir::*output)());
 
     QWidget *const mClientArea;
@@ -95,16 +130,27 @@ private:
     QPushButton *const cmd_drucken;
     QPushButton *const cmd_save;
 
+    FolderLoader *const mLoader;
     const std::optional<QByteArray> mStartPath;
     bool mCentred = false;
+    quint32 mTextBoxColour = 0;
+    // The read pending, what it is for and, for the start-up and fall-back
+    // drives, which one is being tried.
+    Purpose mPurpose = Purpose::Start;
+    int mCandidate = 0;
+    // The purpose the next change of Drive1 asks with.
+    Purpose mDrivePurpose = Purpose::Drive;
+    // The files of the answer being shown, for Dir1_Change.
+    std::optional<QStringList> mAnswerFiles;
+    // Message boxes open; answers and mount changes wait for them.
+    int mBoxes = 0;
+    std::optional<FolderAnswer> mWaitingAnswer;
+    bool mMountsChanged = false;
+    // Waiting for the read pending to settle.
+    bool mFocusWaiting = false;
+    void (PrintDir::*mOutputWaiting)() = nullptr;
     // The start folder could not be read: said once the window is up.
     bool mStartFolderUnreadable = false;
-    quint32 mTextBoxColour = 0;
-    // Set while the drive change's error path tries the fall-back drives: a
-    // nested failure then only reports back instead of showing the message again.
-    bool mRecoveringDrive = false;
-    bool mRecoveryFailed = false;
-    bool mInDriveError = false;
     // The chosen drive was unmounted at a time it could not be replaced.
     bool mDriveGonePending = false;
 };

@@ -47,7 +47,8 @@ class VolumeService : public QObject
 
 public:
     [[nodiscard]] virtual QList<Volume> mountedVolumes() const = 0;
-    // A drive is ready when the path can be read (listed).
+    // A drive is ready when the path can be read (listed). Asked to the
+    // deadline, so it may take that long: the window asks on a worker.
     [[nodiscard]] virtual bool isReadable(const QString &path) const = 0;
 
 Q_SIGNALS:

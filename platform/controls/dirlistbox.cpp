@@ -4,16 +4,15 @@
 #include "platform/controls/dirlistbox.h"
 
 #include "platform/controls/dirlistmodel.h"
-#include "platform/files/deadlinecall.h"
 #include "platform/files/drives.h"
-#include "platform/files/folderscan.h"
-#include "platform/lirabelerror.h"
 #include "platform/names/naturalorder.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QStyledItemDelegate>
+
+#include <utility>
 
 namespace Lirabel {
 
@@ -53,16 +52,6 @@ DirListBox::DirListBox(QWidget *parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     connect(this, &QAbstractItemView::doubleClicked, this, &DirListBox::activateRow);
-
-    // At first the working directory, without a change event.
-    const QString start = QDir::currentPath();
-    const std::optional<Volume> volume = volumeFor(platform().volumes->mountedVolumes(), start);
-    if (!volume)
-        return;
-    if (std::optional<FolderEntries> scanned = scanFolderWithDeadline(start, ScanFor::Folders)) {
-        show(start, *volume, std::move(*scanned));
-        mPath = start;
-    }
 }
 
 DirListBox::~DirListBox() = default;
@@ -74,70 +63,15 @@ QString DirListBox::folderAt(int row) const
 
 QString DirListBox::currentFolderOf(const Volume &volume) const
 {
-    QString folder = mFolderOfDrive.value(volume.mountPoint);
-    if (folder.isEmpty()) {
-        const QString working = QDir::currentPath();
-        const std::optional<Volume> holder = volumeFor(platform().volumes->mountedVolumes(), working);
-        folder = holder && holder->mountPoint == volume.mountPoint ? working : volume.mountPoint;
-    }
-    // A folder removed since it was shown gives way to the nearest folder above it.
-    const std::optional<QString> left = callWithDeadline<QString>(folder, [folder, root = volume.mountPoint] {
-        QString existing = folder;
-        while (!pathExists(existing) && isSameOrBelow(existing, root)
-               && QDir::cleanPath(existing) != QDir::cleanPath(root))
-            existing = QFileInfo(existing).path();
-        return existing;
-    });
-    if (!left)
-        throw LirabelError(QStringLiteral("Laufwerk nicht bereit: %1").arg(volume.driveText()));
-    return *left;
+    const QString folder = mFolderOfDrive.value(volume.mountPoint);
+    if (!folder.isEmpty())
+        return folder;
+    const QString working = QDir::currentPath();
+    const std::optional<Volume> holder = volumeFor(platform().volumes->mountedVolumes(), working);
+    return holder && holder->mountPoint == volume.mountPoint ? working : volume.mountPoint;
 }
 
-void DirListBox::setPath(const QString &pathOrDriveText)
-{
-    const QList<Volume> volumes = platform().volumes->mountedVolumes();
-    for (const Volume &volume : volumes) {
-        if (volume.driveText() == pathOrDriveText) {
-            const quint64 request = ++mRequest;
-            if (!platform().volumes->isReadable(volume.mountPoint))
-                throw LirabelError(QStringLiteral("Laufwerk nicht bereit: %1").arg(pathOrDriveText));
-            const QString folder = currentFolderOf(volume);
-            if (request == mRequest)
-                setFolder(folder);
-            return;
-        }
-    }
-    setFolder(pathOrDriveText);
-}
-
-void DirListBox::setFolder(const QString &path)
-{
-    // Every wait below lets the events run: each time it ends, a newer
-    // request may have taken over, and this one then ends without a trace.
-    const quint64 request = ++mRequest;
-    const QString folder = QDir::cleanPath(path);
-    const std::optional<Volume> volume = volumeFor(platform().volumes->mountedVolumes(), folder);
-    if (!volume)
-        throw LirabelError(QStringLiteral("Kein Laufwerk für %1").arg(path));
-    const bool readable = platform().volumes->isReadable(folder);
-    if (request != mRequest)
-        return;
-    if (!readable)
-        throw LirabelError(QStringLiteral("Verzeichnis nicht lesbar: %1").arg(folder));
-    if (folder == mPath)
-        return;
-    std::optional<FolderEntries> scanned = scanFolderWithDeadline(folder, ScanFor::Folders);
-    if (request != mRequest)
-        return;
-    if (!scanned)
-        throw LirabelError(QStringLiteral("Verzeichnis nicht lesbar: %1").arg(folder));
-    show(folder, *volume, std::move(*scanned));
-    mPath = folder;
-    mFolderOfDrive.insert(volume->mountPoint, folder);
-    Q_EMIT pathChanged();
-}
-
-void DirListBox::show(const QString &folder, const Volume &volume, FolderEntries scanned)
+void DirListBox::showFolder(const QString &folder, const Volume &volume, QStringList subfolders)
 {
     QList<DirListModel::Row> rows;
     const QString root = QDir::cleanPath(volume.mountPoint);
@@ -151,11 +85,14 @@ void DirListBox::show(const QString &folder, const Volume &volume, FolderEntries
         rows.append({name, walked, ++depth, true});
     }
     const int currentRow = int(rows.size()) - 1;
-    sortNaturalAsShown(scanned.folders);
-    for (const QString &name : std::as_const(scanned.folders))
+    sortNaturalAsShown(subfolders);
+    for (const QString &name : std::as_const(subfolders))
         rows.append({name, joined(clean, name), depth + 1, false});
     mModel->setRows(std::move(rows));
     setCurrentIndex(mModel->index(currentRow));
+    mFolderOfDrive.insert(volume.mountPoint, clean);
+    if (std::exchange(mPath, clean) != clean)
+        Q_EMIT pathChanged();
 }
 
 void DirListBox::activateRow(const QModelIndex &index)
@@ -163,13 +100,8 @@ void DirListBox::activateRow(const QModelIndex &index)
     if (!index.isValid())
         return;
     const QString folder = index.data(DirListModel::PathRole).toString();
-    if (folder == mPath)
-        return;
-    try {
-        setFolder(folder);
-    } catch (const LirabelError &) {
-        Q_EMIT unreadableFolderChosen(folder);
-    }
+    if (folder != mPath)
+        Q_EMIT folderChosen(folder);
 }
 
 void DirListBox::keyPressEvent(QKeyEvent *event)

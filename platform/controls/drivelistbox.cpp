@@ -25,7 +25,6 @@ DriveListBox::DriveListBox(QWidget *parent)
     const std::optional<Volume> start = volumeFor(volumes, QDir::currentPath());
     fillItems(volumes, start ? start->mountPoint : QString());
     connect(this, &QComboBox::currentIndexChanged, this, &DriveListBox::driveChanged);
-    connect(platform().volumes, &VolumeService::volumesChanged, this, &DriveListBox::followMounts);
 }
 
 DriveListBox::~DriveListBox() = default;
@@ -54,15 +53,6 @@ void DriveListBox::choose(const std::optional<Volume> &volume, const QString &as
 {
     if (!volume)
         throw LirabelError(QStringLiteral("Kein Laufwerk für %1").arg(asked));
-    // The drive may keep the check waiting while the events run: a drive
-    // asked for meanwhile has its way, and this request ends without a trace.
-    const quint64 request = ++mRequest;
-    const bool readable = platform().volumes->isReadable(volume->mountPoint);
-    if (request != mRequest)
-        return;
-    if (!readable)
-        throw LirabelError(QStringLiteral("Laufwerk nicht bereit: %1").arg(volume->driveText()));
-    // The list may have followed the mounts while the drive was asked.
     for (int i = 0; i < mVolumes.size(); ++i) {
         if (mVolumes.at(i).mountPoint == volume->mountPoint) {
             setCurrentIndex(i); // raises driveChanged when the drive changes
@@ -70,6 +60,17 @@ void DriveListBox::choose(const std::optional<Volume> &volume, const QString &as
         }
     }
     throw LirabelError(QStringLiteral("Laufwerk nicht bereit: %1").arg(volume->driveText()));
+}
+
+void DriveListBox::showDrive(const QString &path)
+{
+    const QSignalBlocker blocker(this);
+    if (const std::optional<Volume> volume = volumeFor(mVolumes, path)) {
+        for (int i = 0; i < mVolumes.size(); ++i) {
+            if (mVolumes.at(i).mountPoint == volume->mountPoint)
+                setCurrentIndex(i);
+        }
+    }
 }
 
 void DriveListBox::followMounts()

@@ -6,9 +6,10 @@
 // The drive list: a combo box over the mounted volumes of platform().volumes.
 // Its value is the drive text of the chosen volume. Choosing another drive,
 // by hand or in code, raises driveChanged() at once, before the setter
-// returns; a focus arrival from the user raises gotFocus(). The list follows
-// the mounts while the program runs; when the chosen drive is unmounted it
-// stays listed, and currentDriveGone() asks the window to choose another.
+// returns; whether the drive is ready the window asks in the background. A
+// focus arrival from the user raises gotFocus(). The list follows the mounts
+// as the window tells it (followMounts); when the chosen drive is unmounted
+// it stays listed, and currentDriveGone() asks the window to choose another.
 
 #include "platform/platform.h"
 
@@ -29,9 +30,11 @@ public:
     // The drive text of the current drive; empty when no volume is known.
     [[nodiscard]] QString drive() const;
     // Chooses the drive named by a drive text or holding a path. Raises
-    // LirabelError, leaving the drive as it was, when no volume holds it or
-    // its mount point cannot be read.
+    // LirabelError, leaving the drive as it was, when no volume holds it.
     void setDrive(const QString &pathOrDriveText);
+    // Shows the drive that holds the path, without a change event: the
+    // window has read a folder there.
+    void showDrive(const QString &path);
     // The same for a drive text only: the listed drive of that text or mount
     // point, never the drive that holds it read as a path.
     void setListedDrive(const QString &driveText);
@@ -56,7 +59,6 @@ private:
 
     QList<Volume> mVolumes;
     bool mHadFocus = false;
-    quint64 mRequest = 0; // the newest drive asked for
 };
 
 } // namespace Lirabel

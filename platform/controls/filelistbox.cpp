@@ -3,10 +3,6 @@
 
 #include "platform/controls/filelistbox.h"
 
-#include "platform/lirabelerror.h"
-
-#include <QDir>
-
 namespace Lirabel {
 
 FileListBox::FileListBox(QWidget *parent)
@@ -18,11 +14,7 @@ FileListBox::FileListBox(QWidget *parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setModel(mModel);
-    // At first the working directory; one that cannot be read lists nothing.
-    try {
-        mModel->setPath(QDir::currentPath());
-    } catch (const LirabelError &) {
-    }
+    // Empty until the window's first read answers.
 }
 
 FileListBox::~FileListBox() = default;

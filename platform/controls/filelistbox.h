@@ -24,10 +24,8 @@ public:
     [[nodiscard]] const FileListModel &entries() const { return *mModel; }
 
     [[nodiscard]] QString path() const { return mModel->path(); }
-    void setPath(const QString &path) { mModel->setPath(path); }
     [[nodiscard]] QString pattern() const { return mModel->pattern(); }
     void setPattern(const QString &pattern) { mModel->setPattern(pattern); }
-    void refresh() { mModel->refresh(); }
     [[nodiscard]] qsizetype count() const { return mModel->count(); }
 
 private:

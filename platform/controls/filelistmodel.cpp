@@ -3,9 +3,6 @@
 
 #include "platform/controls/filelistmodel.h"
 
-#include "platform/files/drives.h"
-#include "platform/files/folderscan.h"
-#include "platform/lirabelerror.h"
 #include "platform/names/bytenames.h"
 #include "platform/names/naturalorder.h"
 #include "platform/names/wildcard.h"
@@ -71,60 +68,36 @@ FileListModel::FileListModel(QObject *parent)
 
 FileListModel::~FileListModel() = default;
 
-void FileListModel::setPath(const QString &path)
-{
-    if (path == mPath && mRead)
-        return;
-    mPath = path;
-    read();
-}
-
 void FileListModel::setPattern(const QString &pattern)
 {
     if (pattern == mPattern)
         return;
     mPattern = pattern;
-    read();
+    if (mRead && mLastScan.valid)
+        filter();
 }
 
-void FileListModel::refresh()
+void FileListModel::markUnread(const QString &path)
 {
-    read();
+    mPath = path;
+    mLastScan = {};
+    mRead = false;
+    replaceEntries({});
 }
 
-void FileListModel::read()
+void FileListModel::showFiles(const QString &path, QStringList files)
 {
-    // The folder may keep the read waiting, and the events run meanwhile: a
-    // newer path or pattern may be asked for before this one answers.
-    const quint64 request = ++mRequest;
-    const QString path = mPath;
-    const QString pattern = mPattern;
-    if (path.isEmpty()) {
-        // No folder asked for yet: nothing to list, nothing failed.
-        mRead = true;
-        replaceEntries({});
-        return;
-    }
-    std::optional<FolderEntries> scanned = scanFolderWithDeadline(path, ScanFor::Files);
-    if (request != mRequest)
-        return;
-    if (!scanned) {
-        mLastScan = {};
-        mRead = false;
-        replaceEntries({});
-        throw LirabelError(QStringLiteral("Verzeichnis nicht lesbar: %1").arg(path));
-    }
+    mPath = path;
     mRead = true;
     // Typing in the filter reads again at every key; when neither the folder
     // nor the pattern changed, the list stays as it is, with its selection.
-    const bool sameFiles = mLastScan.valid && mLastScan.path == path && mLastScan.files == scanned->files;
-    if (sameFiles && mLastScan.pattern == pattern)
+    const bool sameFiles = mLastScan.valid && mLastScan.path == path && mLastScan.files == files;
+    if (sameFiles && mLastScan.pattern == mPattern)
         return;
     if (!sameFiles) {
         // Sorted once for every pattern: the filter then keeps the order.
         // The scanned names are kept for the next read. Only where a name
         // holds a control character are the shown names other strings.
-        QStringList files = std::move(scanned->files);
         const bool plain = std::all_of(files.cbegin(), files.cend(), isShownAsItIs);
         QStringList shown;
         if (!plain) {
@@ -140,16 +113,17 @@ void FileListModel::read()
             sorted.append(files.at(i));
         mLastScan = {true, path, {}, std::move(files), std::move(sorted), plain};
     }
-    mLastScan.pattern = pattern;
-    const WildcardMatcher matcher(pattern);
-    const bool everything = matcher.matchesEverything();
-    QStringList entries;
-    if (everything && mLastScan.plain) {
-        entries = mLastScan.sorted;
-    } else {
-        entries = matching(mLastScan.sorted, matcher, mLastScan.plain);
-    }
-    replaceEntries(std::move(entries));
+    filter();
+}
+
+void FileListModel::filter()
+{
+    mLastScan.pattern = mPattern;
+    const WildcardMatcher matcher(mPattern);
+    if (matcher.matchesEverything() && mLastScan.plain)
+        replaceEntries(mLastScan.sorted);
+    else
+        replaceEntries(matching(mLastScan.sorted, matcher, mLastScan.plain));
 }
 
 void FileListModel::replaceEntries(QStringList entries)

@@ -6,8 +6,9 @@
 // The entries of the file list: the files of one folder that match a pattern,
 // in natural order, each shown with its control characters as "?". It is the
 // source every listing reads (EntrySource), and the model the file list shows.
-// Reading a folder is one scan, one pass of the matcher and one sort, so
-// folders of a hundred thousand files read without a noticeable pause.
+// It reads nothing itself: the window hands it the files of a folder read in
+// the background. Showing them is one pass of the matcher and one sort, so
+// folders of a hundred thousand files show without a noticeable pause.
 
 #include "platform/files/entrysource.h"
 
@@ -27,18 +28,15 @@ public:
     ~FileListModel() override;
 
     [[nodiscard]] QString path() const { return mPath; }
-    // Re-reads when the path changes. A folder that cannot be read, or does
-    // not answer in time, leaves the list empty and unread and raises
-    // LirabelError. A read that a newer path or pattern overtakes while it
-    // waits is dropped, and raises nothing.
-    void setPath(const QString &path);
+    // Shows the files of a folder read (as the folder gave them) that match
+    // the pattern.
+    void showFiles(const QString &path, QStringList files);
+    // The folder could not be read: nothing listed, and nothing may be.
+    void markUnread(const QString &path);
 
     [[nodiscard]] QString pattern() const { return mPattern; }
-    // Re-reads when the pattern changes; fails as setPath does.
+    // Filters the files last read anew; reads nothing.
     void setPattern(const QString &pattern);
-
-    // Re-reads always; fails as setPath does.
-    void refresh();
 
     // False while the last read failed: the list then shows nothing, and no
     // listing may be made of it.
@@ -51,9 +49,7 @@ public:
     [[nodiscard]] QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
 
 private:
-    // Reads path and pattern into the entries; raises LirabelError, with no
-    // entries, when the folder cannot be read.
-    void read();
+    void filter();
     void replaceEntries(QStringList entries);
 
     // What the entries were made from, so a read that finds the same needs
@@ -72,7 +68,6 @@ private:
     QString mPattern;
     QStringList mEntries;
     Scan mLastScan;
-    quint64 mRequest = 0; // the newest read asked for
     bool mRead = true;
 };
 

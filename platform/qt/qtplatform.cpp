@@ -8,22 +8,11 @@
 #include "platform/qt/widgetwindow.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QMessageBox>
-#include <QPointer>
 #include <QPushButton>
-#include <QSet>
-#include <QWindow>
 
 #include <cstdio>
 #include <cstdlib>
-
-// Qt's own way of giving a key to the shortcuts first, as a key from the
-// window system gets it; Qt Test uses it too.
-QT_BEGIN_NAMESPACE
-Q_GUI_EXPORT bool qt_sendShortcutOverrideEvent(QObject *o, ulong timestamp, int k, Qt::KeyboardModifiers mods,
-                                               const QString &text = QString(), bool autorep = false, ushort count = 1);
-QT_END_NAMESPACE
 
 namespace Lirabel {
 
@@ -82,71 +71,15 @@ int leaveProgram(int exitCode)
     return exitCode;
 }
 
-namespace {
-
-// The windows open when a wait starts keep their input back; a window opened
-// during the wait, a message box say, takes it.
-std::function<bool(QObject *)> heldBackNow()
-{
-    QSet<const QObject *> open;
-    for (QWindow *window : QGuiApplication::topLevelWindows())
-        open.insert(window);
-    for (QWidget *widget : QApplication::topLevelWidgets())
-        open.insert(widget);
-    return [open](QObject *receiver) {
-        if (receiver->isWidgetType())
-            return open.contains(static_cast<QWidget *>(receiver)->window());
-        if (receiver->isWindowType()) {
-            const QWindow *window = static_cast<QWindow *>(receiver);
-            while (window->parent())
-                window = window->parent();
-            return open.contains(window);
-        }
-        return true;
-    };
-}
-
-// A held key reaches the shortcuts and mnemonics first, then its receiver; a
-// held shortcut its action or button.
-void replayKey(QObject *receiver, std::unique_ptr<QEvent> event)
-{
-    QMetaObject::invokeMethod(
-        receiver,
-        [receiver = QPointer<QObject>(receiver), event = std::shared_ptr<QEvent>(std::move(event))] {
-            if (!receiver)
-                return;
-            if (event->type() == QEvent::Shortcut) {
-                QCoreApplication::sendEvent(receiver, event.get());
-                return;
-            }
-            auto *key = static_cast<QKeyEvent *>(event.get());
-            if (key->type() == QEvent::KeyPress
-                && qt_sendShortcutOverrideEvent(receiver, key->timestamp(), key->key(), key->modifiers(), key->text(),
-                                                key->isAutoRepeat(), key->count()))
-                return;
-            QCoreApplication::sendEvent(receiver, key);
-        },
-        Qt::QueuedConnection);
-}
-
-} // namespace
-
-void installWaitInputRules()
-{
-    setInputRules({heldBackNow, replayKey});
-}
-
 QtPlatform::QtPlatform()
     : mPrevious(platform())
 {
     dialogs.setPrinter(&printer);
     installPlatform({&messageBox, &program, &volumes, &dialogs, &printer, &textFiles});
-    installWaitInputRules();
 }
 
 QtPlatform::~QtPlatform()
 {
-    setInputRules({});
     installPlatform(mPrevious);
 }
 

@@ -30,11 +30,6 @@ public:
 // may wait for that thread, nor pull the program from under it.
 [[nodiscard]] int leaveProgram(int exitCode);
 
-// While a file-system call is pending, input to the windows open when it
-// started waits, a window opened meanwhile takes input, and keys held back
-// reach shortcuts and mnemonics once the call has answered.
-void installWaitInputRules();
-
 // The Qt implementations of every service; installs them for its lifetime.
 class QtPlatform
 {

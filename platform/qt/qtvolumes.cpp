@@ -236,10 +236,9 @@ void QtVolumes::readAgain()
     [[maybe_unused]] const bool started = runWaiter([shared = mReading, reading] {
         const QList<Volume> volumes = drivesProbed(shared);
         const std::lock_guard lock(shared->mutex);
-        // Not in the middle of a call that waits for a drive or folder: that
-        // call goes on with the list it started with.
         if (QtVolumes *owner = shared->owner)
-            whenSettled(owner, [owner, reading, volumes] { owner->take(reading, volumes); });
+            QMetaObject::invokeMethod(
+                owner, [owner, reading, volumes] { owner->take(reading, volumes); }, Qt::QueuedConnection);
     });
 }
 

@@ -151,6 +151,7 @@ void TestAccessibility::accessibleNames()
     StandInPlatform stand;
     Drive drive(stand);
     PrintDir main;
+    QVERIFY(settled(main));
     std::unique_ptr<QWidget> top;
     if (window == QLatin1String("PrintOptionen"))
         top = std::make_unique<PrintOptionen>(main, main.fileList());
@@ -189,6 +190,7 @@ void TestAccessibility::everyControlIsNamed()
     StandInPlatform stand;
     Drive drive(stand);
     PrintDir main;
+    QVERIFY(settled(main));
     std::unique_ptr<QWidget> top;
     if (window == QLatin1String("PrintOptionen"))
         top = std::make_unique<PrintOptionen>(main, main.fileList());
@@ -221,6 +223,7 @@ void TestAccessibility::menuEntryNamed()
     StandInPlatform stand;
     Drive drive(stand);
     PrintDir main;
+    QVERIFY(settled(main));
     main.show();
     QVERIFY(QTest::qWaitForWindowExposed(&main));
     QAccessibleInterface *bar = QAccessible::queryAccessibleInterface(main.menuBar());
@@ -240,6 +243,7 @@ void TestAccessibility::saveByKeyboardAlone()
     stand.dialogs.saveAnswers.enqueue(target);
 
     PrintDir main;
+    QVERIFY(settled(main));
     main.show();
     main.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&main));
@@ -268,6 +272,7 @@ void TestAccessibility::folderOpenedByKeyboard()
     StandInPlatform stand;
     Drive drive(stand);
     PrintDir main;
+    QVERIFY(settled(main));
     main.show();
     main.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&main));
@@ -278,12 +283,14 @@ void TestAccessibility::folderOpenedByKeyboard()
     pressOnFocus(Qt::Key_Down);
     QCOMPARE(dir1->path(), drive.path); // moving the selection opens nothing
     pressOnFocus(Qt::Key_Return);
+    QVERIFY(settled(main));
     QCOMPARE(dir1->path(), drive.path + "/Alben");
     QCOMPARE(entriesOf(main.fileList()), (QStringList{"Titel.mp3", "Titel.wav"}));
 
     // Up to the drive's row and Return goes back.
     pressOnFocus(Qt::Key_Home);
     pressOnFocus(Qt::Key_Return);
+    QVERIFY(settled(main));
     QCOMPARE(dir1->path(), drive.path);
     QCOMPARE(entriesOf(main.fileList()).size(), 4);
 }
@@ -324,6 +331,7 @@ void TestAccessibility::filterChosenByKeyboard()
     StandInPlatform stand;
     Drive drive(stand);
     PrintDir main;
+    QVERIFY(settled(main));
     main.show();
     main.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&main));
@@ -337,6 +345,7 @@ void TestAccessibility::filterChosenByKeyboard()
              eigene ? QStringLiteral("txt_eigene") : QStringLiteral("cmd_drucken"));
     if (eigene)
         QTest::keyClicks(QApplication::focusWidget(), typed);
+    QVERIFY(settled(main));
     QCOMPARE(entriesOf(main.fileList()), files);
 }
 
@@ -349,6 +358,7 @@ void TestAccessibility::mnemonicsPrint()
     stand.dialogs.fontAnswers.enqueue(FontChoice{QStringLiteral("Liberation Serif"), 10});
     stand.dialogs.printerAnswers.enqueue(true);
     PrintDir main;
+    QVERIFY(settled(main));
     main.show();
     main.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&main));
@@ -377,6 +387,7 @@ void TestAccessibility::mnemonicsSave()
     StandInPlatform stand;
     Drive drive(stand);
     PrintDir main;
+    QVERIFY(settled(main));
     main.show();
     main.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&main));

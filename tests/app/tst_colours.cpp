@@ -133,6 +133,7 @@ void TestColours::textBoxReadable()
     stand.volumes.volumes = {Volume{drive.path(), QString()}};
     stand.program.folder = drive.path();
     PrintDir window;
+    QVERIFY(settled(window));
     auto *text = child<QLineEdit>(window, "txt_eigene");
     QApplication::setPalette(palette);
 
@@ -147,6 +148,7 @@ void TestColours::textBoxReadable()
 
     // Enabled: the text stands out from the background.
     QTest::mouseClick(child<QRadioButton>(window, "opt_eigene"), Qt::LeftButton);
+    QVERIFY(settled(window));
     QVERIFY(text->isEnabled());
     const QColor foreground = text->palette().color(QPalette::Active, QPalette::Text);
     const QColor background = text->palette().color(QPalette::Active, QPalette::Base);

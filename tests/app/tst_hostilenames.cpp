@@ -15,6 +15,7 @@
 #include "output/saveoptionen.h"
 #include "pdfreader.h"
 #include "platform/controls/filelistmodel.h"
+#include "platform/files/folderscan.h"
 #include "platform/qt/qtprinter.h"
 #include "standins.h"
 #include "widgetsupport.h"
@@ -203,7 +204,7 @@ void TestHostileNames::oneName()
     StandInPlatform stand;
 
     FileListModel list;
-    list.setPath(folder.path());
+    list.showFiles(folder.path(), scanFolder(folder.path(), ScanFor::Files)->files);
     const QString shown = QString::fromUtf8(line);
     const QStringList entries = entriesOf(list);
     if (line.isEmpty()) {
@@ -260,6 +261,7 @@ void TestHostileNames::wholeFolderThroughTheMainWindow()
     stand.volumes.volumes = {Volume{folder.path(), QString()}};
     stand.program.folder = folder.path();
     PrintDir main;
+    QVERIFY(settled(main));
     main.showWindow();
     QCOMPARE(main.fileList().count(), names.size() - 2);
 

@@ -117,6 +117,7 @@ void TestOpenFolder::startFolder()
     const QString drive = folder.isEmpty() ? drives.a : drives.b;
 
     PrintDir window(QFile::encodeName(top) + '/' + below);
+    QVERIFY(settled(window));
     auto *drive1 = child<DriveListBox>(window, "Drive1");
     auto *dir1 = child<DirListBox>(window, "Dir1");
     QCOMPARE(drive1->drive(), drive);
@@ -138,7 +139,9 @@ void TestOpenFolder::startFolder()
     QCOMPARE(rowsOf(*dir1).last(), readableName(expected.section('/', -1))); // "Lieder für Mutter"
     // The folder is its drive's current one: away and back comes back to it.
     drive1->setCurrentIndex(0);
+    QVERIFY(settled(window));
     drive1->setCurrentIndex(1);
+    QVERIFY(settled(window));
     QCOMPARE(dir1->path(), expected);
 }
 
@@ -163,6 +166,7 @@ void TestOpenFolder::drop()
     Drives drives(stand);
     const QString top = QFileInfo(drives.a).path();
     PrintDir window;
+    QVERIFY(settled(window));
     window.showWindow();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     auto *dir1 = child<DirListBox>(window, "Dir1");
@@ -180,6 +184,7 @@ void TestOpenFolder::drop()
         return;
     QDropEvent dropped(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &dropped);
+    QVERIFY(settled(window));
     QVERIFY(dropped.isAccepted());
 
     if (folder.isEmpty()) {

@@ -96,6 +96,7 @@ void TestPrintDir::startUp()
     StandInPlatform stand;
     Drives drives(stand);
     PrintDir window;
+    QVERIFY(settled(window));
 
     QCOMPARE(child<DriveListBox>(window, "Drive1")->drive(), drives.textOf(drives.a));
     QCOMPARE(child<DirListBox>(window, "Dir1")->path(), drives.a);
@@ -126,6 +127,7 @@ void TestPrintDir::layoutAsDrawn()
     StandInPlatform stand;
     Drives drives(stand);
     PrintDir window;
+    QVERIFY(settled(window));
     window.showWindow();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
 
@@ -172,6 +174,7 @@ void TestPrintDir::captionsFit()
     StandInPlatform stand;
     Drives drives(stand);
     PrintDir window;
+    QVERIFY(settled(window));
     QCOMPARE(QApplication::font().family(), QStringLiteral("Liberation Sans"));
 
     const auto shown = [](QString caption) { return caption.remove(QLatin1Char('&')); };
@@ -205,27 +208,32 @@ void TestPrintDir::filterOptionsKeepTypedText()
     StandInPlatform stand;
     Drives drives(stand);
     PrintDir window;
+    QVERIFY(settled(window));
     window.showWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     auto *text = child<QLineEdit>(window, "txt_eigene");
     auto *file1 = child<FileListBox>(window, "File1");
 
     QTest::mouseClick(child<QRadioButton>(window, "opt_mp3"), Qt::LeftButton);
+    QVERIFY(settled(window));
     QCOMPARE(file1->pattern(), QStringLiteral("*.mp3"));
     const QStringList mp3List = entriesOf(window.fileList());
     QCOMPARE(mp3List, (QStringList{"Lied 2.mp3", "Lied 10.mp3"}));
     QVERIFY(!text->isEnabled());
 
     QTest::mouseClick(child<QRadioButton>(window, "opt_eigene"), Qt::LeftButton);
+    QVERIFY(settled(window));
     QVERIFY(text->isEnabled());
     QCOMPARE(text->palette().color(QPalette::Active, QPalette::Base),
              QApplication::palette().color(QPalette::Active, QPalette::Base));
     text->setFocus();
     QTest::keyClicks(text, QStringLiteral("mp3"));
+    QVERIFY(settled(window));
     QCOMPARE(file1->pattern(), QStringLiteral("*.mp3"));
     QCOMPARE(entriesOf(window.fileList()), mp3List);
 
     QTest::mouseClick(child<QRadioButton>(window, "opt_alle"), Qt::LeftButton);
+    QVERIFY(settled(window));
     QCOMPARE(file1->pattern(), QStringLiteral("*.*"));
     QCOMPARE(text->text(), QStringLiteral("mp3"));
     QVERIFY(!text->isEnabled());
@@ -234,14 +242,19 @@ void TestPrintDir::filterOptionsKeepTypedText()
     QCOMPARE(window.fileList().count(), 5);
 
     QTest::mouseClick(child<QRadioButton>(window, "opt_eigene"), Qt::LeftButton);
+    QVERIFY(settled(window));
     QCOMPARE(file1->pattern(), QStringLiteral("*.mp3"));
     QCOMPARE(entriesOf(window.fileList()), mp3List);
 
     text->setFocus();
     QTest::keyClick(text, Qt::Key_Backspace);
+    QVERIFY(settled(window));
     QTest::keyClick(text, Qt::Key_Backspace);
+    QVERIFY(settled(window));
     QTest::keyClick(text, Qt::Key_Backspace);
+    QVERIFY(settled(window));
     QTest::keyClicks(text, QStringLiteral("txt"));
+    QVERIFY(settled(window));
     QCOMPARE(entriesOf(window.fileList()), (QStringList{"Brief.txt", "notiz.TXT"}));
 }
 
@@ -250,7 +263,9 @@ void TestPrintDir::eigeneWithEmptyText()
     StandInPlatform stand;
     Drives drives(stand);
     PrintDir window;
+    QVERIFY(settled(window));
     QTest::mouseClick(child<QRadioButton>(window, "opt_eigene"), Qt::LeftButton);
+    QVERIFY(settled(window));
     QCOMPARE(child<FileListBox>(window, "File1")->pattern(), QStringLiteral("*."));
     QCOMPARE(entriesOf(window.fileList()), QStringList{"Makefile"});
 }
@@ -260,17 +275,21 @@ void TestPrintDir::arrowKeyReadsAgain()
     StandInPlatform stand;
     Drives drives(stand);
     PrintDir window;
+    QVERIFY(settled(window));
     window.showWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     auto *text = child<QLineEdit>(window, "txt_eigene");
     QTest::mouseClick(child<QRadioButton>(window, "opt_eigene"), Qt::LeftButton);
+    QVERIFY(settled(window));
     text->setFocus();
     QTest::keyClicks(text, QStringLiteral("txt"));
+    QVERIFY(settled(window));
     QCOMPARE(entriesOf(window.fileList()), (QStringList{"Brief.txt", "notiz.TXT"}));
 
     touch(drives.a + "/Antwort.txt");
     QCOMPARE(window.fileList().count(), 2); // nothing reads the folder by itself
     QTest::keyClick(text, Qt::Key_Left);
+    QVERIFY(settled(window));
     QCOMPARE(text->text(), QStringLiteral("txt"));
     QCOMPARE(entriesOf(window.fileList()), (QStringList{"Antwort.txt", "Brief.txt", "notiz.TXT"}));
 }
@@ -280,10 +299,12 @@ void TestPrintDir::folderChosenInDirectoryList()
     StandInPlatform stand;
     Drives drives(stand);
     PrintDir window;
+    QVERIFY(settled(window));
     auto *dir1 = child<DirListBox>(window, "Dir1");
     dir1->setCurrentIndex(dir1->model()->index(2, 0)); // "musik"
     QCOMPARE(dir1->path(), drives.a);                  // a click only selects
     QTest::keyClick(dir1, Qt::Key_Return);
+    QVERIFY(settled(window));
     QCOMPARE(dir1->path(), drives.a + "/musik");
     QCOMPARE(rowsOf(*dir1), (QStringList{drives.a, "musik", "alt"}));
     QCOMPARE(child<FileListBox>(window, "File1")->path(), drives.a + "/musik");
@@ -292,6 +313,7 @@ void TestPrintDir::folderChosenInDirectoryList()
     // Back up by the root row.
     dir1->setCurrentIndex(dir1->model()->index(0, 0));
     QTest::keyClick(dir1, Qt::Key_Enter);
+    QVERIFY(settled(window));
     QCOMPARE(dir1->path(), drives.a);
     QCOMPARE(window.fileList().count(), 5);
     QVERIFY(stand.messageBox.shown.isEmpty());
@@ -302,16 +324,20 @@ void TestPrintDir::eachDriveKeepsItsFolder()
     StandInPlatform stand;
     Drives drives(stand);
     PrintDir window;
+    QVERIFY(settled(window));
     auto *drive1 = child<DriveListBox>(window, "Drive1");
     auto *dir1 = child<DirListBox>(window, "Dir1");
     dir1->setCurrentIndex(dir1->model()->index(2, 0));
     QTest::keyClick(dir1, Qt::Key_Return);
+    QVERIFY(settled(window));
     QCOMPARE(dir1->path(), drives.a + "/musik");
 
     drive1->setCurrentIndex(1); // as the user picks B
+    QVERIFY(settled(window));
     QCOMPARE(dir1->path(), drives.b);
     QCOMPARE(entriesOf(window.fileList()), QStringList{"b.txt"});
     drive1->setCurrentIndex(0);
+    QVERIFY(settled(window));
     QCOMPARE(dir1->path(), drives.a + "/musik");
     QCOMPARE(entriesOf(window.fileList()), QStringList{"titel.mp3"});
 }
@@ -322,10 +348,12 @@ void TestPrintDir::unreadableFolderKeepsLists()
     Drives drives(stand);
     stand.volumes.notReady.insert(drives.a + "/gesperrt");
     PrintDir window;
+    QVERIFY(settled(window));
     auto *dir1 = child<DirListBox>(window, "Dir1");
     const QStringList rowsBefore = rowsOf(*dir1);
     dir1->setCurrentIndex(dir1->model()->index(1, 0)); // "gesperrt"
     QTest::keyClick(dir1, Qt::Key_Return);
+    QVERIFY(settled(window));
 
     QCOMPARE(stand.messageBox.shown.size(), 1);
     QCOMPARE(stand.messageBox.shown.at(0).kind, QStringLiteral("critical"));
@@ -343,12 +371,14 @@ void TestPrintDir::driveNotReadyGoesBack()
     Drives drives(stand);
     stand.volumes.notReady.insert(drives.b);
     PrintDir window;
+    QVERIFY(settled(window));
     window.showWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     auto *drive1 = child<DriveListBox>(window, "Drive1");
     QCOMPARE(ListingState.LastGoodDrive, drives.textOf(drives.a));
 
     QTest::keyClick(drive1, Qt::Key_Down); // the user steps to drive B
+    QVERIFY(settled(window));
     QCOMPARE(stand.messageBox.shown.size(), 1);
     QCOMPARE(stand.messageBox.shown.at(0).kind, QStringLiteral("critical"));
     QCOMPARE(stand.messageBox.shown.at(0).text, QStringLiteral("Laufwerk nicht bereit !"));
@@ -360,6 +390,7 @@ void TestPrintDir::driveNotReadyGoesBack()
 
     // A ready drive is taken without a word.
     QTest::keyClick(drive1, Qt::Key_End);
+    QVERIFY(settled(window));
     QCOMPARE(drive1->drive(), drives.c);
     QCOMPARE(entriesOf(window.fileList()), QStringList{"c.txt"});
     QCOMPARE(stand.messageBox.shown.size(), 1);
@@ -371,6 +402,7 @@ void TestPrintDir::rememberedDriveFailsToo()
     Drives drives(stand);
     stand.volumes.volumes.append(Volume{QStringLiteral("/"), QString()});
     PrintDir window;
+    QVERIFY(settled(window));
     window.showWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QCOMPARE(ListingState.LastGoodDrive, drives.textOf(drives.a));
@@ -379,6 +411,7 @@ void TestPrintDir::rememberedDriveFailsToo()
     stand.volumes.notReady.insert(drives.b);
     auto *drive1 = child<DriveListBox>(window, "Drive1");
     drive1->setCurrentIndex(1);
+    QVERIFY(settled(window));
 
     QCOMPARE(stand.messageBox.shown.size(), 1);
     QCOMPARE(drive1->drive(), QStringLiteral("/"));
@@ -393,11 +426,14 @@ void TestPrintDir::nestedFailureShowsMessageOnce()
     stand.program.folder = drives.c;
     stand.volumes.volumes.append(Volume{QStringLiteral("/"), QString()});
     PrintDir window;
+    QVERIFY(settled(window));
     auto *drive1 = child<DriveListBox>(window, "Drive1");
     auto *dir1 = child<DirListBox>(window, "Dir1");
     drive1->setCurrentIndex(0);
+    QVERIFY(settled(window));
     dir1->setCurrentIndex(dir1->model()->index(2, 0));
     QTest::keyClick(dir1, Qt::Key_Return);
+    QVERIFY(settled(window));
     QCOMPARE(dir1->path(), drives.a + "/musik");
     ListingState.LastGoodDrive = drive1->drive();
 
@@ -406,6 +442,7 @@ void TestPrintDir::nestedFailureShowsMessageOnce()
     stand.volumes.notReady.insert(drives.a + "/musik");
     stand.volumes.notReady.insert(drives.b);
     drive1->setCurrentIndex(1);
+    QVERIFY(settled(window));
     QCOMPARE(stand.messageBox.shown.size(), 1);
     QCOMPARE(drive1->drive(), drives.c);
     QCOMPARE(dir1->path(), drives.c);
@@ -418,11 +455,13 @@ void TestPrintDir::noDriveRemembered()
     Drives drives(stand);
     stand.program.folder = drives.c;
     PrintDir window;
+    QVERIFY(settled(window));
     auto *drive1 = child<DriveListBox>(window, "Drive1");
     QCOMPARE(drive1->drive(), drives.c);
     QVERIFY(ListingState.LastGoodDrive.isEmpty());
     stand.volumes.notReady.insert(drives.b);
     drive1->setCurrentIndex(1);
+    QVERIFY(settled(window));
     QCOMPARE(stand.messageBox.shown.size(), 1);
     QCOMPARE(drive1->drive(), drives.c);
     QCOMPARE(child<DirListBox>(window, "Dir1")->path(), drives.c);
@@ -440,6 +479,7 @@ void TestPrintDir::programFolderOnNoDrive()
     stand.program.folder = QStringLiteral("/nirgends/programm");
     {
         PrintDir window;
+        QVERIFY(settled(window));
         QCOMPARE(child<DriveListBox>(window, "Drive1")->drive(), drives.b);
         QCOMPARE(child<DirListBox>(window, "Dir1")->path(), QDir::currentPath());
         QCOMPARE(entriesOf(window.fileList()), QStringList{"hier.txt"});
@@ -453,6 +493,7 @@ void TestPrintDir::menuEntryDoesNothing()
     StandInPlatform stand;
     Drives drives(stand);
     PrintDir window;
+    QVERIFY(settled(window));
     window.showWindow();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     auto *entry = window.findChild<QAction *>(QStringLiteral("Einstellungen"));
@@ -485,9 +526,11 @@ void TestPrintDir::buttonsHideWindow()
     StandInPlatform stand;
     Drives drives(stand);
     PrintDir window;
+    QVERIFY(settled(window));
     window.showWindow();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QTest::mouseClick(child<QRadioButton>(window, "opt_mp3"), Qt::LeftButton);
+    QVERIFY(settled(window));
     QTest::mouseClick(window.findChild<QPushButton *>(button), Qt::LeftButton);
     QVERIFY(!window.isVisible());
 

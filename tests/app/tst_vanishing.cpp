@@ -62,7 +62,13 @@ struct Scene
         stand.program.folder = a;
         window = std::make_unique<PrintDir>();
         window->showWindow();
-        dir1()->setFolder(weg);
+        open(weg);
+    }
+    // Opens a folder as from outside, and waits for it.
+    void open(const QString &folder) const
+    {
+        window->openFolder(QFile::encodeName(folder));
+        QVERIFY(settled(*window));
     }
     DirListBox *dir1() const { return child<DirListBox>(*window, "Dir1"); }
     DriveListBox *drive1() const { return child<DriveListBox>(*window, "Drive1"); }
@@ -152,9 +158,11 @@ void TestVanishing::arrowKeyInTheFilter()
     Scene scene;
     auto *text = child<QLineEdit>(*scene.window, "txt_eigene");
     QTest::mouseClick(child<QRadioButton>(*scene.window, "opt_eigene"), Qt::LeftButton);
+    QVERIFY(settled(*scene.window));
     QVERIFY(QTest::qWaitForWindowActive(scene.window.get()));
     text->setFocus();
     QTest::keyClicks(text, QStringLiteral("txt"));
+    QVERIFY(settled(*scene.window));
     QCOMPARE(scene.shown(), (QStringList{"eins.txt", "zwei.txt"}));
 
     if (change == QLatin1String("removed")) {
@@ -166,6 +174,7 @@ void TestVanishing::arrowKeyInTheFilter()
         QVERIFY(QDir().rename(scene.weg, scene.a + "/woanders"));
     }
     QTest::keyClick(text, Qt::Key_Left);
+    QVERIFY(settled(*scene.window));
     QCOMPARE(scene.shown(), QStringList());
     QCOMPARE(scene.file1()->path(), scene.weg);
     QCOMPARE(scene.dir1()->path(), scene.weg);
@@ -191,6 +200,7 @@ void TestVanishing::choosingAGoneFolder()
     if (replacedByFile)
         touch(scene.weg + "/unten");
     activate(*scene.dir1(), row);
+    QVERIFY(settled(*scene.window));
 
     QCOMPARE(scene.stand.messageBox.shown.size(), 1);
     QCOMPARE(scene.stand.messageBox.shown.first().text, QStringLiteral("Verzeichnis nicht lesbar !"));
@@ -207,15 +217,18 @@ void TestVanishing::goingUpFromAGoneFolder()
     Scene scene;
     QVERIFY(QDir(scene.weg).removeRecursively());
     activate(*scene.dir1(), 0);
+    QVERIFY(settled(*scene.window));
     QCOMPARE(scene.dir1()->path(), scene.a);
     QCOMPARE(scene.shown(), QStringList{"oben.txt"});
     QCOMPARE(rowsOf(*scene.dir1()).indexOf(QStringLiteral("weg")), -1);
 
-    scene.dir1()->setFolder(scene.a + "/bleibt");
+    scene.open(scene.a + "/bleibt");
     QVERIFY(QDir(scene.a + "/bleibt").removeRecursively());
     scene.drive1()->setCurrentIndex(1);
+    QVERIFY(settled(*scene.window));
     QCOMPARE(scene.shown(), QStringList{"b.txt"});
     scene.drive1()->setCurrentIndex(0);
+    QVERIFY(settled(*scene.window));
     QCOMPARE(scene.dir1()->path(), scene.a);
     QCOMPARE(scene.shown(), QStringList{"oben.txt"});
     QVERIFY(scene.stand.messageBox.shown.isEmpty());
@@ -229,13 +242,16 @@ void TestVanishing::driveNotReadyWhenChosenAgain()
     QVERIFY(QTest::qWaitForWindowActive(scene.window.get()));
     scene.drive1()->setFocus();
     scene.drive1()->setCurrentIndex(1);
+    QVERIFY(settled(*scene.window));
     QCOMPARE(scene.shown(), QStringList{"b.txt"});
     scene.drive1()->setCurrentIndex(0);
+    QVERIFY(settled(*scene.window));
     QCOMPARE(scene.dir1()->path(), scene.weg);
     ListingState.LastGoodDrive = scene.drive1()->drive();
 
     scene.stand.volumes.notReady.insert(scene.b);
     scene.drive1()->setCurrentIndex(1);
+    QVERIFY(settled(*scene.window));
     QCOMPARE(scene.stand.messageBox.shown.size(), 1);
     QCOMPARE(scene.stand.messageBox.shown.first().text, QStringLiteral("Laufwerk nicht bereit !"));
     QCOMPARE(scene.stand.messageBox.shown.first().title, QStringLiteral("Laufwerksfehler"));
@@ -291,6 +307,7 @@ void TestVanishing::driveUnmountedWhileListed()
     const QString textOfB = scene.drive1()->itemText(1);
     if (then == "B was chosen")
         scene.drive1()->setCurrentIndex(1);
+    QVERIFY(settled(*scene.window));
     ListingState.LastGoodDrive = rememberedB ? textOfB : scene.a;
     if (!programDriveReady)
         scene.stand.volumes.notReady.insert(c);
@@ -301,11 +318,14 @@ void TestVanishing::driveUnmountedWhileListed()
         QVERIFY(QDir().mkpath(stick));
     if (then == "choose B") {
         scene.drive1()->setCurrentIndex(1);
+        QVERIFY(settled(*scene.window));
     } else {
         Q_EMIT scene.stand.volumes.volumesChanged();
+        QVERIFY(settled(*scene.window));
         QCOMPARE(scene.drive1()->findText(textOfB), -1);
         if (then == "choose C")
             scene.drive1()->setCurrentIndex(scene.drive1()->findText(c));
+        QVERIFY(settled(*scene.window));
     }
 
     QCOMPARE(scene.stand.messageBox.shown.size(), 1);

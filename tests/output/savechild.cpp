@@ -100,6 +100,8 @@ int main(int argc, char *argv[])
     stand.program.folder = args.at(2);
     PrintDir main;
     main.showWindow();
+    if (!settled(main))
+        return 2;
     QTextStream report(stdout);
     report << "entries\t" << main.fileList().count() << '\n';
 

@@ -261,6 +261,7 @@ void TestLists::sameAsWindow()
     QVERIFY(QDir::setCurrent(folder.path()));
     PrintDir main;
     main.showWindow();
+    QVERIFY(settled(main));
     stand.dialogs.saveAnswers.enqueue(out.filePath("fenster.txt"));
     QTest::mouseClick(main.findChild<QPushButton *>("cmd_save"), Qt::LeftButton);
     auto *dialog = visibleTopLevel<SaveOptionen>();

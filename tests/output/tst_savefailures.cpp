@@ -195,7 +195,8 @@ void TestSaveFailures::folderRemovedAfterItWasListed()
     stand.program.folder = folder;
     PrintDir main;
     main.showWindow();
-    main.findChild<DirListBox *>(QStringLiteral("Dir1"))->setFolder(folder);
+    main.openFolder(QFile::encodeName(folder));
+    QVERIFY(settled(main));
     QCOMPARE(main.fileList().count(), 3);
 
     const QString path = folder + QStringLiteral("/liste.txt");

@@ -617,6 +617,7 @@ void TestSaveListing::throughTheMainWindow()
     QVERIFY(QDir::setCurrent(folder.path())); // the main window opens on the working directory
     PrintDir main;
     main.showWindow();
+    QVERIFY(settled(main));
     QCOMPARE(main.fileList().count(), 3);
     auto *cmdSave = main.findChild<QPushButton *>(QStringLiteral("cmd_save"));
 
@@ -676,6 +677,7 @@ void TestSaveListing::tooManyFilesInTheMainWindow()
     QVERIFY(QDir::setCurrent(folder.path()));
     PrintDir main;
     main.showWindow();
+    QVERIFY(settled(main));
     QCOMPARE(main.fileList().count(), 10000);
 
     stand.dialogs.saveAnswers.enqueue(out.filePath(QStringLiteral("liste")));

@@ -3,7 +3,10 @@
 
 #include "widgetsupport.h"
 
+#include "app/printdir.h"
 #include "platform/controls/dirlistbox.h"
+
+#include <QTest>
 
 QStringList rowsOf(const Lirabel::DirListBox &list)
 {
@@ -25,4 +28,9 @@ PdfPrinter::PdfPrinter(const QString &pdfPath)
 PdfPrinter::~PdfPrinter()
 {
     Lirabel::installPlatform(mPrevious);
+}
+
+bool settled(const Lirabel::PrintDir &window)
+{
+    return QTest::qWaitFor([&window] { return !window.isLoading(); }, 5000);
 }

@@ -20,7 +20,12 @@
 
 namespace Lirabel {
 class DirListBox;
-}
+class PrintDir;
+} // namespace Lirabel
+
+// True once the main window's reads have all answered, within five seconds:
+// the window loads folders in the background.
+[[nodiscard]] bool settled(const Lirabel::PrintDir &window);
 
 // The control of type T called name inside window; a missing one ends the test run.
 template<typename T>

@@ -1,0 +1,156 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
+#include "platform/controls/folderloader.h"
+
+#include "platform/files/deadlinecall.h"
+#include "platform/files/drives.h"
+#include "platform/files/foldertoopen.h"
+#include "platform/files/handover.h"
+#include "platform/names/bytenames.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QTimer>
+
+#include <mutex>
+
+namespace Lirabel {
+
+// Shared with the jobs, which may outlive the loader.
+struct FolderLoader::Shared
+{
+    std::mutex mutex;
+    FolderLoader *owner = nullptr; // cleared when the loader goes
+    QHash<quint64, Handover> running;
+};
+
+namespace {
+
+// On a worker: everything the request needs, from the drive's readiness to
+// the folder's entries.
+FolderAnswer read(quint64 id, const FolderRequest &request)
+{
+    FolderAnswer answer{id, request, false, {}, {}};
+    const VolumeService *volumes = platform().volumes;
+    QString folder = QDir::cleanPath(request.folder);
+    switch (request.kind) {
+    case FolderRequest::Kind::Drive: {
+        const QString root = QDir::cleanPath(request.drive->mountPoint);
+        if (!volumes->isReadable(root))
+            return answer;
+        // A folder removed since it was shown gives way to the nearest folder above it.
+        while (!pathExists(folder) && isSameOrBelow(folder, root) && folder != root)
+            folder = QFileInfo(folder).path();
+        break;
+    }
+    case FolderRequest::Kind::Folder:
+        break;
+    case FolderRequest::Kind::Path: {
+        const std::optional<QString> named = folderToOpen(request.path);
+        if (!named)
+            return answer;
+        folder = QDir::cleanPath(*named);
+        break;
+    }
+    }
+    if (folder.isEmpty() || !volumes->isReadable(folder))
+        return answer;
+    std::optional<FolderEntries> entries =
+        scanFolder(folder, request.filesOnly ? ScanFor::Files : ScanFor::FilesAndFolders);
+    if (!entries)
+        return answer;
+    answer.ok = true;
+    answer.folder = folder;
+    answer.entries = std::move(*entries);
+    return answer;
+}
+
+QString mountAsked(const FolderRequest &request)
+{
+    switch (request.kind) {
+    case FolderRequest::Kind::Drive:
+        return QDir::cleanPath(request.drive->mountPoint);
+    case FolderRequest::Kind::Folder:
+        return mountOf(request.folder);
+    case FolderRequest::Kind::Path:
+        return mountOf(nameFromBytes(request.path));
+    }
+    return QString();
+}
+
+} // namespace
+
+FolderLoader::FolderLoader(QObject *parent)
+    : QObject(parent)
+    , mShared(std::make_shared<Shared>())
+{
+    mShared->owner = this;
+}
+
+FolderLoader::~FolderLoader()
+{
+    const std::lock_guard lock(mShared->mutex);
+    mShared->owner = nullptr;
+}
+
+quint64 FolderLoader::load(FolderRequest request)
+{
+    const quint64 id = ++mNewest;
+    mPending = true;
+    Q_EMIT started(id);
+    Handover job = Handover::start(mountAsked(request), [shared = mShared, id, request] {
+        FolderAnswer answer = read(id, request);
+        const std::lock_guard lock(shared->mutex);
+        if (FolderLoader *owner = shared->owner)
+            QMetaObject::invokeMethod(
+                owner, [owner, answer = std::move(answer)]() mutable { owner->deliver(std::move(answer)); },
+                Qt::QueuedConnection);
+    });
+    if (!job.started()) {
+        // A mount that is stuck, or no thread: it fails as one that does not answer, after this returns.
+        QMetaObject::invokeMethod(
+            this, [this, id, request] { deliver(FolderAnswer{id, request, false, {}, {}}); }, Qt::QueuedConnection);
+        return id;
+    }
+    {
+        const std::lock_guard lock(mShared->mutex);
+        mShared->running.insert(id, job);
+    }
+    QTimer::singleShot(FileSystemDeadline, this, [this, id, request] {
+        Handover late;
+        {
+            const std::lock_guard lock(mShared->mutex);
+            late = mShared->running.take(id);
+        }
+        if (late.giveUp())
+            return; // answered; its answer is on its way
+        deliver(FolderAnswer{id, request, false, {}, {}});
+    });
+    return id;
+}
+
+quint64 FolderLoader::refuse(FolderRequest request)
+{
+    const quint64 id = ++mNewest;
+    mPending = true;
+    Q_EMIT started(id);
+    QMetaObject::invokeMethod(
+        this, [this, id, request] { deliver(FolderAnswer{id, request, false, {}, {}}); }, Qt::QueuedConnection);
+    return id;
+}
+
+void FolderLoader::deliver(FolderAnswer answer)
+{
+    {
+        const std::lock_guard lock(mShared->mutex);
+        mShared->running.remove(answer.id);
+    }
+    if (answer.id != mNewest || !mPending)
+        return; // overtaken, or failed at the deadline already
+    mPending = false;
+    Q_EMIT answered(answer);
+}
+
+} // namespace Lirabel
