@@ -242,7 +242,7 @@ void PrintDir::settled()
         Drive1_GotFocus();
     if (mDriveGonePending && isVisible())
         followMounts();
-    if (void (PrintDir::*output)() = std::exchange(mOutputWaiting, nullptr))
+    if (void(PrintDir::*output)() = std::exchange(mOutputWaiting, nullptr))
         (this->*output)();
 }
 

@@ -111,7 +111,11 @@ quint64 FolderLoader::load(FolderRequest request)
     if (!job.started()) {
         // A mount that is stuck, or no thread: it fails as one that does not answer, after this returns.
         QMetaObject::invokeMethod(
-            this, [this, id, request] { deliver(FolderAnswer{id, request, false, {}, {}}); }, Qt::QueuedConnection);
+            this,
+            [this, id, request] {
+                deliver(FolderAnswer{id, request, false, {}, {}});
+            },
+            Qt::QueuedConnection);
         return id;
     }
     {
@@ -137,7 +141,11 @@ quint64 FolderLoader::refuse(FolderRequest request)
     mPending = true;
     Q_EMIT started(id);
     QMetaObject::invokeMethod(
-        this, [this, id, request] { deliver(FolderAnswer{id, request, false, {}, {}}); }, Qt::QueuedConnection);
+        this,
+        [this, id, request] {
+            deliver(FolderAnswer{id, request, false, {}, {}});
+        },
+        Qt::QueuedConnection);
     return id;
 }
 

@@ -192,7 +192,13 @@ ln -s "$work/tot/liesmich.txt" "$work/zwei/tot.mp3"
 BLOCKFS_SLOWER=$work/langsamer mount_blockfs slow "$work/langsam" || fail "the slow file system did not mount"
 mount_blockfs hangs "$work/dialog/tot" || fail "the file system beside the dialog did not mount"
 run_harness pending "$work/langsam" "$work/zwei" "$work/langsamer" "$work/nie.txt"
-run_harness save-beside "$work/dialog" "$work/zwei" "$work/dialog/liste.txt"
+# A documents folder of its own, for the dialog that follows one stuck beside
+# the mount; away from the mounts that hang, as the dialog reads the folders
+# above its own too.
+home=$(mktemp -d /tmp/lirabel-home.XXXXXX)
+mkdir -p "$home/Documents" && touch "$home/Documents/brief.txt"
+HOME=$home run_harness save-beside "$work/dialog" "$work/zwei" "$work/dialog/liste.txt"
+rm -rf "$home"
 
 # Lists read through a pipe while a call hangs: the pipe must reach its end
 # within 5 s. Sets out, err, took and status; the status is read from the

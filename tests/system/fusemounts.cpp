@@ -37,6 +37,7 @@
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -278,6 +279,7 @@ int followMounts(const QString &mount, const QString &mountCommand, const QStrin
               .arg(mount)
               .arg(gClock.elapsed() - started)
               .arg(drive));
+    scene.settle();
     check(scene.oneMessage(QStringLiteral("Laufwerk nicht bereit !"), QStringLiteral("Laufwerksfehler")),
           QStringLiteral("one message \"Laufwerk nicht bereit !\" for the drive that went"));
     check(scene.dir1()->path() == folder && child<FileListBox>(scene.window, "File1")->path() == folder,
@@ -372,6 +374,22 @@ int saveBeside(const QString &dialogFolder, const QString &folder, const QString
     check(returnAt >= 0 && backAt - returnAt < 3000 && scene.window.isVisible(),
           QStringLiteral("the main window is back %1 ms after Return").arg(backAt - returnAt));
     check(contents(out) == "a.mp3\r\nb.mp3\r\n", QStringLiteral("the listing is saved: %1").arg(contents(out)));
+
+    // The dialog beside the mount that hangs stays stuck; the next save gets
+    // another, which lists its folder.
+    QTest::mouseClick(child<QPushButton>(scene.window, "cmd_save"), Qt::LeftButton);
+    settings = visibleTopLevel<SaveOptionen>();
+    int rows = -1;
+    whenModal<QFileDialog>(&scene.window, [&rows](QFileDialog *dialog) {
+        auto *model = dialog->findChild<QFileSystemModel *>();
+        const QModelIndex folder = model->index(dialog->directory().path());
+        if (QTest::qWaitFor([model, folder] { return model->rowCount(folder) > 0; }, 2000))
+            rows = model->rowCount(folder);
+        dialog->reject();
+    });
+    if (settings)
+        QTest::mouseClick(child<QPushButton>(*settings, "cmd_weiter"), Qt::LeftButton);
+    check(rows > 0, QStringLiteral("the next save dialog lists %1 entries of its folder").arg(rows));
     return gFailures == 0 ? 0 : 1;
 }
 
