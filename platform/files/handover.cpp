@@ -336,6 +336,7 @@ struct MountPoints
     std::chrono::steady_clock::time_point read;
     QStringList points;
     QSet<QString> set;
+    QStringList browsable; // as drivesOf lists them: no kernel file system
 };
 
 constexpr std::chrono::milliseconds MountTableAge{200};
@@ -350,8 +351,12 @@ MountPoints &mountPoints(std::unique_lock<std::mutex> &lock)
         QFile file(QStringLiteral("/proc/self/mountinfo"));
         table->points.clear();
         if (file.open(QIODevice::ReadOnly)) {
-            for (const MountEntry &mount : parseMountTable(file.readAll()))
+            table->browsable.clear();
+            for (const MountEntry &mount : parseMountTable(file.readAll())) {
                 table->points.append(QDir::cleanPath(mount.mountPoint));
+                if (isBrowsable(mount))
+                    table->browsable.append(QDir::cleanPath(mount.mountPoint));
+            }
         }
         std::sort(table->points.begin(), table->points.end(),
                   [](const QString &a, const QString &b) { return a.size() > b.size(); });
@@ -378,6 +383,12 @@ QString mountOf(const QString &path)
             return point;
     }
     return QStringLiteral("/");
+}
+
+QStringList browsableMountPoints()
+{
+    std::unique_lock<std::mutex> lock;
+    return mountPoints(lock).browsable;
 }
 
 bool isMountPoint(const QString &absolute)

@@ -93,6 +93,10 @@ private:
 // working folder; links are not resolved.
 [[nodiscard]] QString mountOf(const QString &path);
 
+// The mount points a person browses (drives.h: isBrowsable), absolute and
+// clean, from the mount table.
+[[nodiscard]] QStringList browsableMountPoints();
+
 // True when the path, absolute and clean, is a mount point.
 [[nodiscard]] bool isMountPoint(const QString &absolute);
 

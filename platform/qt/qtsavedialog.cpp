@@ -119,9 +119,8 @@ private:
     {
         QStringList inside;
         const QString clean = absolutePath(folder);
-        for (const Volume &volume : platform().volumes->mountedVolumes()) {
-            const QString point = QDir::cleanPath(volume.mountPoint);
-            if (point != clean && isSameOrBelow(clean, QFileInfo(point).path()))
+        for (const QString &point : browsableMountPoints()) {
+            if (point != clean && point != QDir::rootPath() && isSameOrBelow(clean, QFileInfo(point).path()))
                 inside.append(point);
         }
         return inside;
