@@ -109,13 +109,8 @@ quint64 FolderLoader::load(FolderRequest request)
                 Qt::QueuedConnection);
     });
     if (!job.started()) {
-        // A mount that is stuck, or no thread: it fails as one that does not answer, after this returns.
-        QMetaObject::invokeMethod(
-            this,
-            [this, id, request] {
-                deliver(FolderAnswer{id, request, false, {}, {}});
-            },
-            Qt::QueuedConnection);
+        // A mount that is stuck, or no thread: it fails as one that does not answer.
+        failLater(id, request);
         return id;
     }
     {
@@ -140,13 +135,19 @@ quint64 FolderLoader::refuse(FolderRequest request)
     const quint64 id = ++mNewest;
     mPending = true;
     Q_EMIT started(id);
+    failLater(id, request);
+    return id;
+}
+
+// After the caller has returned, as any answer comes.
+void FolderLoader::failLater(quint64 id, const FolderRequest &request)
+{
     QMetaObject::invokeMethod(
         this,
         [this, id, request] {
             deliver(FolderAnswer{id, request, false, {}, {}});
         },
         Qt::QueuedConnection);
-    return id;
 }
 
 void FolderLoader::deliver(FolderAnswer answer)

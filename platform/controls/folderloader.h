@@ -73,6 +73,7 @@ Q_SIGNALS:
 private:
     struct Shared;
     void deliver(FolderAnswer answer);
+    void failLater(quint64 id, const FolderRequest &request);
 
     const std::shared_ptr<Shared> mShared;
     quint64 mNewest = 0;

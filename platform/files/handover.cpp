@@ -172,29 +172,6 @@ Handover Handover::start(const QString &mount, std::function<void()> work)
     return handover;
 }
 
-Handover::State Handover::look(std::chrono::milliseconds deadline)
-{
-    if (!mCall)
-        return State::Failed;
-    Workers &w = workers();
-    const std::lock_guard lock(w.mutex);
-    switch (mCall->state) {
-    case CallState::Finished:
-        return State::Finished;
-    case CallState::Failed:
-    case CallState::LeftBehind:
-        return State::Failed;
-    case CallState::Queued:
-        return State::Running;
-    case CallState::Running:
-        break;
-    }
-    if (std::chrono::steady_clock::now() < mCall->began + deadline)
-        return State::Running;
-    leaveBehind(w, *mCall);
-    return State::Failed;
-}
-
 bool Handover::wait(std::chrono::milliseconds deadline)
 {
     if (!mCall)
@@ -247,13 +224,6 @@ bool Handover::giveUp()
         break;
     }
     return false;
-}
-
-void Handover::waitForAny(std::chrono::steady_clock::time_point until)
-{
-    Workers &w = workers();
-    std::unique_lock lock(w.mutex);
-    w.forWaiter.wait_until(lock, until);
 }
 
 bool runWaiter(std::function<void()> work)

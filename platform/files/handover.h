@@ -48,18 +48,9 @@ public:
     // still queued deadline after it was handed over is dropped.
     [[nodiscard]] bool wait(std::chrono::milliseconds deadline);
 
-    // Without waiting: finished, failed (never started, or dropped from the
-    // queue because its mount got stuck), or left behind now because it
-    // runs past deadline.
-    enum class State { Running, Finished, Failed };
-    [[nodiscard]] State look(std::chrono::milliseconds deadline);
-
     // For a waiter with a clock of its own: a running call is left behind
     // (its mount stuck), a queued one dropped. True when it had finished.
     bool giveUp();
-
-    // Sleeps until any call finishes or fails, or until then; for a waiter of several calls.
-    static void waitForAny(std::chrono::steady_clock::time_point until);
 
 private:
     std::shared_ptr<HandedOverCall> mCall;

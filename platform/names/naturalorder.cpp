@@ -203,14 +203,22 @@ std::vector<qsizetype> naturalOrder(const QStringList &names)
     return order;
 }
 
-void sortNatural(QStringList &names)
+namespace {
+
+void putInOrder(QStringList &names, const std::vector<qsizetype> &order)
 {
-    const std::vector<qsizetype> order = naturalOrder(names);
     QStringList sorted;
     sorted.reserve(names.size());
     for (const qsizetype i : order)
         sorted.append(std::move(names[i]));
     names = std::move(sorted);
+}
+
+} // namespace
+
+void sortNatural(QStringList &names)
+{
+    putInOrder(names, naturalOrder(names));
 }
 
 void sortNaturalAsShown(QStringList &names)
@@ -223,12 +231,7 @@ void sortNaturalAsShown(QStringList &names)
     shown.reserve(names.size());
     for (const QString &name : std::as_const(names))
         shown.append(printableName(name));
-    const std::vector<qsizetype> order = naturalOrder(shown);
-    QStringList sorted;
-    sorted.reserve(names.size());
-    for (const qsizetype i : order)
-        sorted.append(std::move(names[i]));
-    names = std::move(sorted);
+    putInOrder(names, naturalOrder(shown));
 }
 
 } // namespace Lirabel
