@@ -141,6 +141,11 @@ struct Scene
     }
 };
 
+int threadsNow()
+{
+    return int(QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
+}
+
 int chooseDeadDrive(const QString &mount)
 {
     Scene scene;
@@ -171,6 +176,18 @@ int chooseDeadDrive(const QString &mount)
     }
     check(scene.drive1()->drive() == drive && scene.dir1()->path() == folder && scene.shown() == files,
           QStringLiteral("back on %1 in %2, its files listed").arg(drive, folder));
+
+    // Chosen again and again, the dead drive costs no new thread.
+    const int threads = threadsNow();
+    for (int i = 0; i < 10; ++i) {
+        scene.drive1()->setCurrentIndex(row);
+        scene.settle();
+    }
+    check(scene.messages.shown.size() == 11 && threadsNow() <= threads + 3,
+          QStringLiteral("ten more choices: %1 messages, %2 threads after %3")
+              .arg(scene.messages.shown.size())
+              .arg(threadsNow())
+              .arg(threads));
     return gFailures == 0 ? 0 : 1;
 }
 
@@ -320,11 +337,6 @@ int pendingReads(const QString &mount, const QString &folder, const QString &mar
     check(!visibleTopLevel<SaveOptionen>() && !QFile::exists(out) && scene.messages.shown.size() == 2,
           QStringLiteral("a save then writes nothing and says so again"));
     return gFailures == 0 ? 0 : 1;
-}
-
-int threadsNow()
-{
-    return int(QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
 }
 
 // A folder of links into a mount that hangs, read again at each key typed
