@@ -9,6 +9,7 @@
 //   bench_filelist ROUNDS FOLDER...
 
 #include "bench/benchsupport.h"
+#include "bench/readinto.h"
 #include "platform/controls/filelistmodel.h"
 #include "platform/files/folderscan.h"
 #include "platform/names/naturalorder.h"
@@ -51,7 +52,7 @@ double readList(const QString &folder, const QString &pattern, qsizetype *count)
     const auto start = std::chrono::steady_clock::now();
     auto model = std::make_unique<FileListModel>();
     model->setPattern(pattern);
-    model->setPath(folder);
+    readInto(*model, folder);
     const double ms = msSince(start);
     *count = model->count();
     return ms;
@@ -118,17 +119,17 @@ int main(int argc, char *argv[])
                  fixed(filtered / reference, 2) + "×");
 
     FileListModel kept;
-    kept.setPath(middle);
+    readInto(kept, middle);
     std::vector<double> again;
     for (int round = 0; round < rounds; ++round) {
         const auto start = std::chrono::steady_clock::now();
-        kept.refresh();
+        readInto(kept, middle);
         again.push_back(msSince(start));
     }
     // The list is sorted in runs that are then merged: check the largest
     // list is in natural order from end to end.
     FileListModel largest;
-    largest.setPath(args.last());
+    readInto(largest, args.last());
     for (qsizetype i = 1; i < largest.count(); ++i) {
         if (naturalCompare(largest.entry(i - 1), largest.entry(i)) >= 0) {
             std::fprintf(stderr, "bench_filelist: entries %lld and %lld out of order\n", qlonglong(i - 1),
@@ -144,7 +145,7 @@ int main(int argc, char *argv[])
         for (const QString &pattern : typed) {
             const auto start = std::chrono::steady_clock::now();
             kept.setPattern(pattern);
-            kept.refresh();
+            readInto(kept, middle);
             typing.push_back(msSince(start));
         }
     }

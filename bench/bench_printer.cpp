@@ -8,6 +8,7 @@
 //   bench_printer ROUNDS FOLDER WORKDIR
 
 #include "bench/benchsupport.h"
+#include "bench/readinto.h"
 #include "platform/controls/filelistmodel.h"
 #include "platform/qt/qtprinter.h"
 
@@ -80,7 +81,7 @@ int main(int argc, char *argv[])
     const QString ps = work.filePath(QStringLiteral("liste.ps"));
 
     FileListModel list;
-    list.setPath(args.at(2));
+    readInto(list, args.at(2));
     QStringList lines;
     QByteArray bytes;
     for (qsizetype i = 0; i < list.count(); ++i) {

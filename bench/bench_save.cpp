@@ -10,6 +10,7 @@
 //   bench_save ROUNDS FOLDER WORKDIR
 
 #include "bench/benchsupport.h"
+#include "bench/readinto.h"
 #include "output/saveoptionen.h"
 #include "platform/controls/filelistmodel.h"
 #include "standins.h"
@@ -86,7 +87,7 @@ int main(int argc, char *argv[])
 
     StandInPlatform platform;
     FileListModel list;
-    list.setPath(folder);
+    readInto(list, folder);
 
     const auto [program, reference] = alternate(
         rounds, [&] { return saveRun(platform, list, saved); }, [&] { return lsToFile(folder, listed); });
@@ -101,7 +102,7 @@ int main(int argc, char *argv[])
         [&] {
             const auto start = std::chrono::steady_clock::now();
             FileListModel fresh;
-            fresh.setPath(folder);
+            readInto(fresh, folder);
             const double read = msSince(start);
             return read + saveRun(platform, fresh, saved);
         },
