@@ -6,8 +6,6 @@
 #include "listing/entryformat.h"
 #include "output/lists/listsink.h"
 
-#include <QDateTime>
-
 #include <algorithm>
 
 namespace Lirabel {
@@ -91,11 +89,7 @@ void CsvList::folder(const ListedFolder &folder)
                     mRow.append(QByteArray::number(file.size));
                 break;
             case ListColumn::Modified:
-                // Known with the size only: both empty where the folder hides them.
-                if (file.size >= 0)
-                    mRow.append(QDateTime::fromSecsSinceEpoch(file.modified)
-                                    .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
-                                    .toLatin1());
+                mRow.append(shownTime(file));
                 break;
             case ListColumn::Artist:
                 appendField(mRow, file.tags.artist, true, separator);

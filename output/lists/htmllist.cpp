@@ -99,11 +99,7 @@ void HtmlList::folder(const ListedFolder &folder)
                 rows += cell(file.size >= 0 ? german.toString(file.size) : QString(), true);
                 break;
             case ListColumn::Modified:
-                rows += cell(
-                    file.size >= 0
-                        ? QDateTime::fromSecsSinceEpoch(file.modified).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
-                        : QString(),
-                    false);
+                rows += cell(QString::fromLatin1(shownTime(file)), false);
                 break;
             case ListColumn::Artist:
                 rows += cell(file.tags.artist, false);

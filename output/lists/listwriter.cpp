@@ -6,6 +6,9 @@
 #include "platform/files/drives.h"
 #include "platform/names/bytenames.h"
 
+#include <cstdio>
+#include <ctime>
+
 namespace Lirabel {
 
 QString shownPath(const QStringList &relativePath)
@@ -21,6 +24,27 @@ QString shownFilePath(const ListedFolder &folder, const ListedFile &file)
 {
     return folder.shownAbsolute + (folder.shownAbsolute.endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/"))
         + file.shown;
+}
+
+QByteArray shownTime(const ListedFile &file)
+{
+    if (file.size < 0)
+        return {};
+    static const bool zoneRead = [] {
+        tzset();
+        return true;
+    }();
+    Q_UNUSED(zoneRead)
+    const time_t seconds = time_t(file.modified);
+    struct tm local
+    {
+    };
+    if (!localtime_r(&seconds, &local))
+        return {};
+    char text[32];
+    const int length = std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", local.tm_year + 1900,
+                                     local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
+    return QByteArray(text, length);
 }
 
 QString tagNumber(unsigned number)

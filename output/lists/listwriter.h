@@ -54,6 +54,12 @@ public:
 // The file's full path as a person reads it, for the path column.
 [[nodiscard]] QString shownFilePath(const ListedFolder &folder, const ListedFile &file);
 
+// The file's time of change as local "JJJJ-MM-TT hh:mm:ss"; empty where its
+// size is not known either (-1), as in a folder that cannot be entered. The
+// time zone is read once per program (TZ, else the system's), not at every
+// file, as the C library's and Qt's conversions do.
+[[nodiscard]] QByteArray shownTime(const ListedFile &file);
+
 // A number from the tags; empty for 0, which stands for "not known".
 [[nodiscard]] QString tagNumber(unsigned number);
 
