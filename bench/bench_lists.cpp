@@ -68,20 +68,36 @@ int main(int argc, char *argv[])
     const std::string largest = argv[5];
     const std::string music = argv[6];
     const std::string tagScript = argv[7];
-    constexpr double Goal = 1.0;
+    constexpr double Goal = 0.8;
+    const std::string goal = "≤ " + fixed(Goal, 1) + "×";
 
     const auto [one, ls] = compare(rounds, {lirabel, "--liste", "--format", "csv", "--spalten", "name", folder},
                                    {"ls", "-1", folder}, {"LC_ALL=C"});
     printRow("`--liste --format csv --spalten name`, 100000 files in one folder", fixed(one.ms, 1) + " ms",
-             "`ls -1` in C " + fixed(ls.ms, 1) + " ms", fixed(one.ms / ls.ms, 2) + "×", "≤ 1.0×",
-             one.ms <= Goal * ls.ms);
+             "`ls -1` in C " + fixed(ls.ms, 1) + " ms", fixed(one.ms / ls.ms, 2) + "×", goal, one.ms <= Goal * ls.ms);
+    // The kernel's floor: the same folder read and written unsorted.
+    const auto [oneAgain, unsorted] =
+        compare(rounds, {lirabel, "--liste", "--format", "csv", "--spalten", "name", folder}, {"ls", "-1U", folder},
+                {"LC_ALL=C"});
+    printInfoRow("The same against the unsorted floor", fixed(oneAgain.ms, 1) + " ms",
+                 "`ls -1U` " + fixed(unsorted.ms, 1) + " ms", fixed(oneAgain.ms / unsorted.ms, 2) + "×");
 
     const auto [walk, find] =
         compare(rounds, {lirabel, "--liste", "--unterordner", "--format", "csv", "--spalten", "name,ordner", tree},
                 {"find", tree, "-type", "f"});
     printRow("`--unterordner --format csv --spalten name,ordner`, 200000 files in 2000 folders",
              fixed(walk.ms, 1) + " ms", "`find -type f` " + fixed(find.ms, 1) + " ms",
-             fixed(walk.ms / find.ms, 2) + "×", "≤ 1.0×", walk.ms <= Goal * find.ms);
+             fixed(walk.ms / find.ms, 2) + "×", goal, walk.ms <= Goal * find.ms);
+    const auto [walkAgain, bare] =
+        compare(rounds, {lirabel, "--liste", "--unterordner", "--format", "csv", "--spalten", "name,ordner", tree},
+                {"find", tree, "-printf", ""});
+    printInfoRow("The same against a bare walk", fixed(walkAgain.ms, 1) + " ms",
+                 "`find -printf ''` " + fixed(bare.ms, 1) + " ms", fixed(walkAgain.ms / bare.ms, 2) + "×");
+    const auto [dated, findDated] = compare(rounds, {lirabel, "--liste", "--unterordner", "--format", "csv", tree},
+                                            {"find", tree, "-type", "f", "-printf", "%P;%s;%T@\n"});
+    printRow("`--unterordner --format csv` (sizes and dates), 200000 files in 2000 folders", fixed(dated.ms, 1) + " ms",
+             "`find -type f -printf '%P;%s;%T@\\n'` " + fixed(findDated.ms, 1) + " ms",
+             fixed(dated.ms / findDated.ms, 2) + "×", goal, dated.ms <= Goal * findDated.ms);
     long singlePeak = 0;
     for (int round = 0; round < rounds; ++round)
         singlePeak =
@@ -95,7 +111,7 @@ int main(int argc, char *argv[])
                 {"/usr/bin/python3", tagScript, music});
     printRow("`--format csv --spalten name,interpret,titel,dauer`, 1000 tagged MP3 files", fixed(tags.ms, 1) + " ms",
              "python3-mutagen " + fixed(mutagen.ms, 1) + " ms", fixed(tags.ms / mutagen.ms, 2) + "×", "≤ 1.0×",
-             tags.ms <= Goal * mutagen.ms);
+             tags.ms <= mutagen.ms);
     printNote("Peak memory of `--liste` on 100000 files in one folder: " + mib(one.maxRssKb)
               + " (`ls -1`: " + mib(ls.maxRssKb) + ").");
     return 0;

@@ -10,7 +10,8 @@
 #
 # The folders of test files are made inside the build folder, on the same
 # drive as the program, so the program started in one of them shows it, and
-# removed at the end. BENCH_ROUNDS changes the number of counted rounds.
+# removed at the end. BENCH_ROUNDS changes the number of counted rounds,
+# BENCH_LIST_ROUNDS those of the lists (15).
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -98,7 +99,7 @@ export QT_QPA_PLATFORM=offscreen
 run "$bin/bench_filelist" "$rounds" "$data/files-10000" "$data/files-100000" "$data/files-300000"
 run "$bin/bench_save" "$((rounds + 4))" "$data/files-9999" "$work"
 run "$bin/bench_printer" "$rounds" "$data/files-9999" "$work"
-run "$bin/bench_lists" "$rounds" "$build/app/lirabel" "$data/files-100000" "$data/tree" \
+run "$bin/bench_lists" "${BENCH_LIST_ROUNDS:-15}" "$build/app/lirabel" "$data/files-100000" "$data/tree" \
     "$data/tree/Sammlung 0/Jahr 0/Album 0" "$data/music" "$here/bench/readtags.py"
 run env DISPLAY="$display" QT_QPA_PLATFORM=xcb "$bin/bench_startup" "$((rounds + 4))" \
     "$bin/startup_lirabel" "$bin/startup_minimal" \
