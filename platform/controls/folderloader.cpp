@@ -30,10 +30,11 @@ namespace {
 
 // On a worker: everything the request needs, from the drive's readiness to
 // the folder's entries.
-FolderAnswer read(quint64 id, const FolderRequest &request)
+FolderAnswer read(quint64 id, const FolderRequest &request, const VolumeService *volumes)
 {
     FolderAnswer answer{id, request, false, {}, {}};
-    const VolumeService *volumes = platform().volumes;
+    if (!volumes)
+        return answer;
     QString folder = QDir::cleanPath(request.folder);
     switch (request.kind) {
     case FolderRequest::Kind::Drive: {
@@ -100,8 +101,9 @@ quint64 FolderLoader::load(FolderRequest request)
     const quint64 id = ++mNewest;
     mPending = true;
     Q_EMIT started(id);
-    Handover job = Handover::start(mountAsked(request), [shared = mShared, id, request] {
-        FolderAnswer answer = read(id, request);
+    // The services as the request was made; the job may run after they changed.
+    Handover job = Handover::start(mountAsked(request), [shared = mShared, id, request, volumes = platform().volumes] {
+        FolderAnswer answer = read(id, request, volumes);
         const std::lock_guard lock(shared->mutex);
         if (FolderLoader *owner = shared->owner)
             QMetaObject::invokeMethod(
