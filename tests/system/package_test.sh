@@ -160,7 +160,7 @@ fi
 # Debian's own verdict: no error and no warning, the binary hardened and stripped as Debian does.
 if command -v lintian >/dev/null; then
     lintian -I --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 || fail "lintian: $(cat "$work/lintian.log")"
-    ! grep -E 'hardening-no-|binary-has-unneeded-section' "$work/lintian.log" \
+    ! grep -E '^[EWI]: lirabel[^:]*: (hardening-no-|binary-has-unneeded-section)' "$work/lintian.log" \
         || fail "lintian: the binary is not hardened or not stripped as Debian does"
 fi
 
