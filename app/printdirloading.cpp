@@ -240,8 +240,10 @@ void PrintDir::settled()
         return;
     if (std::exchange(mFocusWaiting, false))
         Drive1_GotFocus();
-    if (mDriveGonePending && isVisible())
-        followMounts();
+    if (mDriveGonePending && isVisible()) {
+        mDriveGonePending = false;
+        followMounts(); // the drive may have come back meanwhile
+    }
     if (void(PrintDir::*output)() = std::exchange(mOutputWaiting, nullptr))
         (this->*output)();
 }

@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
 
 #include "platform/files/deadlinecall.h"
-#include "platform/files/drives.h"
 #include "platform/files/handover.h"
 #include "platform/names/bytenames.h"
 #include "platform/qt/qtdialogs.h"
@@ -113,14 +112,14 @@ public:
     }
 
 private:
-    // The mount points the dialog asks of, from the mount table alone: those
-    // in the folder and in each folder above it, which it reads too.
+    // The mount points directly in the folder, from the mount table alone:
+    // the dialog asks each of them, and nothing else is asked here.
     static QStringList mountsInside(const QString &folder)
     {
         QStringList inside;
         const QString clean = absolutePath(folder);
         for (const QString &point : browsableMountPoints()) {
-            if (point != clean && point != QDir::rootPath() && isSameOrBelow(clean, QFileInfo(point).path()))
+            if (point != clean && QFileInfo(point).path() == clean)
                 inside.append(point);
         }
         return inside;
