@@ -11,7 +11,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QHash>
 #include <QTimer>
 
 #include <mutex>
@@ -23,7 +22,6 @@ struct FolderLoader::Shared
 {
     std::mutex mutex;
     FolderLoader *owner = nullptr; // cleared when the loader goes
-    QHash<quint64, Handover> running;
 };
 
 namespace {
@@ -115,17 +113,9 @@ quint64 FolderLoader::load(FolderRequest request)
         failLater(id, request);
         return id;
     }
-    {
-        const std::lock_guard lock(mShared->mutex);
-        mShared->running.insert(id, job);
-    }
+    mRunning.insert(id, job);
     QTimer::singleShot(FileSystemDeadline, this, [this, id, request] {
-        Handover late;
-        {
-            const std::lock_guard lock(mShared->mutex);
-            late = mShared->running.take(id);
-        }
-        if (late.giveUp())
+        if (mRunning.take(id).giveUp())
             return; // answered; its answer is on its way
         deliver(FolderAnswer{id, request, false, {}, {}});
     });
@@ -154,10 +144,7 @@ void FolderLoader::failLater(quint64 id, const FolderRequest &request)
 
 void FolderLoader::deliver(FolderAnswer answer)
 {
-    {
-        const std::lock_guard lock(mShared->mutex);
-        mShared->running.remove(answer.id);
-    }
+    mRunning.remove(answer.id);
     if (answer.id != mNewest || !mPending)
         return; // overtaken, or failed at the deadline already
     mPending = false;

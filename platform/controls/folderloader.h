@@ -16,7 +16,10 @@
 #include "platform/files/folderscan.h"
 #include "platform/platform.h"
 
+#include "platform/files/handover.h"
+
 #include <QByteArray>
+#include <QHash>
 #include <QObject>
 #include <QString>
 
@@ -76,6 +79,7 @@ private:
     void failLater(quint64 id, const FolderRequest &request);
 
     const std::shared_ptr<Shared> mShared;
+    QHash<quint64, Handover> mRunning; // the jobs not answered yet, for their deadline
     quint64 mNewest = 0;
     bool mPending = false;
 };

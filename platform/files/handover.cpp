@@ -120,6 +120,13 @@ bool addThreadIfNeeded(Workers &w)
     return true;
 }
 
+// A call that will not run. Under the lock.
+void failed(HandedOverCall &call)
+{
+    call.state = CallState::Failed;
+    call.work = nullptr;
+}
+
 // The call runs past its deadline: its mount is stuck, and what is queued
 // for that mount fails at once. Under the lock.
 void leaveBehind(Workers &w, HandedOverCall &call)
@@ -127,15 +134,12 @@ void leaveBehind(Workers &w, HandedOverCall &call)
     call.state = CallState::LeftBehind;
     ++w.leftBehind;
     ++w.stuck[call.mount];
-    for (auto it = w.queue.begin(); it != w.queue.end();) {
-        if ((*it)->mount == call.mount) {
-            (*it)->state = CallState::Failed;
-            (*it)->work = nullptr;
-            it = w.queue.erase(it);
-        } else {
-            ++it;
-        }
-    }
+    std::erase_if(w.queue, [&call](const std::shared_ptr<HandedOverCall> &queued) {
+        if (queued->mount != call.mount)
+            return false;
+        failed(*queued);
+        return true;
+    });
     if (!w.queue.empty())
         addThreadIfNeeded(w);
     w.forWaiter.notify_all();
@@ -144,8 +148,7 @@ void leaveBehind(Workers &w, HandedOverCall &call)
 // A queued call taken out of the queue. Under the lock.
 void drop(Workers &w, const std::shared_ptr<HandedOverCall> &call)
 {
-    call->state = CallState::Failed;
-    call->work = nullptr;
+    failed(*call);
     w.queue.erase(std::find(w.queue.begin(), w.queue.end(), call));
 }
 
@@ -260,16 +263,13 @@ bool runWaiter(std::function<void()> work)
     return true;
 }
 
-bool handOver(const QString &mount, std::function<void()> work, std::chrono::milliseconds deadline)
-{
-    return Handover::start(mount, std::move(work)).wait(deadline);
-}
-
 bool nowTouching(const QString &mount)
 {
     Workers &w = workers();
     const std::lock_guard lock(w.mutex);
-    if (!tCurrent || w.stuck.contains(mount))
+    // A call left behind keeps the mount it was left behind on: that mount
+    // stays stuck until the call returns.
+    if (!tCurrent || tCurrent->state == CallState::LeftBehind || w.stuck.contains(mount))
         return false;
     tCurrent->mount = mount;
     return true;

@@ -56,13 +56,10 @@ private:
     std::shared_ptr<HandedOverCall> mCall;
 };
 
-// Runs work handed over for the mount and waits for it up to the deadline;
-// false when it did not finish in time or could not start.
-[[nodiscard]] bool handOver(const QString &mount, std::function<void()> work, std::chrono::milliseconds deadline);
-
 // For a worker that goes from mount to mount (the folder walk's reader):
 // what it touches from now on, so that a wait that gives up on it marks that
-// mount. False, and nothing changed, when that mount is stuck.
+// mount. False, and nothing changed, when that mount is stuck or the worker
+// has been left behind already.
 [[nodiscard]] bool nowTouching(const QString &mount);
 
 // True while a call on the mount runs past its deadline.

@@ -67,14 +67,12 @@ void TestDeadlineCall::stuckMountCostsNoThread()
         QCOMPARE(call.wait(std::chrono::milliseconds(100)), false);
     for (int i = 0; i < 10; ++i)
         QVERIFY(!Handover::start(dead, [] {}).started());
-    QVERIFY(handOver(
-        QStringLiteral("/"), [] {}, std::chrono::milliseconds(1000)));
+    QVERIFY(Handover::start(QStringLiteral("/"), [] {}).wait(std::chrono::milliseconds(1000)));
     QVERIFY(workerThreads() <= threads + 1);
 
     gate->openUp();
     QTRY_VERIFY(!isStuck(dead));
-    QVERIFY(handOver(
-        dead, [] {}, std::chrono::milliseconds(1000)));
+    QVERIFY(Handover::start(dead, [] {}).wait(std::chrono::milliseconds(1000)));
     QTRY_VERIFY(workerThreads() <= SharedWorkers);
 }
 
