@@ -103,6 +103,7 @@ private:
     void setTextBoxColour(quint32 colour);
     void startOn(int candidate);
     void fallBackTo(int candidate);
+    void tryDrives(const QStringList &candidates, int candidate, Purpose purpose);
     void chooseDrive(const QString &pathOrDriveText, bool listedOnly);
     void requestDrive(const QString &driveText);
     void requestFolder(const QString &folder, Purpose purpose);

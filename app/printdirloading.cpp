@@ -51,12 +51,19 @@ bool PrintDir::isLoading() const
 // the working directory, then the root; no message.
 void PrintDir::startOn(int candidate)
 {
-    const QStringList candidates{platform().program->programFolder(), QDir::currentPath(), QDir::rootPath()};
+    tryDrives({platform().program->programFolder(), QDir::currentPath(), QDir::rootPath()}, candidate, Purpose::Start);
+}
+
+// Chooses the first of the drives from candidate on that a volume holds;
+// the read that answers decides whether the next is tried.
+void PrintDir::tryDrives(const QStringList &candidates, int candidate, Purpose purpose)
+{
     for (; candidate < candidates.size(); ++candidate) {
         mCandidate = candidate;
-        mDrivePurpose = Purpose::Start;
+        mDrivePurpose = purpose;
         try {
-            chooseDrive(candidates.at(candidate), false);
+            // The remembered drive itself, never the drive that holds its old mount point.
+            chooseDrive(candidates.at(candidate), purpose == Purpose::FallBack && candidate == 0);
             return;
         } catch (const LirabelError &) {
         }
@@ -220,17 +227,8 @@ void PrintDir::driveNotReady()
 
 void PrintDir::fallBackTo(int candidate)
 {
-    const QStringList candidates{ListingState.LastGoodDrive, platform().program->programFolder(), QDir::rootPath()};
-    for (; candidate < candidates.size(); ++candidate) {
-        mCandidate = candidate;
-        mDrivePurpose = Purpose::FallBack;
-        try {
-            // The remembered drive itself, never the drive that holds its old mount point.
-            chooseDrive(candidates.at(candidate), candidate == 0);
-            return;
-        } catch (const LirabelError &) {
-        }
-    }
+    tryDrives({ListingState.LastGoodDrive, platform().program->programFolder(), QDir::rootPath()}, candidate,
+              Purpose::FallBack);
 }
 
 // Once no read is pending: what waited for it.
