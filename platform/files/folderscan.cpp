@@ -3,7 +3,6 @@
 
 #include "platform/files/folderscan.h"
 
-#include "platform/files/deadlinecall.h"
 #include "platform/files/folderentries.h"
 #include "platform/names/bytenames.h"
 
@@ -247,11 +246,5 @@ std::optional<FolderEntries> scanFolder(const QString &path, ScanFor wanted)
 }
 
 #endif
-
-std::optional<FolderEntries> scanFolderWithDeadline(const QString &path, ScanFor wanted)
-{
-    return callWithDeadline<std::optional<FolderEntries>>(path, [path, wanted] { return scanFolder(path, wanted); })
-        .value_or(std::nullopt);
-}
 
 } // namespace Lirabel

@@ -46,8 +46,4 @@ enum class ScanFor { FilesAndFolders, Files, Folders };
 // Something exists at the path (a link is followed). No deadline either.
 [[nodiscard]] bool pathExists(const QString &path);
 
-// The same on a thread of its own (deadlinecall.h); nothing too when the
-// folder does not answer in time.
-[[nodiscard]] std::optional<FolderEntries> scanFolderWithDeadline(const QString &path, ScanFor wanted);
-
 } // namespace Lirabel
