@@ -3,22 +3,12 @@
 
 #include "app/applicationsetup.h"
 
+#include "app/commandline/germantexts.h"
+
 #include <QApplication>
 #include <QFont>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 namespace Lirabel {
-
-void loadGermanQtTexts(QCoreApplication &app)
-{
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    auto *translator = new QTranslator(&app);
-    if (translator->load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(translator);
-}
 
 void setUpApplication(QApplication &app)
 {

@@ -4,15 +4,11 @@
 #pragma once
 
 class QApplication;
-class QCoreApplication;
 
 namespace Lirabel {
 
 // Qt's own texts in German whatever the locale, and the interface font the
 // window layouts were measured for.
 void setUpApplication(QApplication &app);
-
-// Qt's own texts in German, for as long as the application lives.
-void loadGermanQtTexts(QCoreApplication &app);
 
 } // namespace Lirabel

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
 
 #include "app/applicationsetup.h"
-#include "app/commandline.h"
+#include "app/commandline/commandline.h"
 #include "app/listsave.h"
 #include "app/printdir.h"
 #include "output/lists/listcommand.h"

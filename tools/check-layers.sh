@@ -13,6 +13,8 @@
 #   listing             platform platform/names platform/files
 #   output              platform platform/names platform/files platform/qt listing
 #   output/lists        platform platform/names platform/files platform/tags listing
+#   app/commandline     platform platform/names platform/files platform/tags listing
+#                       output/lists
 #   app                 everything
 #
 #   tools/check-layers.sh [ROOT]     (default: this repository)
@@ -30,7 +32,8 @@ declare -A allowed=(
     [listing]="platform platform/names platform/files listing"
     [output]="platform platform/names platform/files platform/qt listing output"
     [output/lists]="platform platform/names platform/files platform/tags listing output/lists"
-    [app]="platform platform/names platform/files platform/qt platform/controls platform/tags listing output output/lists app"
+    [app/commandline]="platform platform/names platform/files platform/tags listing output/lists app/commandline"
+    [app]="platform platform/names platform/files platform/qt platform/controls platform/tags listing output output/lists app/commandline app"
 )
 
 bad=0

@@ -8,6 +8,8 @@
 #include "platform/qt/widgetwindow.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -36,7 +38,13 @@ bool QtMessageBox::question(const QString &text, const QString &title)
 
 QString QtProgram::programFolder() const
 {
-    return QCoreApplication::applicationDirPath();
+    // The window program, installed in a folder of its own, stands for the
+    // `lirabel` that started it.
+    const QString folder = QCoreApplication::applicationDirPath();
+    if (QFileInfo(QCoreApplication::applicationFilePath()).fileName() != QLatin1String("lirabel-fenster")
+        || QFileInfo::exists(folder + QLatin1String("/lirabel")))
+        return folder;
+    return QDir::cleanPath(folder + QLatin1String("/" LIRABEL_PROGRAM_FOLDER));
 }
 
 namespace {

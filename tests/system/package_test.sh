@@ -45,6 +45,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
+window=usr/libexec/lirabel/lirabel-fenster
 desktop=usr/share/applications/$app_id.desktop
 icon=usr/share/icons/hicolor/scalable/apps/$app_id.svg
 metainfo=usr/share/metainfo/$app_id.metainfo.xml
@@ -53,7 +54,7 @@ docs=(usr/share/doc/lirabel/copyright usr/share/doc/lirabel/changelog.gz)
 servicemenu=usr/share/kio/servicemenus/$app_id.dateiliste.desktop
 context_menus=("$servicemenu" usr/share/file-manager/actions/lirabel-dateiliste{,-text,-tabelle,-webseite,-wiedergabeliste}.desktop
     usr/share/nemo/actions/lirabel-dateiliste-{text,tabelle,webseite,wiedergabeliste}.nemo_action)
-wanted_files=(usr/bin/lirabel "$desktop" "$icon" "$metainfo" "${manpages[@]}" "${docs[@]}" "${context_menus[@]}")
+wanted_files=(usr/bin/lirabel "$window" "$desktop" "$icon" "$metainfo" "${manpages[@]}" "${docs[@]}" "${context_menus[@]}")
 
 # --- building the package -------------------------------------------------------------
 if ! cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1; then
@@ -108,18 +109,25 @@ awk '{ print $1, $NF }' "$work/contents" >"$work/files"
 for path in "${wanted_files[@]}"; do
     grep -q " \./$path\$" "$work/files" || fail "the package lacks /$path"
 done
-grep -q '^-rwxr-xr-x \./usr/bin/lirabel$' "$work/files" || fail "/usr/bin/lirabel is not a 0755 file"
+for program in usr/bin/lirabel "$window"; do
+    grep -q "^-rwxr-xr-x \./$program\$" "$work/files" || fail "/$program is not a 0755 file"
+done
 for path in "$desktop" "$icon" "$metainfo" "${context_menus[@]}"; do
     grep -q "^-rw-r--r-- \./$path\$" "$work/files" || fail "/$path is not a 0644 file"
 done
-stray=$(awk '$1 !~ /^d/ { print $2 }' "$work/files" | grep -v -x -e ./usr/bin/lirabel -e './usr/share/.*')
-[ -z "$stray" ] || fail "the package holds files outside /usr/share besides the program: $stray"
+stray=$(awk '$1 !~ /^d/ { print $2 }' "$work/files" | grep -v -x -e ./usr/bin/lirabel -e "./$window" -e './usr/share/.*')
+[ -z "$stray" ] || fail "the package holds files outside /usr/share besides the programs: $stray"
 [ "$failures" -eq "$before" ] && ok "package holds ${wanted_files[*]}"
 
 dpkg-deb -x "$deb" "$work/root"
 if command -v readelf >/dev/null; then
-    search_path=$(readelf -d "$work/root/usr/bin/lirabel" | grep -E 'RPATH|RUNPATH')
-    [ -z "$search_path" ] || fail "/usr/bin/lirabel carries a library search path: $search_path"
+    for program in usr/bin/lirabel "$window"; do
+        search_path=$(readelf -d "$work/root/$program" | grep -E 'RPATH|RUNPATH')
+        [ -z "$search_path" ] || fail "/$program carries a library search path: $search_path"
+    done
+    # The help, the version and the lists start without the window system's libraries.
+    gui=$(readelf -d "$work/root/usr/bin/lirabel" | grep -E 'NEEDED.*(Gui|Widgets|PrintSupport)')
+    [ -z "$gui" ] || fail "/usr/bin/lirabel needs the window's libraries: $gui"
 fi
 if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$work/root/$desktop" || fail "desktop-file-validate rejects the packed desktop entry"
@@ -193,8 +201,10 @@ done
 if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "/$desktop" || fail "desktop-file-validate rejects /$desktop"
 fi
-missing_libs=$(ldd /usr/bin/lirabel | grep 'not found')
-[ -z "$missing_libs" ] || fail "/usr/bin/lirabel cannot find: $missing_libs"
+for program in /usr/bin/lirabel "/$window"; do
+    missing_libs=$(ldd "$program" | grep 'not found')
+    [ -z "$missing_libs" ] || fail "$program cannot find: $missing_libs"
+done
 
 # File managers offer the program for folders, and start it with the folder as its argument.
 grep -qx 'MimeType=inode/directory;' "/$desktop" && ok "/$desktop offers lirabel for folders" \
@@ -229,14 +239,13 @@ cd "$work/run" || exit 1
 # session ends it.
 QT_QPA_PLATFORM=offscreen /usr/bin/lirabel >"$work/offscreen.log" 2>&1 &
 program_pid=$!
-# The program folder is where /proc/self/exe points, as QCoreApplication::applicationDirPath
-# reads it.
+# lirabel hands the window to its window program in the same process.
 exe=
 for _ in $(seq 50); do
-    exe=$(readlink "/proc/$program_pid/exe" 2>/dev/null) && [ "$exe" = /usr/bin/lirabel ] && break
+    exe=$(readlink "/proc/$program_pid/exe" 2>/dev/null) && [ "$exe" = "/$window" ] && break
     sleep 0.1
 done
-[ "$exe" = /usr/bin/lirabel ] || fail "the running program is '$exe', not /usr/bin/lirabel"
+[ "$exe" = "/$window" ] || fail "the running program is '$exe', not /$window"
 sleep 2
 if kill -0 "$program_pid" 2>/dev/null; then
     kill -TERM "$program_pid"

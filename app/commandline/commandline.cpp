@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
 
-#include "app/commandline.h"
+#include "app/commandline/commandline.h"
 
-#include "app/applicationsetup.h"
-#include "app/listoptions.h"
+#include "app/commandline/germantexts.h"
+#include "app/commandline/listoptions.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
 
-#include "app/listoptions.h"
+#include "app/commandline/listoptions.h"
 
 #include "listing/entryformat.h"
 
