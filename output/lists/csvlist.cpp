@@ -12,7 +12,7 @@ namespace Lirabel {
 
 namespace {
 
-void appendField(QByteArray &row, const QString &value, bool text, char separator)
+void appendField(QByteArray &row, QStringView value, bool text, char separator)
 {
     // Most fields are ASCII that needs no quotes: their UTF-16 units are their bytes.
     const bool plain = std::all_of(value.cbegin(), value.cend(), [separator](QChar c) {
@@ -71,13 +71,15 @@ void CsvList::folder(const ListedFolder &folder)
                 mRow.append(separator);
             first = false;
             switch (column) {
-            case ListColumn::Name: {
-                QString name = file.shown;
-                if (mRequest.stripExtensions)
+            case ListColumn::Name:
+                if (mRequest.stripExtensions) {
+                    QString name = file.shown.toString();
                     StripExtension(name);
-                appendField(mRow, name, true, separator);
+                    appendField(mRow, name, true, separator);
+                } else {
+                    appendField(mRow, file.shown, true, separator);
+                }
                 break;
-            }
             case ListColumn::Folder:
                 mRow.append(folderField);
                 break;
@@ -92,25 +94,25 @@ void CsvList::folder(const ListedFolder &folder)
                 mRow.append(shownTime(file));
                 break;
             case ListColumn::Artist:
-                appendField(mRow, file.tags.artist, true, separator);
+                appendField(mRow, file.tags->artist, true, separator);
                 break;
             case ListColumn::Title:
-                appendField(mRow, file.tags.title, true, separator);
+                appendField(mRow, file.tags->title, true, separator);
                 break;
             case ListColumn::Album:
-                appendField(mRow, file.tags.album, true, separator);
+                appendField(mRow, file.tags->album, true, separator);
                 break;
             case ListColumn::Track:
-                mRow.append(tagNumber(file.tags.track).toLatin1());
+                mRow.append(tagNumber(file.tags->track).toLatin1());
                 break;
             case ListColumn::Year:
-                mRow.append(tagNumber(file.tags.year).toLatin1());
+                mRow.append(tagNumber(file.tags->year).toLatin1());
                 break;
             case ListColumn::Genre:
-                appendField(mRow, file.tags.genre, true, separator);
+                appendField(mRow, file.tags->genre, true, separator);
                 break;
             case ListColumn::Duration:
-                mRow.append(durationText(file.tags.seconds).toLatin1());
+                mRow.append(durationText(file.tags->seconds).toLatin1());
                 break;
             }
         }

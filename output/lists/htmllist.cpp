@@ -76,14 +76,14 @@ void HtmlList::folder(const ListedFolder &folder)
     for (const ListedFile &file : folder.files) {
         ++mNumber;
         mTotalSize += std::max<qint64>(file.size, 0);
-        mTotalSeconds += std::max(file.tags.seconds, 0);
+        mTotalSeconds += std::max(file.tags->seconds, 0);
         rows += QStringLiteral("<tr>");
         if (mRequest.numberEntries)
             rows += cell(QString::number(mNumber), true);
         for (const ListColumn column : mRequest.columns) {
             switch (column) {
             case ListColumn::Name: {
-                QString name = file.shown;
+                QString name = file.shown.toString();
                 if (mRequest.stripExtensions)
                     StripExtension(name);
                 rows += cell(name, false);
@@ -102,25 +102,25 @@ void HtmlList::folder(const ListedFolder &folder)
                 rows += cell(QString::fromLatin1(shownTime(file)), false);
                 break;
             case ListColumn::Artist:
-                rows += cell(file.tags.artist, false);
+                rows += cell(file.tags->artist, false);
                 break;
             case ListColumn::Title:
-                rows += cell(file.tags.title, false);
+                rows += cell(file.tags->title, false);
                 break;
             case ListColumn::Album:
-                rows += cell(file.tags.album, false);
+                rows += cell(file.tags->album, false);
                 break;
             case ListColumn::Track:
-                rows += cell(tagNumber(file.tags.track), true);
+                rows += cell(tagNumber(file.tags->track), true);
                 break;
             case ListColumn::Year:
-                rows += cell(tagNumber(file.tags.year), true);
+                rows += cell(tagNumber(file.tags->year), true);
                 break;
             case ListColumn::Genre:
-                rows += cell(file.tags.genre, false);
+                rows += cell(file.tags->genre, false);
                 break;
             case ListColumn::Duration:
-                rows += cell(durationText(file.tags.seconds), true);
+                rows += cell(durationText(file.tags->seconds), true);
                 break;
             }
         }

@@ -109,11 +109,14 @@ public:
     }
     [[nodiscard]] bool isEmpty() const { return mMatchers.empty(); }
     // The name as nameFromBytes gives it.
-    [[nodiscard]] bool matches(const QString &name) const
+    [[nodiscard]] bool matches(QStringView name) const
     {
-        const QString readable = isShownAsItIs(name) ? name : readableName(name);
+        QString readable;
+        if (!isShownAsItIs(name))
+            readable = readableName(name.toString());
+        const QStringView matched = readable.isNull() ? name : QStringView(readable);
         return std::any_of(mMatchers.cbegin(), mMatchers.cend(),
-                           [&readable](const WildcardMatcher &matcher) { return matcher.matches(readable); });
+                           [matched](const WildcardMatcher &matcher) { return matcher.matches(matched); });
     }
     [[nodiscard]] bool holdsAny(const QStringList &relativePath) const
     {
@@ -208,49 +211,78 @@ int runListCommand(const ListRequest &request, ListReport &report)
                         .arg(walked.withoutDetails)
                         .arg(walked.leftOut));
             }
-            QStringList shown;
-            std::vector<size_t> matched; // where in walked.files
-            shown.reserve(qsizetype(walked.files.size()));
+            // Each matched file and where its shown text lies: in its name
+            // where it is shown as it is, as nearly all are, or in shownNames.
+            struct Match
+            {
+                size_t file;
+                qsizetype at;
+                qsizetype length;
+                bool own;
+            };
+            std::vector<Match> matched;
             matched.reserve(walked.files.size());
+            QString shownNames;
             for (size_t i = 0; i < walked.files.size(); ++i) {
-                const QString &name = walked.files[i].name;
+                const WalkedFile &file = walked.files[i];
+                const QStringView name = walked.name(file);
                 const bool plain = isShownAsItIs(name);
-                if (!matcher.matchesEverything() && !matcher.matches(plain ? name : readableName(name)))
+                if (plain) {
+                    if (!matcher.matchesEverything() && !matcher.matches(name))
+                        continue;
+                    if (!excluded.isEmpty() && excluded.matches(name))
+                        continue;
+                    matched.push_back({i, file.at, file.length, false});
                     continue;
-                if (!excluded.isEmpty() && excluded.matches(name))
+                }
+                const QString whole = name.toString();
+                if (!matcher.matchesEverything() && !matcher.matches(readableName(whole)))
                     continue;
-                shown.append(plain ? name : printableName(name));
-                matched.push_back(i);
+                if (!excluded.isEmpty() && excluded.matches(whole))
+                    continue;
+                const QString printable = printableName(whole);
+                matched.push_back({i, shownNames.size(), printable.size(), true});
+                shownNames.append(printable);
             }
             if (matched.empty())
                 return;
-            ListedFolder listed{walked.relativePath, {}, {}};
+            ListedFolder listed{walked.relativePath, {}, {}, std::move(walked.names), std::move(shownNames), {}};
             if (paths)
                 listed.shownAbsolute = walked.relativePath.isEmpty()
                     ? shownAbsolute
                     : shownAbsolute + (shownAbsolute.endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/"))
                         + shownPath(walked.relativePath);
+            const auto shownOf = [&listed](const Match &match) {
+                return QStringView(match.own ? listed.shownNames : listed.names).sliced(match.at, match.length);
+            };
+            std::vector<QStringView> shown;
+            shown.reserve(matched.size());
+            for (const Match &match : matched)
+                shown.push_back(shownOf(match));
             listed.files.reserve(matched.size());
             for (const qsizetype i : naturalOrder(shown)) {
-                WalkedFile &file = walked.files[matched[size_t(i)]];
-                listed.files.push_back({std::move(file.name), std::move(shown[i]), file.size, file.modified, {}});
+                const Match &match = matched[size_t(i)];
+                const WalkedFile &file = walked.files[match.file];
+                listed.files.push_back({QStringView(listed.names).sliced(file.at, file.length), shown[size_t(i)],
+                                        file.size, file.modified});
             }
-            walked.files = {};
             shown = {};
+            matched = {};
+            walked.files = {};
             sortFiles(listed.files, request.order, request.reverse);
             if (tags) {
                 QStringList names;
                 names.reserve(qsizetype(listed.files.size()));
                 for (const ListedFile &file : listed.files)
-                    names.append(file.name);
-                std::vector<AudioTags> read = readAudioTags(walked.descriptor, walked.mount, names);
-                for (size_t i = 0; i < read.size(); ++i) {
-                    if (!read[i].answered) {
+                    names.append(file.name.toString());
+                listed.tags = readAudioTags(walked.descriptor, walked.mount, names);
+                for (size_t i = 0; i < listed.tags.size(); ++i) {
+                    if (!listed.tags[i].answered) {
                         failed = true;
                         report.leftOut(QStringLiteral("Datei antwortet nicht: %1/%2")
                                            .arg(shownFolderPath(walked.relativePath), listed.files[i].shown));
                     }
-                    listed.files[i].tags = std::move(read[i]);
+                    listed.files[i].tags = &listed.tags[i];
                 }
             }
             writer->folder(listed);

@@ -11,6 +11,8 @@
 
 namespace Lirabel {
 
+const AudioTags NoAudioTags;
+
 QString shownPath(const QStringList &relativePath)
 {
     QStringList shown;
@@ -22,8 +24,10 @@ QString shownPath(const QStringList &relativePath)
 
 QString shownFilePath(const ListedFolder &folder, const ListedFile &file)
 {
-    return folder.shownAbsolute + (folder.shownAbsolute.endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/"))
-        + file.shown;
+    QString path = folder.shownAbsolute;
+    if (!path.endsWith(QLatin1Char('/')))
+        path.append(QLatin1Char('/'));
+    return path.append(file.shown);
 }
 
 QByteArray shownTime(const ListedFile &file)

@@ -7,19 +7,24 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 #include <vector>
 
 namespace Lirabel {
 
+// What files have when their tags were not asked for.
+extern const AudioTags NoAudioTags;
+
 // One listed file: matched, in natural order, with what its columns need.
+// Its texts lie in its folder's texts.
 struct ListedFile
 {
-    QString name;  // by its bytes (bytenames.h)
-    QString shown; // as a person reads it, control characters as "?"
+    QStringView name;  // by its bytes (bytenames.h)
+    QStringView shown; // as a person reads it, control characters as "?"
     qint64 size = -1;
     qint64 modified = 0; // seconds since the epoch
-    AudioTags tags;
+    const AudioTags *tags = &NoAudioTags;
 };
 
 struct ListedFolder
@@ -27,6 +32,11 @@ struct ListedFolder
     QStringList relativePath; // folder names below the listed folder; empty for it
     QString shownAbsolute;    // the folder's absolute path as a person reads it, for the path column
     std::vector<ListedFile> files;
+    // What the files' texts and tags point into: a few blocks for the
+    // folder, not some for every file.
+    QString names;
+    QString shownNames; // of the names not shown as they are
+    std::vector<AudioTags> tags;
 };
 
 // More entries than a text listing takes.

@@ -94,26 +94,26 @@ void M3uList::folder(const ListedFolder &folder)
         prefix.append(nameBytes(part)).append('/');
     QByteArray lines;
     for (const ListedFile &file : folder.files) {
-        const AudioTags &tags = file.tags;
+        const AudioTags &tags = *file.tags;
         QString shown;
         if (!tags.artist.isEmpty() && !tags.title.isEmpty())
             shown = tags.artist + QStringLiteral(" - ") + tags.title;
         else if (!tags.title.isEmpty())
             shown = tags.title;
         else {
-            shown = file.shown;
+            shown = file.shown.toString();
             if (mRequest.stripExtensions)
                 StripExtension(shown);
         }
         lines.append("#EXTINF:").append(QByteArray::number(tags.seconds)).append(',');
         lines.append(printableName(shown).toUtf8()).append('\n');
-        const QByteArray path = prefix + nameBytes(file.name);
+        const QByteArray path = prefix + nameBytes(file.name.toString());
         if (path.contains('\n') || path.contains('\r')) {
             QByteArray below;
             for (const QString &part : folder.relativePath)
                 below.append(nameBytes(part)).append('/');
             lines.append("file://").append(
-                (mAbsoluteFolder + '/' + below + nameBytes(file.name)).toPercentEncoding("/"));
+                (mAbsoluteFolder + '/' + below + nameBytes(file.name.toString())).toPercentEncoding("/"));
         } else {
             // Players read a line that begins with "#" as a comment and drop
             // leading blanks.

@@ -68,7 +68,7 @@ void TextList::folder(const ListedFolder &folder)
     if (!folder.relativePath.isEmpty())
         mHeadings[mEntries.size()] = shownPath(folder.relativePath) + QLatin1Char('/');
     for (const ListedFile &file : folder.files)
-        mEntries.append(file.shown);
+        mEntries.append(file.shown.toString());
 }
 
 void TextList::finish()

@@ -10,6 +10,7 @@
 
 #include <QScopeGuard>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <cstring>
@@ -66,15 +67,6 @@ private:
     int mFd = -1;
 };
 
-// A file as read: where its name lies in the folder's names.
-struct RawFile
-{
-    qsizetype at = 0;
-    qsizetype length = 0;
-    qint64 size = -1;
-    qint64 modified = 0;
-};
-
 // The names stay bytes in one block until the walker takes them: each name's
 // text is then made and freed on the same thread, and the reader allocates
 // once per folder rather than once per name.
@@ -83,7 +75,7 @@ struct FolderRead
     Descriptor folder;
     dev_t device = 0;
     ino_t inode = 0;
-    std::vector<RawFile> files;
+    std::vector<WalkedFile> files;
     QByteArray names;
     std::vector<QByteArray> folders;
     size_t withoutDetails = 0;
@@ -107,7 +99,7 @@ std::optional<FolderRead> readFolder(int parent, const QByteArray &name, const Q
     read.inode = info.st_ino;
     const auto take = [&read](const FolderEntry &entry) {
         if (entry.kind == EntryKind::File) {
-            RawFile file{read.names.size(), qsizetype(std::strlen(entry.name)), entry.size, entry.modified};
+            WalkedFile file{read.names.size(), qsizetype(std::strlen(entry.name)), entry.size, entry.modified};
             read.names.append(entry.name, file.length);
             read.files.push_back(file);
         } else if (!entry.linked) {
@@ -127,13 +119,31 @@ struct ReadFolder
 {
     QStringList relativePath;
     std::shared_ptr<Descriptor> descriptor;
-    std::vector<RawFile> files;
+    std::vector<WalkedFile> files;
     QByteArray names;
     std::optional<WalkProblem> problem;
     QString mount;
     size_t withoutDetails = 0;
     size_t leftOut = 0;
 };
+
+// The names of the folder's files as text, at the same places as their
+// bytes where all are ASCII, as nearly every name is.
+QString namesOf(ReadFolder &read)
+{
+    const bool ascii = std::all_of(read.names.cbegin(), read.names.cend(), [](char c) { return uchar(c) < 0x80; });
+    if (ascii)
+        return QString::fromLatin1(read.names);
+    QString names;
+    names.reserve(read.names.size());
+    for (WalkedFile &file : read.files) {
+        const QString name = nameFromBytes(QByteArrayView(read.names).sliced(file.at, file.length));
+        file.at = names.size();
+        file.length = name.size();
+        names.append(name);
+    }
+    return names;
+}
 
 struct Level
 {
@@ -389,13 +399,9 @@ bool walkFolders(const QByteArray &top, const WalkSettings &settings,
                 if (top)
                     return false;
             } else {
-                WalkedFolder folder{std::move(read.relativePath), {},          read.descriptor->get(), read.mount,
+                WalkedFolder folder{std::move(read.relativePath), namesOf(read), {}, read.descriptor->get(), read.mount,
                                     read.withoutDetails,          read.leftOut};
-                folder.files.reserve(read.files.size());
-                for (const RawFile &file : read.files)
-                    folder.files.push_back({nameFromBytes(QByteArrayView(read.names).sliced(file.at, file.length)),
-                                            file.size, file.modified});
-                read.files = {};
+                folder.files = std::move(read.files);
                 read.names = {};
                 visit(folder);
             }
@@ -463,9 +469,12 @@ bool walkFolders(const QByteArray &top, const WalkSettings &settings,
                 continue;
             if (info.isDir() && !info.isSymLink())
                 subfolders.append(info.fileName());
-            else if (info.isFile())
-                folder.files.push_back({info.fileName(), settings.sizesAndTimes ? info.size() : -1,
+            else if (info.isFile()) {
+                folder.files.push_back({folder.names.size(), info.fileName().size(),
+                                        settings.sizesAndTimes ? info.size() : -1,
                                         info.lastModified().toSecsSinceEpoch()});
+                folder.names.append(info.fileName());
+            }
         }
         visit(folder);
         if (!settings.subfolders)

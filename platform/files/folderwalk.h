@@ -24,15 +24,18 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 #include <functional>
 #include <vector>
 
 namespace Lirabel {
 
+// A file of a walked folder: where its name lies in the folder's names.
 struct WalkedFile
 {
-    QString name;        // as nameFromBytes gives it
+    qsizetype at = 0;
+    qsizetype length = 0;
     qint64 size = -1;    // bytes; -1 when not asked for or not known
     qint64 modified = 0; // seconds since the epoch, when the size was asked for
 };
@@ -41,6 +44,9 @@ struct WalkedFolder
 {
     // The names of the folders from the top down to this one; empty for the top folder.
     QStringList relativePath;
+    // The files' names one after the other, each as nameFromBytes gives it:
+    // one block for the folder, not one per name.
+    QString names;
     std::vector<WalkedFile> files; // in the order the file system gives them
     // The folder's open descriptor while the visitor runs, for reading its files.
     int descriptor = -1;
@@ -50,6 +56,11 @@ struct WalkedFolder
     // entries of unknown type left out.
     size_t withoutDetails = 0;
     size_t leftOut = 0;
+
+    [[nodiscard]] QStringView name(const WalkedFile &file) const
+    {
+        return QStringView(names).sliced(file.at, file.length);
+    }
 };
 
 struct WalkSettings

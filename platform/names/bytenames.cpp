@@ -161,7 +161,7 @@ QString printableName(const QString &name)
     return shown;
 }
 
-bool isShownAsItIs(const QString &name)
+bool isShownAsItIs(QStringView name)
 {
     return std::none_of(name.cbegin(), name.cend(), [](QChar c) {
         const char16_t u = c.unicode();

@@ -18,6 +18,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringView>
 
 namespace Lirabel {
 
@@ -42,6 +43,6 @@ namespace Lirabel {
 
 // True when the name is shown as it is: no foreign byte, no control
 // character. Most names are; the check is cheaper than printableName.
-[[nodiscard]] bool isShownAsItIs(const QString &name);
+[[nodiscard]] bool isShownAsItIs(QStringView name);
 
 } // namespace Lirabel

@@ -42,7 +42,7 @@ struct Keyed
 
 struct Less
 {
-    const QStringList &names;
+    const std::vector<QStringView> &names;
     uchar *arena;
 
     [[nodiscard]] int compareKeys(const Keyed &a, const Keyed &b) const
@@ -69,10 +69,10 @@ struct Less
     bool operator()(const Keyed &a, const Keyed &b) const
     {
         if (a.key == Keyed::NoKey || b.key == Keyed::NoKey)
-            return naturalCompare(names.at(a.index), names.at(b.index)) < 0;
+            return naturalCompare(names[a.index], names[b.index]) < 0;
         if (const int byKey = compareKeys(a, b))
             return byKey < 0;
-        return names.at(a.index) < names.at(b.index);
+        return names[a.index].compare(names[b.index], Qt::CaseSensitive) < 0;
     }
 };
 
@@ -80,7 +80,7 @@ struct Less
 // key costs two allocations, together larger than the name itself, so runs
 // of at most RunLength names are sorted by their keys and the sorted runs
 // merged by comparing names, which needs no keys and few comparisons.
-void sortByCollator(const QStringList &names, std::vector<Keyed> &items)
+void sortByCollator(const std::vector<QStringView> &names, std::vector<Keyed> &items)
 {
     constexpr size_t RunLength = 8192;
     const QCollator &collator = naturalCollator();
@@ -92,13 +92,13 @@ void sortByCollator(const QStringList &names, std::vector<Keyed> &items)
         keys.clear();
         order.resize(length);
         for (size_t i = 0; i < length; ++i) {
-            keys.push_back(collator.sortKey(names.at(items[begin + i].index)));
+            keys.push_back(collator.sortKey(names[items[begin + i].index].toString()));
             order[i] = i;
         }
         std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
             if (const int byKey = keys[a].compare(keys[b]))
                 return byKey < 0;
-            return names.at(items[begin + a].index) < names.at(items[begin + b].index);
+            return names[items[begin + a].index].compare(names[items[begin + b].index], Qt::CaseSensitive) < 0;
         });
         sorted.clear();
         for (const size_t i : order)
@@ -114,11 +114,11 @@ void sortByCollator(const QStringList &names, std::vector<Keyed> &items)
 }
 
 // Room in the arena for the keys of the names from first to last (exclusive).
-size_t arenaBound(const QStringList &names, qsizetype first, qsizetype last)
+size_t arenaBound(const std::vector<QStringView> &names, qsizetype first, qsizetype last)
 {
     size_t bound = 0;
     for (qsizetype i = first; i < last; ++i)
-        bound += 2 + size_t(naturalKeyBound(names.at(i)));
+        bound += 2 + size_t(naturalKeyBound(names[size_t(i)]));
     return bound;
 }
 
@@ -134,7 +134,7 @@ std::vector<Keyed> sortPart(const Less &less, qsizetype first, qsizetype last, b
         Keyed item;
         item.index = quint32(i);
         const qsizetype length =
-            keys ? writeNaturalKey(less.names.at(i), reinterpret_cast<char *>(arena + at + 2)) : -1;
+            keys ? writeNaturalKey(less.names[size_t(i)], reinterpret_cast<char *>(arena + at + 2)) : -1;
         if (length < 0 || length > 0xffff) {
             others.push_back(item);
             continue;
@@ -159,17 +159,22 @@ std::vector<Keyed> sortPart(const Less &less, qsizetype first, qsizetype last, b
 
 } // namespace
 
-int naturalCompare(const QString &a, const QString &b)
+int naturalCompare(QStringView a, QStringView b)
 {
     const int byCollation = naturalCollator().compare(a, b);
     if (byCollation != 0)
         return byCollation;
-    return QString::compare(a, b, Qt::CaseSensitive);
+    return a.compare(b, Qt::CaseSensitive);
 }
 
 std::vector<qsizetype> naturalOrder(const QStringList &names)
 {
-    const qsizetype size = names.size();
+    return naturalOrder(std::vector<QStringView>(names.cbegin(), names.cend()));
+}
+
+std::vector<qsizetype> naturalOrder(const std::vector<QStringView> &names)
+{
+    const qsizetype size = qsizetype(names.size());
     if (size < 2)
         return std::vector<qsizetype>(size_t(size), 0);
     const bool parallel = size >= ParallelFrom && std::thread::hardware_concurrency() >= 2;

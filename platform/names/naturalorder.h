@@ -9,6 +9,7 @@
 // total and the same on every run.
 
 #include <QStringList>
+#include <QStringView>
 
 #include <vector>
 
@@ -16,13 +17,14 @@ namespace Lirabel {
 
 // Negative, zero or positive as a sorts before, equal to or after b. Zero only
 // for identical names. This is the order itself, asked of the collator.
-[[nodiscard]] int naturalCompare(const QString &a, const QString &b);
+[[nodiscard]] int naturalCompare(QStringView a, QStringView b);
 
 // The positions of the names in natural order. Each name's sort key is built
 // once; in lists of a few thousand names and more, most keys without the
 // collator (naturalkey.h). Large lists are sorted in two halves at once,
 // which are then merged.
 [[nodiscard]] std::vector<qsizetype> naturalOrder(const QStringList &names);
+[[nodiscard]] std::vector<qsizetype> naturalOrder(const std::vector<QStringView> &names);
 
 // Sorts in natural order.
 void sortNatural(QStringList &names);
