@@ -4,7 +4,6 @@
 #include "platform/files/folderwalk.h"
 
 #include "platform/files/deadlinecall.h"
-#include "platform/files/folderentries.h"
 #include "platform/files/handover.h"
 #include "platform/names/bytenames.h"
 
@@ -13,19 +12,16 @@
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
-#include <cstring>
-#include <deque>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <set>
+#include <thread>
 #include <utility>
 
 #if defined(Q_OS_UNIX)
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "platform/files/walkread.h"
 #else
 #include <QDir>
 #include <QDirIterator>
@@ -38,311 +34,229 @@ namespace Lirabel {
 
 namespace {
 
-// An open descriptor that closes itself, also on a worker left behind at the deadline.
-class Descriptor
-{
-public:
-    Descriptor() = default;
-    explicit Descriptor(int fd)
-        : mFd(fd)
-    {
-    }
-    Descriptor(Descriptor &&other) noexcept
-        : mFd(std::exchange(other.mFd, -1))
-    {
-    }
-    Descriptor &operator=(Descriptor &&other) noexcept
-    {
-        std::swap(mFd, other.mFd);
-        return *this;
-    }
-    ~Descriptor()
-    {
-        if (mFd >= 0)
-            ::close(mFd);
-    }
-    [[nodiscard]] int get() const { return mFd; }
+using Clock = std::chrono::steady_clock;
 
-private:
-    int mFd = -1;
-};
-
-// The names stay bytes in one block until the walker takes them: each name's
-// text is then made and freed on the same thread, and the reader allocates
-// once per folder rather than once per name.
-struct FolderRead
+// One folder of the tree, from the time its parent has been read and so it
+// is known, until the walker has handed it out and its subfolders are read.
+struct Node
 {
-    Descriptor folder;
-    dev_t device = 0;
-    ino_t inode = 0;
-    std::vector<WalkedFile> files;
-    QByteArray names;
-    std::vector<QByteArray> folders;
-    size_t withoutDetails = 0;
-    size_t leftOut = 0;
-};
+    enum class State { Pending, Reading, Read };
 
-// Reads the folder name below parent (-1: the working directory), which
-// stays open while the call runs; path is where it lies, as the mounts see it.
-// Runs on the walk's reader thread.
-std::optional<FolderRead> readFolder(int parent, const QByteArray &name, const QString &path, bool top, bool details)
-{
-    const int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | (top ? 0 : O_NOFOLLOW);
-    FolderRead read;
-    read.folder = Descriptor(::openat(parent >= 0 ? parent : AT_FDCWD, name.constData(), flags));
-    if (read.folder.get() < 0)
-        return std::nullopt;
-    struct stat info;
-    if (::fstat(read.folder.get(), &info) != 0)
-        return std::nullopt;
-    read.device = info.st_dev;
-    read.inode = info.st_ino;
-    const auto take = [&read](const FolderEntry &entry) {
-        if (entry.kind == EntryKind::File) {
-            WalkedFile file{read.names.size(), qsizetype(std::strlen(entry.name)), entry.size, entry.modified};
-            read.names.append(entry.name, file.length);
-            read.files.push_back(file);
-        } else if (!entry.linked) {
-            read.folders.emplace_back(entry.name); // a linked folder is not entered
-        }
-    };
-    const EntriesRead entries = readEntries(read.folder.get(), path, details, take);
-    if (!entries.complete)
-        return std::nullopt;
-    read.withoutDetails = entries.withoutDetails;
-    read.leftOut = entries.leftOut;
-    return read;
-}
-
-// A folder read and not yet handed out, or one left out.
-struct ReadFolder
-{
+    QByteArray name; // below its parent; for the top folder, as given
     QStringList relativePath;
+    QString where; // absolute, as the mounts see it
+    QString mount;
+    std::shared_ptr<Node> parent; // keeps its folder open while this one is read
+    std::vector<quint32> order;   // its place among its parent's subfolders, and theirs, from the top
+    State state = State::Pending;
+    int reader = 0;
+    Clock::time_point since; // when its reader began
+
+    // Once read: the folder, or why it is left out.
     std::shared_ptr<Descriptor> descriptor;
-    std::vector<WalkedFile> files;
-    QByteArray names;
-    std::optional<WalkProblem> problem;
-    QString mount;
-    size_t withoutDetails = 0;
-    size_t leftOut = 0;
-};
-
-// The names of the folder's files as text, at the same places as their
-// bytes where all are ASCII, as nearly every name is.
-QString namesOf(ReadFolder &read)
-{
-    const bool ascii = std::all_of(read.names.cbegin(), read.names.cend(), [](char c) { return uchar(c) < 0x80; });
-    if (ascii)
-        return QString::fromLatin1(read.names);
-    QString names;
-    names.reserve(read.names.size());
-    for (WalkedFile &file : read.files) {
-        const QString name = nameFromBytes(QByteArrayView(read.names).sliced(file.at, file.length));
-        file.at = names.size();
-        file.length = name.size();
-        names.append(name);
-    }
-    return names;
-}
-
-struct Level
-{
-    std::shared_ptr<Descriptor> folder;
-    QStringList relativePath;
-    QStringList subfolders; // still to read, in order
-    qsizetype next = 0;
     dev_t device = 0;
     ino_t inode = 0;
-    QString path; // absolute, as the mounts see it
-    QString mount;
+    std::vector<WalkedFile> files;
+    QByteArray names;
+    size_t withoutDetails = 0;
+    size_t leftOut = 0;
+    std::optional<WalkProblem> problem;
+    bool silent = false; // left out without a word: another file system, or its own ancestor
+    std::vector<std::shared_ptr<Node>> subfolders;
 };
 
-// How far the reader may run ahead of the walk: folders, and files in them.
-// Memory so stays with the largest folder, whatever the tree.
+// Folders in the order they are handed out: depth first, each folder's
+// subfolders in their order.
+struct InWalkOrder
+{
+    bool operator()(const std::shared_ptr<Node> &a, const std::shared_ptr<Node> &b) const
+    {
+        return a->order < b->order;
+    }
+};
+
+// How far the readers may run ahead of the walk: folders, and files in them.
+// Memory so stays with the largest folders, whatever the tree.
 constexpr size_t AheadFolders = 64;
 constexpr size_t AheadFiles = 16384;
-// Each side wakes the other only for a good part of that: on a busy machine
-// every wake-up may wait for its turn on a processor, and a tree of small
-// folders would otherwise pay one at every folder.
+// The walker wakes a waiting reader only for a good part of that: on a busy
+// machine every wake-up may wait for its turn on a processor, and a tree of
+// small folders would otherwise pay one at every folder.
 constexpr size_t WakeFolders = AheadFolders / 4;
 constexpr size_t WakeFiles = AheadFiles / 4;
 
-// The walk as its readers and the walker share it. One reader at a time
-// reads the folders, depth first, and queues them for the walker, so the
-// system's answers for the next folders overlap with the listing of this
-// one and no folder costs a thread of its own. A reader that does not answer
-// in time is left behind with its folder; a new one goes on after it. Held
-// by every reader, so one left behind may return at any time, also after the
-// walk has ended, and finds that it is no longer wanted.
+// The walk as its readers and the walker share it. The readers (two for a
+// tree with sizes and times, on more than one processor) take the folders
+// known and not yet read, always the first in walk order, so the system's answers for the next folders overlap
+// with each other and with the listing of this one, and no folder costs a
+// thread of its own. A reader that does not answer in time is left behind
+// with its folder; a new one takes its place. Held by every reader, so one
+// left behind may return at any time, also after the walk has ended, and
+// finds that it is no longer wanted.
 struct Walk
 {
     std::mutex mutex;
-    std::condition_variable forWalker; // a folder queued or being read, or the end
-    std::condition_variable forReader; // room ahead, or the reader no longer wanted
-    QByteArray top;
-    QString topPath; // absolute, as the mounts see it
-    dev_t topDevice = 0;
+    std::condition_variable forWalker; // a folder read, or a reader's deadline to watch
+    std::condition_variable forReader; // a folder to read, room ahead, or the end
+    QString topPath;
     int maxDepth = -1;
     bool oneFileSystem = false;
     bool details = false;
     bool subfolders = false;
     std::function<void(QStringList &names)> sortFolders;
 
-    bool started = false;  // the top folder is taken
-    bool finished = false; // nothing more to read
-    bool ended = false;    // the walker has gone
-    int reader = 0;        // the reader that is wanted
-    std::vector<Level> levels;
-    std::deque<ReadFolder> ready;
-    size_t readyFiles = 0;
-    // The folder a reader is waiting on the system for, and since when.
-    bool reading = false;
-    QStringList readingPath;
-    std::chrono::steady_clock::time_point readingSince;
-    bool readerWaits = false; // for room ahead
-    bool walkerWaits = false; // with no deadline, as nothing is being read
+    bool ended = false;   // the walker has gone
+    std::set<int> wanted; // the readers that are
+    std::set<std::shared_ptr<Node>, InWalkOrder> pending;
+    std::set<std::shared_ptr<Node>> reading;
+    std::shared_ptr<Node> awaited; // what the walker waits for
+    dev_t topDevice = 0;
+    size_t aheadFolders = 0; // read and not yet handed out
+    size_t aheadFiles = 0;
+    int readersForRoom = 0;  // waiting for room ahead
+    int readersForWork = 0;  // waiting for a folder to read
+    bool walkerIdle = false; // waiting with no deadline, as nothing is being read
 };
 
 bool roomAhead(const Walk &walk)
 {
-    return walk.ready.empty() || (walk.ready.size() < AheadFolders && walk.readyFiles < AheadFiles);
+    return walk.aheadFolders == 0 || (walk.aheadFolders < AheadFolders && walk.aheadFiles < AheadFiles);
 }
 
 bool littleAhead(const Walk &walk)
 {
-    return walk.ready.size() <= WakeFolders && walk.readyFiles <= WakeFiles;
+    return walk.aheadFolders <= WakeFolders && walk.aheadFiles <= WakeFiles;
 }
 
-bool muchAhead(const Walk &walk)
+// The walker, waiting for a folder, is woken once that one is read and a
+// good part of what may be read ahead with it, or all there is to read.
+void wakeWalker(Walk &walk)
 {
-    return walk.ready.size() >= WakeFolders || walk.readyFiles >= WakeFiles;
+    if (walk.awaited && walk.awaited->state == Node::State::Read
+        && (walk.aheadFolders >= WakeFolders || walk.aheadFiles >= WakeFiles || walk.pending.empty()))
+        walk.forWalker.notify_one();
+}
+
+// The next folder for a reader, or nothing for now.
+std::shared_ptr<Node> nextToRead(const Walk &walk)
+{
+    if (walk.pending.empty())
+        return nullptr;
+    const std::shared_ptr<Node> &first = *walk.pending.begin();
+    return roomAhead(walk) || first == walk.awaited ? first : nullptr;
+}
+
+// Reads it, unlocked; then, locked again, records what was read and the
+// subfolders found. False when the reader is no longer wanted.
+bool readNode(Walk &walk, int reader, Node &node, std::unique_lock<std::mutex> &lock)
+{
+    const bool top = !node.parent;
+    const bool details = walk.details;
+    lock.unlock();
+    // A folder on a mount that is stuck does not answer, at once.
+    const bool answers = nowTouching(node.mount);
+    std::optional<FolderRead> read;
+    if (answers)
+        read = readFolder(top ? -1 : node.parent->descriptor->get(), node.name, node.where, top, details);
+    bool ownAncestor = false;
+    if (read && !top) {
+        for (const Node *above = node.parent.get(); above; above = above->parent.get())
+            ownAncestor = ownAncestor || (above->device == read->device && above->inode == read->inode);
+    }
+    const bool deeper = walk.maxDepth < 0 || node.relativePath.size() < walk.maxDepth;
+    QStringList subfolders;
+    if (read && !ownAncestor && walk.subfolders && deeper) {
+        subfolders.reserve(qsizetype(read->folders.size()));
+        for (const QByteArray &sub : read->folders)
+            subfolders.append(nameFromBytes(sub));
+        if (walk.sortFolders && !subfolders.isEmpty())
+            walk.sortFolders(subfolders);
+    }
+    lock.lock();
+    if (!walk.wanted.count(reader) || walk.ended) {
+        // Given up on: what was read is dropped, and its folder closed, without the lock.
+        lock.unlock();
+        read.reset();
+        lock.lock();
+        return false;
+    }
+    if (!read) {
+        node.problem = answers ? WalkProblem::Unreadable : WalkProblem::NoAnswer;
+    } else {
+        if (top)
+            walk.topDevice = read->device;
+        node.silent = ownAncestor || (walk.oneFileSystem && read->device != walk.topDevice);
+        node.device = read->device;
+        node.inode = read->inode;
+        if (!node.silent) {
+            node.descriptor = std::make_shared<Descriptor>(std::move(read->folder));
+            node.files = std::move(read->files);
+            node.names = std::move(read->names);
+            node.withoutDetails = read->withoutDetails;
+            node.leftOut = read->leftOut;
+        }
+    }
+    if (!node.silent) {
+        ++walk.aheadFolders;
+        walk.aheadFiles += node.files.size();
+    }
+    for (qsizetype i = 0; !node.silent && i < subfolders.size(); ++i) {
+        auto sub = std::make_shared<Node>();
+        const QString &subName = subfolders.at(i);
+        sub->name = nameBytes(subName);
+        sub->relativePath = node.relativePath;
+        sub->relativePath.append(subName);
+        sub->where = node.where + QLatin1Char('/') + subName;
+        sub->order = node.order;
+        sub->order.push_back(quint32(i));
+        node.subfolders.push_back(sub);
+    }
+    return true;
 }
 
 void readFolders(const std::shared_ptr<Walk> &walk, int reader)
 {
     std::unique_lock lock(walk->mutex);
     for (;;) {
-        if (!roomAhead(*walk)) {
-            walk->readerWaits = true;
-            walk->forReader.wait(lock, [&] { return walk->reader != reader || walk->ended || littleAhead(*walk); });
-            walk->readerWaits = false;
-        }
-        if (walk->reader != reader || walk->ended)
+        if (!walk->wanted.count(reader) || walk->ended)
             return;
-        QByteArray name;
-        QStringList path;
-        QString where;
-        QString mount;
-        std::shared_ptr<Descriptor> parent;
-        const bool top = !walk->started;
-        if (top) {
-            walk->started = true;
-            name = walk->top;
-            where = walk->topPath;
-            mount = mountOf(where);
-        } else {
-            while (!walk->levels.empty() && walk->levels.back().next >= walk->levels.back().subfolders.size())
-                walk->levels.pop_back();
-            if (walk->levels.empty()) {
-                walk->finished = true;
-                walk->forWalker.notify_one();
-                return;
-            }
-            Level &level = walk->levels.back();
-            const QString &sub = level.subfolders.at(level.next++);
-            name = nameBytes(sub);
-            path = level.relativePath;
-            path.append(sub);
-            where = level.path + QLatin1Char('/') + sub;
-            mount = isMountPoint(where) ? where : level.mount;
-            // Another file system is not even asked.
-            if (walk->oneFileSystem && mount == where)
-                continue;
-            // Kept open while this reader needs it, even when left behind.
-            parent = level.folder;
+        const std::shared_ptr<Node> node = nextToRead(*walk);
+        if (!node) {
+            int &waiting = walk->pending.empty() ? walk->readersForWork : walk->readersForRoom;
+            ++waiting;
+            walk->forReader.wait(lock);
+            --waiting;
+            continue;
         }
-        walk->reading = true;
-        walk->readingPath = path;
-        walk->readingSince = std::chrono::steady_clock::now();
-        if (walk->walkerWaits)
-            walk->forWalker.notify_one(); // it now has a deadline
-        const bool details = walk->details;
-        lock.unlock();
-
-        // A folder on a mount that is stuck does not answer, at once.
-        const bool answers = nowTouching(mount);
-        std::optional<FolderRead> read;
-        if (answers)
-            read = readFolder(parent ? parent->get() : -1, name, where, top, details);
-
-        lock.lock();
-        if (walk->reader != reader || walk->ended) {
-            // Given up on: what was read is dropped, and its folder closed, without the lock.
-            lock.unlock();
+        walk->pending.erase(walk->pending.begin());
+        // Another file system is not even asked.
+        if (node->parent) {
+            node->mount = isMountPoint(node->where) ? node->where : node->parent->mount;
+            if (walk->oneFileSystem && node->mount == node->where) {
+                node->silent = true;
+                node->state = Node::State::Read;
+                wakeWalker(*walk);
+                continue;
+            }
+        }
+        node->state = Node::State::Reading;
+        node->reader = reader;
+        node->since = Clock::now();
+        walk->reading.insert(node);
+        if (walk->walkerIdle)
+            walk->forWalker.notify_one(); // it now has a deadline to watch
+        if (!readNode(*walk, reader, *node, lock))
             return;
+        walk->reading.erase(node);
+        node->state = Node::State::Read;
+        // The subfolders of a folder left out are not known.
+        for (const std::shared_ptr<Node> &sub : node->subfolders) {
+            sub->parent = node;
+            walk->pending.insert(sub);
         }
-        walk->reading = false;
-        ReadFolder folder{std::move(path), {}, {}, {}, std::nullopt, mount};
-        if (read) {
-            folder.withoutDetails = read->withoutDetails;
-            folder.leftOut = read->leftOut;
-        }
-        std::optional<Level> below;
-        if (!read) {
-            folder.problem = answers ? WalkProblem::Unreadable : WalkProblem::NoAnswer;
-            if (top)
-                walk->finished = true;
-        } else {
-            bool ownAncestor = false;
-            for (const Level &level : walk->levels)
-                ownAncestor = ownAncestor || (level.device == read->device && level.inode == read->inode);
-            if (top)
-                walk->topDevice = read->device;
-            else if (walk->oneFileSystem && read->device != walk->topDevice)
-                ownAncestor = true; // left out as silently
-            const bool deeper = walk->maxDepth < 0 || folder.relativePath.size() < walk->maxDepth;
-            if (!ownAncestor) {
-                const bool subfolders = walk->subfolders && deeper;
-                lock.unlock();
-                folder.descriptor = std::make_shared<Descriptor>(std::move(read->folder));
-                folder.files = std::move(read->files);
-                folder.names = std::move(read->names);
-                if (subfolders) {
-                    below =
-                        Level{folder.descriptor, folder.relativePath, {}, 0, read->device, read->inode, where, mount};
-                    below->subfolders.reserve(qsizetype(read->folders.size()));
-                    for (const QByteArray &sub : read->folders)
-                        below->subfolders.append(nameFromBytes(sub));
-                    if (walk->sortFolders && !below->subfolders.isEmpty())
-                        walk->sortFolders(below->subfolders);
-                }
-                lock.lock();
-                if (walk->reader != reader || walk->ended) {
-                    lock.unlock();
-                    return;
-                }
-            }
-            if (ownAncestor)
-                continue;
-        }
-        if (below)
-            walk->levels.push_back(std::move(*below));
-        else if (top && !walk->subfolders)
-            walk->finished = true;
-        walk->readyFiles += folder.files.size();
-        walk->ready.push_back(std::move(folder));
-        if (walk->finished || muchAhead(*walk) || walk->walkerWaits)
-            walk->forWalker.notify_one();
-    }
-}
-
-// Each level of the walk holds its folder open; deep trees need more than the usual 1024.
-void allowManyOpenFolders()
-{
-    struct rlimit limit;
-    if (::getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max) {
-        limit.rlim_cur = limit.rlim_max;
-        ::setrlimit(RLIMIT_NOFILE, &limit);
+        if (!node->subfolders.empty() && walk->readersForWork > 0)
+            walk->forReader.notify_all();
+        wakeWalker(*walk);
     }
 }
 
@@ -362,7 +276,6 @@ bool walkFolders(const QByteArray &top, const WalkSettings &settings,
     if (settings.subfolders)
         allowManyOpenFolders();
     auto walk = std::make_shared<Walk>();
-    walk->top = top;
     walk->topPath = absolutePath(nameFromBytes(top));
     walk->details = settings.sizesAndTimes;
     walk->subfolders = settings.subfolders;
@@ -376,65 +289,113 @@ bool walkFolders(const QByteArray &top, const WalkSettings &settings,
         walk->forReader.notify_all();
     });
 
+    auto topNode = std::make_shared<Node>();
+    topNode->name = top;
+    topNode->where = walk->topPath;
+    topNode->mount = mountOf(walk->topPath);
+
     std::unique_lock lock(walk->mutex);
-    walk->reader = 1;
-    Handover reading = startReader(walk, walk->reader);
-    if (!reading.started()) {
-        lock.unlock();
-        problem({}, WalkProblem::Unreadable);
-        return false;
-    }
-    bool first = true;
-    for (;;) {
-        if (!walk->ready.empty()) {
-            ReadFolder read = std::move(walk->ready.front());
-            walk->ready.pop_front();
-            walk->readyFiles -= read.files.size();
-            if (walk->readerWaits && littleAhead(*walk))
-                walk->forReader.notify_one();
+    walk->pending.insert(topNode);
+    // A second reader pays where every file costs a call of its own (sizes
+    // and times); for names alone, one reader keeps ahead of the walker.
+    const int readerCount =
+        settings.subfolders && settings.sizesAndTimes && std::thread::hardware_concurrency() >= 2 ? 2 : 1;
+    std::map<int, Handover> readers;
+    int lastReader = 0;
+    const auto addReader = [&] {
+        const int reader = ++lastReader;
+        walk->wanted.insert(reader);
+        Handover started = startReader(walk, reader);
+        if (!started.started()) {
+            walk->wanted.erase(reader);
+            return false;
+        }
+        readers.emplace(reader, std::move(started));
+        return true;
+    };
+    for (int i = 0; i < readerCount; ++i) {
+        if (!addReader() && readers.empty()) {
             lock.unlock();
-            const bool top = std::exchange(first, false);
-            if (read.problem) {
-                problem(read.relativePath, *read.problem);
-                if (top)
-                    return false;
-            } else {
-                WalkedFolder folder{std::move(read.relativePath), namesOf(read), {}, read.descriptor->get(), read.mount,
-                                    read.withoutDetails,          read.leftOut};
-                folder.files = std::move(read.files);
-                read.names = {};
-                visit(folder);
-            }
-            read = {};
-            lock.lock();
-            continue;
+            problem({}, WalkProblem::Unreadable);
+            return false;
         }
-        if (walk->finished)
+    }
+
+    // Depth first: the folders still to hand out, level by level.
+    std::vector<std::pair<std::vector<std::shared_ptr<Node>>, size_t>> levels;
+    levels.push_back({{topNode}, 0});
+    for (;;) {
+        while (!levels.empty() && levels.back().second >= levels.back().first.size())
+            levels.pop_back();
+        if (levels.empty())
             return true;
-        if (!walk->reading) {
-            walk->walkerWaits = true;
-            walk->forWalker.wait(lock);
-            walk->walkerWaits = false;
-            continue;
+        auto &[nodes, next] = levels.back();
+        const std::shared_ptr<Node> node = std::move(nodes[next++]);
+        const bool isTop = node == topNode;
+        walk->awaited = node;
+        if (node->state == Node::State::Pending && walk->readersForRoom > 0)
+            walk->forReader.notify_all();
+        // Waits for it, and gives up on any reader past its deadline.
+        while (node->state != Node::State::Read) {
+            std::shared_ptr<Node> oldest;
+            for (const std::shared_ptr<Node> &being : walk->reading) {
+                if (!oldest || being->since < oldest->since)
+                    oldest = being;
+            }
+            if (!oldest) {
+                walk->walkerIdle = true;
+                walk->forWalker.wait(lock);
+                walk->walkerIdle = false;
+                continue;
+            }
+            const auto deadline = oldest->since + FileSystemDeadline;
+            if (Clock::now() < deadline) {
+                walk->forWalker.wait_until(lock, deadline);
+                continue;
+            }
+            // Its reader is left behind with the folder; a new one takes its place.
+            walk->reading.erase(oldest);
+            walk->wanted.erase(oldest->reader);
+            oldest->problem = WalkProblem::NoAnswer;
+            oldest->state = Node::State::Read;
+            ++walk->aheadFolders;
+            Handover given = std::move(readers.at(oldest->reader));
+            readers.erase(oldest->reader);
+            lock.unlock();
+            given.giveUp();
+            lock.lock();
+            if (oldest != topNode && !addReader() && readers.empty()) {
+                // No reader can be had: what is left does not answer either.
+                walk->awaited = nullptr;
+                lock.unlock();
+                problem(oldest->relativePath, WalkProblem::NoAnswer);
+                return true;
+            }
         }
-        const auto deadline = walk->readingSince + FileSystemDeadline;
-        if (std::chrono::steady_clock::now() < deadline) {
-            walk->forWalker.wait_until(lock, deadline);
-            continue;
+        walk->awaited = nullptr;
+        if (!node->silent) {
+            --walk->aheadFolders;
+            walk->aheadFiles -= node->files.size();
         }
-        // The reader is left behind with its folder; a new one goes on after it.
-        const QStringList hung = std::move(walk->readingPath);
-        walk->reading = false;
-        ++walk->reader;
-        const bool top = std::exchange(first, false);
+        if (walk->readersForRoom > 0 && littleAhead(*walk))
+            walk->forReader.notify_all();
+        if (!node->subfolders.empty())
+            levels.push_back({std::move(node->subfolders), 0});
+        if (node->silent)
+            continue;
+        std::vector<WalkedFile> files = std::move(node->files);
+        const QByteArray names = std::move(node->names);
         lock.unlock();
-        reading.giveUp();
-        if (!top)
-            reading = startReader(walk, walk->reader);
-        const bool started = !top && reading.started();
-        problem(hung, WalkProblem::NoAnswer);
-        if (!started)
-            return !top;
+        if (node->problem) {
+            problem(node->relativePath, *node->problem);
+            if (isTop)
+                return false;
+        } else {
+            WalkedFolder folder{node->relativePath, namesAsText(names, files), {},           node->descriptor->get(),
+                                node->mount,        node->withoutDetails,      node->leftOut};
+            folder.files = std::move(files);
+            visit(folder);
+        }
         lock.lock();
     }
 }

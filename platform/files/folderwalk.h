@@ -11,16 +11,17 @@
 // entries are left out, a linked folder is not followed (a link to a file is
 // a file, as in the file list), and a folder that is its own ancestor (a bind
 // mount) is not entered again. Links are asked as the window asks them
-// (links.h), so both list the same names. One reader, handed over as any
-// call that may hang (handover.h), reads the folders in the order they are
-// handed out, a few ahead of the visitor; each folder must answer within
-// FileSystemDeadline (deadlinecall.h). One that cannot be read or does not
-// answer is reported and left out with what lies below it, its reader is
-// left behind with its mount stuck, and a new one goes on with the walk: the
-// other folders on that mount then do not answer at once. Only the
-// folders read ahead (a bounded number of files, or one folder), the one
-// being handed out and the names of the subfolders still to visit are held,
-// so memory grows with the largest folder, not with the tree.
+// (links.h), so both list the same names. Readers, handed over as any call
+// that may hang (handover.h), read the folders in the order they are handed
+// out, a few ahead of the visitor: one, or two for a tree with sizes and
+// times. Each folder must answer within FileSystemDeadline (deadlinecall.h).
+// One that cannot be read or does not answer is reported and left out with
+// what lies below it, its reader is left behind with its mount stuck, and a
+// new one takes its place: the other folders on that mount then do not
+// answer at once. Only the folders read ahead (a bounded number of files, or
+// one folder per reader), the one being handed out and the names of the
+// subfolders still to visit are held, so memory grows with the largest
+// folders, not with the tree.
 
 #include <QString>
 #include <QStringList>
