@@ -22,9 +22,80 @@ namespace Lirabel {
 
 namespace {
 
-struct DirCloser
+// The folder's entries, a block at a time: straight from the kernel on
+// Linux, on the folder's own descriptor; elsewhere through a stream of its own.
+class EntryReader
 {
-    void operator()(DIR *dir) const { closedir(dir); }
+public:
+#if defined(Q_OS_LINUX)
+    using Entry = struct dirent64;
+#else
+    using Entry = struct dirent;
+#endif
+
+    explicit EntryReader(int folderFd)
+#if defined(Q_OS_LINUX)
+        : mFd(folderFd){}
+#else
+    {
+        // The stream gets a descriptor of its own; the folder's stays open for its caller.
+        const int streamFd = fcntl(folderFd, F_DUPFD_CLOEXEC, 0);
+        mDir = streamFd >= 0 ? fdopendir(streamFd) : nullptr;
+        if (!mDir && streamFd >= 0)
+            close(streamFd);
+    }
+    ~EntryReader()
+    {
+        if (mDir)
+            closedir(mDir);
+    }
+#endif
+        EntryReader(const EntryReader &) = delete;
+    EntryReader &operator=(const EntryReader &) = delete;
+
+    // The next entry; nullptr at the end, with failed() telling whether the
+    // folder could not be read to it.
+    const Entry *next()
+    {
+#if defined(Q_OS_LINUX)
+        if (mAt >= mFilled) {
+            const ssize_t filled = getdents64(mFd, mBlock, sizeof mBlock);
+            if (filled <= 0) {
+                mFailed = filled < 0;
+                return nullptr;
+            }
+            mFilled = size_t(filled);
+            mAt = 0;
+        }
+        const auto *entry = reinterpret_cast<const Entry *>(mBlock + mAt);
+        mAt += entry->d_reclen;
+        return entry;
+#else
+        if (!mDir) {
+            mFailed = true;
+            return nullptr;
+        }
+        errno = 0;
+        const Entry *entry = readdir(mDir);
+        mFailed = !entry && errno != 0;
+        return entry;
+#endif
+    }
+    [[nodiscard]] bool failed() const
+    {
+        return mFailed;
+    }
+
+private:
+#if defined(Q_OS_LINUX)
+    int mFd;
+    alignas(Entry) char mBlock[32768];
+    size_t mFilled = 0;
+    size_t mAt = 0;
+#else
+    DIR *mDir = nullptr;
+#endif
+    bool mFailed = false;
 };
 
 } // namespace
@@ -33,24 +104,9 @@ EntriesRead readEntries(int folderFd, const QString &path, bool details,
                         const std::function<void(const FolderEntry &entry)> &take)
 {
     EntriesRead read;
-    // The stream gets a descriptor of its own; the folder's stays open for its caller.
-    const int streamFd = fcntl(folderFd, F_DUPFD_CLOEXEC, 0);
-    if (streamFd < 0)
-        return read;
-    const std::unique_ptr<DIR, DirCloser> dir(fdopendir(streamFd));
-    if (!dir) {
-        close(streamFd);
-        return read;
-    }
+    EntryReader entries(folderFd);
     std::vector<QByteArray> links;
-    for (;;) {
-        errno = 0;
-        const dirent *entry = readdir(dir.get());
-        if (!entry) {
-            if (errno != 0)
-                return read;
-            break;
-        }
+    while (const EntryReader::Entry *entry = entries.next()) {
         if (entry->d_name[0] == '.')
             continue;
         switch (entry->d_type) {
@@ -81,6 +137,8 @@ EntriesRead readEntries(int folderFd, const QString &path, bool details,
             break;
         }
     }
+    if (entries.failed())
+        return read;
     read.links = links.size();
     if (!links.empty()) {
         const std::vector<LinkTarget> targets = linkTargets(folderFd, path, links);
