@@ -60,65 +60,71 @@ void CsvList::folder(const ListedFolder &folder)
     const char separator = mRequest.separator;
     appendField(folderField, folder.relativePath.isEmpty() ? QStringLiteral(".") : shownPath(folder.relativePath), true,
                 separator);
+    // Rows are written in blocks, not one by one.
+    constexpr qsizetype Block = 64 * 1024;
+    mRows.resize(0); // keeps its room
     for (const ListedFile &file : folder.files) {
-        mRow.resize(0); // keeps its room for the next row
+        if (mRows.size() >= Block) {
+            mSink.write(mRows);
+            mRows.resize(0);
+        }
         ++mNumber;
         if (mRequest.numberEntries)
-            mRow.append(QByteArray::number(mNumber)).append(separator);
+            mRows.append(QByteArray::number(mNumber)).append(separator);
         bool first = true;
         for (const ListColumn column : mRequest.columns) {
             if (!first)
-                mRow.append(separator);
+                mRows.append(separator);
             first = false;
             switch (column) {
             case ListColumn::Name:
                 if (mRequest.stripExtensions) {
                     QString name = file.shown.toString();
                     StripExtension(name);
-                    appendField(mRow, name, true, separator);
+                    appendField(mRows, name, true, separator);
                 } else {
-                    appendField(mRow, file.shown, true, separator);
+                    appendField(mRows, file.shown, true, separator);
                 }
                 break;
             case ListColumn::Folder:
-                mRow.append(folderField);
+                mRows.append(folderField);
                 break;
             case ListColumn::Path:
-                appendField(mRow, shownFilePath(folder, file), true, separator);
+                appendField(mRows, shownFilePath(folder, file), true, separator);
                 break;
             case ListColumn::Size:
                 if (file.size >= 0)
-                    mRow.append(QByteArray::number(file.size));
+                    mRows.append(QByteArray::number(file.size));
                 break;
             case ListColumn::Modified:
-                mRow.append(shownTime(file));
+                mRows.append(shownTime(file));
                 break;
             case ListColumn::Artist:
-                appendField(mRow, file.tags->artist, true, separator);
+                appendField(mRows, file.tags->artist, true, separator);
                 break;
             case ListColumn::Title:
-                appendField(mRow, file.tags->title, true, separator);
+                appendField(mRows, file.tags->title, true, separator);
                 break;
             case ListColumn::Album:
-                appendField(mRow, file.tags->album, true, separator);
+                appendField(mRows, file.tags->album, true, separator);
                 break;
             case ListColumn::Track:
-                mRow.append(tagNumber(file.tags->track).toLatin1());
+                mRows.append(tagNumber(file.tags->track).toLatin1());
                 break;
             case ListColumn::Year:
-                mRow.append(tagNumber(file.tags->year).toLatin1());
+                mRows.append(tagNumber(file.tags->year).toLatin1());
                 break;
             case ListColumn::Genre:
-                appendField(mRow, file.tags->genre, true, separator);
+                appendField(mRows, file.tags->genre, true, separator);
                 break;
             case ListColumn::Duration:
-                mRow.append(durationText(file.tags->seconds).toLatin1());
+                mRows.append(durationText(file.tags->seconds).toLatin1());
                 break;
             }
         }
-        mRow.append("\r\n");
-        mSink.write(mRow);
+        mRows.append("\r\n");
     }
+    mSink.write(mRows);
 }
 
 void CsvList::finish()

@@ -25,7 +25,7 @@ private:
     const ListRequest &mRequest;
     ListSink &mSink;
     qsizetype mNumber = 0;
-    QByteArray mRow;
+    QByteArray mRows; // the rows not yet written
 };
 
 } // namespace Lirabel
