@@ -192,6 +192,7 @@ int runListCommand(const ListRequest &request, ListReport &report)
         settings.maxDepth = request.depth;
         settings.oneFileSystem = request.oneFileSystem;
         settings.sizesAndTimes = sizes;
+        settings.keepOpen = tags;
         // A folder left out by --ohne is not entered; the others in the
         // window's order.
         settings.sortFolders = [excluded](QStringList &names) {

@@ -63,6 +63,7 @@ struct Node
     std::optional<WalkProblem> problem;
     bool silent = false; // left out without a word: another file system, or its own ancestor
     std::vector<std::shared_ptr<Node>> subfolders;
+    size_t unopened = 0; // subfolders not yet opened below it
 };
 
 // Folders in the order they are handed out: depth first, each folder's
@@ -86,7 +87,7 @@ constexpr size_t WakeFolders = AheadFolders / 4;
 constexpr size_t WakeFiles = AheadFiles / 4;
 
 // The walk as its readers and the walker share it. The readers (two for a
-// tree with sizes and times, on more than one processor) take the folders
+// tree, on more than one processor) take the folders
 // known and not yet read, always the first in walk order, so the system's answers for the next folders overlap
 // with each other and with the listing of this one, and no folder costs a
 // thread of its own. A reader that does not answer in time is left behind
@@ -103,6 +104,7 @@ struct Walk
     bool oneFileSystem = false;
     bool details = false;
     bool subfolders = false;
+    bool keepOpen = false;
     std::function<void(QStringList &names)> sortFolders;
 
     bool ended = false;   // the walker has gone
@@ -172,6 +174,11 @@ bool readNode(Walk &walk, int reader, Node &node, std::unique_lock<std::mutex> &
         if (walk.sortFolders && !subfolders.isEmpty())
             walk.sortFolders(subfolders);
     }
+    // Closed by the reader that opened it, as soon as no one needs it: the
+    // system frees what it keeps for reading a folder fastest on the
+    // processor that read it.
+    if (read && !walk.keepOpen && subfolders.isEmpty())
+        read->folder = Descriptor();
     lock.lock();
     if (!walk.wanted.count(reader) || walk.ended) {
         // Given up on: what was read is dropped, and its folder closed, without the lock.
@@ -189,7 +196,8 @@ bool readNode(Walk &walk, int reader, Node &node, std::unique_lock<std::mutex> &
         node.device = read->device;
         node.inode = read->inode;
         if (!node.silent) {
-            node.descriptor = std::make_shared<Descriptor>(std::move(read->folder));
+            if (read->folder.get() >= 0)
+                node.descriptor = std::make_shared<Descriptor>(std::move(read->folder));
             node.files = std::move(read->files);
             node.names = std::move(read->names);
             node.withoutDetails = read->withoutDetails;
@@ -211,7 +219,17 @@ bool readNode(Walk &walk, int reader, Node &node, std::unique_lock<std::mutex> &
         sub->order.push_back(quint32(i));
         node.subfolders.push_back(sub);
     }
+    node.unopened = node.subfolders.size();
     return true;
+}
+
+// Once its last subfolder has been opened, a folder the walker does not
+// need is closed: the descriptor to close, after the lock.
+std::shared_ptr<Descriptor> opened(Walk &walk, Node &node)
+{
+    if (!node.parent || walk.keepOpen || --node.parent->unopened > 0)
+        return nullptr;
+    return std::move(node.parent->descriptor);
 }
 
 void readFolders(const std::shared_ptr<Walk> &walk, int reader)
@@ -236,6 +254,11 @@ void readFolders(const std::shared_ptr<Walk> &walk, int reader)
                 node->silent = true;
                 node->state = Node::State::Read;
                 wakeWalker(*walk);
+                if (std::shared_ptr<Descriptor> closing = opened(*walk, *node)) {
+                    lock.unlock();
+                    closing.reset();
+                    lock.lock();
+                }
                 continue;
             }
         }
@@ -257,6 +280,11 @@ void readFolders(const std::shared_ptr<Walk> &walk, int reader)
         if (!node->subfolders.empty() && walk->readersForWork > 0)
             walk->forReader.notify_all();
         wakeWalker(*walk);
+        if (std::shared_ptr<Descriptor> closing = opened(*walk, *node)) {
+            lock.unlock();
+            closing.reset();
+            lock.lock();
+        }
     }
 }
 
@@ -282,6 +310,7 @@ bool walkFolders(const QByteArray &top, const WalkSettings &settings,
     walk->maxDepth = settings.maxDepth;
     walk->oneFileSystem = settings.oneFileSystem;
     walk->sortFolders = settings.sortFolders;
+    walk->keepOpen = settings.keepOpen;
     // However the walk ends, its readers stop at their next look.
     const auto ending = qScopeGuard([&walk] {
         const std::lock_guard lock(walk->mutex);
@@ -296,10 +325,9 @@ bool walkFolders(const QByteArray &top, const WalkSettings &settings,
 
     std::unique_lock lock(walk->mutex);
     walk->pending.insert(topNode);
-    // A second reader pays where every file costs a call of its own (sizes
-    // and times); for names alone, one reader keeps ahead of the walker.
-    const int readerCount =
-        settings.subfolders && settings.sizesAndTimes && std::thread::hardware_concurrency() >= 2 ? 2 : 1;
+    // Two readers on more than one processor: the system's work for a
+    // folder is most of the walk's.
+    const int readerCount = settings.subfolders && std::thread::hardware_concurrency() >= 2 ? 2 : 1;
     std::map<int, Handover> readers;
     int lastReader = 0;
     const auto addReader = [&] {
@@ -385,13 +413,14 @@ bool walkFolders(const QByteArray &top, const WalkSettings &settings,
             continue;
         std::vector<WalkedFile> files = std::move(node->files);
         const QByteArray names = std::move(node->names);
+        const int descriptor = walk->keepOpen && node->descriptor ? node->descriptor->get() : -1;
         lock.unlock();
         if (node->problem) {
             problem(node->relativePath, *node->problem);
             if (isTop)
                 return false;
         } else {
-            WalkedFolder folder{node->relativePath, namesAsText(names, files), {},           node->descriptor->get(),
+            WalkedFolder folder{node->relativePath, namesAsText(names, files), {},           descriptor,
                                 node->mount,        node->withoutDetails,      node->leftOut};
             folder.files = std::move(files);
             visit(folder);

@@ -13,15 +13,15 @@
 // mount) is not entered again. Links are asked as the window asks them
 // (links.h), so both list the same names. Readers, handed over as any call
 // that may hang (handover.h), read the folders in the order they are handed
-// out, a few ahead of the visitor: one, or two for a tree with sizes and
-// times. Each folder must answer within FileSystemDeadline (deadlinecall.h).
-// One that cannot be read or does not answer is reported and left out with
-// what lies below it, its reader is left behind with its mount stuck, and a
-// new one takes its place: the other folders on that mount then do not
-// answer at once. Only the folders read ahead (a bounded number of files, or
-// one folder per reader), the one being handed out and the names of the
-// subfolders still to visit are held, so memory grows with the largest
-// folders, not with the tree.
+// out, a few ahead of the visitor: one, or two for a tree. Each folder must
+// answer within FileSystemDeadline (deadlinecall.h). One that cannot be read
+// or does not answer is reported and left out with what lies below it, its
+// reader is left behind with its mount stuck, and a new one takes its
+// place: the other folders on that mount then do not answer at once. Only
+// the folders read ahead (a bounded number of files, or one folder per
+// reader), the one being handed out and the names of the subfolders still
+// to visit are held, so memory grows with the largest folders, not with the
+// tree.
 
 #include <QString>
 #include <QStringList>
@@ -49,7 +49,8 @@ struct WalkedFolder
     // one block for the folder, not one per name.
     QString names;
     std::vector<WalkedFile> files; // in the order the file system gives them
-    // The folder's open descriptor while the visitor runs, for reading its files.
+    // The folder's open descriptor while the visitor runs, for reading its
+    // files; -1 unless the walk keeps folders open.
     int descriptor = -1;
     QString mount; // the mount point of the mount it lies on
     // Of a folder that can be read but not entered, which lets nothing be
@@ -70,6 +71,7 @@ struct WalkSettings
     bool sizesAndTimes = false; // one more system call per file
     int maxDepth = -1;          // levels below the top folder; -1: all
     bool oneFileSystem = false; // no folder on another file system than the top folder's
+    bool keepOpen = false;      // each folder open for its visit, to read its files
     // The subfolders of one folder, in the order to visit them; called on the reader thread.
     std::function<void(QStringList &names)> sortFolders;
 };
