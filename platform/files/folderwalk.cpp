@@ -78,11 +78,12 @@ struct InWalkOrder
 
 // How far the readers may run ahead of the walk: folders, and files in them.
 // Memory so stays with the largest folders, whatever the tree.
-constexpr size_t AheadFolders = 64;
+constexpr size_t AheadFolders = 256;
 constexpr size_t AheadFiles = 16384;
-// The walker wakes a waiting reader only for a good part of that: on a busy
-// machine every wake-up may wait for its turn on a processor, and a tree of
-// small folders would otherwise pay one at every folder.
+// Each side wakes the other only for a good part of that: on a busy machine
+// every wake-up may wait for its turn on a processor, and a tree of small
+// folders would otherwise pay one at every folder. A waiting reader is woken
+// once that much room is free again, a waiting walker once that much is read.
 constexpr size_t WakeFolders = AheadFolders / 4;
 constexpr size_t WakeFiles = AheadFiles / 4;
 
@@ -125,9 +126,9 @@ bool roomAhead(const Walk &walk)
     return walk.aheadFolders == 0 || (walk.aheadFolders < AheadFolders && walk.aheadFiles < AheadFiles);
 }
 
-bool littleAhead(const Walk &walk)
+bool roomAgain(const Walk &walk)
 {
-    return walk.aheadFolders <= WakeFolders && walk.aheadFiles <= WakeFiles;
+    return walk.aheadFolders + WakeFolders <= AheadFolders && walk.aheadFiles + WakeFiles <= AheadFiles;
 }
 
 // The walker, waiting for a folder, is woken once that one is read and a
@@ -405,7 +406,7 @@ bool walkFolders(const QByteArray &top, const WalkSettings &settings,
             --walk->aheadFolders;
             walk->aheadFiles -= node->files.size();
         }
-        if (walk->readersForRoom > 0 && littleAhead(*walk))
+        if (walk->readersForRoom > 0 && roomAgain(*walk))
             walk->forReader.notify_all();
         if (!node->subfolders.empty())
             levels.push_back({std::move(node->subfolders), 0});
