@@ -13,6 +13,8 @@ namespace Lirabel {
 
 namespace {
 
+constexpr size_t PrefetchRows = 8;
+
 // Appends bytes without QByteArray::append's general insert, which costs
 // more than the few bytes of a field.
 void appendBytes(QByteArray &row, QByteArrayView bytes)
@@ -73,7 +75,13 @@ void CsvList::folder(const ListedFolder &folder)
     // Rows are written in blocks, not one by one.
     constexpr qsizetype Block = 64 * 1024;
     mRows.resize(0); // keeps its room
-    for (const ListedFile &file : folder.files) {
+    const std::vector<ListedFile> &files = folder.files;
+    for (size_t i = 0; i < files.size(); ++i) {
+        const ListedFile &file = files[i];
+        // The names lie in the folder's order, the rows in sorted order:
+        // asking for a name's memory a few rows early hides the wait for it.
+        if (i + PrefetchRows < files.size())
+            prefetchMemory(files[i + PrefetchRows].shown.data());
         if (mRows.size() >= Block) {
             mSink.write(mRows);
             mRows.resize(0);

@@ -261,11 +261,18 @@ int runListCommand(const ListRequest &request, ListReport &report)
             for (const Match &match : matched)
                 shown.push_back(shownOf(match));
             listed.files.reserve(matched.size());
-            for (const qsizetype i : naturalOrder(shown)) {
-                const Match &match = matched[size_t(i)];
-                const WalkedFile &file = walked.files[match.file];
-                listed.files.push_back({QStringView(listed.names).sliced(file.at, file.length), shown[size_t(i)],
-                                        file.size, file.modified});
+            const std::vector<qsizetype> order = naturalOrder(shown);
+            for (size_t k = 0; k < order.size(); ++k) {
+                if (k + 16 < order.size()) {
+                    prefetchMemory(&matched[size_t(order[k + 16])]);
+                    prefetchMemory(&shown[size_t(order[k + 16])]);
+                }
+                if (k + 8 < order.size())
+                    prefetchMemory(&walked.files[matched[size_t(order[k + 8])].file]);
+                const size_t i = size_t(order[k]);
+                const WalkedFile &file = walked.files[matched[i].file];
+                listed.files.push_back(
+                    {QStringView(listed.names).sliced(file.at, file.length), shown[i], file.size, file.modified});
             }
             shown = {};
             matched = {};
