@@ -7,6 +7,7 @@
 #include "platform/names/naturalkey.h"
 
 #include <QCollatorSortKey>
+#include <QtEndian>
 
 #include <algorithm>
 #include <cstring>
@@ -143,8 +144,10 @@ std::vector<Keyed> sortPart(const Less &less, qsizetype first, qsizetype last, b
         arena[at] = uchar(length >> 8);
         arena[at + 1] = uchar(length);
         item.key = quint32(at);
-        for (uint b = 0; b < Keyed::HeadBytes; ++b)
-            item.head[b / 8] = item.head[b / 8] << 8 | (b < length ? key[b] : 0u);
+        uchar head[Keyed::HeadBytes] = {};
+        std::memcpy(head, key, size_t(std::min<qsizetype>(length, Keyed::HeadBytes)));
+        item.head[0] = qFromBigEndian<quint64>(head);
+        item.head[1] = qFromBigEndian<quint64>(head + 8);
         at += 2 + size_t(length);
         keyed.push_back(item);
     }
