@@ -19,10 +19,12 @@
 #include "platform/systemreason.h"
 
 #include <algorithm>
+#include <any>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -144,6 +146,95 @@ void sortFiles(std::vector<ListedFile> &files, ListOrder order, bool reverse)
     });
 }
 
+// What a list makes of a folder before its visit, on the walk's reader
+// threads: copies, as a reader left behind may outlive the list.
+struct Preparation
+{
+    WildcardMatcher matcher;
+    Excluded excluded;
+    bool paths = false;
+    QString shownAbsolute;
+    ListOrder order = ListOrder::Name;
+    bool reverse = false;
+};
+
+// The folder's matched files in list order, without their tags; nothing
+// when none matches.
+std::optional<ListedFolder> listedFolder(WalkedFolder &walked, const Preparation &p)
+{
+    const WildcardMatcher &matcher = p.matcher;
+    const Excluded &excluded = p.excluded;
+    const bool paths = p.paths;
+    const QString &shownAbsolute = p.shownAbsolute;
+    // Each matched file and where its shown text lies: in its name
+    // where it is shown as it is, as nearly all are, or in shownNames.
+    struct Match
+    {
+        size_t file;
+        qsizetype at;
+        qsizetype length;
+        bool own;
+    };
+    std::vector<Match> matched;
+    matched.reserve(walked.files.size());
+    QString shownNames;
+    for (size_t i = 0; i < walked.files.size(); ++i) {
+        const WalkedFile &file = walked.files[i];
+        const QStringView name = walked.name(file);
+        const bool plain = isShownAsItIs(name);
+        if (plain) {
+            if (!matcher.matchesEverything() && !matcher.matches(name))
+                continue;
+            if (!excluded.isEmpty() && excluded.matches(name))
+                continue;
+            matched.push_back({i, file.at, file.length, false});
+            continue;
+        }
+        const QString whole = name.toString();
+        if (!matcher.matchesEverything() && !matcher.matches(readableName(whole)))
+            continue;
+        if (!excluded.isEmpty() && excluded.matches(whole))
+            continue;
+        const QString printable = printableName(whole);
+        matched.push_back({i, shownNames.size(), printable.size(), true});
+        shownNames.append(printable);
+    }
+    if (matched.empty())
+        return std::nullopt;
+    ListedFolder listed{walked.relativePath, {}, {}, std::move(walked.names), std::move(shownNames), {}};
+    if (paths)
+        listed.shownAbsolute = walked.relativePath.isEmpty()
+            ? shownAbsolute
+            : shownAbsolute + (shownAbsolute.endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/"))
+                + shownPath(walked.relativePath);
+    const auto shownOf = [&listed](const Match &match) {
+        return QStringView(match.own ? listed.shownNames : listed.names).sliced(match.at, match.length);
+    };
+    std::vector<QStringView> shown;
+    shown.reserve(matched.size());
+    for (const Match &match : matched)
+        shown.push_back(shownOf(match));
+    listed.files.reserve(matched.size());
+    const std::vector<qsizetype> order = naturalOrder(shown);
+    for (size_t k = 0; k < order.size(); ++k) {
+        if (k + 16 < order.size()) {
+            prefetchMemory(&matched[size_t(order[k + 16])]);
+            prefetchMemory(&shown[size_t(order[k + 16])]);
+        }
+        if (k + 8 < order.size())
+            prefetchMemory(&walked.files[matched[size_t(order[k + 8])].file]);
+        const size_t i = size_t(order[k]);
+        const WalkedFile &file = walked.files[matched[i].file];
+        listed.files.push_back(
+            {QStringView(listed.names).sliced(file.at, file.length), shown[i], file.size, file.modified});
+    }
+    shown = {};
+    matched = {};
+    walked.files = {};
+    sortFiles(listed.files, p.order, p.reverse);
+    return listed;
+}
+
 } // namespace
 
 void StandardErrorReport::leftOut(const QString &message)
@@ -201,6 +292,12 @@ int runListCommand(const ListRequest &request, ListReport &report)
             sortNaturalAsShown(names);
         };
 
+        settings.prepare = [preparation = Preparation{matcher, excluded, paths, shownAbsolute, request.order,
+                                                      request.reverse}](WalkedFolder &walked) {
+            if (std::optional<ListedFolder> listed = listedFolder(walked, preparation))
+                walked.prepared = std::move(*listed);
+        };
+
         const auto visit = [&](WalkedFolder &walked) {
             if (excluded.holdsAny(walked.relativePath))
                 return;
@@ -212,88 +309,25 @@ int runListCommand(const ListRequest &request, ListReport &report)
                         .arg(walked.withoutDetails)
                         .arg(walked.leftOut));
             }
-            // Each matched file and where its shown text lies: in its name
-            // where it is shown as it is, as nearly all are, or in shownNames.
-            struct Match
-            {
-                size_t file;
-                qsizetype at;
-                qsizetype length;
-                bool own;
-            };
-            std::vector<Match> matched;
-            matched.reserve(walked.files.size());
-            QString shownNames;
-            for (size_t i = 0; i < walked.files.size(); ++i) {
-                const WalkedFile &file = walked.files[i];
-                const QStringView name = walked.name(file);
-                const bool plain = isShownAsItIs(name);
-                if (plain) {
-                    if (!matcher.matchesEverything() && !matcher.matches(name))
-                        continue;
-                    if (!excluded.isEmpty() && excluded.matches(name))
-                        continue;
-                    matched.push_back({i, file.at, file.length, false});
-                    continue;
-                }
-                const QString whole = name.toString();
-                if (!matcher.matchesEverything() && !matcher.matches(readableName(whole)))
-                    continue;
-                if (!excluded.isEmpty() && excluded.matches(whole))
-                    continue;
-                const QString printable = printableName(whole);
-                matched.push_back({i, shownNames.size(), printable.size(), true});
-                shownNames.append(printable);
-            }
-            if (matched.empty())
-                return;
-            ListedFolder listed{walked.relativePath, {}, {}, std::move(walked.names), std::move(shownNames), {}};
-            if (paths)
-                listed.shownAbsolute = walked.relativePath.isEmpty()
-                    ? shownAbsolute
-                    : shownAbsolute + (shownAbsolute.endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/"))
-                        + shownPath(walked.relativePath);
-            const auto shownOf = [&listed](const Match &match) {
-                return QStringView(match.own ? listed.shownNames : listed.names).sliced(match.at, match.length);
-            };
-            std::vector<QStringView> shown;
-            shown.reserve(matched.size());
-            for (const Match &match : matched)
-                shown.push_back(shownOf(match));
-            listed.files.reserve(matched.size());
-            const std::vector<qsizetype> order = naturalOrder(shown);
-            for (size_t k = 0; k < order.size(); ++k) {
-                if (k + 16 < order.size()) {
-                    prefetchMemory(&matched[size_t(order[k + 16])]);
-                    prefetchMemory(&shown[size_t(order[k + 16])]);
-                }
-                if (k + 8 < order.size())
-                    prefetchMemory(&walked.files[matched[size_t(order[k + 8])].file]);
-                const size_t i = size_t(order[k]);
-                const WalkedFile &file = walked.files[matched[i].file];
-                listed.files.push_back(
-                    {QStringView(listed.names).sliced(file.at, file.length), shown[i], file.size, file.modified});
-            }
-            shown = {};
-            matched = {};
-            walked.files = {};
-            sortFiles(listed.files, request.order, request.reverse);
+            auto *listed = std::any_cast<ListedFolder>(&walked.prepared);
+            if (!listed)
+                return; // no file matched
             if (tags) {
                 QStringList names;
-                names.reserve(qsizetype(listed.files.size()));
-                for (const ListedFile &file : listed.files)
+                names.reserve(qsizetype(listed->files.size()));
+                for (const ListedFile &file : listed->files)
                     names.append(file.name.toString());
-                listed.tags = readAudioTags(walked.descriptor, walked.mount, names);
-                for (size_t i = 0; i < listed.tags.size(); ++i) {
-                    if (!listed.tags[i].answered) {
+                listed->tags = readAudioTags(walked.descriptor, walked.mount, names);
+                for (size_t i = 0; i < listed->tags.size(); ++i) {
+                    if (!listed->tags[i].answered) {
                         failed = true;
                         report.leftOut(QStringLiteral("Datei antwortet nicht: %1/%2")
-                                           .arg(shownFolderPath(walked.relativePath), listed.files[i].shown));
+                                           .arg(shownFolderPath(walked.relativePath), listed->files[i].shown));
                     }
-                    listed.files[i].tags = &listed.tags[i];
+                    listed->files[i].tags = &listed->tags[i];
                 }
             }
-            writer->folder(listed);
+            writer->folder(*listed);
         };
         const auto problem = [&](const QStringList &relativePath, WalkProblem kind) {
             if (excluded.holdsAny(relativePath))

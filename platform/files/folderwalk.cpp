@@ -56,10 +56,8 @@ struct Node
     std::shared_ptr<Descriptor> descriptor;
     dev_t device = 0;
     ino_t inode = 0;
-    std::vector<WalkedFile> files;
-    QByteArray names;
-    size_t withoutDetails = 0;
-    size_t leftOut = 0;
+    std::optional<WalkedFolder> walked; // as prepared for the visitor
+    size_t files = 0;                   // as read
     std::optional<WalkProblem> problem;
     bool silent = false; // left out without a word: another file system, or its own ancestor
     std::vector<std::shared_ptr<Node>> subfolders;
@@ -107,6 +105,7 @@ struct Walk
     bool subfolders = false;
     bool keepOpen = false;
     std::function<void(QStringList &names)> sortFolders;
+    std::function<void(WalkedFolder &folder)> prepare;
 
     bool ended = false;   // the walker has gone
     std::set<int> wanted; // the readers that are
@@ -175,6 +174,24 @@ bool readNode(Walk &walk, int reader, Node &node, std::unique_lock<std::mutex> &
         if (walk.sortFolders && !subfolders.isEmpty())
             walk.sortFolders(subfolders);
     }
+    // The top folder is read before any other, and sets the device.
+    const bool silent = read && (ownAncestor || (!top && walk.oneFileSystem && read->device != walk.topDevice));
+    std::optional<WalkedFolder> walked;
+    size_t files = 0;
+    if (read && !silent) {
+        files = read->files.size();
+        walked.emplace();
+        walked->relativePath = node.relativePath;
+        walked->names = namesAsText(read->names, read->files);
+        read->names = {};
+        walked->files = std::move(read->files);
+        walked->descriptor = walk.keepOpen ? read->folder.get() : -1;
+        walked->mount = node.mount;
+        walked->withoutDetails = read->withoutDetails;
+        walked->leftOut = read->leftOut;
+        if (walk.prepare)
+            walk.prepare(*walked);
+    }
     // Closed by the reader that opened it, as soon as no one needs it: the
     // system frees what it keeps for reading a folder fastest on the
     // processor that read it.
@@ -193,21 +210,19 @@ bool readNode(Walk &walk, int reader, Node &node, std::unique_lock<std::mutex> &
     } else {
         if (top)
             walk.topDevice = read->device;
-        node.silent = ownAncestor || (walk.oneFileSystem && read->device != walk.topDevice);
+        node.silent = silent;
         node.device = read->device;
         node.inode = read->inode;
         if (!node.silent) {
             if (read->folder.get() >= 0)
                 node.descriptor = std::make_shared<Descriptor>(std::move(read->folder));
-            node.files = std::move(read->files);
-            node.names = std::move(read->names);
-            node.withoutDetails = read->withoutDetails;
-            node.leftOut = read->leftOut;
+            node.walked = std::move(walked);
+            node.files = files;
         }
     }
     if (!node.silent) {
         ++walk.aheadFolders;
-        walk.aheadFiles += node.files.size();
+        walk.aheadFiles += node.files;
     }
     for (qsizetype i = 0; !node.silent && i < subfolders.size(); ++i) {
         auto sub = std::make_shared<Node>();
@@ -312,6 +327,7 @@ bool walkFolders(const QByteArray &top, const WalkSettings &settings,
     walk->oneFileSystem = settings.oneFileSystem;
     walk->sortFolders = settings.sortFolders;
     walk->keepOpen = settings.keepOpen;
+    walk->prepare = settings.prepare;
     // However the walk ends, its readers stop at their next look.
     const auto ending = qScopeGuard([&walk] {
         const std::lock_guard lock(walk->mutex);
@@ -404,7 +420,7 @@ bool walkFolders(const QByteArray &top, const WalkSettings &settings,
         walk->awaited = nullptr;
         if (!node->silent) {
             --walk->aheadFolders;
-            walk->aheadFiles -= node->files.size();
+            walk->aheadFiles -= node->files;
         }
         if (walk->readersForRoom > 0 && roomAgain(*walk))
             walk->forReader.notify_all();
@@ -412,19 +428,14 @@ bool walkFolders(const QByteArray &top, const WalkSettings &settings,
             levels.push_back({std::move(node->subfolders), 0});
         if (node->silent)
             continue;
-        std::vector<WalkedFile> files = std::move(node->files);
-        const QByteArray names = std::move(node->names);
-        const int descriptor = walk->keepOpen && node->descriptor ? node->descriptor->get() : -1;
+        std::optional<WalkedFolder> walked = std::move(node->walked);
         lock.unlock();
         if (node->problem) {
             problem(node->relativePath, *node->problem);
             if (isTop)
                 return false;
         } else {
-            WalkedFolder folder{node->relativePath, namesAsText(names, files), {},           descriptor,
-                                node->mount,        node->withoutDetails,      node->leftOut};
-            folder.files = std::move(files);
-            visit(folder);
+            visit(*walked);
         }
         lock.lock();
     }
@@ -467,6 +478,8 @@ bool walkFolders(const QByteArray &top, const WalkSettings &settings,
                 folder.names.append(info.fileName());
             }
         }
+        if (settings.prepare)
+            settings.prepare(folder);
         visit(folder);
         if (!settings.subfolders)
             break;

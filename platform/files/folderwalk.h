@@ -27,6 +27,7 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <any>
 #include <functional>
 #include <vector>
 
@@ -58,6 +59,7 @@ struct WalkedFolder
     // entries of unknown type left out.
     size_t withoutDetails = 0;
     size_t leftOut = 0;
+    std::any prepared; // what WalkSettings::prepare made of it, for the visitor
 
     [[nodiscard]] QStringView name(const WalkedFile &file) const
     {
@@ -74,6 +76,11 @@ struct WalkSettings
     bool keepOpen = false;      // each folder open for its visit, to read its files
     // The subfolders of one folder, in the order to visit them; called on the reader thread.
     std::function<void(QStringList &names)> sortFolders;
+    // Work on each folder read that need not wait for its visit (filtering,
+    // sorting), called on a reader thread as soon as it is read, for several
+    // folders at once. It may run on after the walk has ended, on a reader
+    // left behind: it must hold what it uses.
+    std::function<void(WalkedFolder &folder)> prepare;
 };
 
 enum class WalkProblem { Unreadable, NoAnswer };
