@@ -6,6 +6,7 @@
 #include "platform/systemreason.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 
 #include <cerrno>
@@ -54,7 +55,7 @@ int startWindowProgram(char **argv)
             error = errno;
     }
     const QByteArray message = QStringLiteral("lirabel: Das Fenster kann nicht starten: %1 (%2)\n")
-                                   .arg(QFile::decodeName(candidates[1]), systemReason(error))
+                                   .arg(QDir::cleanPath(QFile::decodeName(candidates[1])), systemReason(error))
                                    .toLocal8Bit();
     std::fputs(message.constData(), stderr);
     return 1;

@@ -15,6 +15,7 @@
 #include "widgetsupport.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QFile>
 #include <QMimeData>
@@ -233,6 +234,13 @@ void TestOpenFolder::commandLine_data()
         << QStringList{"--liste", "--speichern", "%1"} << 1
         << "^lirabel: --speichern braucht eine Anzeige für den Dialog „Speichern unter“; DISPLAY und "
            "WAYLAND_DISPLAY sind leer\\.\n$";
+    // "@allein": `lirabel` copied into a folder of its own, without the window program.
+    QTest::newRow("Liste ohne Fensterprogramm")
+        << QStringList{"@allein", "--liste", "%1"} << 0 << "^a\\.txt\r\nb\\.mp3\r\n$";
+    QTest::newRow("Fensterprogramm fehlt")
+        << QStringList{"@allein", "%1"} << 1
+        << "^lirabel: Das Fenster kann nicht starten: .*/libexec/lirabel/lirabel-fenster "
+           "\\(existiert nicht\\)\n$";
     QTest::newRow("--help nennt --speichern")
         << QStringList{"--help"} << 0 << R"(\n  --speichern +Die Datei im Dialog)";
     const auto wrong = [](const char *row, const QStringList &arguments, const QString &message) {
@@ -280,9 +288,17 @@ void TestOpenFolder::commandLine()
     QTemporaryDir folder;
     makeTree(folder.path(), {"b.mp3", "a.txt"});
     arguments.replaceInStrings("%1", folder.path());
+    QString path = QStringLiteral(LIRABEL_PROGRAM);
+    if (arguments.value(0) == QLatin1String("@allein")) {
+        arguments.removeFirst();
+        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("allein")));
+        const QString alone = folder.path() + QStringLiteral("/allein/lirabel");
+        QVERIFY(QFile::copy(path, alone));
+        path = alone;
+    }
     QProcess program;
     program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(LIRABEL_PROGRAM), arguments);
+    program.start(path, arguments);
     QVERIFY(program.waitForFinished(30000));
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QCOMPARE(program.exitCode(), exitCode);
