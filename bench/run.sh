@@ -11,7 +11,8 @@
 # The folders of test files are made inside the build folder, on the same
 # drive as the program, so the program started in one of them shows it, and
 # removed at the end. BENCH_ROUNDS changes the number of counted rounds,
-# BENCH_LIST_ROUNDS those of the lists (15).
+# BENCH_LIST_ROUNDS those of the lists (31: short runs of a program with
+# three threads on a shared machine scatter most).
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -99,7 +100,8 @@ export QT_QPA_PLATFORM=offscreen
 run "$bin/bench_filelist" "$rounds" "$data/files-10000" "$data/files-100000" "$data/files-300000"
 run "$bin/bench_save" "$((rounds + 4))" "$data/files-9999" "$work"
 run "$bin/bench_printer" "$rounds" "$data/files-9999" "$work"
-run "$bin/bench_lists" "${BENCH_LIST_ROUNDS:-15}" "$build/app/lirabel" "$data/files-100000" "$data/tree" \
+list_rounds=${BENCH_LIST_ROUNDS:-31}
+run "$bin/bench_lists" "$list_rounds" "$build/app/lirabel" "$data/files-100000" "$data/tree" \
     "$data/tree/Sammlung 0/Jahr 0/Album 0" "$data/music" "$here/bench/readtags.py"
 run env DISPLAY="$display" QT_QPA_PLATFORM=xcb "$bin/bench_startup" "$((rounds + 4))" \
     "$bin/startup_lirabel" "$bin/startup_minimal" \
@@ -118,7 +120,7 @@ commit=$(git -C "$here" rev-parse --short HEAD 2>/dev/null || echo unknown)
     echo "# Benchmark results"
     echo
     echo "Written by \`make bench\` (bench/run.sh) on $(date -u '+%Y-%m-%d %H:%M UTC'), at commit $commit."
-    echo "Each figure is the median of the counted rounds ($rounds, start-up and save $((rounds + 4)));"
+    echo "Each figure is the median of the counted rounds ($rounds, start-up and save $((rounds + 4)), lists $list_rounds);"
     echo "the program and its reference take turns on the same data in the same run, after one"
     echo "round of each that is not counted, so the ratios hold on a busy machine."
     echo
