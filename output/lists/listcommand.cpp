@@ -162,10 +162,6 @@ struct Preparation
 // when none matches.
 std::optional<ListedFolder> listedFolder(WalkedFolder &walked, const Preparation &p)
 {
-    const WildcardMatcher &matcher = p.matcher;
-    const Excluded &excluded = p.excluded;
-    const bool paths = p.paths;
-    const QString &shownAbsolute = p.shownAbsolute;
     // Each matched file and where its shown text lies: in its name
     // where it is shown as it is, as nearly all are, or in shownNames.
     struct Match
@@ -183,17 +179,17 @@ std::optional<ListedFolder> listedFolder(WalkedFolder &walked, const Preparation
         const QStringView name = walked.name(file);
         const bool plain = isShownAsItIs(name);
         if (plain) {
-            if (!matcher.matchesEverything() && !matcher.matches(name))
+            if (!p.matcher.matchesEverything() && !p.matcher.matches(name))
                 continue;
-            if (!excluded.isEmpty() && excluded.matches(name))
+            if (!p.excluded.isEmpty() && p.excluded.matches(name))
                 continue;
             matched.push_back({i, file.at, file.length, false});
             continue;
         }
         const QString whole = name.toString();
-        if (!matcher.matchesEverything() && !matcher.matches(readableName(whole)))
+        if (!p.matcher.matchesEverything() && !p.matcher.matches(readableName(whole)))
             continue;
-        if (!excluded.isEmpty() && excluded.matches(whole))
+        if (!p.excluded.isEmpty() && p.excluded.matches(whole))
             continue;
         const QString printable = printableName(whole);
         matched.push_back({i, shownNames.size(), printable.size(), true});
@@ -202,11 +198,8 @@ std::optional<ListedFolder> listedFolder(WalkedFolder &walked, const Preparation
     if (matched.empty())
         return std::nullopt;
     ListedFolder listed{walked.relativePath, {}, {}, std::move(walked.names), std::move(shownNames), {}};
-    if (paths)
-        listed.shownAbsolute = walked.relativePath.isEmpty()
-            ? shownAbsolute
-            : shownAbsolute + (shownAbsolute.endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/"))
-                + shownPath(walked.relativePath);
+    if (p.paths)
+        listed.shownAbsolute = shownPathBelow(p.shownAbsolute, walked.relativePath);
     const auto shownOf = [&listed](const Match &match) {
         return QStringView(match.own ? listed.shownNames : listed.names).sliced(match.at, match.length);
     };
@@ -257,10 +250,7 @@ int runListCommand(const ListRequest &request, ListReport &report)
 {
     const QString shownFolder = printableName(nameFromBytes(request.folder));
     const auto shownFolderPath = [&shownFolder](const QStringList &relativePath) {
-        if (relativePath.isEmpty())
-            return shownFolder;
-        return shownFolder + (shownFolder.endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/"))
-            + shownPath(relativePath);
+        return shownPathBelow(shownFolder, relativePath);
     };
     const bool tags = request.format == ListFormat::M3u || hasColumn(request, needsTags);
     const bool sizes = request.format == ListFormat::Html || request.order != ListOrder::Name

@@ -22,6 +22,13 @@ QString shownPath(const QStringList &relativePath)
     return shown.join(QLatin1Char('/'));
 }
 
+QString shownPathBelow(const QString &folder, const QStringList &relativePath)
+{
+    if (relativePath.isEmpty())
+        return folder;
+    return folder + (folder.endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/")) + shownPath(relativePath);
+}
+
 QString shownFilePath(const ListedFolder &folder, const ListedFile &file)
 {
     QString path = folder.shownAbsolute;

@@ -70,6 +70,10 @@ inline void prefetchMemory(const void *address)
 // The relative path as a person reads it: "musik/alt"; "" for the listed folder.
 [[nodiscard]] QString shownPath(const QStringList &relativePath);
 
+// The folder the relative path leads to from folder, both as a person reads
+// them: "/home/a/musik/alt"; folder itself for an empty path.
+[[nodiscard]] QString shownPathBelow(const QString &folder, const QStringList &relativePath);
+
 // "h:mm:ss"; empty for an unknown time (-1).
 [[nodiscard]] QString durationText(qint64 seconds);
 

@@ -38,13 +38,7 @@ bool walkFolders(const QByteArray &top, const WalkSettings &settings,
         allowManyOpenFolders();
     auto walk = std::make_shared<Walk>();
     walk->topPath = absolutePath(nameFromBytes(top));
-    walk->details = settings.sizesAndTimes;
-    walk->subfolders = settings.subfolders;
-    walk->maxDepth = settings.maxDepth;
-    walk->oneFileSystem = settings.oneFileSystem;
-    walk->sortFolders = settings.sortFolders;
-    walk->keepOpen = settings.keepOpen;
-    walk->prepare = settings.prepare;
+    walk->settings = settings;
     // However the walk ends, its readers stop at their next look.
     const auto ending = qScopeGuard([&walk] {
         const std::lock_guard lock(walk->mutex);

@@ -37,29 +37,30 @@ std::shared_ptr<Node> nextToRead(const Walk &walk)
 bool readNode(Walk &walk, int reader, Node &node, std::unique_lock<std::mutex> &lock)
 {
     const bool top = !node.parent;
-    const bool details = walk.details;
     lock.unlock();
     // A folder on a mount that is stuck does not answer, at once.
     const bool answers = nowTouching(node.mount);
     std::optional<FolderRead> read;
     if (answers)
-        read = readFolder(top ? -1 : node.parent->descriptor->get(), node.name, node.where, top, details);
+        read = readFolder(top ? -1 : node.parent->descriptor->get(), node.name, node.where, top,
+                          walk.settings.sizesAndTimes);
     bool ownAncestor = false;
     if (read && !top) {
         for (const Node *above = node.parent.get(); above; above = above->parent.get())
             ownAncestor = ownAncestor || (above->device == read->device && above->inode == read->inode);
     }
-    const bool deeper = walk.maxDepth < 0 || node.relativePath.size() < walk.maxDepth;
+    const bool deeper = walk.settings.maxDepth < 0 || node.relativePath.size() < walk.settings.maxDepth;
     QStringList subfolders;
-    if (read && !ownAncestor && walk.subfolders && deeper) {
+    if (read && !ownAncestor && walk.settings.subfolders && deeper) {
         subfolders.reserve(qsizetype(read->folders.size()));
         for (const QByteArray &sub : read->folders)
             subfolders.append(nameFromBytes(sub));
-        if (walk.sortFolders && !subfolders.isEmpty())
-            walk.sortFolders(subfolders);
+        if (walk.settings.sortFolders && !subfolders.isEmpty())
+            walk.settings.sortFolders(subfolders);
     }
     // The top folder is read before any other, and sets the device.
-    const bool silent = read && (ownAncestor || (!top && walk.oneFileSystem && read->device != walk.topDevice));
+    const bool silent =
+        read && (ownAncestor || (!top && walk.settings.oneFileSystem && read->device != walk.topDevice));
     std::optional<WalkedFolder> walked;
     size_t files = 0;
     if (read && !silent) {
@@ -69,17 +70,17 @@ bool readNode(Walk &walk, int reader, Node &node, std::unique_lock<std::mutex> &
         walked->names = namesAsText(read->names, read->files);
         read->names = {};
         walked->files = std::move(read->files);
-        walked->descriptor = walk.keepOpen ? read->folder.get() : -1;
+        walked->descriptor = walk.settings.keepOpen ? read->folder.get() : -1;
         walked->mount = node.mount;
         walked->withoutDetails = read->withoutDetails;
         walked->leftOut = read->leftOut;
-        if (walk.prepare)
-            walk.prepare(*walked);
+        if (walk.settings.prepare)
+            walk.settings.prepare(*walked);
     }
     // Closed by the reader that opened it, as soon as no one needs it: the
     // system frees what it keeps for reading a folder fastest on the
     // processor that read it.
-    if (read && !walk.keepOpen && subfolders.isEmpty())
+    if (read && !walk.settings.keepOpen && subfolders.isEmpty())
         read->folder = Descriptor();
     lock.lock();
     if (!walk.wanted.count(reader) || walk.ended) {
@@ -127,7 +128,7 @@ bool readNode(Walk &walk, int reader, Node &node, std::unique_lock<std::mutex> &
 // need is closed: the descriptor to close, after the lock.
 std::shared_ptr<Descriptor> opened(Walk &walk, Node &node)
 {
-    if (!node.parent || walk.keepOpen || --node.parent->unopened > 0)
+    if (!node.parent || walk.settings.keepOpen || --node.parent->unopened > 0)
         return nullptr;
     return std::move(node.parent->descriptor);
 }
@@ -150,7 +151,7 @@ void readFolders(const std::shared_ptr<Walk> &walk, int reader)
         // Another file system is not even asked.
         if (node->parent) {
             node->mount = isMountPoint(node->where) ? node->where : node->parent->mount;
-            if (walk->oneFileSystem && node->mount == node->where) {
+            if (walk->settings.oneFileSystem && node->mount == node->where) {
                 node->silent = true;
                 node->state = Node::State::Read;
                 wakeWalker(*walk);

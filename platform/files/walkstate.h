@@ -17,7 +17,6 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstddef>
-#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -78,10 +77,10 @@ constexpr size_t WakeFolders = AheadFolders / 4;
 constexpr size_t WakeFiles = AheadFiles / 4;
 
 // The walk as its readers and the walker share it. The readers (two for a
-// tree, on more than one processor) take the folders
-// known and not yet read, always the first in walk order, so the system's answers for the next folders overlap
-// with each other and with the listing of this one, and no folder costs a
-// thread of its own. A reader that does not answer in time is left behind
+// tree, on more than one processor) take the folders known and not yet
+// read, always the first in walk order, so the system's answers for the
+// next folders overlap with each other and with the listing of this one,
+// and no folder costs a thread of its own. A reader that does not answer in time is left behind
 // with its folder; a new one takes its place. Held by every reader, so one
 // left behind may return at any time, also after the walk has ended, and
 // finds that it is no longer wanted.
@@ -90,14 +89,8 @@ struct Walk
     std::mutex mutex;
     std::condition_variable forWalker; // a folder read, or a reader's deadline to watch
     std::condition_variable forReader; // a folder to read, room ahead, or the end
+    WalkSettings settings;             // a copy: a reader left behind may outlive the caller's
     QString topPath;
-    int maxDepth = -1;
-    bool oneFileSystem = false;
-    bool details = false;
-    bool subfolders = false;
-    bool keepOpen = false;
-    std::function<void(QStringList &names)> sortFolders;
-    std::function<void(WalkedFolder &folder)> prepare;
 
     bool ended = false;   // the walker has gone
     std::set<int> wanted; // the readers that are
