@@ -98,7 +98,6 @@ quint64 FolderLoader::load(FolderRequest request)
 {
     const quint64 id = ++mNewest;
     mPending = true;
-    Q_EMIT started(id);
     // The services as the request was made; the job may run after they changed.
     Handover job = Handover::start(mountAsked(request), [shared = mShared, id, request, volumes = platform().volumes] {
         FolderAnswer answer = read(id, request, volumes);
@@ -126,7 +125,6 @@ quint64 FolderLoader::refuse(FolderRequest request)
 {
     const quint64 id = ++mNewest;
     mPending = true;
-    Q_EMIT started(id);
     failLater(id, request);
     return id;
 }

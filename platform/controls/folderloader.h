@@ -69,7 +69,6 @@ public:
     [[nodiscard]] quint64 newestId() const { return mNewest; }
 
 Q_SIGNALS:
-    void started(quint64 id);
     // The answer to the newest request, read or failed.
     void answered(const FolderAnswer &answer);
 
