@@ -113,12 +113,13 @@ public:
     // The name as nameFromBytes gives it.
     [[nodiscard]] bool matches(QStringView name) const
     {
-        QString readable;
-        if (!isShownAsItIs(name))
-            readable = readableName(name.toString());
-        const QStringView matched = readable.isNull() ? name : QStringView(readable);
+        return isShownAsItIs(name) ? matchesReadable(name) : matchesReadable(readableName(name.toString()));
+    }
+    // The name as readableName gives it.
+    [[nodiscard]] bool matchesReadable(QStringView readable) const
+    {
         return std::any_of(mMatchers.cbegin(), mMatchers.cend(),
-                           [matched](const WildcardMatcher &matcher) { return matcher.matches(matched); });
+                           [readable](const WildcardMatcher &matcher) { return matcher.matches(readable); });
     }
     [[nodiscard]] bool holdsAny(const QStringList &relativePath) const
     {
@@ -181,15 +182,16 @@ std::optional<ListedFolder> listedFolder(WalkedFolder &walked, const Preparation
         if (plain) {
             if (!p.matcher.matchesEverything() && !p.matcher.matches(name))
                 continue;
-            if (!p.excluded.isEmpty() && p.excluded.matches(name))
+            if (!p.excluded.isEmpty() && p.excluded.matchesReadable(name))
                 continue;
             matched.push_back({i, file.at, file.length, false});
             continue;
         }
         const QString whole = name.toString();
-        if (!p.matcher.matchesEverything() && !p.matcher.matches(readableName(whole)))
+        const QString readable = readableName(whole);
+        if (!p.matcher.matchesEverything() && !p.matcher.matches(readable))
             continue;
-        if (!p.excluded.isEmpty() && p.excluded.matches(whole))
+        if (!p.excluded.isEmpty() && p.excluded.matchesReadable(readable))
             continue;
         const QString printable = printableName(whole);
         matched.push_back({i, shownNames.size(), printable.size(), true});
