@@ -5,6 +5,7 @@
 
 #include "app/applicationsetup.h"
 #include "output/lists/listcommand.h"
+#include "output/savetarget.h"
 #include "platform/platform.h"
 #include "platform/qt/qtplatform.h"
 
@@ -37,15 +38,6 @@ bool hasDisplay(int argc, char **argv)
             return true;
     }
     return false;
-}
-
-// As the window's save: the extension is added unless the chosen name ends
-// in it, written in small or in capital letters.
-QString withExtension(const QString &fileName, const QString &extension)
-{
-    if (fileName.endsWith(extension, Qt::CaseSensitive) || fileName.endsWith(extension.toUpper(), Qt::CaseSensitive))
-        return fileName;
-    return fileName + extension;
 }
 
 // Gathers the messages for the boxes shown once the list is written.

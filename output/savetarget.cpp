@@ -28,15 +28,17 @@ public:
 
 } // namespace
 
+QString withExtension(const QString &fileName, const QString &extension)
+{
+    // Case-sensitive on purpose: "liste.Txt" gets ".txt" appended.
+    if (fileName.endsWith(extension, Qt::CaseSensitive) || fileName.endsWith(extension.toUpper(), Qt::CaseSensitive))
+        return fileName;
+    return fileName + extension;
+}
+
 QString withTextExtension(const QString &fileName)
 {
-    // Case-sensitive on purpose: "liste.Txt" gets ".txt" appended. ".txt" is
-    // plain ASCII, so comparing the last four UTF-16 units is comparing the
-    // last four characters.
-    if (fileName.endsWith(QLatin1String(".TXT"), Qt::CaseSensitive)
-        || fileName.endsWith(QLatin1String(".txt"), Qt::CaseSensitive))
-        return fileName;
-    return fileName + QLatin1String(".txt");
+    return withExtension(fileName, QStringLiteral(".txt"));
 }
 
 void saveListing(SaveOptionen &dialog)

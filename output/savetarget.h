@@ -16,4 +16,8 @@ void saveListing(SaveOptionen &dialog);
 // appended unless it already ends in exactly ".txt" or ".TXT".
 [[nodiscard]] QString withTextExtension(const QString &fileName);
 
+// The same rule for any extension (".csv", ".m3u", ...), written in small
+// letters: appended unless the name ends in it in small or capital letters.
+[[nodiscard]] QString withExtension(const QString &fileName, const QString &extension);
+
 } // namespace Lirabel
