@@ -3,7 +3,7 @@
 
 #include "app/applicationsetup.h"
 
-#include "app/commandline/germantexts.h"
+#include "cli/germantexts.h"
 
 #include <QApplication>
 #include <QFont>

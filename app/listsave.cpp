@@ -4,10 +4,10 @@
 #include "app/listsave.h"
 
 #include "app/applicationsetup.h"
-#include "output/lists/listcommand.h"
-#include "output/savetarget.h"
-#include "platform/platform.h"
-#include "platform/qt/qtplatform.h"
+#include "core/platform.h"
+#include "lists/listcommand.h"
+#include "ui/qtplatform.h"
+#include "ui/savetarget.h"
 
 #include <QApplication>
 #include <QDir>

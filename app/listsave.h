@@ -11,7 +11,7 @@
 // not at all; what went wrong, and the folders left out, are told in message
 // boxes instead of on standard error.
 
-#include "output/lists/listrequest.h"
+#include "lists/listrequest.h"
 
 namespace Lirabel {
 

@@ -2,12 +2,12 @@
 // SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
 
 #include "app/applicationsetup.h"
-#include "app/commandline/commandline.h"
 #include "app/listsave.h"
-#include "app/printdir.h"
-#include "output/lists/listcommand.h"
-#include "platform/files/deadlinecall.h"
-#include "platform/qt/qtplatform.h"
+#include "app/mainwindow.h"
+#include "cli/commandline.h"
+#include "fs/deadlinecall.h"
+#include "lists/listcommand.h"
+#include "ui/qtplatform.h"
 
 #include <QApplication>
 
@@ -23,7 +23,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     Lirabel::setUpApplication(app);
     Lirabel::QtPlatform platform;
-    Lirabel::PrintDir window(commandLine.folder);
+    Lirabel::MainWindow window(commandLine.folder);
     window.showWindow();
     return Lirabel::leaveProgram(app.exec());
 }

@@ -10,9 +10,9 @@
 
 #include "bench/benchsupport.h"
 #include "bench/readinto.h"
-#include "platform/controls/filelistmodel.h"
-#include "platform/files/folderscan.h"
-#include "platform/names/naturalorder.h"
+#include "core/naturalorder.h"
+#include "fs/folderscan.h"
+#include "ui/filelistmodel.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -9,8 +9,8 @@
 
 #include "bench/benchsupport.h"
 #include "bench/readinto.h"
-#include "platform/controls/filelistmodel.h"
-#include "platform/qt/qtprinter.h"
+#include "ui/filelistmodel.h"
+#include "ui/qtprinter.h"
 
 #include <QApplication>
 #include <QDir>

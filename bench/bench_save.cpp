@@ -11,9 +11,9 @@
 
 #include "bench/benchsupport.h"
 #include "bench/readinto.h"
-#include "output/saveoptionen.h"
-#include "platform/controls/filelistmodel.h"
 #include "standins.h"
+#include "ui/filelistmodel.h"
+#include "ui/savesettingsdialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -35,7 +35,7 @@ double saveRun(StandInPlatform &platform, const FileListModel &list, const QStri
 {
     QFile::remove(target);
     StandInWindow mainWindow;
-    auto *dialog = new SaveOptionen(mainWindow, list);
+    auto *dialog = new SaveSettingsDialog(mainWindow, list);
     dialog->findChild<QCheckBox *>(QStringLiteral("chk_endungen"))->setChecked(true);
     dialog->findChild<QCheckBox *>(QStringLiteral("chk_nummer"))->setChecked(true);
     dialog->findChild<QCheckBox *>(QStringLiteral("chk_zeilen"))->setChecked(true);

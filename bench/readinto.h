@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "platform/files/folderscan.h"
+#include "fs/folderscan.h"
 
 #include <QString>
 

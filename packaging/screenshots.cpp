@@ -8,13 +8,13 @@
 //   lirabel_screenshots SAMPLE_FOLDER OUTPUT_FOLDER
 
 #include "app/applicationsetup.h"
-#include "app/printdir.h"
-#include "output/printoptionen.h"
-#include "output/saveoptionen.h"
-#include "platform/controls/dirlistbox.h"
-#include "platform/controls/drivelistbox.h"
-#include "platform/lirabelerror.h"
-#include "platform/qt/qtplatform.h"
+#include "app/mainwindow.h"
+#include "core/lirabelerror.h"
+#include "ui/dirlistbox.h"
+#include "ui/drivelistbox.h"
+#include "ui/printsettingsdialog.h"
+#include "ui/qtplatform.h"
+#include "ui/savesettingsdialog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -74,7 +74,7 @@ int main(int argc, char *argv[])
     }
 
     Lirabel::QtPlatform platform;
-    Lirabel::PrintDir window;
+    Lirabel::MainWindow window;
     try {
         window.findChild<Lirabel::DriveListBox *>(QStringLiteral("Drive1"))->setDrive(sample);
         window.findChild<Lirabel::DirListBox *>(QStringLiteral("Dir1"))->setFolder(sample);
@@ -87,14 +87,14 @@ int main(int argc, char *argv[])
         return 1;
 
     window.cmd_drucken_Click();
-    auto *print = shownDialog<Lirabel::PrintOptionen>();
+    auto *print = shownDialog<Lirabel::PrintSettingsDialog>();
     if (!print || !save(*print, out.filePath(QStringLiteral("druckeinstellungen.png"))))
         return 1;
     print->unloadWindow();
     settle();
 
     window.cmd_save_Click();
-    auto *saving = shownDialog<Lirabel::SaveOptionen>();
+    auto *saving = shownDialog<Lirabel::SaveSettingsDialog>();
     if (!saving || !save(*saving, out.filePath(QStringLiteral("speichereinstellungen.png"))))
         return 1;
     saving->unloadWindow();

@@ -2,20 +2,16 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
 
-# Fails when a file of the program includes a header of a layer above its own.
+# Fails when a file of the program includes a header of a layer above its own
+# or beside it, or when a layer that uses Qt Core alone includes a widget header.
 # The layers, and the folders each may include besides its own:
-#   platform/names      -
-#   platform            -
-#   platform/files      platform platform/names
-#   platform/qt         platform platform/names platform/files
-#   platform/controls   platform platform/names platform/files
-#   platform/tags       platform platform/names platform/files
-#   listing             platform platform/names platform/files
-#   output              platform platform/names platform/files platform/qt listing
-#   output/lists        platform platform/names platform/files platform/tags listing
-#   app/commandline     platform platform/names platform/files platform/tags listing
-#                       output/lists
-#   app                 everything
+#   core    -                    name and listing rules, interfaces (Qt Core)
+#   fs      core                 the file system and its threads    (Qt Core)
+#   lists   core fs              the lists' formats                  (Qt Core)
+#   ui      core fs              widgets and dialogs
+#   cli     core fs lists        the command line                    (Qt Core)
+#   app     everything           the window program
+# Layers marked Qt Core include no header of Qt Gui, Widgets or PrintSupport.
 #
 #   tools/check-layers.sh [ROOT]     (default: this repository)
 set -euo pipefail
@@ -23,32 +19,38 @@ root=${1:-$(cd "$(dirname "$0")/.." && pwd)}
 cd "$root"
 
 declare -A allowed=(
-    [platform/names]="platform/names"
-    [platform]="platform"
-    [platform/files]="platform platform/names platform/files"
-    [platform/qt]="platform platform/names platform/files platform/qt"
-    [platform/controls]="platform platform/names platform/files platform/controls"
-    [platform/tags]="platform platform/names platform/files platform/tags"
-    [listing]="platform platform/names platform/files listing"
-    [output]="platform platform/names platform/files platform/qt listing output"
-    [output/lists]="platform platform/names platform/files platform/tags listing output/lists"
-    [app/commandline]="platform platform/names platform/files platform/tags listing output/lists app/commandline"
-    [app]="platform platform/names platform/files platform/qt platform/controls platform/tags listing output output/lists app/commandline app"
+    [core]="core"
+    [fs]="core fs"
+    [lists]="core fs lists"
+    [ui]="core fs ui"
+    [cli]="core fs lists cli"
+    [app]="core fs lists ui cli app"
 )
+coreonly=" core fs lists cli "
+# Headers of Qt's modules above Core, by the names their classes carry.
+guiheader='^<(QtGui|QtWidgets|QtPrintSupport)/|^<Q(Application|GuiApplication|Widget|Dialog|Painter|Printer|Font|Color|Palette|Screen|Pixmap|Icon|Image|Action|MessageBox|Clipboard|Style|Abstract(Button|ScrollArea)|PushButton|CheckBox|LineEdit|Label|ComboBox|ListView|Radio|GroupBox|MainWindow|KeyEvent|FocusEvent|CloseEvent|ShowEvent|DragEnterEvent|DropEvent|TextLayout|TextOption|PageLayout|FontMetrics)'
 
 bad=0
 while IFS= read -r file; do
-    layer=$(dirname "$file")
+    layer=${file%%/*}
     [ -n "${allowed[$layer]+set}" ] || { echo "$file: in no layer" >&2; bad=1; continue; }
+    [ "$(dirname "$file")" = "$layer" ] || { echo "$file: a layer is one folder, without subfolders" >&2; bad=1; continue; }
     while IFS= read -r header; do
-        target=$(dirname "$header")
-        [ -n "${allowed[$target]+set}" ] || continue # a header outside the layers
+        target=${header%%/*}
+        [ "$target" != "$header" ] && [ -n "${allowed[$target]+set}" ] || continue # outside the layers
         case " ${allowed[$layer]} " in
         *" $target "*) ;;
-        *) echo "$file: includes $header, a layer above $layer" >&2; bad=1 ;;
+        *) echo "$file: includes $header, a layer above $layer or beside it" >&2; bad=1 ;;
         esac
     done < <(sed -nE 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"([^"]+)".*/\1/p' "$file")
-done < <(find platform listing output app -name '*.cpp' -o -name '*.h' | sort)
+    if [[ $coreonly == *" $layer "* ]]; then
+        while IFS= read -r header; do
+            if [[ $header =~ $guiheader ]]; then
+                echo "$file: includes $header, but $layer uses Qt Core alone" >&2; bad=1
+            fi
+        done < <(sed -nE 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*(<[^>]+>).*/\1/p' "$file")
+    fi
+done < <(find core fs lists ui cli app -name '*.cpp' -o -name '*.h' | sort)
 
-[ $bad -eq 0 ] || { echo "check-layers: a lower layer includes a higher one" >&2; exit 1; }
+[ $bad -eq 0 ] || { echo "check-layers: an include points against the layers" >&2; exit 1; }
 echo "check-layers: every include points down"

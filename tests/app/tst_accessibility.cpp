@@ -5,12 +5,12 @@
 // keyboard alone.
 
 #include "app/applicationsetup.h"
-#include "app/printdir.h"
-#include "listing/listingstate.h"
-#include "output/printoptionen.h"
-#include "output/saveoptionen.h"
-#include "platform/controls/dirlistbox.h"
+#include "app/mainwindow.h"
+#include "core/listingstate.h"
 #include "standins.h"
+#include "ui/dirlistbox.h"
+#include "ui/printsettingsdialog.h"
+#include "ui/savesettingsdialog.h"
 #include "widgetsupport.h"
 
 #include <QAccessible>
@@ -150,13 +150,13 @@ void TestAccessibility::accessibleNames()
     QFETCH(QString, description);
     StandInPlatform stand;
     Drive drive(stand);
-    PrintDir main;
+    MainWindow main;
     QVERIFY(settled(main));
     std::unique_ptr<QWidget> top;
     if (window == QLatin1String("PrintOptionen"))
-        top = std::make_unique<PrintOptionen>(main, main.fileList());
+        top = std::make_unique<PrintSettingsDialog>(main, main.fileList());
     else if (window == QLatin1String("SaveOptionen"))
-        top = std::make_unique<SaveOptionen>(main, main.fileList());
+        top = std::make_unique<SaveSettingsDialog>(main, main.fileList());
     QWidget *owner = top ? top.get() : static_cast<QWidget *>(&main);
     owner->show();
     QVERIFY(QTest::qWaitForWindowExposed(owner));
@@ -189,13 +189,13 @@ void TestAccessibility::everyControlIsNamed()
     QFETCH(QString, window);
     StandInPlatform stand;
     Drive drive(stand);
-    PrintDir main;
+    MainWindow main;
     QVERIFY(settled(main));
     std::unique_ptr<QWidget> top;
     if (window == QLatin1String("PrintOptionen"))
-        top = std::make_unique<PrintOptionen>(main, main.fileList());
+        top = std::make_unique<PrintSettingsDialog>(main, main.fileList());
     else if (window == QLatin1String("SaveOptionen"))
-        top = std::make_unique<SaveOptionen>(main, main.fileList());
+        top = std::make_unique<SaveSettingsDialog>(main, main.fileList());
     QWidget *owner = top ? top.get() : static_cast<QWidget *>(&main);
     if (top)
         top->setAttribute(Qt::WA_DeleteOnClose, false);
@@ -222,7 +222,7 @@ void TestAccessibility::menuEntryNamed()
 {
     StandInPlatform stand;
     Drive drive(stand);
-    PrintDir main;
+    MainWindow main;
     QVERIFY(settled(main));
     main.show();
     QVERIFY(QTest::qWaitForWindowExposed(&main));
@@ -242,7 +242,7 @@ void TestAccessibility::saveByKeyboardAlone()
     const QString target = out.path() + "/liste.txt";
     stand.dialogs.saveAnswers.enqueue(target);
 
-    PrintDir main;
+    MainWindow main;
     QVERIFY(settled(main));
     main.show();
     main.activateWindow();
@@ -252,7 +252,7 @@ void TestAccessibility::saveByKeyboardAlone()
     pressOnFocus(Qt::Key_Space);
     QVERIFY(!main.isVisible());
 
-    QPointer<SaveOptionen> dialog = visibleTopLevel<SaveOptionen>();
+    QPointer<SaveSettingsDialog> dialog = visibleTopLevel<SaveSettingsDialog>();
     QVERIFY(dialog);
     QVERIFY(QTest::qWaitForWindowActive(dialog));
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cmd_weiter"));
@@ -271,7 +271,7 @@ void TestAccessibility::folderOpenedByKeyboard()
 {
     StandInPlatform stand;
     Drive drive(stand);
-    PrintDir main;
+    MainWindow main;
     QVERIFY(settled(main));
     main.show();
     main.activateWindow();
@@ -330,7 +330,7 @@ void TestAccessibility::filterChosenByKeyboard()
     QFETCH(QStringList, files);
     StandInPlatform stand;
     Drive drive(stand);
-    PrintDir main;
+    MainWindow main;
     QVERIFY(settled(main));
     main.show();
     main.activateWindow();
@@ -357,7 +357,7 @@ void TestAccessibility::mnemonicsPrint()
     Drive drive(stand);
     stand.dialogs.fontAnswers.enqueue(FontChoice{QStringLiteral("Liberation Serif"), 10});
     stand.dialogs.printerAnswers.enqueue(true);
-    PrintDir main;
+    MainWindow main;
     QVERIFY(settled(main));
     main.show();
     main.activateWindow();
@@ -366,7 +366,7 @@ void TestAccessibility::mnemonicsPrint()
     pressOnFocus(Qt::Key_D, Qt::AltModifier);
     QTRY_VERIFY(!main.isVisible());
 
-    QPointer<PrintOptionen> dialog = visibleTopLevel<PrintOptionen>();
+    QPointer<PrintSettingsDialog> dialog = visibleTopLevel<PrintSettingsDialog>();
     QVERIFY(dialog);
     QVERIFY(QTest::qWaitForWindowActive(dialog));
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("chk_endungen"));
@@ -386,7 +386,7 @@ void TestAccessibility::mnemonicsSave()
 {
     StandInPlatform stand;
     Drive drive(stand);
-    PrintDir main;
+    MainWindow main;
     QVERIFY(settled(main));
     main.show();
     main.activateWindow();
@@ -394,7 +394,7 @@ void TestAccessibility::mnemonicsSave()
     pressOnFocus(Qt::Key_A, Qt::AltModifier);
     QTRY_VERIFY(!main.isVisible());
 
-    QPointer<SaveOptionen> dialog = visibleTopLevel<SaveOptionen>();
+    QPointer<SaveSettingsDialog> dialog = visibleTopLevel<SaveSettingsDialog>();
     QVERIFY(dialog);
     QVERIFY(QTest::qWaitForWindowActive(dialog));
     pressOnFocus(Qt::Key_W, Qt::AltModifier);

@@ -2,9 +2,9 @@
 // SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
 
 #include "app/applicationsetup.h"
-#include "app/printdir.h"
-#include "platform/qt/systemcolour.h"
+#include "app/mainwindow.h"
 #include "standins.h"
+#include "ui/systemcolour.h"
 #include "widgetsupport.h"
 
 #include <QApplication>
@@ -132,7 +132,7 @@ void TestColours::textBoxReadable()
     StandInPlatform stand;
     stand.volumes.volumes = {Volume{drive.path(), QString()}};
     stand.program.folder = drive.path();
-    PrintDir window;
+    MainWindow window;
     QVERIFY(settled(window));
     auto *text = child<QLineEdit>(window, "txt_eigene");
     QApplication::setPalette(palette);

@@ -9,15 +9,15 @@
 // line; control characters become "?", nothing else changes.
 
 #include "app/applicationsetup.h"
-#include "app/printdir.h"
-#include "listing/listingstate.h"
-#include "output/printoptionen.h"
-#include "output/saveoptionen.h"
+#include "app/mainwindow.h"
+#include "core/listingstate.h"
+#include "fs/folderscan.h"
 #include "pdfreader.h"
-#include "platform/controls/filelistmodel.h"
-#include "platform/files/folderscan.h"
-#include "platform/qt/qtprinter.h"
 #include "standins.h"
+#include "ui/filelistmodel.h"
+#include "ui/printsettingsdialog.h"
+#include "ui/qtprinter.h"
+#include "ui/savesettingsdialog.h"
 #include "widgetsupport.h"
 
 #include <QApplication>
@@ -86,7 +86,7 @@ void save(const EntrySource &entries, StandInPlatform &stand, const QString &pat
     StandInWindow main;
     main.hideWindow();
     stand.dialogs.saveAnswers.enqueue(path);
-    QPointer<SaveOptionen> dialog = new SaveOptionen(main, entries);
+    QPointer<SaveSettingsDialog> dialog = new SaveSettingsDialog(main, entries);
     dialog->showWindow();
     QTest::mouseClick(weiterOf(dialog), Qt::LeftButton);
     QVERIFY(main.visible);
@@ -102,7 +102,7 @@ PdfDocument print(const EntrySource &entries, StandInPlatform &stand, const QStr
     stand.dialogs.printerAnswers.enqueue(true);
     StandInWindow main;
     main.hideWindow();
-    QPointer<PrintOptionen> dialog = new PrintOptionen(main, entries);
+    QPointer<PrintSettingsDialog> dialog = new PrintSettingsDialog(main, entries);
     dialog->showWindow();
     QTest::mouseClick(weiterOf(dialog), Qt::LeftButton);
     delete dialog;
@@ -260,7 +260,7 @@ void TestHostileNames::wholeFolderThroughTheMainWindow()
     StandInPlatform stand;
     stand.volumes.volumes = {Volume{folder.path(), QString()}};
     stand.program.folder = folder.path();
-    PrintDir main;
+    MainWindow main;
     QVERIFY(settled(main));
     main.showWindow();
     QCOMPARE(main.fileList().count(), names.size() - 2);
@@ -268,13 +268,13 @@ void TestHostileNames::wholeFolderThroughTheMainWindow()
     const QString path = out.filePath(QStringLiteral("liste.txt"));
     stand.dialogs.saveAnswers.enqueue(path);
     QTest::mouseClick(main.findChild<QPushButton *>(QStringLiteral("cmd_save")), Qt::LeftButton);
-    SaveOptionen *dialog = nullptr;
+    SaveSettingsDialog *dialog = nullptr;
     for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (auto *d = qobject_cast<SaveOptionen *>(w); d && d->isVisible())
+        if (auto *d = qobject_cast<SaveSettingsDialog *>(w); d && d->isVisible())
             dialog = d;
     }
     QVERIFY(dialog);
-    QPointer<SaveOptionen> guard(dialog);
+    QPointer<SaveSettingsDialog> guard(dialog);
     QTest::mouseClick(weiterOf(dialog), Qt::LeftButton);
     QVERIFY(stand.messageBox.shown.isEmpty());
     QVERIFY(main.isVisible());

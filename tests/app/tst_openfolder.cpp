@@ -5,13 +5,13 @@
 // file or folder dropped on the window, and the command line's own options.
 
 #include "app/applicationsetup.h"
-#include "app/printdir.h"
-#include "listing/listingstate.h"
-#include "platform/controls/dirlistbox.h"
-#include "platform/controls/drivelistbox.h"
-#include "platform/controls/filelistbox.h"
-#include "platform/names/bytenames.h"
+#include "app/mainwindow.h"
+#include "core/bytenames.h"
+#include "core/listingstate.h"
 #include "standins.h"
+#include "ui/dirlistbox.h"
+#include "ui/drivelistbox.h"
+#include "ui/filelistbox.h"
 #include "widgetsupport.h"
 
 #include <QApplication>
@@ -117,7 +117,7 @@ void TestOpenFolder::startFolder()
     const QString expected = folder.isEmpty() ? drives.a : nameFromBytes(QFile::encodeName(top) + '/' + folder);
     const QString drive = folder.isEmpty() ? drives.a : drives.b;
 
-    PrintDir window(QFile::encodeName(top) + '/' + below);
+    MainWindow window(QFile::encodeName(top) + '/' + below);
     QVERIFY(settled(window));
     auto *drive1 = child<DriveListBox>(window, "Drive1");
     auto *dir1 = child<DirListBox>(window, "Dir1");
@@ -166,7 +166,7 @@ void TestOpenFolder::drop()
     StandInPlatform stand;
     Drives drives(stand);
     const QString top = QFileInfo(drives.a).path();
-    PrintDir window;
+    MainWindow window;
     QVERIFY(settled(window));
     window.showWindow();
     QVERIFY(QTest::qWaitForWindowExposed(&window));

@@ -8,14 +8,14 @@
 // message says so.
 
 #include "app/applicationsetup.h"
-#include "app/printdir.h"
-#include "listing/listingstate.h"
-#include "output/printoptionen.h"
-#include "output/saveoptionen.h"
-#include "platform/controls/dirlistbox.h"
-#include "platform/controls/drivelistbox.h"
-#include "platform/controls/filelistbox.h"
+#include "app/mainwindow.h"
+#include "core/listingstate.h"
 #include "standins.h"
+#include "ui/dirlistbox.h"
+#include "ui/drivelistbox.h"
+#include "ui/filelistbox.h"
+#include "ui/printsettingsdialog.h"
+#include "ui/savesettingsdialog.h"
 #include "widgetsupport.h"
 
 #include <QApplication>
@@ -48,7 +48,7 @@ struct Scene
     QString b;
     QString weg;
     StandInPlatform stand;
-    std::unique_ptr<PrintDir> window;
+    std::unique_ptr<MainWindow> window;
 
     Scene(const QString &labelOfB = QString())
     {
@@ -60,7 +60,7 @@ struct Scene
                   "laufwerkA/bleibt/anderer.txt", "laufwerkA/oben.txt", "laufwerkB/b.txt"});
         stand.volumes.volumes = {Volume{a, QString()}, Volume{b, labelOfB}};
         stand.program.folder = a;
-        window = std::make_unique<PrintDir>();
+        window = std::make_unique<MainWindow>();
         window->showWindow();
         open(weg);
     }
@@ -117,7 +117,7 @@ void TestVanishing::saveWhatIsShown()
     const QString path = scene.out.filePath(QStringLiteral("liste.txt"));
     scene.stand.dialogs.saveAnswers.enqueue(path);
     QTest::mouseClick(child<QPushButton>(*scene.window, "cmd_save"), Qt::LeftButton);
-    QPointer<SaveOptionen> dialog = visibleTopLevel<SaveOptionen>();
+    QPointer<SaveSettingsDialog> dialog = visibleTopLevel<SaveSettingsDialog>();
     QVERIFY(dialog);
     QTest::mouseClick(child<QPushButton>(*dialog, "cmd_weiter"), Qt::LeftButton);
     QCOMPARE(contents(path), QByteArray("eins.txt\r\nzwei.txt\r\n"));
@@ -133,7 +133,7 @@ void TestVanishing::printWhatIsShown()
     scene.stand.dialogs.fontAnswers.enqueue(FontChoice{QStringLiteral("Liberation Serif"), 10});
     scene.stand.dialogs.printerAnswers.enqueue(true);
     QTest::mouseClick(child<QPushButton>(*scene.window, "cmd_drucken"), Qt::LeftButton);
-    QPointer<PrintOptionen> dialog = visibleTopLevel<PrintOptionen>();
+    QPointer<PrintSettingsDialog> dialog = visibleTopLevel<PrintSettingsDialog>();
     QVERIFY(dialog);
     QTest::mouseClick(child<QPushButton>(*dialog, "cmd_weiter"), Qt::LeftButton);
     QCOMPARE(scene.stand.printer.ended, (QList<QStringList>{{"eins.txt", "zwei.txt"}}));

@@ -15,8 +15,8 @@
 // that has keys built without the collator, the keys must compare as the
 // collator compares the names.
 
-#include "platform/names/naturalkey.h"
-#include "platform/names/naturalorder.h"
+#include "core/naturalkey.h"
+#include "core/naturalorder.h"
 
 #include <QString>
 #include <QStringList>

@@ -5,7 +5,7 @@
 // undefined behaviour it checks what must hold for every input: a result is
 // never negative, and a plain decimal within range converts to its own value.
 
-#include "listing/entryformat.h"
+#include "core/entryformat.h"
 
 #include <QString>
 

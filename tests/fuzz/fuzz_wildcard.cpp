@@ -15,8 +15,8 @@
 // each byte as one of a few characters that the rules treat apart, so that
 // short inputs meet the rules for stars, "?" and dots often.
 
-#include "platform/names/bytenames.h"
-#include "platform/names/wildcard.h"
+#include "core/bytenames.h"
+#include "core/wildcard.h"
 
 #include <QChar>
 #include <QString>

@@ -3,8 +3,8 @@
 
 #include "standins.h"
 
-#include "platform/files/folderscan.h"
-#include "platform/lirabelerror.h"
+#include "core/lirabelerror.h"
+#include "fs/folderscan.h"
 
 #include <QDir>
 

@@ -6,8 +6,8 @@
 // Stand-ins for the platform services, for tests: they record what the
 // program asked and answer from queues the test fills beforehand.
 
-#include "platform/platform.h"
-#include "platform/qt/textfiles.h"
+#include "core/platform.h"
+#include "ui/textfiles.h"
 
 #include <QQueue>
 #include <QSet>

@@ -6,7 +6,7 @@
 // Helpers the tests share that need nothing but the core library: entries
 // held in memory, and files made and read back byte for byte.
 
-#include "platform/files/entrysource.h"
+#include "core/entrysource.h"
 
 #include <QByteArray>
 #include <QString>

@@ -3,8 +3,8 @@
 
 #include "widgetsupport.h"
 
-#include "app/printdir.h"
-#include "platform/controls/dirlistbox.h"
+#include "app/mainwindow.h"
+#include "ui/dirlistbox.h"
 
 #include <QTest>
 
@@ -30,7 +30,7 @@ PdfPrinter::~PdfPrinter()
     Lirabel::installPlatform(mPrevious);
 }
 
-bool settled(const Lirabel::PrintDir &window)
+bool settled(const Lirabel::MainWindow &window)
 {
     return QTest::qWaitFor([&window] { return !window.isLoading(); }, 5000);
 }

@@ -8,9 +8,9 @@
 
 #include "testsupport.h"
 
-#include "platform/files/entrysource.h"
-#include "platform/platform.h"
-#include "platform/qt/qtprinter.h"
+#include "core/entrysource.h"
+#include "core/platform.h"
+#include "ui/qtprinter.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -20,12 +20,12 @@
 
 namespace Lirabel {
 class DirListBox;
-class PrintDir;
+class MainWindow;
 } // namespace Lirabel
 
 // True once the main window's reads have all answered, within five seconds:
 // the window loads folders in the background.
-[[nodiscard]] bool settled(const Lirabel::PrintDir &window);
+[[nodiscard]] bool settled(const Lirabel::MainWindow &window);
 
 // The control of type T called name inside window; a missing one ends the test run.
 template<typename T>

@@ -10,11 +10,11 @@
 // Exit codes: 0 printed, 1 failed, 77 the queue is not usable from here.
 
 #include "app/applicationsetup.h"
-#include "listing/listingrun.h"
-#include "output/printoptionen.h"
-#include "platform/qt/qtdialogs.h"
-#include "platform/qt/qtprinter.h"
+#include "core/listingrun.h"
 #include "standins.h"
+#include "ui/printsettingsdialog.h"
+#include "ui/qtdialogs.h"
+#include "ui/qtprinter.h"
 #include "widgetsupport.h"
 
 #include <QApplication>
@@ -100,7 +100,7 @@ int main(int argc, char *argv[])
     ListSource entries({QStringLiteral("Brief an Oma.doc"), QStringLiteral("Grüße aus Köln.odt"),
                         QStringLiteral("Lied.mp3"), QStringLiteral("Zeugnis 2024.pdf"), QStringLiteral("README")});
     StandInWindow mainWindow;
-    auto *options = new PrintOptionen(mainWindow, entries);
+    auto *options = new PrintSettingsDialog(mainWindow, entries);
     options->showWindow();
     options->findChild<QCheckBox *>(QStringLiteral("chk_endungen"))->setChecked(true);
     options->findChild<QCheckBox *>(QStringLiteral("chk_nummer"))->setChecked(true);

@@ -22,14 +22,14 @@
 // The close modes end through the program's own end and print "closing" first.
 
 #include "app/applicationsetup.h"
-#include "app/printdir.h"
-#include "listing/listingstate.h"
-#include "output/saveoptionen.h"
-#include "platform/controls/dirlistbox.h"
-#include "platform/controls/drivelistbox.h"
-#include "platform/controls/filelistbox.h"
-#include "platform/qt/qtplatform.h"
+#include "app/mainwindow.h"
+#include "core/listingstate.h"
 #include "standins.h"
+#include "ui/dirlistbox.h"
+#include "ui/drivelistbox.h"
+#include "ui/filelistbox.h"
+#include "ui/qtplatform.h"
+#include "ui/savesettingsdialog.h"
 #include "widgetsupport.h"
 
 #include <QApplication>
@@ -106,7 +106,7 @@ struct Scene
     StandInDialogs dialogs;
     StandInProgram program;
     Installed installed;
-    PrintDir window;
+    MainWindow window;
 
     explicit Scene(const QString &dialogFolder = QString())
         : program(programIn(dialogFolder))
@@ -212,7 +212,7 @@ int openDeadFolder(const QString &mount, const QString &name, const QString &out
     scene.dialogs.saveAnswers.enqueue(out);
     QTimer::singleShot(500, &scene.window, [&scene, &outputOpenedAtOnce] {
         QTest::mouseClick(child<QPushButton>(scene.window, "cmd_save"), Qt::LeftButton);
-        outputOpenedAtOnce = visibleTopLevel<SaveOptionen>() != nullptr;
+        outputOpenedAtOnce = visibleTopLevel<SaveSettingsDialog>() != nullptr;
     });
     const qint64 chosen = gClock.elapsed();
     QTest::keyClick(scene.dir1(), Qt::Key_Return);
@@ -231,7 +231,7 @@ int openDeadFolder(const QString &mount, const QString &name, const QString &out
           QStringLiteral("both lists stay as they were"));
 
     // The click waited for the read; the listing is what the file list shows.
-    auto *settings = visibleTopLevel<SaveOptionen>();
+    auto *settings = visibleTopLevel<SaveSettingsDialog>();
     check(!outputOpenedAtOnce && settings,
           QStringLiteral("\"Als Textdatei Speichern\" clicked while pending opens its settings after the read"));
     if (settings)
@@ -334,7 +334,7 @@ int pendingReads(const QString &mount, const QString &folder, const QString &mar
           QStringLiteral("a re-read that misses the deadline says \"Verzeichnis nicht lesbar !\""));
     scene.dialogs.saveAnswers.enqueue(out);
     QTest::mouseClick(child<QPushButton>(scene.window, "cmd_save"), Qt::LeftButton);
-    check(!visibleTopLevel<SaveOptionen>() && !QFile::exists(out) && scene.messages.shown.size() == 2,
+    check(!visibleTopLevel<SaveSettingsDialog>() && !QFile::exists(out) && scene.messages.shown.size() == 2,
           QStringLiteral("a save then writes nothing and says so again"));
     return gFailures == 0 ? 0 : 1;
 }
@@ -364,7 +364,7 @@ int saveBeside(const QString &dialogFolder, const QString &folder, const QString
     scene.window.openFolder(QFile::encodeName(folder));
     scene.settle();
     QTest::mouseClick(child<QPushButton>(scene.window, "cmd_save"), Qt::LeftButton);
-    auto *settings = visibleTopLevel<SaveOptionen>();
+    auto *settings = visibleTopLevel<SaveSettingsDialog>();
     check(settings, QStringLiteral("the save settings open"));
     if (!settings)
         return 1;
@@ -390,7 +390,7 @@ int saveBeside(const QString &dialogFolder, const QString &folder, const QString
     // The dialog beside the mount that hangs stays stuck; the next save gets
     // another, which lists its folder.
     QTest::mouseClick(child<QPushButton>(scene.window, "cmd_save"), Qt::LeftButton);
-    settings = visibleTopLevel<SaveOptionen>();
+    settings = visibleTopLevel<SaveSettingsDialog>();
     int rows = -1;
     whenModal<QFileDialog>(&scene.window, [&rows](QFileDialog *dialog) {
         auto *model = dialog->findChild<QFileSystemModel *>();

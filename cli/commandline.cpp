@@ -1,0 +1,179 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
+#include "cli/commandline.h"
+
+#include "cli/germantexts.h"
+#include "cli/listoptions.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+
+#include <cstdio>
+#include <initializer_list>
+
+namespace Lirabel {
+
+namespace {
+
+constexpr int UsageError = 2;
+
+void write(FILE *stream, const QString &text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fflush(stream);
+}
+
+int usageError(const QString &what)
+{
+    write(stderr, QStringLiteral("lirabel: %1\n„lirabel --help“ zeigt den Aufruf.\n").arg(what));
+    return UsageError;
+}
+
+// The argument's own bytes: the parser hands back decoded text, which loses
+// bytes that are not UTF-8. The last argument that decodes to the text is the
+// one, as an option of the same text can only stand before "--".
+QByteArray bytesOf(const QString &argument, int argc, char **argv)
+{
+    for (int i = argc - 1; i > 0; --i) {
+        if (QFile::decodeName(argv[i]) == argument)
+            return QByteArray(argv[i]);
+    }
+    return QFile::encodeName(argument);
+}
+
+// Qt's own options, which QGuiApplication and QApplication take out of the
+// arguments themselves; the parser must neither refuse them nor read their
+// values as ORDNER. Written with one dash or two, the value after "=" or as
+// the next argument.
+bool isQtOption(const QString &argument, bool *takesValue)
+{
+    static const QStringList withValue{
+        "platform",   "platformpluginpath", "platformtheme", "plugin",  "qwindowgeometry", "geometry", "qwindowtitle",
+        "title",      "qwindowicon",        "icon",          "session", "display",         "name",     "style",
+        "stylesheet", "qmljsdebugger",      "fontengine",    "dialogs", "visual",          "ncols",    "cmap",
+        "im",         "inputstyle"};
+    static const QStringList flags{"reverse", "widgetcount", "nograb", "dograb", "sync", "testability"};
+    if (!argument.startsWith(QLatin1Char('-')) || argument == QLatin1String("--"))
+        return false;
+    QString name = argument.mid(argument.startsWith(QLatin1String("--")) ? 2 : 1);
+    const qsizetype equals = name.indexOf(QLatin1Char('='));
+    if (equals >= 0) {
+        *takesValue = false;
+        return withValue.contains(name.left(equals));
+    }
+    *takesValue = withValue.contains(name) && name != QLatin1String("qmljsdebugger");
+    return *takesValue || flags.contains(name);
+}
+
+// The arguments without Qt's own options, up to "--".
+QStringList withoutQtOptions(const QStringList &arguments)
+{
+    QStringList kept{arguments.value(0)};
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        if (argument == QLatin1String("--")) {
+            kept += arguments.mid(i);
+            break;
+        }
+        bool takesValue = false;
+        if (isQtOption(argument, &takesValue)) {
+            if (takesValue)
+                ++i;
+            continue;
+        }
+        kept.append(argument);
+    }
+    return kept;
+}
+
+// The parser's help with both forms of the call in its usage line: the
+// window's, as the parser writes it, and the lists' below it.
+QString withBothUsages(const QString &help)
+{
+    const qsizetype end = help.indexOf(QLatin1Char('\n'));
+    const QString usage = help.left(end);
+    const qsizetype options = usage.indexOf(QLatin1String(" ["));
+    if (end < 0 || options < 0)
+        return help;
+    const qsizetype program = usage.lastIndexOf(QLatin1Char(' '), options - 1) + 1;
+    return usage + QLatin1Char('\n') + QString(program, QLatin1Char(' ')) + usage.mid(program, options - program)
+        + QLatin1String(" --liste [Optionen] ORDNER") + help.mid(end);
+}
+
+} // namespace
+
+CommandLine readCommandLine(int &argc, char **argv)
+{
+    // A core application of its own, for Qt's German texts of the parser;
+    // the window system starts only once the command line is good.
+    QCoreApplication core(argc, argv);
+    loadGermanQtTexts(core);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Lirabel listet die Dateinamen eines Ordners auf und druckt die Liste oder speichert sie als "
+                       "Textdatei.\n\n"
+                       "Mit --liste schreibt es die Liste ohne Fenster: als Text wie beim Speichern, als Tabelle "
+                       "(csv), Webseite (html) oder Wiedergabeliste (m3u). Rückgabewert 0: fertig; 1: ein Ordner "
+                       "oder eine Datei war nicht lesbar, die Liste nicht schreibbar oder zu lang; 2: falscher "
+                       "Aufruf.\n\n"
+                       "Die üblichen Optionen von Qt (-style, -platform, -reverse, ...) gelten für das Fenster."));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Zeigt diese Hilfe an."));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Zeigt die Versionsinformation an."));
+    parser.addOption(help);
+    parser.addOption(version);
+    parser.addPositionalArgument(
+        QStringLiteral("ORDNER"),
+        QStringLiteral("Der Ordner, mit dem das Fenster öffnet; eine Datei öffnet den Ordner, der sie enthält. "
+                       "Mit --liste der Ordner, dessen Liste geschrieben wird."),
+        QStringLiteral("[ORDNER]"));
+    ListOptions list;
+    list.addTo(parser);
+    // "-style" is one option, not -s -t -y -l -e.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+
+    CommandLine result;
+    if (!parser.parse(withoutQtOptions(QCoreApplication::arguments()))) {
+        result.exitCode = usageError(parser.errorText());
+        return result;
+    }
+    if (parser.isSet(help)) {
+        write(stdout, withBothUsages(parser.helpText()));
+        result.exitCode = 0;
+        return result;
+    }
+    if (parser.isSet(version)) {
+        write(stdout,
+              QStringLiteral("Lirabel %1\n"
+                             "Lizenz GPL-3.0-or-later: GNU GPL Version 3 oder neuer "
+                             "<https://www.gnu.org/licenses/gpl.html>.\n"
+                             "Dies ist freie Software: Sie dürfen sie ändern und weitergeben. Es gibt KEINE "
+                             "GARANTIE, soweit das Gesetz es zulässt.\n")
+                  .arg(QStringLiteral(LIRABEL_VERSION)));
+        result.exitCode = 0;
+        return result;
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() > 1) {
+        result.exitCode = usageError(QStringLiteral("Nur ein ORDNER ist möglich."));
+        return result;
+    }
+    if (!positional.isEmpty())
+        result.folder = bytesOf(positional.first(), argc, argv);
+    QStringList hints;
+    if (const std::optional<QString> wrong = list.read(
+            parser, result.folder, [argc, argv](const QString &argument) { return bytesOf(argument, argc, argv); },
+            result.list, hints)) {
+        result.exitCode = usageError(*wrong);
+        return result;
+    }
+    for (const QString &hint : std::as_const(hints))
+        write(stderr, QStringLiteral("lirabel: %1\n").arg(hint));
+    return result;
+}
+
+} // namespace Lirabel

@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
+// `lirabel`: the command line, its help and version, and the lists without
+// the window; everything else is the window program's.
+
+#include "cli/commandline.h"
+#include "cli/windowprogram.h"
+#include "fs/deadlinecall.h"
+#include "lists/listcommand.h"
+
+int main(int argc, char *argv[])
+{
+    const Lirabel::CommandLine commandLine = Lirabel::readCommandLine(argc, argv);
+    if (commandLine.exitCode)
+        return *commandLine.exitCode;
+    if (commandLine.list && !commandLine.list->askForFile)
+        return Lirabel::leaveWithoutWindow(Lirabel::runListCommand(*commandLine.list));
+    return Lirabel::startWindowProgram(argv);
+}

@@ -1,0 +1,245 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
+#include "core/naturalorder.h"
+
+#include "core/bytenames.h"
+#include "core/naturalkey.h"
+
+#include <QCollatorSortKey>
+#include <QtEndian>
+
+#include <algorithm>
+#include <cstring>
+#include <future>
+#include <memory>
+#include <thread>
+#include <vector>
+
+namespace Lirabel {
+
+namespace {
+
+// From this many names on, two threads build the keys and sort, each half of
+// the names, and the halves are merged.
+constexpr qsizetype ParallelFrom = 8192;
+// Reading the weights from the collator the first time costs as much as
+// sorting a few thousand names by the collator's own keys: short lists, as
+// most folders have, are sorted that way.
+constexpr qsizetype KeysFrom = 2048;
+
+// One name in the sort. Most comparisons end within the first sixteen bytes
+// of the keys, held as two numbers. The whole key lies in an arena, after its
+// length in two bytes. Names without a key (a character of unknown weight)
+// are compared by the collator.
+struct Keyed
+{
+    static constexpr quint32 NoKey = 0xffffffff;
+    static constexpr uint HeadBytes = 16;
+    quint64 head[2] = {0, 0};
+    quint32 key = NoKey; // where in the arena
+    quint32 index = 0;   // in the names
+};
+
+struct Less
+{
+    const std::vector<QStringView> &names;
+    uchar *arena;
+
+    [[nodiscard]] int compareKeys(const Keyed &a, const Keyed &b) const
+    {
+        if (a.head[0] != b.head[0])
+            return a.head[0] < b.head[0] ? -1 : 1;
+        if (a.head[1] != b.head[1])
+            return a.head[1] < b.head[1] ? -1 : 1;
+        // A short head is filled with zeros, which a key may also hold: the
+        // lengths decide between a key and a longer one that starts with it.
+        const uchar *keyA = arena + a.key;
+        const uchar *keyB = arena + b.key;
+        const uint lengthA = uint(keyA[0]) << 8 | keyA[1];
+        const uint lengthB = uint(keyB[0]) << 8 | keyB[1];
+        const uint shorter = std::min(lengthA, lengthB);
+        if (shorter > Keyed::HeadBytes) {
+            const uint skip = 2 + Keyed::HeadBytes;
+            if (const int byBytes = std::memcmp(keyA + skip, keyB + skip, shorter - Keyed::HeadBytes))
+                return byBytes;
+        }
+        return lengthA == lengthB ? 0 : (lengthA < lengthB ? -1 : 1);
+    }
+
+    bool operator()(const Keyed &a, const Keyed &b) const
+    {
+        if (a.key == Keyed::NoKey || b.key == Keyed::NoKey)
+            return naturalCompare(names[a.index], names[b.index]) < 0;
+        if (const int byKey = compareKeys(a, b))
+            return byKey < 0;
+        return names[a.index].compare(names[b.index], Qt::CaseSensitive) < 0;
+    }
+};
+
+// The names without a key, sorted by the collator's own keys. A collation
+// key costs two allocations, together larger than the name itself, so runs
+// of at most RunLength names are sorted by their keys and the sorted runs
+// merged by comparing names, which needs no keys and few comparisons.
+void sortByCollator(const std::vector<QStringView> &names, std::vector<Keyed> &items)
+{
+    constexpr size_t RunLength = 8192;
+    const QCollator &collator = naturalCollator();
+    std::vector<QCollatorSortKey> keys;
+    std::vector<size_t> order;
+    std::vector<Keyed> sorted;
+    for (size_t begin = 0; begin < items.size(); begin += RunLength) {
+        const size_t length = std::min(RunLength, items.size() - begin);
+        keys.clear();
+        order.resize(length);
+        for (size_t i = 0; i < length; ++i) {
+            keys.push_back(collator.sortKey(names[items[begin + i].index].toString()));
+            order[i] = i;
+        }
+        std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+            if (const int byKey = keys[a].compare(keys[b]))
+                return byKey < 0;
+            return names[items[begin + a].index].compare(names[items[begin + b].index], Qt::CaseSensitive) < 0;
+        });
+        sorted.clear();
+        for (const size_t i : order)
+            sorted.push_back(items[begin + i]);
+        std::copy(sorted.begin(), sorted.end(), items.begin() + qsizetype(begin));
+    }
+    for (size_t width = RunLength; width < items.size(); width *= 2) {
+        for (size_t begin = 0; begin + width < items.size(); begin += 2 * width)
+            std::inplace_merge(items.begin() + qsizetype(begin), items.begin() + qsizetype(begin + width),
+                               items.begin() + qsizetype(std::min(begin + 2 * width, items.size())),
+                               Less{names, nullptr});
+    }
+}
+
+// Room in the arena for the keys of the names from first to last (exclusive).
+size_t arenaBound(const std::vector<QStringView> &names, qsizetype first, qsizetype last)
+{
+    size_t bound = 0;
+    for (qsizetype i = first; i < last; ++i)
+        bound += 2 + size_t(naturalKeyBound(names[size_t(i)]));
+    return bound;
+}
+
+// The names from first to last (exclusive) in order; their keys are written
+// to the arena from at on, which has room for them, when keys is true.
+std::vector<Keyed> sortPart(const Less &less, qsizetype first, qsizetype last, bool keys, size_t at)
+{
+    uchar *const arena = less.arena;
+    std::vector<Keyed> keyed;
+    std::vector<Keyed> others;
+    keyed.reserve(size_t(last - first));
+    for (qsizetype i = first; i < last; ++i) {
+        Keyed item;
+        item.index = quint32(i);
+        const qsizetype length =
+            keys ? writeNaturalKey(less.names[size_t(i)], reinterpret_cast<char *>(arena + at + 2)) : -1;
+        if (length < 0 || length > 0xffff) {
+            others.push_back(item);
+            continue;
+        }
+        const uchar *key = arena + at + 2;
+        arena[at] = uchar(length >> 8);
+        arena[at + 1] = uchar(length);
+        item.key = quint32(at);
+        uchar head[Keyed::HeadBytes] = {};
+        std::memcpy(head, key, size_t(std::min<qsizetype>(length, Keyed::HeadBytes)));
+        item.head[0] = qFromBigEndian<quint64>(head);
+        item.head[1] = qFromBigEndian<quint64>(head + 8);
+        at += 2 + size_t(length);
+        keyed.push_back(item);
+    }
+    std::sort(keyed.begin(), keyed.end(), less);
+    if (others.empty())
+        return keyed;
+    sortByCollator(less.names, others);
+    std::vector<Keyed> merged(keyed.size() + others.size());
+    std::merge(keyed.begin(), keyed.end(), others.begin(), others.end(), merged.begin(), less);
+    return merged;
+}
+
+} // namespace
+
+int naturalCompare(QStringView a, QStringView b)
+{
+    const int byCollation = naturalCollator().compare(a, b);
+    if (byCollation != 0)
+        return byCollation;
+    return a.compare(b, Qt::CaseSensitive);
+}
+
+std::vector<qsizetype> naturalOrder(const QStringList &names)
+{
+    return naturalOrder(std::vector<QStringView>(names.cbegin(), names.cend()));
+}
+
+std::vector<qsizetype> naturalOrder(const std::vector<QStringView> &names)
+{
+    const qsizetype size = qsizetype(names.size());
+    if (size < 2)
+        return std::vector<qsizetype>(size_t(size), 0);
+    const bool parallel = size >= ParallelFrom && std::thread::hardware_concurrency() >= 2;
+    const qsizetype half = parallel ? size / 2 : size;
+    const size_t frontBound = arenaBound(names, 0, half);
+    const size_t bound = frontBound + arenaBound(names, half, size);
+    // Not filled in: only the pages the keys take are ever touched.
+    const bool keys = (size >= KeysFrom || naturalKeyWeightsRead()) && bound <= Keyed::NoKey;
+    const std::unique_ptr<uchar[]> arena(keys ? new uchar[bound] : nullptr);
+    const Less less{names, arena.get()};
+    std::vector<qsizetype> order;
+    order.reserve(size_t(size));
+    if (!parallel) {
+        for (const Keyed &item : sortPart(less, 0, size, keys, 0))
+            order.push_back(item.index);
+        return order;
+    }
+    auto sortBack = std::async(std::launch::async, [&less, half, size, keys, frontBound] {
+        return sortPart(less, half, size, keys, frontBound);
+    });
+    const std::vector<Keyed> front = sortPart(less, 0, half, keys, 0);
+    const std::vector<Keyed> back = sortBack.get();
+    auto a = front.begin();
+    auto b = back.begin();
+    while (a != front.end() && b != back.end())
+        order.push_back((less(*b, *a) ? *b++ : *a++).index);
+    for (; a != front.end(); ++a)
+        order.push_back(a->index);
+    for (; b != back.end(); ++b)
+        order.push_back(b->index);
+    return order;
+}
+
+namespace {
+
+void putInOrder(QStringList &names, const std::vector<qsizetype> &order)
+{
+    QStringList sorted;
+    sorted.reserve(names.size());
+    for (const qsizetype i : order)
+        sorted.append(std::move(names[i]));
+    names = std::move(sorted);
+}
+
+} // namespace
+
+void sortNatural(QStringList &names)
+{
+    putInOrder(names, naturalOrder(names));
+}
+
+void sortNaturalAsShown(QStringList &names)
+{
+    if (std::all_of(names.cbegin(), names.cend(), isShownAsItIs)) {
+        sortNatural(names);
+        return;
+    }
+    QStringList shown;
+    shown.reserve(names.size());
+    for (const QString &name : std::as_const(names))
+        shown.append(printableName(name));
+    putInOrder(names, naturalOrder(shown));
+}
+
+} // namespace Lirabel

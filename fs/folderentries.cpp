@@ -1,0 +1,167 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
+#include "fs/folderentries.h"
+
+#include <QByteArray>
+
+#include <cerrno>
+#include <memory>
+#include <vector>
+
+#if defined(Q_OS_UNIX)
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace Lirabel {
+
+#if defined(Q_OS_UNIX)
+
+namespace {
+
+// The folder's entries, a block at a time: straight from the kernel on
+// Linux, on the folder's own descriptor; elsewhere through a stream of its own.
+class EntryReader
+{
+public:
+#if defined(Q_OS_LINUX)
+    using Entry = struct dirent64;
+#else
+    using Entry = struct dirent;
+#endif
+
+    explicit EntryReader(int folderFd)
+#if defined(Q_OS_LINUX)
+        : mFd(folderFd){}
+#else
+    {
+        // The stream gets a descriptor of its own; the folder's stays open for its caller.
+        const int streamFd = fcntl(folderFd, F_DUPFD_CLOEXEC, 0);
+        mDir = streamFd >= 0 ? fdopendir(streamFd) : nullptr;
+        if (!mDir && streamFd >= 0)
+            close(streamFd);
+    }
+    ~EntryReader()
+    {
+        if (mDir)
+            closedir(mDir);
+    }
+#endif
+        EntryReader(const EntryReader &) = delete;
+    EntryReader &operator=(const EntryReader &) = delete;
+
+    // The next entry; nullptr at the end, with failed() telling whether the
+    // folder could not be read to it.
+    const Entry *next()
+    {
+#if defined(Q_OS_LINUX)
+        if (mAt >= mFilled) {
+            const ssize_t filled = getdents64(mFd, mBlock, sizeof mBlock);
+            if (filled <= 0) {
+                mFailed = filled < 0;
+                return nullptr;
+            }
+            mFilled = size_t(filled);
+            mAt = 0;
+        }
+        const auto *entry = reinterpret_cast<const Entry *>(mBlock + mAt);
+        mAt += entry->d_reclen;
+        return entry;
+#else
+        if (!mDir) {
+            mFailed = true;
+            return nullptr;
+        }
+        errno = 0;
+        const Entry *entry = readdir(mDir);
+        mFailed = !entry && errno != 0;
+        return entry;
+#endif
+    }
+    [[nodiscard]] bool failed() const
+    {
+        return mFailed;
+    }
+
+private:
+#if defined(Q_OS_LINUX)
+    int mFd;
+    alignas(Entry) char mBlock[32768];
+    size_t mFilled = 0;
+    size_t mAt = 0;
+#else
+    DIR *mDir = nullptr;
+#endif
+    bool mFailed = false;
+};
+
+} // namespace
+
+EntriesRead readEntries(int folderFd, const QString &path, bool details,
+                        const std::function<void(const FolderEntry &entry)> &take)
+{
+    EntriesRead read;
+    EntryReader entries(folderFd);
+    std::vector<QByteArray> links;
+    while (const EntryReader::Entry *entry = entries.next()) {
+        if (entry->d_name[0] == '.')
+            continue;
+        switch (entry->d_type) {
+        case DT_DIR:
+            take({EntryKind::Folder, entry->d_name, false, -1, 0});
+            break;
+        case DT_REG: {
+            if (!details) {
+                take({EntryKind::File, entry->d_name, false, -1, 0});
+                break;
+            }
+            struct stat info;
+            if (fstatat(folderFd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0) {
+                if (S_ISREG(info.st_mode))
+                    take({EntryKind::File, entry->d_name, false, info.st_size, info.st_mtim.tv_sec});
+            } else if (errno == EACCES) {
+                // The entry says it is a file; only its size and time are hidden.
+                ++read.withoutDetails;
+                take({EntryKind::File, entry->d_name, false, -1, 0});
+            }
+            break;
+        }
+        case DT_LNK:
+        case DT_UNKNOWN:
+            links.emplace_back(entry->d_name);
+            break;
+        default:
+            break;
+        }
+    }
+    if (entries.failed())
+        return read;
+    read.links = links.size();
+    if (!links.empty()) {
+        const std::vector<LinkTarget> targets = linkTargets(folderFd, path, links);
+        for (size_t i = 0; i < links.size(); ++i) {
+            const LinkTarget &target = targets[i];
+            if (target.denied)
+                ++read.leftOut;
+            else if (target.kind != EntryKind::Other)
+                take({target.kind, links[i].constData(), target.isLink, details ? target.size : -1,
+                      details ? target.modified : 0});
+        }
+    }
+    read.complete = true;
+    return read;
+}
+
+#else
+
+EntriesRead readEntries(int, const QString &, bool, const std::function<void(const FolderEntry &entry)> &)
+{
+    return {};
+}
+
+#endif
+
+} // namespace Lirabel

@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
+#pragma once
+
+// One pass over an open folder: the one per-folder reader of the window's
+// folder read and of the lists' walk, so both list the same names.
+//
+// Gives the visible entries, names that do not start with ".", as bytes, by
+// the kind the directory entry gives: regular files and folders as they are;
+// sockets, FIFOs and device nodes not at all. Links and entries of unknown
+// type are asked afterwards, as links.h says: a link to a file is a file, a
+// link to a folder a folder marked as linked, a broken link nothing.
+
+#include "fs/links.h"
+
+#include <QString>
+
+#include <functional>
+
+namespace Lirabel {
+
+struct FolderEntry
+{
+    EntryKind kind = EntryKind::Other;
+    const char *name = nullptr;
+    bool linked = false; // reached through a link
+    qint64 size = -1;    // bytes, with details; -1 where not asked for or not known
+    qint64 modified = 0; // seconds since the epoch, with details
+};
+
+struct EntriesRead
+{
+    bool complete = false; // false when the folder could not be read to its end
+    size_t links = 0;      // links and entries of unknown type asked
+    // Of a folder that can be read but not entered, which lets nothing be
+    // asked of its entries: files given without size and time (with details),
+    // and links and entries of unknown type left out.
+    size_t withoutDetails = 0;
+    size_t leftOut = 0;
+};
+
+// Reads the folder open as folderFd, which lies at path as the mounts see
+// it; take gets each file and folder. With details, each file's size and time
+// (one more call per file).
+EntriesRead readEntries(int folderFd, const QString &path, bool details,
+                        const std::function<void(const FolderEntry &entry)> &take);
+
+} // namespace Lirabel

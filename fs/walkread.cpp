@@ -1,0 +1,83 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
+#include "fs/walkread.h"
+
+#include "core/bytenames.h"
+#include "fs/folderentries.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace Lirabel {
+
+Descriptor::Descriptor(int fd)
+    : mFd(fd)
+{
+}
+
+Descriptor::~Descriptor()
+{
+    if (mFd >= 0)
+        ::close(mFd);
+}
+
+std::optional<FolderRead> readFolder(int parent, const QByteArray &name, const QString &path, bool top, bool details)
+{
+    const int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | (top ? 0 : O_NOFOLLOW);
+    FolderRead read;
+    read.folder = Descriptor(::openat(parent >= 0 ? parent : AT_FDCWD, name.constData(), flags));
+    if (read.folder.get() < 0)
+        return std::nullopt;
+    struct stat info;
+    if (::fstat(read.folder.get(), &info) != 0)
+        return std::nullopt;
+    read.device = info.st_dev;
+    read.inode = info.st_ino;
+    const auto take = [&read](const FolderEntry &entry) {
+        if (entry.kind == EntryKind::File) {
+            WalkedFile file{read.names.size(), qsizetype(std::strlen(entry.name)), entry.size, entry.modified};
+            read.names.append(entry.name, file.length);
+            read.files.push_back(file);
+        } else if (!entry.linked) {
+            read.folders.emplace_back(entry.name);
+        }
+    };
+    const EntriesRead entries = readEntries(read.folder.get(), path, details, take);
+    if (!entries.complete)
+        return std::nullopt;
+    read.withoutDetails = entries.withoutDetails;
+    read.leftOut = entries.leftOut;
+    return read;
+}
+
+QString namesAsText(const QByteArray &names, std::vector<WalkedFile> &files)
+{
+    if (std::all_of(names.cbegin(), names.cend(), [](char c) { return uchar(c) < 0x80; }))
+        return QString::fromLatin1(names);
+    QString text;
+    text.reserve(names.size());
+    for (WalkedFile &file : files) {
+        const QString name = nameFromBytes(QByteArrayView(names).sliced(file.at, file.length));
+        file.at = text.size();
+        file.length = name.size();
+        text.append(name);
+    }
+    return text;
+}
+
+void allowManyOpenFolders()
+{
+    struct rlimit limit;
+    if (::getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max) {
+        limit.rlim_cur = limit.rlim_max;
+        ::setrlimit(RLIMIT_NOFILE, &limit);
+    }
+}
+
+} // namespace Lirabel

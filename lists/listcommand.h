@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
+#pragma once
+
+// Lists without the window: `lirabel --liste`.
+//
+// The folder (and with --unterordner each folder below it, depth first) is
+// read one at a time (folderwalk.h); its files are matched with the window's
+// pattern, put in natural order under the names a person reads, given their
+// tags where a column or the playlist asks (audiotags.h), and handed to the
+// format's ListWriter, which writes to a ListSink: standard output or a file
+// written whole or not at all. The text format is the window's listing run
+// itself (textlist.h). Messages go to a ListReport, standard error unless
+// the caller gives its own (the save dialog's message boxes), in German.
+
+#include "lists/listrequest.h"
+
+#include <QString>
+
+namespace Lirabel {
+
+// Where the command's messages go.
+class ListReport
+{
+public:
+    virtual ~ListReport() = default;
+    // A folder or file left out of a list that is written all the same.
+    virtual void leftOut(const QString &message) = 0;
+    // Why nothing was written: the folder could not be read, a text list
+    // would hold too many entries, or the file could not be written.
+    virtual void notWritten(const QString &message) = 0;
+};
+
+// Each message as a line "lirabel: ..." on standard error.
+class StandardErrorReport : public ListReport
+{
+public:
+    void leftOut(const QString &message) override;
+    void notWritten(const QString &message) override;
+};
+
+// Writes the list; the exit status: 0 done, 1 when a folder or file could not
+// be read or the list not written, or a text list would hold too many entries.
+[[nodiscard]] int runListCommand(const ListRequest &request, ListReport &report);
+[[nodiscard]] int runListCommand(const ListRequest &request);
+
+} // namespace Lirabel

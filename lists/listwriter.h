@@ -1,0 +1,92 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
+#pragma once
+
+#include "fs/audiotags.h"
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+#include <vector>
+
+namespace Lirabel {
+
+// What files have when their tags were not asked for.
+extern const AudioTags NoAudioTags;
+
+// One listed file: matched, in natural order, with what its columns need.
+// Its texts lie in its folder's texts.
+struct ListedFile
+{
+    QStringView name;  // by its bytes (bytenames.h)
+    QStringView shown; // as a person reads it, control characters as "?"
+    qint64 size = -1;
+    qint64 modified = 0; // seconds since the epoch
+    const AudioTags *tags = &NoAudioTags;
+};
+
+struct ListedFolder
+{
+    QStringList relativePath; // folder names below the listed folder; empty for it
+    QString shownAbsolute;    // the folder's absolute path as a person reads it, for the path column
+    std::vector<ListedFile> files;
+    // What the files' texts and tags point into: a few blocks for the
+    // folder, not some for every file.
+    QString names;
+    QString shownNames; // of the names not shown as they are
+    std::vector<AudioTags> tags;
+};
+
+// More entries than a text listing takes.
+struct TooManyEntries
+{
+};
+
+// One format of the list. It is handed the folders with listed files in the
+// order they are listed, and writes them to its ListSink.
+class ListWriter
+{
+public:
+    virtual ~ListWriter() = default;
+    virtual void folder(const ListedFolder &folder) = 0;
+    // The end of the list; the sink is finished here.
+    virtual void finish() = 0;
+};
+
+// Asks for the memory at address to be brought near the processor, for a
+// loop that reads in an order of its own: a few steps early, it hides the
+// wait for memory.
+inline void prefetchMemory(const void *address)
+{
+#if defined(__GNUC__)
+    __builtin_prefetch(address);
+#else
+    Q_UNUSED(address)
+#endif
+}
+
+// The relative path as a person reads it: "musik/alt"; "" for the listed folder.
+[[nodiscard]] QString shownPath(const QStringList &relativePath);
+
+// The folder the relative path leads to from folder, both as a person reads
+// them: "/home/a/musik/alt"; folder itself for an empty path.
+[[nodiscard]] QString shownPathBelow(const QString &folder, const QStringList &relativePath);
+
+// "h:mm:ss"; empty for an unknown time (-1).
+[[nodiscard]] QString durationText(qint64 seconds);
+
+// The file's full path as a person reads it, for the path column.
+[[nodiscard]] QString shownFilePath(const ListedFolder &folder, const ListedFile &file);
+
+// The file's time of change as local "JJJJ-MM-TT hh:mm:ss"; empty where its
+// size is not known either (-1), as in a folder that cannot be entered. The
+// time zone is read once per program (TZ, else the system's), not at every
+// file, as the C library's and Qt's conversions do.
+[[nodiscard]] QByteArray shownTime(const ListedFile &file);
+
+// A number from the tags; empty for 0, which stands for "not known".
+[[nodiscard]] QString tagNumber(unsigned number);
+
+} // namespace Lirabel

@@ -1,0 +1,87 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
+#include "lists/textlist.h"
+
+#include "core/entryformat.h"
+#include "core/listingstate.h"
+#include "lists/listrequest.h"
+#include "lists/listsink.h"
+
+namespace Lirabel {
+
+namespace {
+
+// The run's lines as the window's text file holds them: UTF-8, CR LF. A
+// heading goes in front of the entry it belongs to.
+class HeadedLines : public LineTarget
+{
+public:
+    HeadedLines(ListSink &sink, const std::map<qsizetype, QString> &headings)
+        : mSink(sink)
+        , mHeadings(headings)
+    {
+    }
+
+    void writeLine(const QString &text) override
+    {
+        const auto heading = mHeadings.find(qsizetype(ListingState.EntryIndex) - 1);
+        if (heading != mHeadings.end()) {
+            // One blank line before a heading, also where the spacing has just
+            // written one; none at the very start.
+            if (mWroteAny && !mLastBlank)
+                write(QString());
+            write(heading->second);
+        }
+        write(text);
+    }
+    void writeBlankLine() override { write(QString()); }
+    void finish() override {}
+
+private:
+    void write(const QString &text)
+    {
+        mSink.write(text.toUtf8());
+        mSink.write("\r\n", 2);
+        mWroteAny = true;
+        mLastBlank = text.isEmpty();
+    }
+
+    ListSink &mSink;
+    const std::map<qsizetype, QString> &mHeadings;
+    bool mWroteAny = false;
+    bool mLastBlank = false;
+};
+
+} // namespace
+
+TextList::TextList(const ListRequest &request, ListSink &sink)
+    : mRequest(request)
+    , mSink(sink)
+{
+}
+
+void TextList::folder(const ListedFolder &folder)
+{
+    if (mEntries.size() + qsizetype(folder.files.size()) > MaxListEntries)
+        throw TooManyEntries();
+    if (!folder.relativePath.isEmpty())
+        mHeadings[mEntries.size()] = shownPath(folder.relativePath) + QLatin1Char('/');
+    for (const ListedFile &file : folder.files)
+        mEntries.append(file.shown.toString());
+}
+
+void TextList::finish()
+{
+    RunSettings settings;
+    settings.stripExtensions = mRequest.stripExtensions;
+    settings.numberEntries = mRequest.numberEntries;
+    settings.blankLines = mRequest.spacing.has_value();
+    const QString spacing = mRequest.spacing.value_or(QString());
+    settings.readSpacing = [spacing] { ReadSaveSpacing(spacing); };
+    HeadedLines lines(mSink, mHeadings);
+    RunListing(settings, *this, lines);
+    mSink.finish();
+}
+
+} // namespace Lirabel

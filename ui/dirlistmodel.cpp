@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
+#include "ui/dirlistmodel.h"
+
+#include "core/bytenames.h"
+
+#include <QApplication>
+#include <QStyle>
+
+namespace Lirabel {
+
+DirListModel::DirListModel(QObject *parent)
+    : QAbstractListModel(parent)
+{
+}
+
+DirListModel::~DirListModel() = default;
+
+void DirListModel::setRows(QList<Row> rows)
+{
+    beginResetModel();
+    mRows = std::move(rows);
+    endResetModel();
+}
+
+int DirListModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(mRows.size());
+}
+
+QVariant DirListModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= mRows.size())
+        return {};
+    const Row &row = mRows.at(index.row());
+    switch (role) {
+    case Qt::DisplayRole:
+        return printableName(row.name);
+    case Qt::DecorationRole:
+        return QApplication::style()->standardIcon(row.open ? QStyle::SP_DirOpenIcon : QStyle::SP_DirClosedIcon);
+    case DepthRole:
+        return row.depth;
+    case PathRole:
+        return row.path;
+    default:
+        return {};
+    }
+}
+
+} // namespace Lirabel

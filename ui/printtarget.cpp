@@ -1,0 +1,94 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
+#include "ui/printtarget.h"
+
+#include "core/lirabelerror.h"
+#include "core/listingrun.h"
+#include "core/listingstate.h"
+#include "core/platform.h"
+#include "ui/printsettingsdialog.h"
+
+namespace Lirabel {
+
+namespace {
+
+// The run's lines go to the printer. Remembers whether a document is under
+// way, so that the abandon path can drop it.
+class PrinterLines : public LineTarget
+{
+public:
+    explicit PrinterLines(PrinterService &printer)
+        : mPrinter(printer)
+    {
+    }
+
+    void writeLine(const QString &text) override
+    {
+        mStarted = true;
+        mPrinter.printLine(text);
+    }
+
+    void writeBlankLine() override
+    {
+        mStarted = true;
+        mPrinter.printBlankLine();
+    }
+
+    void finish() override
+    {
+        mStarted = true;
+        mPrinter.endDoc();
+        mStarted = false;
+    }
+
+    [[nodiscard]] bool documentStarted() const { return mStarted; }
+
+private:
+    PrinterService &mPrinter;
+    bool mStarted = false;
+};
+
+} // namespace
+
+void printListing(PrintSettingsDialog &dialog)
+{
+    // A spacing text that is no number is refused here, with the dialog still open.
+    if (!dialog.spacingTextAccepted())
+        return;
+
+    ProgramWindow &mainWindow = dialog.mainWindow();
+    PrinterService &printer = *platform().printer;
+    PrinterLines lines(printer);
+
+    dialog.hideWindow();
+    dialog.CommonDialog1.Flags = CommonDialog::FontLimitSize | CommonDialog::FontScreenAndPrinter; // 8195
+    dialog.CommonDialog1.CancelError = true;
+    try {
+        dialog.CommonDialog1.ShowFont();
+        dialog.CommonDialog1.Flags =
+            CommonDialog::PrinterDisablePrintToFile | CommonDialog::PrinterNoPageNumbers; // 524296
+        dialog.CommonDialog1.ShowPrinter();
+        printer.setFontName(dialog.CommonDialog1.FontName);
+        printer.setFontSize(dialog.CommonDialog1.FontSize);
+        try {
+            LimitCheck(dialog.entries());
+        } catch (const ProgramEnded &) {
+            return;
+        }
+        RunListing(dialog.runSettings(), dialog.entries(), lines);
+    } catch (const DialogCancelled &) {
+        if (lines.documentStarted())
+            printer.abortDoc();
+    } catch (const LirabelError &) {
+        // Whatever was already printed is dropped with the job, not left half
+        // done in the queue.
+        if (lines.documentStarted())
+            printer.abortDoc();
+        ReportError(QStringLiteral("Drucken nicht möglich !"), QStringLiteral("Druckfehler"));
+    }
+    dialog.unloadWindow();
+    mainWindow.setWindowVisible(true);
+}
+
+} // namespace Lirabel

@@ -1,0 +1,95 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
+#include "ui/savetarget.h"
+
+#include "core/lirabelerror.h"
+#include "core/listingstate.h"
+#include "core/platform.h"
+#include "ui/savesettingsdialog.h"
+
+#include <QFileInfo>
+
+namespace Lirabel {
+
+namespace {
+
+// The run's lines go to the file opened as OutputFileNumber.
+class TextFileTarget : public LineTarget
+{
+public:
+    void writeLine(const QString &text) override
+    {
+        platform().textFiles->writeLine(ListingState.OutputFileNumber, text);
+    }
+    void writeBlankLine() override { platform().textFiles->writeLine(ListingState.OutputFileNumber, QString()); }
+    void finish() override { platform().textFiles->closeAll(); }
+};
+
+} // namespace
+
+QString withExtension(const QString &fileName, const QString &extension)
+{
+    // Case-sensitive on purpose: "liste.Txt" gets ".txt" appended.
+    if (fileName.endsWith(extension, Qt::CaseSensitive) || fileName.endsWith(extension.toUpper(), Qt::CaseSensitive))
+        return fileName;
+    return fileName + extension;
+}
+
+QString withTextExtension(const QString &fileName)
+{
+    return withExtension(fileName, QStringLiteral(".txt"));
+}
+
+void saveListing(SaveSettingsDialog &dialog)
+{
+    // A spacing that is no number is refused before anything is asked or written.
+    if (!dialog.spacingTextAccepted())
+        return;
+
+    dialog.CommonDialog1.FileName = QStringLiteral("DateiListe");
+    dialog.CommonDialog1.InitDir = platform().program->programFolder();
+    if (!dialog.CommonDialog1.ShowSave()) {
+        // Cancel: nothing is written, no file touched.
+        dialog.unloadWindow();
+        return;
+    }
+    ListingState.OutputFileName = withTextExtension(dialog.CommonDialog1.FileName);
+
+    // The save-file dialog asked about the name it returned, not about the
+    // one with ".txt" appended.
+    if (ListingState.OutputFileName != dialog.CommonDialog1.FileName
+        && QFileInfo::exists(ListingState.OutputFileName)) {
+        const bool replace =
+            platform().messageBox->question(QStringLiteral("Die Datei %1 existiert bereits.\nSoll sie ersetzt werden?")
+                                                .arg(ListingState.OutputFileName),
+                                            QStringLiteral("Speichern"));
+        if (!replace) {
+            dialog.unloadWindow();
+            return;
+        }
+    }
+
+    try {
+        LimitCheck(dialog.entries());
+    } catch (const ProgramEnded &) {
+        return;
+    }
+
+    TextFileService &files = *platform().textFiles;
+    try {
+        ListingState.OutputFileNumber = qint16(files.freeFile());
+        files.openForOutput(ListingState.OutputFileNumber, ListingState.OutputFileName);
+        TextFileTarget target;
+        RunListing(dialog.runSettings(), dialog.entries(), target);
+    } catch (const LirabelError &error) {
+        // The file is written atomically: dropping it leaves whatever stood
+        // under that name before, and no partial file.
+        files.discardAll();
+        ReportError(QStringLiteral("Datei kann nicht gespeichert werden !\n%1").arg(error.message()),
+                    QStringLiteral("Speicherfehler"));
+    }
+    dialog.unloadWindow();
+}
+
+} // namespace Lirabel
