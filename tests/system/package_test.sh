@@ -99,6 +99,7 @@ for pkg in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libtag1v5 q
     grep -qx "$pkg" <<<"$depends" || fail "Depends lacks $pkg (it is: $(field Depends))"
 done
 [ "$(field Recommends)" = qt6-wayland ] || fail "Recommends is '$(field Recommends)', not qt6-wayland"
+[ "$(field Suggests)" = caja-actions ] || fail "Suggests is '$(field Suggests)', not caja-actions"
 [ "$failures" -eq "$before" ] && ok "fields: $(field Package) $(field Version) $(field Section); Depends: $(field Depends)"
 
 # --- the package's files --------------------------------------------------------------

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
+# The file managers' entries: every label short enough that no menu cuts it,
+# and every list in the one submenu where the file manager has submenus.
+set -euo pipefail
+entries=$1/packaging/filemanager
+fails=0
+fail() { echo "FAIL: $*" >&2; fails=1; }
+
+# Nemo cuts a label of more than 30 characters; the others keep to the same.
+while IFS= read -r line; do
+    file=${line%%:*}
+    label=${line#*=}
+    [ "${#label}" -le 30 ] || fail "$file: label '$label' has ${#label} characters, more than 30"
+done < <(grep -rE '^(Name|X-KDE-Submenu)(\[[a-z_A-Z]+\])?=' "$entries" | sed -E 's/:[^=]*=/:=/')
+
+# PCManFM-Qt and Caja: each action is an item of the menu, and the menu names no other.
+menu=$entries/actions/lirabel-dateiliste.desktop
+items=$(sed -n 's/^ItemsList=//p' "$menu" | tr ';' '\n' | sed '/^$/d' | sort)
+actions=$(find "$entries/actions" -name 'lirabel-dateiliste-*.desktop' -printf '%f\n' | sed 's/\.desktop$//' | sort)
+[ "$items" = "$actions" ] || fail "the menu's items ($items) are not the actions ($actions)"
+
+# Dolphin: every action in the submenu, and one action for each of the four lists.
+service=$entries/dolphin/io.github.lirabel.Lirabel.dateiliste.desktop
+grep -q '^X-KDE-Submenu=Dateiliste speichern$' "$service" || fail "Dolphin's entries are in no submenu"
+for id in $(sed -n 's/^Actions=//p' "$service" | tr ';' ' '); do
+    grep -q "^\[Desktop Action $id\]$" "$service" || fail "Dolphin's action $id is not described"
+done
+[ "$(grep -c '^\[Desktop Action ' "$service")" -eq 4 ] || fail "Dolphin does not offer the four lists"
+[ "$(find "$entries/nemo" -name '*.nemo_action' | wc -l)" -eq 4 ] || fail "Nemo does not offer the four lists"
+
+[ $fails -eq 0 ] && echo "the file managers' entries fit their menus"
+exit $fails
