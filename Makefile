@@ -6,25 +6,31 @@
 #            includes, builds, runs every test through CTest, then again under
 #            AddressSanitizer and UndefinedBehaviorSanitizer (clang), with short
 #            runs of the fuzzers.
+# make package: installs what building the package needs, builds the program alone
+#            (no test) in its own folder and the Debian package from it.
 # make bench: installs every group, builds in its own folder, runs every
 #            benchmark, prints the table and writes it to bench/RESULTS.md.
 # make format: formats every C++ file as .clang-format says.
 BUILD ?= build
 SANITIZE_BUILD ?= $(BUILD)-sanitize
 BENCH_BUILD ?= $(BUILD)-bench
+PACKAGE_BUILD ?= $(BUILD)-package
 JOBS ?= 2
 
-.PHONY: deps deps-test deps-bench configure build run test check format test-plain test-sanitize fuzz bench clean
+.PHONY: deps deps-test deps-bench deps-package configure build run package test check format test-plain test-sanitize fuzz bench clean
 
 # Each command installs only the package groups it needs (packages.txt).
 deps:
-	@bash tools/install-deps.sh run
+	@bash tools/install-deps.sh build run
 
 deps-test:
-	@bash tools/install-deps.sh run test
+	@bash tools/install-deps.sh build run package test
+
+deps-package:
+	@bash tools/install-deps.sh build run package
 
 deps-bench:
-	@bash tools/install-deps.sh run test bench
+	@bash tools/install-deps.sh build run package test bench
 
 configure: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS)
@@ -34,8 +40,17 @@ build: configure
 
 # Only the program: the tests are built by make test.
 run: configure
+	@echo "Building lirabel and its window in $(BUILD)/; the first build takes a few minutes."
 	cmake --build $(BUILD) -j$(JOBS) --target lirabel
 	./$(BUILD)/app/lirabel
+
+# The program without its tests, and the .deb from it: $(PACKAGE_BUILD)/lirabel_*.deb
+package: deps-package
+	cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF $(CMAKE_ARGS)
+	@echo "Building the program for the package in $(PACKAGE_BUILD)/; the first build takes a few minutes."
+	cmake --build $(PACKAGE_BUILD) -j$(JOBS)
+	cd $(PACKAGE_BUILD) && cpack -G DEB
+	@ls $(PACKAGE_BUILD)/lirabel_*.deb
 
 test: check test-plain test-sanitize
 
@@ -79,4 +94,4 @@ bench: deps-bench
 	bash bench/run.sh $(BENCH_BUILD)
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(PACKAGE_BUILD)
