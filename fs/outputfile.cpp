@@ -3,7 +3,10 @@
 
 #include "fs/outputfile.h"
 
+#include "core/systemreason.h"
+
 #include <QRandomGenerator>
+#include <QScopeGuard>
 
 #include <cerrno>
 #include <climits>
@@ -34,6 +37,8 @@ bool OutputFile::fail(int error)
 
 bool OutputFile::open()
 {
+    mOpening = true;
+    const auto opened = qScopeGuard([this] { mOpening = mError != 0; });
     if (mPath.isEmpty())
         return fail(ENOENT);
     mTarget = mPath;
@@ -86,6 +91,23 @@ bool OutputFile::open()
             return fail(errno);
     }
     return fail(EEXIST);
+}
+
+QString OutputFile::reason() const
+{
+    if (mOpening && (mError == EACCES || mError == EPERM))
+        return QStringLiteral("kein Schreibrecht");
+    if (mOpening && mError == ENOENT && !mPath.isEmpty()) {
+        const qsizetype slash = mTarget.lastIndexOf('/');
+        const QByteArray folder = slash < 0 ? QByteArray(".") : mTarget.left(std::max<qsizetype>(slash, 1));
+        struct stat status
+        {
+        };
+        if (::stat(folder.constData(), &status) == 0 && S_ISDIR(status.st_mode))
+            return QStringLiteral("In diesem Ordner kann keine Datei angelegt werden");
+        return QStringLiteral("Ordner nicht vorhanden");
+    }
+    return systemReason(mError);
 }
 
 bool OutputFile::write(const char *data, qsizetype size)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 
 namespace Lirabel {
 
@@ -16,8 +17,8 @@ namespace Lirabel {
 // - what is no regular file (a device such as /dev/null, a FIFO, a terminal)
 //   is written into directly and never replaced: replacing /dev/null with a
 //   file would break the system.
-// Every step reports the system's errno, for systemReason(); nothing is
-// thrown. Unless committed, the destructor removes the new file.
+// Every step reports the system's errno, and reason() says it in German;
+// nothing is thrown. Unless committed, the destructor removes the new file.
 class OutputFile
 {
 public:
@@ -38,6 +39,11 @@ public:
     void cancel();
 
     [[nodiscard]] int error() const { return mError; }
+    // Why the last step failed, in words that fit a file that was to be
+    // made: "kein Schreibrecht", "Ordner nicht vorhanden", or "In diesem
+    // Ordner kann keine Datei angelegt werden" where the folder is there but
+    // takes no file (/proc); otherwise systemReason().
+    [[nodiscard]] QString reason() const;
     [[nodiscard]] const QByteArray &path() const { return mPath; }
 
 private:
@@ -49,6 +55,7 @@ private:
     QByteArray mTemporary; // the new file beside it; empty when written directly
     int mDescriptor = -1;
     int mError = 0;
+    bool mOpening = false; // the error is open()'s
 };
 
 } // namespace Lirabel

@@ -29,7 +29,7 @@ ListSink::~ListSink() = default;
 
 void ListSink::fail()
 {
-    throw LirabelError(QFile::decodeName(*mPath) + QLatin1String(": ") + systemReason(mFile->error()));
+    throw LirabelError(QFile::decodeName(*mPath) + QLatin1String(": ") + mFile->reason());
 }
 
 void ListSink::open()

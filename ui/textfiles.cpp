@@ -16,7 +16,7 @@ constexpr qsizetype BlockSize = 64 * 1024;
 
 [[noreturn]] void fail(const QString &path, const OutputFile &f)
 {
-    throw LirabelError(path + QLatin1Char('\n') + systemReason(f.error()));
+    throw LirabelError(path + QLatin1Char('\n') + f.reason());
 }
 
 } // namespace

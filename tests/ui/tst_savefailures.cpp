@@ -174,7 +174,7 @@ void TestSaveFailures::folderThatMayNotBeWritten()
 
     QCOMPARE(report.boxes.size(), 1);
     verifySaveError(report.boxes.first(), path);
-    QCOMPARE(report.boxes.first().value(1).section(u'\n', 2), QStringLiteral("keine Berechtigung"));
+    QCOMPARE(report.boxes.first().value(1).section(u'\n', 2), QStringLiteral("kein Schreibrecht"));
     QCOMPARE(contents(path), QByteArray("alt\r\n"));
     QCOMPARE(allIn(locked), QStringList{"liste.txt"});
     QCOMPARE(report.visible, (QList<bool>{true, true}));
