@@ -26,7 +26,10 @@ inline constexpr int TwipsPerPixel = 15;
 
 [[nodiscard]] QRect fromTwips(int left, int top, int width, int height);
 
-// Centres the window, frame included, on the screen it is on.
+// Centres the window, frame included, on the screen it is on, and never
+// places it outside the screen's available area. Where it does not fit (a
+// small screen, a large scale factor), its controls and their fonts shrink
+// by one factor until it does; where it fits it stays as drawn.
 void centreOnScreen(QWidget &window);
 
 // The program's own windows, newest last. A dialog or message box opens over
