@@ -3,6 +3,7 @@
 
 #include "core/commondialog.h"
 #include "core/lirabelerror.h"
+#include "core/platform.h"
 #include "ui/qtdialogs.h"
 #include "ui/qtprinter.h"
 #include "ui/widgetwindow.h"
@@ -16,6 +17,14 @@ bool QtDialogs::choosePrinter(int flags)
 {
     if (!mPrinter)
         throw LirabelError(QStringLiteral("Kein Drucker eingerichtet"));
+    // Without a print service Qt's printer is a PDF writer with no file, and
+    // its dialog would offer a printer without a name: the user is told at
+    // once, and nothing is printed.
+    const QPrinter &device = mPrinter->printer();
+    if (device.outputFormat() == QPrinter::PdfFormat && device.outputFileName().isEmpty()) {
+        platform().messageBox->critical(QStringLiteral("Kein Drucker eingerichtet !"), QStringLiteral("Druckfehler"));
+        return false;
+    }
 
     // The queue, copies and paper chosen here stay with the one printer, which
     // prints the next document.

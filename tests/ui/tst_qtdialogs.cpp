@@ -6,6 +6,7 @@
 #include "core/lirabelerror.h"
 #include "ui/qtdialogs.h"
 #include "ui/qtprinter.h"
+#include "standins.h"
 #include "widgetsupport.h"
 
 #include <QApplication>
@@ -15,7 +16,9 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPrinterInfo>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Lirabel;
@@ -56,6 +59,7 @@ private slots:
     void printDialogOnTheProgramsPrinter_data();
     void printDialogOnTheProgramsPrinter();
     void printDialogWithoutPrinterRaises();
+    void noPrintServiceSaysSo();
 };
 
 void TestQtDialogs::initTestCase()
@@ -170,6 +174,9 @@ void TestQtDialogs::printDialogOnTheProgramsPrinter()
 {
     QFETCH(bool, confirm);
     QtPrinter printer;
+    QTemporaryDir folder;
+    if (QPrinterInfo::availablePrinterNames().isEmpty()) // a PDF file stands in for a queue
+        printer.printer().setOutputFileName(folder.filePath("liste.pdf"));
     QtDialogs dialogs;
     dialogs.setPrinter(&printer);
     QObject scope;
@@ -199,6 +206,29 @@ void TestQtDialogs::printDialogWithoutPrinterRaises()
 {
     QtDialogs dialogs;
     QVERIFY_THROWS_EXCEPTION(LirabelError, (void)dialogs.choosePrinter(PrintFlags));
+}
+
+// No print service: the message, and no printer dialog that offers a printer
+// without a name.
+void TestQtDialogs::noPrintServiceSaysSo()
+{
+    QtPrinter printer;
+    if (printer.printer().outputFormat() != QPrinter::PdfFormat)
+        QSKIP("a print service runs here");
+    StandInPlatform stand;
+    QtDialogs dialogs;
+    dialogs.setPrinter(&printer);
+    QObject scope;
+    bool dialogShown = false;
+    whenModal<QPrintDialog>(&scope, [&](QPrintDialog *dialog) {
+        dialogShown = true;
+        dialog->reject();
+    });
+    QVERIFY(!dialogs.choosePrinter(PrintFlags));
+    QVERIFY(!dialogShown);
+    QCOMPARE(stand.messageBox.shown.size(), 1);
+    QCOMPARE(stand.messageBox.shown.first().text, QStringLiteral("Kein Drucker eingerichtet !"));
+    QCOMPARE(stand.messageBox.shown.first().title, QStringLiteral("Druckfehler"));
 }
 
 QTEST_MAIN(TestQtDialogs)
