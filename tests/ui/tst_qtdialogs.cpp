@@ -4,9 +4,9 @@
 #include "app/applicationsetup.h"
 #include "core/commondialog.h"
 #include "core/lirabelerror.h"
+#include "standins.h"
 #include "ui/qtdialogs.h"
 #include "ui/qtprinter.h"
-#include "standins.h"
 #include "widgetsupport.h"
 
 #include <QApplication>
