@@ -3,7 +3,6 @@
 
 #include "app/mainwindow.h"
 
-#include "core/listingstate.h"
 #include "ui/dirlistbox.h"
 #include "ui/drivelistbox.h"
 #include "ui/filelistbox.h"

@@ -63,6 +63,10 @@ public:
     // True while a read the window asked for has not answered.
     [[nodiscard]] bool isLoading() const;
 
+    // The drive to go back to should a drive chosen not be ready: the drive
+    // shown when the drive list last got the focus; empty before that.
+    [[nodiscard]] QString fallBackDrive() const { return mFallBackDrive; }
+
     // The file list as the listing reads it.
     [[nodiscard]] const EntrySource &fileList() const;
 
@@ -139,6 +143,7 @@ private:
     // drives, which one is being tried.
     Purpose mPurpose = Purpose::Start;
     int mCandidate = 0;
+    QString mFallBackDrive;
     // The purpose the next change of Drive1 asks with.
     Purpose mDrivePurpose = Purpose::Drive;
     // The files of the answer being shown, for Dir1_Change.

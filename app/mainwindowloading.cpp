@@ -7,7 +7,6 @@
 #include "app/mainwindow.h"
 
 #include "core/lirabelerror.h"
-#include "core/listingstate.h"
 #include "fs/drives.h"
 #include "ui/dirlistbox.h"
 #include "ui/drivelistbox.h"
@@ -91,7 +90,7 @@ void MainWindow::Drive1_GotFocus()
         mFocusWaiting = true;
         return;
     }
-    ListingState.LastGoodDrive = Drive1->drive();
+    mFallBackDrive = Drive1->drive();
 }
 
 void MainWindow::Drive1_Change()
@@ -170,7 +169,7 @@ void MainWindow::apply(const FolderAnswer &answer)
         Dir1_Change();
     mAnswerFiles.reset();
     if (mPurpose == Purpose::OpenAtStart)
-        ListingState.LastGoodDrive = Drive1->drive(); // the drive to go back to should a drive not be ready
+        mFallBackDrive = Drive1->drive(); // the drive to go back to should a drive not be ready
 }
 
 void MainWindow::Dir1_Change()
@@ -227,8 +226,7 @@ void MainWindow::driveNotReady()
 
 void MainWindow::fallBackTo(int candidate)
 {
-    tryDrives({ListingState.LastGoodDrive, platform().program->programFolder(), QDir::rootPath()}, candidate,
-              Purpose::FallBack);
+    tryDrives({mFallBackDrive, platform().program->programFolder(), QDir::rootPath()}, candidate, Purpose::FallBack);
 }
 
 // Once no read is pending: what waited for it.
@@ -279,7 +277,7 @@ void MainWindow::Dir1_UnreadableFolder()
 void MainWindow::reportError(const QString &text, const QString &title)
 {
     ++mBoxes;
-    ReportError(text, title);
+    showErrorBox(text, title);
     if (--mBoxes > 0)
         return;
     QMetaObject::invokeMethod(

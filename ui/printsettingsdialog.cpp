@@ -47,7 +47,7 @@ PrintSettingsDialog::~PrintSettingsDialog() = default;
 RunSettings PrintSettingsDialog::runSettings() const
 {
     RunSettings settings = SettingsDialog::runSettings();
-    settings.readSpacing = [text = txt_zeile->text()] { ReadPrintSpacing(text); };
+    settings.readSpacing = [text = txt_zeile->text()](RunState &run) { ReadPrintSpacing(run, text); };
     return settings;
 }
 

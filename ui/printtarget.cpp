@@ -5,7 +5,6 @@
 
 #include "core/lirabelerror.h"
 #include "core/listingrun.h"
-#include "core/listingstate.h"
 #include "core/platform.h"
 #include "ui/printsettingsdialog.h"
 
@@ -76,7 +75,8 @@ void printListing(PrintSettingsDialog &dialog)
         } catch (const ProgramEnded &) {
             return;
         }
-        RunListing(dialog.runSettings(), dialog.entries(), lines);
+        RunState run;
+        RunListing(run, dialog.runSettings(), dialog.entries(), lines);
     } catch (const DialogCancelled &) {
         if (lines.documentStarted())
             printer.abortDoc();
@@ -85,7 +85,7 @@ void printListing(PrintSettingsDialog &dialog)
         // done in the queue.
         if (lines.documentStarted())
             printer.abortDoc();
-        ReportError(QStringLiteral("Drucken nicht möglich !"), QStringLiteral("Druckfehler"));
+        showErrorBox(QStringLiteral("Drucken nicht möglich !"), QStringLiteral("Druckfehler"));
     }
     dialog.unloadWindow();
     mainWindow.setWindowVisible(true);

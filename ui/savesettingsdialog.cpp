@@ -45,7 +45,7 @@ SaveSettingsDialog::~SaveSettingsDialog() = default;
 RunSettings SaveSettingsDialog::runSettings() const
 {
     RunSettings settings = SettingsDialog::runSettings();
-    settings.readSpacing = [text = txt_zeile->text()] { ReadSaveSpacing(text); };
+    settings.readSpacing = [text = txt_zeile->text()](RunState &run) { ReadSaveSpacing(run, text); };
     return settings;
 }
 

@@ -4,7 +4,6 @@
 #include "ui/settingsdialog.h"
 
 #include "core/entryformat.h"
-#include "core/listingstate.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -73,7 +72,7 @@ bool SettingsDialog::spacingTextAccepted()
 {
     if (chk_zeilen->checkState() != Qt::Checked || SpacingFromText(txt_zeile->text()))
         return true;
-    ReportError(QStringLiteral("Keine gültige Zahl für die Leerzeilen !"), QStringLiteral("Eingabefehler"));
+    showErrorBox(QStringLiteral("Keine gültige Zahl für die Leerzeilen !"), QStringLiteral("Eingabefehler"));
     txt_zeile->setFocus(Qt::OtherFocusReason);
     return false;
 }

@@ -5,6 +5,7 @@
 
 #include "core/lirabelerror.h"
 #include "core/systemreason.h"
+#include "fs/outputfile.h"
 
 #include <QFile>
 
@@ -19,71 +20,63 @@ constexpr qsizetype BlockSize = 64 * 1024;
     throw LirabelError(path + QLatin1Char('\n') + systemReason(f.error()));
 }
 
+class AtomicTextFile : public TextFileWriter
+{
+public:
+    AtomicTextFile(std::unique_ptr<OutputFile> file, QString path)
+        : mFile(std::move(file))
+        , mPath(std::move(path))
+    {
+    }
+    ~AtomicTextFile() override { discard(); }
+
+    void writeLine(const QString &text) override
+    {
+        if (!mFile)
+            throw LirabelError(QStringLiteral("Datei %1 ist nicht geöffnet").arg(mPath));
+        mPending.append(text.toUtf8());
+        mPending.append("\r\n", 2);
+        if (mPending.size() >= BlockSize)
+            writePending(*mFile);
+    }
+
+    void close() override
+    {
+        if (!mFile)
+            return;
+        const std::unique_ptr<OutputFile> file = std::move(mFile);
+        writePending(*file);
+        if (!file->commit())
+            fail(mPath, *file);
+    }
+
+    void discard() override
+    {
+        if (const std::unique_ptr<OutputFile> file = std::move(mFile))
+            file->cancel();
+    }
+
+private:
+    void writePending(OutputFile &file)
+    {
+        if (!file.write(mPending.constData(), mPending.size()))
+            fail(mPath, file);
+        mPending.clear();
+    }
+
+    std::unique_ptr<OutputFile> mFile; // none once closed or dropped
+    QString mPath;
+    QByteArray mPending;
+};
+
 } // namespace
 
-QtTextFiles::QtTextFiles() = default;
-
-QtTextFiles::~QtTextFiles()
+std::unique_ptr<TextFileWriter> QtTextFiles::openForOutput(const QString &path)
 {
-    discardAll();
-}
-
-int QtTextFiles::freeFile()
-{
-    int number = 1;
-    while (mOpen.count(number))
-        ++number;
-    return number;
-}
-
-void QtTextFiles::openForOutput(int fileNumber, const QString &path)
-{
-    auto f = std::make_unique<OutputFile>(QFile::encodeName(path), false);
-    if (!f->open())
-        fail(path, *f);
-    mOpen[fileNumber] = {std::move(f), path, QByteArray()};
-}
-
-QtTextFiles::OpenFile &QtTextFiles::open(int fileNumber)
-{
-    const auto it = mOpen.find(fileNumber);
-    if (it == mOpen.end())
-        throw LirabelError(QStringLiteral("Datei %1 ist nicht geöffnet").arg(fileNumber));
-    return it->second;
-}
-
-void QtTextFiles::writePending(OpenFile &open)
-{
-    if (!open.file->write(open.pending.constData(), open.pending.size()))
-        fail(open.path, *open.file);
-    open.pending.clear();
-}
-
-void QtTextFiles::writeLine(int fileNumber, const QString &text)
-{
-    OpenFile &f = open(fileNumber);
-    f.pending.append(text.toUtf8());
-    f.pending.append("\r\n", 2);
-    if (f.pending.size() >= BlockSize)
-        writePending(f);
-}
-
-void QtTextFiles::closeAll()
-{
-    auto files = std::move(mOpen);
-    mOpen.clear();
-    for (auto &[number, f] : files) {
-        writePending(f);
-        if (!f.file->commit())
-            fail(f.path, *f.file);
-    }
-}
-
-void QtTextFiles::discardAll()
-{
-    for (auto &[number, f] : mOpen)
-        f.file->cancel();
-    mOpen.clear();
+    auto file = std::make_unique<OutputFile>(QFile::encodeName(path), false);
+    if (!file->open())
+        fail(path, *file);
+    return std::make_unique<AtomicTextFile>(std::move(file), path);
 }
 
 } // namespace Lirabel

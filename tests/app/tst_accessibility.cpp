@@ -6,7 +6,6 @@
 
 #include "app/applicationsetup.h"
 #include "app/mainwindow.h"
-#include "core/listingstate.h"
 #include "standins.h"
 #include "ui/dirlistbox.h"
 #include "ui/printsettingsdialog.h"
@@ -84,7 +83,6 @@ class TestAccessibility : public QObject
 
 private Q_SLOTS:
     void initTestCase();
-    void init();
     void accessibleNames_data();
     void accessibleNames();
     void everyControlIsNamed_data();
@@ -102,11 +100,6 @@ private Q_SLOTS:
 void TestAccessibility::initTestCase()
 {
     setUpApplication(*qobject_cast<QApplication *>(QCoreApplication::instance()));
-}
-
-void TestAccessibility::init()
-{
-    ListingState.LastGoodDrive.clear();
 }
 
 void TestAccessibility::accessibleNames_data()

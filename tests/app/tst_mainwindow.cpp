@@ -4,7 +4,6 @@
 #include "app/applicationsetup.h"
 #include "app/mainwindow.h"
 #include "core/listingrun.h"
-#include "core/listingstate.h"
 #include "standins.h"
 #include "ui/dirlistbox.h"
 #include "ui/drivelistbox.h"
@@ -61,7 +60,6 @@ class TestMainWindow : public QObject
 
 private Q_SLOTS:
     void initTestCase();
-    void init();
     void startUp();
     void layoutAsDrawn();
     void captionsFit();
@@ -84,11 +82,6 @@ private Q_SLOTS:
 void TestMainWindow::initTestCase()
 {
     setUpApplication(*qobject_cast<QApplication *>(QCoreApplication::instance()));
-}
-
-void TestMainWindow::init()
-{
-    ListingState.LastGoodDrive.clear();
 }
 
 void TestMainWindow::startUp()
@@ -118,7 +111,7 @@ void TestMainWindow::startUp()
     window.showWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QCOMPARE(QApplication::focusWidget(), child<QWidget>(window, "Drive1"));
-    QCOMPARE(ListingState.LastGoodDrive, drives.textOf(drives.a));
+    QCOMPARE(window.fallBackDrive(), drives.textOf(drives.a));
     QCOMPARE(window.windowTitle(), QStringLiteral("Lirabel"));
 }
 
@@ -375,7 +368,7 @@ void TestMainWindow::driveNotReadyGoesBack()
     window.showWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     auto *drive1 = child<DriveListBox>(window, "Drive1");
-    QCOMPARE(ListingState.LastGoodDrive, drives.textOf(drives.a));
+    QCOMPARE(window.fallBackDrive(), drives.textOf(drives.a));
 
     QTest::keyClick(drive1, Qt::Key_Down); // the user steps to drive B
     QVERIFY(settled(window));
@@ -383,7 +376,6 @@ void TestMainWindow::driveNotReadyGoesBack()
     QCOMPARE(stand.messageBox.shown.at(0).kind, QStringLiteral("critical"));
     QCOMPARE(stand.messageBox.shown.at(0).text, QStringLiteral("Laufwerk nicht bereit !"));
     QCOMPARE(stand.messageBox.shown.at(0).title, QStringLiteral("Laufwerksfehler"));
-    QCOMPARE(ListingState.MessageText, QStringLiteral("Laufwerk nicht bereit !"));
     QCOMPARE(drive1->drive(), drives.textOf(drives.a));
     QCOMPARE(child<DirListBox>(window, "Dir1")->path(), drives.a);
     QCOMPARE(window.fileList().count(), 5);
@@ -405,7 +397,7 @@ void TestMainWindow::rememberedDriveFailsToo()
     QVERIFY(settled(window));
     window.showWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    QCOMPARE(ListingState.LastGoodDrive, drives.textOf(drives.a));
+    QCOMPARE(window.fallBackDrive(), drives.textOf(drives.a));
     // A, which also holds the program, goes away after the focus arrived.
     stand.volumes.notReady.insert(drives.a);
     stand.volumes.notReady.insert(drives.b);
@@ -435,7 +427,8 @@ void TestMainWindow::nestedFailureShowsMessageOnce()
     QTest::keyClick(dir1, Qt::Key_Return);
     QVERIFY(settled(window));
     QCOMPARE(dir1->path(), drives.a + "/musik");
-    ListingState.LastGoodDrive = drive1->drive();
+    window.Drive1_GotFocus(); // remembers A
+    QCOMPARE(window.fallBackDrive(), drives.textOf(drives.a));
 
     // A's mount point stays readable, its current folder does not: the
     // nested change back to A fails, the program's drive C takes over.
@@ -458,7 +451,7 @@ void TestMainWindow::noDriveRemembered()
     QVERIFY(settled(window));
     auto *drive1 = child<DriveListBox>(window, "Drive1");
     QCOMPARE(drive1->drive(), drives.c);
-    QVERIFY(ListingState.LastGoodDrive.isEmpty());
+    QVERIFY(window.fallBackDrive().isEmpty());
     stand.volumes.notReady.insert(drives.b);
     drive1->setCurrentIndex(1);
     QVERIFY(settled(window));

@@ -7,7 +7,6 @@
 #include "app/applicationsetup.h"
 #include "app/mainwindow.h"
 #include "core/bytenames.h"
-#include "core/listingstate.h"
 #include "standins.h"
 #include "ui/dirlistbox.h"
 #include "ui/drivelistbox.h"
@@ -74,7 +73,6 @@ class TestOpenFolder : public QObject
 
 private Q_SLOTS:
     void initTestCase();
-    void init();
     void startFolder_data();
     void startFolder();
     void drop_data();
@@ -86,11 +84,6 @@ private Q_SLOTS:
 void TestOpenFolder::initTestCase()
 {
     setUpApplication(*qobject_cast<QApplication *>(QCoreApplication::instance()));
-}
-
-void TestOpenFolder::init()
-{
-    ListingState.LastGoodDrive.clear();
 }
 
 void TestOpenFolder::startFolder_data()
@@ -125,7 +118,7 @@ void TestOpenFolder::startFolder()
     QCOMPARE(dir1->path(), expected);
     QCOMPARE(child<FileListBox>(window, "File1")->path(), expected);
     QVERIFY(stand.messageBox.shown.isEmpty()); // not before the window is up
-    QCOMPARE(ListingState.LastGoodDrive, folder.isEmpty() ? QString() : drive);
+    QCOMPARE(window.fallBackDrive(), folder.isEmpty() ? QString() : drive);
 
     window.showWindow();
     QVERIFY(QTest::qWaitForWindowExposed(&window));

@@ -23,7 +23,6 @@
 
 #include "app/applicationsetup.h"
 #include "app/mainwindow.h"
-#include "core/listingstate.h"
 #include "standins.h"
 #include "ui/dirlistbox.h"
 #include "ui/drivelistbox.h"
@@ -154,7 +153,7 @@ int chooseDeadDrive(const QString &mount)
     const QStringList files = scene.shown();
     const int row = scene.driveRow(mount);
     check(row >= 0, QStringLiteral("%1 is in the drive list under its mount point").arg(mount));
-    check(ListingState.LastGoodDrive == drive, QStringLiteral("the start drive %1 is remembered").arg(drive));
+    check(scene.window.fallBackDrive() == drive, QStringLiteral("the start drive %1 is remembered").arg(drive));
 
     // Chosen and at once overtaken by the drive it came from: no message.
     scene.drive1()->setCurrentIndex(row);

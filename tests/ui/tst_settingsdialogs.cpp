@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
 
 #include "app/applicationsetup.h"
-#include "core/listingstate.h"
 #include "standins.h"
 #include "ui/printsettingsdialog.h"
 #include "ui/savesettingsdialog.h"
@@ -284,7 +283,7 @@ void TestSettingsDialogs::runSettings_data()
     QTest::addColumn<bool>("strip");
     QTest::addColumn<bool>("number");
     QTest::addColumn<bool>("blank");
-    QTest::addColumn<int>("spacing"); // SpacingInterval after readSpacing; -1: not called
+    QTest::addColumn<int>("spacing"); // spacingInterval after readSpacing; -1: not called
 
     QTest::newRow("print, nothing") << Kind::Print << QStringList{} << "7" << false << false << false << -1;
     QTest::newRow("print, endungen") << Kind::Print << QStringList{"chk_endungen"} << "0" << true << false << false
@@ -325,10 +324,11 @@ void TestSettingsDialogs::runSettings()
     QCOMPARE(settings.numberEntries, number);
     QCOMPARE(settings.blankLines, blank);
     if (spacing >= 0) {
-        ListingState.SpacingInterval = -99;
+        RunState run;
+        run.spacingInterval = -99;
         QVERIFY(settings.readSpacing);
-        settings.readSpacing();
-        QCOMPARE(ListingState.SpacingInterval, spacing);
+        settings.readSpacing(run);
+        QCOMPARE(run.spacingInterval, spacing);
     }
 }
 
@@ -376,8 +376,6 @@ void TestSettingsDialogs::spacingCheck()
     QCOMPARE(stand.messageBox.shown[0].kind, QStringLiteral("critical"));
     QCOMPARE(stand.messageBox.shown[0].text, QStringLiteral("Keine gültige Zahl für die Leerzeilen !"));
     QCOMPARE(stand.messageBox.shown[0].title, QStringLiteral("Eingabefehler"));
-    QCOMPARE(ListingState.MessageText, QStringLiteral("Keine gültige Zahl für die Leerzeilen !"));
-    QCOMPARE(ListingState.MessageTitle, QStringLiteral("Eingabefehler"));
     // The dialog stays as the user left it, the number ready to be corrected.
     QVERIFY(dialog->isVisible());
     QCOMPARE(edit->text(), zeile);
