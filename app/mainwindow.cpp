@@ -109,7 +109,6 @@ MainWindow::MainWindow(std::optional<QByteArray> startPath, QWidget *parent)
     connect(Drive1, &DriveListBox::gotFocus, this, &MainWindow::Drive1_GotFocus);
     connect(Drive1, &DriveListBox::driveChanged, this, &MainWindow::Drive1_Change);
     connect(Drive1, &DriveListBox::currentDriveGone, this, &MainWindow::Drive1_Gone);
-    connect(Dir1, &DirListBox::pathChanged, this, &MainWindow::Dir1_Change);
     connect(Dir1, &DirListBox::folderChosen, this,
             [this](const QString &folder) { requestFolder(folder, Purpose::Folder); });
     connect(mLoader, &FolderLoader::answered, this, &MainWindow::answered);

@@ -74,7 +74,6 @@ public:
     void Form_Load();
     void Drive1_GotFocus();
     void Drive1_Change();
-    void Dir1_Change();
     void opt_alle_Click();
     void opt_mp3_Click();
     void opt_eigene_Click();
@@ -146,8 +145,6 @@ private:
     QString mFallBackDrive;
     // The purpose the next change of Drive1 asks with.
     Purpose mDrivePurpose = Purpose::Drive;
-    // The files of the answer being shown, for Dir1_Change.
-    std::optional<QStringList> mAnswerFiles;
     // Message boxes open; answers and mount changes wait for them.
     int mBoxes = 0;
     std::optional<FolderAnswer> mWaitingAnswer;

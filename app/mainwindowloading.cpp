@@ -100,17 +100,11 @@ void MainWindow::Drive1_Change()
 
 void MainWindow::requestDrive(const QString &driveText)
 {
-    // A drive unmounted since the list was filled is not ready, also where
-    // its mount point is left behind as a folder of another drive.
     const std::optional<Volume> volume = volumeNamed(platform().volumes->mountedVolumes(), driveText);
     FolderRequest asked{FolderRequest::Kind::Drive, {}, volume, {}};
-    mPurpose = mDrivePurpose;
-    if (!volume) {
-        mLoader->refuse(asked);
-        return;
-    }
-    asked.folder = Dir1->currentFolderOf(*volume);
-    mLoader->load(asked);
+    if (volume)
+        asked.folder = Dir1->currentFolderOf(*volume);
+    request(std::move(asked), mDrivePurpose);
 }
 
 void MainWindow::requestFolder(const QString &folder, Purpose purpose)
@@ -129,10 +123,19 @@ void MainWindow::requestFiles()
     request(asked, Purpose::Files);
 }
 
+// Every read the window asks for. The loader delivers the answer to the
+// newest request only; an answer waiting for a message box to close is
+// overtaken here, so it is dropped as well.
 void MainWindow::request(FolderRequest asked, Purpose purpose)
 {
     mPurpose = purpose;
-    mLoader->load(std::move(asked));
+    mWaitingAnswer.reset();
+    // A drive unmounted since the list was filled is not ready, also where
+    // its mount point is left behind as a folder of another drive.
+    if (asked.kind == FolderRequest::Kind::Drive && !asked.drive)
+        mLoader->refuse(std::move(asked));
+    else
+        mLoader->load(std::move(asked));
 }
 
 void MainWindow::answered(const FolderAnswer &answer)
@@ -142,8 +145,6 @@ void MainWindow::answered(const FolderAnswer &answer)
         mWaitingAnswer = answer;
         return;
     }
-    if (answer.id != mLoader->newestId())
-        return; // overtaken meanwhile
     if (answer.ok)
         apply(answer);
     else
@@ -162,26 +163,14 @@ void MainWindow::apply(const FolderAnswer &answer)
         failed(answer);
         return;
     }
-    mAnswerFiles = answer.entries.files;
-    const QString before = Dir1->path();
-    Dir1->showFolder(answer.folder, *volume, answer.entries.folders); // Dir1_Change when the path changes
-    if (Dir1->path() == before)
-        Dir1_Change();
-    mAnswerFiles.reset();
+    // The folder and its files together. A folder on another mount, its
+    // root say, makes that mount the chosen drive, so the drive list shows
+    // where the folder list is, and an unmount of it is noticed.
+    Dir1->showFolder(answer.folder, *volume, answer.entries.folders);
+    Drive1->showDrive(Dir1->path());
+    File1->entries().showFiles(Dir1->path(), answer.entries.files);
     if (mPurpose == Purpose::OpenAtStart)
         mFallBackDrive = Drive1->drive(); // the drive to go back to should a drive not be ready
-}
-
-void MainWindow::Dir1_Change()
-{
-    // A folder on another mount, its root say, makes that mount the chosen
-    // drive, so the drive list shows where the folder list is, and an
-    // unmount of it is noticed.
-    Drive1->showDrive(Dir1->path());
-    if (mAnswerFiles)
-        File1->entries().showFiles(Dir1->path(), *mAnswerFiles);
-    else
-        requestFiles();
 }
 
 void MainWindow::failed(const FolderAnswer &answer)

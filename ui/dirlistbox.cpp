@@ -91,8 +91,7 @@ void DirListBox::showFolder(const QString &folder, const Volume &volume, QString
     mModel->setRows(std::move(rows));
     setCurrentIndex(mModel->index(currentRow));
     mFolderOfDrive.insert(volume.mountPoint, clean);
-    if (std::exchange(mPath, clean) != clean)
-        Q_EMIT pathChanged();
+    mPath = clean;
 }
 
 void DirListBox::activateRow(const QModelIndex &index)

@@ -31,7 +31,7 @@ public:
 
     [[nodiscard]] QString path() const { return mPath; }
     // Shows a folder read, with its subfolders, and makes it its drive's
-    // current folder. Raises pathChanged() when the path changes.
+    // current folder.
     void showFolder(const QString &folder, const Volume &volume, QStringList subfolders);
     // The drive's current folder, as it was last shown.
     [[nodiscard]] QString currentFolderOf(const Volume &volume) const;
@@ -40,7 +40,6 @@ public:
     [[nodiscard]] QString folderAt(int row) const;
 
 Q_SIGNALS:
-    void pathChanged();
     // A row was activated: the user wants that folder.
     void folderChosen(const QString &path);
 

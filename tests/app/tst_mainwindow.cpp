@@ -73,6 +73,7 @@ private Q_SLOTS:
     void rememberedDriveFailsToo();
     void nestedFailureShowsMessageOnce();
     void noDriveRemembered();
+    void answerWaitingForABoxIsOvertaken();
     void programFolderOnNoDrive();
     void menuEntryDoesNothing();
     void buttonsHideWindow_data();
@@ -458,6 +459,41 @@ void TestMainWindow::noDriveRemembered()
     QCOMPARE(stand.messageBox.shown.size(), 1);
     QCOMPARE(drive1->drive(), drives.c);
     QCOMPARE(child<DirListBox>(window, "Dir1")->path(), drives.c);
+}
+
+// A message box runs an event loop of its own: an answer that arrives
+// meanwhile waits for it, and a read asked for once it is closed overtakes
+// that answer. Here drive B is unmounted while one of its folders is read;
+// the folder's answer must not count as a failure of the drive fallen back to.
+void TestMainWindow::answerWaitingForABoxIsOvertaken()
+{
+    StandInPlatform stand;
+    Drives drives(stand);
+    stand.program.folder = drives.c;
+    makeTree(drives.b, {"unten/"});
+    MainWindow window;
+    QVERIFY(settled(window));
+    window.showWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto *drive1 = child<DriveListBox>(window, "Drive1");
+    auto *dir1 = child<DirListBox>(window, "Dir1");
+    drive1->setCurrentIndex(0);
+    QVERIFY(settled(window));
+    window.Drive1_GotFocus(); // remembers A
+    drive1->setCurrentIndex(1);
+    QVERIFY(settled(window));
+
+    stand.messageBox.whileOpen = [&window] { QVERIFY(QTest::qWaitFor([&window] { return !window.isLoading(); })); };
+    dir1->setCurrentIndex(dir1->model()->index(1, 0)); // "unten"
+    QTest::keyClick(dir1, Qt::Key_Return);
+    stand.volumes.volumes.removeAt(1);
+    Q_EMIT stand.volumes.volumesChanged();
+    QVERIFY(settled(window));
+
+    QCOMPARE(stand.messageBox.shown.size(), 1);
+    QCOMPARE(stand.messageBox.shown.at(0).text, QStringLiteral("Laufwerk nicht bereit !"));
+    QCOMPARE(drive1->drive(), drives.textOf(drives.a));
+    QCOMPARE(dir1->path(), drives.a);
 }
 
 void TestMainWindow::programFolderOnNoDrive()

@@ -13,12 +13,16 @@ namespace Lirabel {
 int StandInMessageBox::critical(const QString &text, const QString &title)
 {
     shown.append({QStringLiteral("critical"), text, title});
+    if (whileOpen)
+        whileOpen();
     return ButtonOk;
 }
 
 bool StandInMessageBox::question(const QString &text, const QString &title)
 {
     shown.append({QStringLiteral("question"), text, title});
+    if (whileOpen)
+        whileOpen();
     return questionAnswers.isEmpty() ? true : questionAnswers.dequeue();
 }
 

@@ -13,6 +13,8 @@
 #include <QSet>
 #include <QStringList>
 
+#include <functional>
+
 namespace Lirabel {
 
 class StandInMessageBox : public MessageBoxService
@@ -26,6 +28,8 @@ public:
     };
     QList<Shown> shown;
     QQueue<bool> questionAnswers; // empty: "Ja"
+    // Runs while a box is open, as the event loop of a real modal box does.
+    std::function<void()> whileOpen;
 
     int critical(const QString &text, const QString &title) override;
     bool question(const QString &text, const QString &title) override;
