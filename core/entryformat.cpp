@@ -42,7 +42,7 @@ QString withoutExtension(const QString &entry)
     return entry.first(entry.lastIndexOf(QLatin1Char('.')));
 }
 
-std::optional<qint32> SpacingFromText(QStringView text)
+std::optional<qint32> spacingFromText(QStringView text)
 {
     text = text.trimmed();
     qsizetype i = 0;
@@ -100,7 +100,7 @@ namespace {
 
 void readSpacing(RunState &run, const QString &text)
 {
-    const auto value = SpacingFromText(text);
+    const auto value = spacingFromText(text);
     if (!value)
         throw LirabelError(QStringLiteral("Keine gültige Zahl für die Leerzeilen !"));
     run.spacingInterval = *value;
@@ -108,12 +108,12 @@ void readSpacing(RunState &run, const QString &text)
 
 } // namespace
 
-void ReadPrintSpacing(RunState &run, const QString &spacingText)
+void readPrintSpacing(RunState &run, const QString &spacingText)
 {
     readSpacing(run, spacingText);
 }
 
-void ReadSaveSpacing(RunState &run, const QString &spacingText)
+void readSaveSpacing(RunState &run, const QString &spacingText)
 {
     readSpacing(run, spacingText);
 }

@@ -31,11 +31,12 @@ struct RunState;
 // digits with at most one decimal separator ("," or "."). Rounded half to
 // even on the decimal text; a negative number gives 0. Nothing when the text
 // is no number or its rounded value does not fit a signed 32-bit integer.
-[[nodiscard]] std::optional<qint32> SpacingFromText(QStringView text);
+[[nodiscard]] std::optional<qint32> spacingFromText(QStringView text);
 
-// Set the run's spacingInterval from the txt_zeile text of the print or save
-// settings dialog. Raise LirabelError and leave it alone when it is no number.
-void ReadPrintSpacing(RunState &run, const QString &spacingText);
-void ReadSaveSpacing(RunState &run, const QString &spacingText);
+// Set the run's spacingInterval from the spacing box (txt_zeile) of the print
+// or save settings dialog. Raise LirabelError and leave it alone when its text
+// is no number.
+void readPrintSpacing(RunState &run, const QString &spacingText);
+void readSaveSpacing(RunState &run, const QString &spacingText);
 
 } // namespace Lirabel

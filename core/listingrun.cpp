@@ -9,7 +9,7 @@
 
 namespace Lirabel {
 
-void LimitCheck(const EntrySource &source)
+void checkEntryLimit(const EntrySource &source)
 {
     if (source.count() <= MaxListEntries)
         return;
@@ -19,7 +19,7 @@ void LimitCheck(const EntrySource &source)
     throw ProgramEnded();
 }
 
-void RunListing(RunState &run, const RunSettings &settings, const EntrySource &source, LineTarget &target)
+void runListing(RunState &run, const RunSettings &settings, const EntrySource &source, LineTarget &target)
 {
     if (settings.blankLines)
         settings.readSpacing(run);

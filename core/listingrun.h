@@ -8,10 +8,10 @@
 // of the program could read it back.
 //
 // A target (text file, printer, the text list of `--liste`) prepares its
-// destination, calls LimitCheck() on the entries it lists, then RunListing(),
-// which reads every entry, shapes it with withoutExtension() and
-// numberedEntry() (entryformat.h) in RunState::currentEntry, and hands each
-// line to the target's LineTarget. Messages for the user go through
+// destination, calls checkEntryLimit() on the entries it lists, then
+// runListing(), which reads every entry, shapes it with withoutExtension()
+// and numberedEntry() (entryformat.h) in RunState::currentEntry, and hands
+// each line to the target's LineTarget. Messages for the user go through
 // showErrorBox() (platform.h).
 
 #include "core/entrysource.h"
@@ -58,10 +58,10 @@ inline constexpr qsizetype MaxListEntries = 9999;
 
 // More than MaxListEntries: shows the box and ends the program. Raises
 // ProgramEnded should the program end return, so no line is ever produced.
-void LimitCheck(const EntrySource &source);
+void checkEntryLimit(const EntrySource &source);
 
 // One line per entry, a blank line after every spacingInterval-th entry, then
 // finish. An error raised inside leaves the run without finish.
-void RunListing(RunState &run, const RunSettings &settings, const EntrySource &source, LineTarget &target);
+void runListing(RunState &run, const RunSettings &settings, const EntrySource &source, LineTarget &target);
 
 } // namespace Lirabel

@@ -84,13 +84,13 @@ struct FontChoice
     float size = 0;
 };
 
-// The modal dialogs behind the common dialog. Each returns nothing when the user cancels.
+// The modal dialogs behind StandardDialogs. Each returns nothing when the user cancels.
 class DialogService
 {
 public:
     virtual ~DialogService() = default;
-    [[nodiscard]] virtual std::optional<QString> saveFileName(const QString &initDir, const QString &fileName,
-                                                              int maxFileSize) = 0;
+    [[nodiscard]] virtual std::optional<QString> saveFileName(const QString &initialFolder, const QString &fileName,
+                                                              int maxLength) = 0;
     [[nodiscard]] virtual std::optional<FontChoice> chooseFont(const QString &name, float size, int flags, int minSize,
                                                                int maxSize) = 0;
     // Lets the user pick the print queue that receives the next document.

@@ -79,10 +79,10 @@ void TextList::finish()
     settings.numberEntries = mRequest.numberEntries;
     settings.blankLines = mRequest.spacing.has_value();
     const QString spacing = mRequest.spacing.value_or(QString());
-    settings.readSpacing = [spacing](RunState &run) { ReadSaveSpacing(run, spacing); };
+    settings.readSpacing = [spacing](RunState &run) { readSaveSpacing(run, spacing); };
     RunState run;
     HeadedLines lines(mSink, mHeadings, run);
-    RunListing(run, settings, *this, lines);
+    runListing(run, settings, *this, lines);
     mSink.finish();
 }
 

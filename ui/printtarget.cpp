@@ -61,22 +61,22 @@ void printListing(PrintSettingsDialog &dialog)
     PrinterLines lines(printer);
 
     dialog.hideWindow();
-    dialog.CommonDialog1.Flags = CommonDialog::FontLimitSize | CommonDialog::FontScreenAndPrinter; // 8195
-    dialog.CommonDialog1.CancelError = true;
+    dialog.standardDialogs().flags = StandardDialogs::FontLimitSize | StandardDialogs::FontScreenAndPrinter; // 8195
+    dialog.standardDialogs().raiseOnCancel = true;
     try {
-        dialog.CommonDialog1.ShowFont();
-        dialog.CommonDialog1.Flags =
-            CommonDialog::PrinterDisablePrintToFile | CommonDialog::PrinterNoPageNumbers; // 524296
-        dialog.CommonDialog1.ShowPrinter();
-        printer.setFontName(dialog.CommonDialog1.FontName);
-        printer.setFontSize(dialog.CommonDialog1.FontSize);
+        dialog.standardDialogs().showFontDialog();
+        dialog.standardDialogs().flags =
+            StandardDialogs::PrinterDisablePrintToFile | StandardDialogs::PrinterNoPageNumbers; // 524296
+        dialog.standardDialogs().showPrinterDialog();
+        printer.setFontName(dialog.standardDialogs().fontName);
+        printer.setFontSize(dialog.standardDialogs().fontSize);
         try {
-            LimitCheck(dialog.entries());
+            checkEntryLimit(dialog.entries());
         } catch (const ProgramEnded &) {
             return;
         }
         RunState run;
-        RunListing(run, dialog.runSettings(), dialog.entries(), lines);
+        runListing(run, dialog.runSettings(), dialog.entries(), lines);
     } catch (const DialogCancelled &) {
         if (lines.documentStarted())
             printer.abortDoc();

@@ -51,18 +51,18 @@ void saveListing(SaveSettingsDialog &dialog)
     if (!dialog.spacingTextAccepted())
         return;
 
-    dialog.CommonDialog1.FileName = QStringLiteral("DateiListe");
-    dialog.CommonDialog1.InitDir = platform().program->programFolder();
-    if (!dialog.CommonDialog1.ShowSave()) {
+    dialog.standardDialogs().fileName = QStringLiteral("DateiListe");
+    dialog.standardDialogs().initialFolder = platform().program->programFolder();
+    if (!dialog.standardDialogs().showSaveDialog()) {
         // Cancel: nothing is written, no file touched.
         dialog.unloadWindow();
         return;
     }
-    const QString fileName = withTextExtension(dialog.CommonDialog1.FileName);
+    const QString fileName = withTextExtension(dialog.standardDialogs().fileName);
 
     // The save-file dialog asked about the name it returned, not about the
     // one with ".txt" appended.
-    if (fileName != dialog.CommonDialog1.FileName && QFileInfo::exists(fileName)) {
+    if (fileName != dialog.standardDialogs().fileName && QFileInfo::exists(fileName)) {
         const bool replace = platform().messageBox->question(
             QStringLiteral("Die Datei %1 existiert bereits.\nSoll sie ersetzt werden?").arg(fileName),
             QStringLiteral("Speichern"));
@@ -73,7 +73,7 @@ void saveListing(SaveSettingsDialog &dialog)
     }
 
     try {
-        LimitCheck(dialog.entries());
+        checkEntryLimit(dialog.entries());
     } catch (const ProgramEnded &) {
         return;
     }
@@ -83,7 +83,7 @@ void saveListing(SaveSettingsDialog &dialog)
         file = platform().textFiles->openForOutput(fileName);
         TextFileTarget target(*file);
         RunState run;
-        RunListing(run, dialog.runSettings(), dialog.entries(), target);
+        runListing(run, dialog.runSettings(), dialog.entries(), target);
     } catch (const LirabelError &error) {
         // The file is written atomically: dropping it leaves whatever stood
         // under that name before, and no partial file.

@@ -7,7 +7,7 @@
 #include "app/applicationsetup.h"
 #include "app/mainwindow.h"
 #include "standins.h"
-#include "ui/dirlistbox.h"
+#include "ui/folderlistview.h"
 #include "ui/printsettingsdialog.h"
 #include "ui/savesettingsdialog.h"
 #include "widgetsupport.h"
@@ -270,7 +270,7 @@ void TestAccessibility::folderOpenedByKeyboard()
     main.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&main));
     QCOMPARE(tabTo(QStringLiteral("Dir1")).constLast(), QStringLiteral("Dir1"));
-    auto *dir1 = main.findChild<DirListBox *>(QStringLiteral("Dir1"));
+    auto *dir1 = main.findChild<FolderListView *>(QStringLiteral("Dir1"));
     QCOMPARE(dir1->path(), drive.path);
 
     pressOnFocus(Qt::Key_Down);

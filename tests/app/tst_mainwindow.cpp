@@ -5,9 +5,9 @@
 #include "app/mainwindow.h"
 #include "core/listingrun.h"
 #include "standins.h"
-#include "ui/dirlistbox.h"
-#include "ui/drivelistbox.h"
-#include "ui/filelistbox.h"
+#include "ui/drivecombobox.h"
+#include "ui/filelistview.h"
+#include "ui/folderlistview.h"
 #include "ui/printsettingsdialog.h"
 #include "ui/savesettingsdialog.h"
 #include "widgetsupport.h"
@@ -92,9 +92,9 @@ void TestMainWindow::startUp()
     MainWindow window;
     QVERIFY(settled(window));
 
-    QCOMPARE(child<DriveListBox>(window, "Drive1")->drive(), drives.textOf(drives.a));
-    QCOMPARE(child<DirListBox>(window, "Dir1")->path(), drives.a);
-    QCOMPARE(rowsOf(*child<DirListBox>(window, "Dir1")), (QStringList{drives.a, "gesperrt", "musik", "programm"}));
+    QCOMPARE(child<DriveComboBox>(window, "Drive1")->drive(), drives.textOf(drives.a));
+    QCOMPARE(child<FolderListView>(window, "Dir1")->path(), drives.a);
+    QCOMPARE(rowsOf(*child<FolderListView>(window, "Dir1")), (QStringList{drives.a, "gesperrt", "musik", "programm"}));
     QVERIFY(child<QRadioButton>(window, "opt_alle")->isChecked());
     QVERIFY(!child<QRadioButton>(window, "opt_mp3")->isChecked());
     QVERIFY(!child<QRadioButton>(window, "opt_eigene")->isChecked());
@@ -103,7 +103,7 @@ void TestMainWindow::startUp()
     QVERIFY(!text->isEnabled());
     QCOMPARE(text->palette().color(QPalette::Disabled, QPalette::Base),
              QApplication::palette().color(QPalette::Disabled, QPalette::Base));
-    QCOMPARE(child<FileListBox>(window, "File1")->pattern(), QStringLiteral("*.*"));
+    QCOMPARE(child<FileListView>(window, "File1")->pattern(), QStringLiteral("*.*"));
     QCOMPARE(entriesOf(window.fileList()),
              (QStringList{"Brief.txt", "Lied 2.mp3", "Lied 10.mp3", "Makefile", "notiz.TXT"}));
     QVERIFY(stand.messageBox.shown.isEmpty());
@@ -206,7 +206,7 @@ void TestMainWindow::filterOptionsKeepTypedText()
     window.showWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     auto *text = child<QLineEdit>(window, "txt_eigene");
-    auto *file1 = child<FileListBox>(window, "File1");
+    auto *file1 = child<FileListView>(window, "File1");
 
     QTest::mouseClick(child<QRadioButton>(window, "opt_mp3"), Qt::LeftButton);
     QVERIFY(settled(window));
@@ -260,7 +260,7 @@ void TestMainWindow::eigeneWithEmptyText()
     QVERIFY(settled(window));
     QTest::mouseClick(child<QRadioButton>(window, "opt_eigene"), Qt::LeftButton);
     QVERIFY(settled(window));
-    QCOMPARE(child<FileListBox>(window, "File1")->pattern(), QStringLiteral("*."));
+    QCOMPARE(child<FileListView>(window, "File1")->pattern(), QStringLiteral("*."));
     QCOMPARE(entriesOf(window.fileList()), QStringList{"Makefile"});
 }
 
@@ -294,14 +294,14 @@ void TestMainWindow::folderChosenInDirectoryList()
     Drives drives(stand);
     MainWindow window;
     QVERIFY(settled(window));
-    auto *dir1 = child<DirListBox>(window, "Dir1");
+    auto *dir1 = child<FolderListView>(window, "Dir1");
     dir1->setCurrentIndex(dir1->model()->index(2, 0)); // "musik"
     QCOMPARE(dir1->path(), drives.a);                  // a click only selects
     QTest::keyClick(dir1, Qt::Key_Return);
     QVERIFY(settled(window));
     QCOMPARE(dir1->path(), drives.a + "/musik");
     QCOMPARE(rowsOf(*dir1), (QStringList{drives.a, "musik", "alt"}));
-    QCOMPARE(child<FileListBox>(window, "File1")->path(), drives.a + "/musik");
+    QCOMPARE(child<FileListView>(window, "File1")->path(), drives.a + "/musik");
     QCOMPARE(entriesOf(window.fileList()), QStringList{"titel.mp3"});
 
     // Back up by the root row.
@@ -319,8 +319,8 @@ void TestMainWindow::eachDriveKeepsItsFolder()
     Drives drives(stand);
     MainWindow window;
     QVERIFY(settled(window));
-    auto *drive1 = child<DriveListBox>(window, "Drive1");
-    auto *dir1 = child<DirListBox>(window, "Dir1");
+    auto *drive1 = child<DriveComboBox>(window, "Drive1");
+    auto *dir1 = child<FolderListView>(window, "Dir1");
     dir1->setCurrentIndex(dir1->model()->index(2, 0));
     QTest::keyClick(dir1, Qt::Key_Return);
     QVERIFY(settled(window));
@@ -343,7 +343,7 @@ void TestMainWindow::unreadableFolderKeepsLists()
     stand.volumes.notReady.insert(drives.a + "/gesperrt");
     MainWindow window;
     QVERIFY(settled(window));
-    auto *dir1 = child<DirListBox>(window, "Dir1");
+    auto *dir1 = child<FolderListView>(window, "Dir1");
     const QStringList rowsBefore = rowsOf(*dir1);
     dir1->setCurrentIndex(dir1->model()->index(1, 0)); // "gesperrt"
     QTest::keyClick(dir1, Qt::Key_Return);
@@ -355,7 +355,7 @@ void TestMainWindow::unreadableFolderKeepsLists()
     QCOMPARE(stand.messageBox.shown.at(0).title, QStringLiteral("Verzeichnisfehler"));
     QCOMPARE(dir1->path(), drives.a);
     QCOMPARE(rowsOf(*dir1), rowsBefore);
-    QCOMPARE(child<FileListBox>(window, "File1")->path(), drives.a);
+    QCOMPARE(child<FileListView>(window, "File1")->path(), drives.a);
     QCOMPARE(window.fileList().count(), 5);
 }
 
@@ -368,7 +368,7 @@ void TestMainWindow::driveNotReadyGoesBack()
     QVERIFY(settled(window));
     window.showWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    auto *drive1 = child<DriveListBox>(window, "Drive1");
+    auto *drive1 = child<DriveComboBox>(window, "Drive1");
     QCOMPARE(window.fallBackDrive(), drives.textOf(drives.a));
 
     QTest::keyClick(drive1, Qt::Key_Down); // the user steps to drive B
@@ -378,7 +378,7 @@ void TestMainWindow::driveNotReadyGoesBack()
     QCOMPARE(stand.messageBox.shown.at(0).text, QStringLiteral("Laufwerk nicht bereit !"));
     QCOMPARE(stand.messageBox.shown.at(0).title, QStringLiteral("Laufwerksfehler"));
     QCOMPARE(drive1->drive(), drives.textOf(drives.a));
-    QCOMPARE(child<DirListBox>(window, "Dir1")->path(), drives.a);
+    QCOMPARE(child<FolderListView>(window, "Dir1")->path(), drives.a);
     QCOMPARE(window.fileList().count(), 5);
 
     // A ready drive is taken without a word.
@@ -402,14 +402,14 @@ void TestMainWindow::rememberedDriveFailsToo()
     // A, which also holds the program, goes away after the focus arrived.
     stand.volumes.notReady.insert(drives.a);
     stand.volumes.notReady.insert(drives.b);
-    auto *drive1 = child<DriveListBox>(window, "Drive1");
+    auto *drive1 = child<DriveComboBox>(window, "Drive1");
     drive1->setCurrentIndex(1);
     QVERIFY(settled(window));
 
     QCOMPARE(stand.messageBox.shown.size(), 1);
     QCOMPARE(drive1->drive(), QStringLiteral("/"));
-    QCOMPARE(child<DirListBox>(window, "Dir1")->path(), QDir::currentPath());
-    QCOMPARE(child<FileListBox>(window, "File1")->path(), QDir::currentPath());
+    QCOMPARE(child<FolderListView>(window, "Dir1")->path(), QDir::currentPath());
+    QCOMPARE(child<FileListView>(window, "File1")->path(), QDir::currentPath());
 }
 
 void TestMainWindow::nestedFailureShowsMessageOnce()
@@ -420,15 +420,15 @@ void TestMainWindow::nestedFailureShowsMessageOnce()
     stand.volumes.volumes.append(Volume{QStringLiteral("/"), QString()});
     MainWindow window;
     QVERIFY(settled(window));
-    auto *drive1 = child<DriveListBox>(window, "Drive1");
-    auto *dir1 = child<DirListBox>(window, "Dir1");
+    auto *drive1 = child<DriveComboBox>(window, "Drive1");
+    auto *dir1 = child<FolderListView>(window, "Dir1");
     drive1->setCurrentIndex(0);
     QVERIFY(settled(window));
     dir1->setCurrentIndex(dir1->model()->index(2, 0));
     QTest::keyClick(dir1, Qt::Key_Return);
     QVERIFY(settled(window));
     QCOMPARE(dir1->path(), drives.a + "/musik");
-    window.Drive1_GotFocus(); // remembers A
+    window.rememberFallBackDrive(); // remembers A
     QCOMPARE(window.fallBackDrive(), drives.textOf(drives.a));
 
     // A's mount point stays readable, its current folder does not: the
@@ -450,7 +450,7 @@ void TestMainWindow::noDriveRemembered()
     stand.program.folder = drives.c;
     MainWindow window;
     QVERIFY(settled(window));
-    auto *drive1 = child<DriveListBox>(window, "Drive1");
+    auto *drive1 = child<DriveComboBox>(window, "Drive1");
     QCOMPARE(drive1->drive(), drives.c);
     QVERIFY(window.fallBackDrive().isEmpty());
     stand.volumes.notReady.insert(drives.b);
@@ -458,7 +458,7 @@ void TestMainWindow::noDriveRemembered()
     QVERIFY(settled(window));
     QCOMPARE(stand.messageBox.shown.size(), 1);
     QCOMPARE(drive1->drive(), drives.c);
-    QCOMPARE(child<DirListBox>(window, "Dir1")->path(), drives.c);
+    QCOMPARE(child<FolderListView>(window, "Dir1")->path(), drives.c);
 }
 
 // A message box runs an event loop of its own: an answer that arrives
@@ -475,11 +475,11 @@ void TestMainWindow::answerWaitingForABoxIsOvertaken()
     QVERIFY(settled(window));
     window.showWindow();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    auto *drive1 = child<DriveListBox>(window, "Drive1");
-    auto *dir1 = child<DirListBox>(window, "Dir1");
+    auto *drive1 = child<DriveComboBox>(window, "Drive1");
+    auto *dir1 = child<FolderListView>(window, "Dir1");
     drive1->setCurrentIndex(0);
     QVERIFY(settled(window));
-    window.Drive1_GotFocus(); // remembers A
+    window.rememberFallBackDrive(); // remembers A
     drive1->setCurrentIndex(1);
     QVERIFY(settled(window));
 
@@ -509,8 +509,8 @@ void TestMainWindow::programFolderOnNoDrive()
     {
         MainWindow window;
         QVERIFY(settled(window));
-        QCOMPARE(child<DriveListBox>(window, "Drive1")->drive(), drives.b);
-        QCOMPARE(child<DirListBox>(window, "Dir1")->path(), QDir::currentPath());
+        QCOMPARE(child<DriveComboBox>(window, "Drive1")->drive(), drives.b);
+        QCOMPARE(child<FolderListView>(window, "Dir1")->path(), QDir::currentPath());
         QCOMPARE(entriesOf(window.fileList()), QStringList{"hier.txt"});
         QVERIFY(stand.messageBox.shown.isEmpty());
     }
@@ -531,7 +531,7 @@ void TestMainWindow::menuEntryDoesNothing()
     QVERIFY(!entry->menu());
     entry->trigger();
     QVERIFY(window.isVisible());
-    QCOMPARE(child<DirListBox>(window, "Dir1")->path(), drives.a);
+    QCOMPARE(child<FolderListView>(window, "Dir1")->path(), drives.a);
     QCOMPARE(window.fileList().count(), 5);
     QVERIFY(stand.messageBox.shown.isEmpty());
     const QWidgetList windows = QApplication::topLevelWidgets();

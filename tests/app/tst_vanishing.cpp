@@ -10,9 +10,9 @@
 #include "app/applicationsetup.h"
 #include "app/mainwindow.h"
 #include "standins.h"
-#include "ui/dirlistbox.h"
-#include "ui/drivelistbox.h"
-#include "ui/filelistbox.h"
+#include "ui/drivecombobox.h"
+#include "ui/filelistview.h"
+#include "ui/folderlistview.h"
 #include "ui/printsettingsdialog.h"
 #include "ui/savesettingsdialog.h"
 #include "widgetsupport.h"
@@ -31,7 +31,7 @@ using namespace Lirabel;
 
 namespace {
 
-void activate(DirListBox &list, int row)
+void activate(FolderListView &list, int row)
 {
     list.setCurrentIndex(list.model()->index(row, 0));
     QTest::keyClick(&list, Qt::Key_Return);
@@ -69,9 +69,9 @@ struct Scene
         window->openFolder(QFile::encodeName(folder));
         QVERIFY(settled(*window));
     }
-    DirListBox *dir1() const { return child<DirListBox>(*window, "Dir1"); }
-    DriveListBox *drive1() const { return child<DriveListBox>(*window, "Drive1"); }
-    FileListBox *file1() const { return child<FileListBox>(*window, "File1"); }
+    FolderListView *dir1() const { return child<FolderListView>(*window, "Dir1"); }
+    DriveComboBox *drive1() const { return child<DriveComboBox>(*window, "Drive1"); }
+    FileListView *file1() const { return child<FileListView>(*window, "File1"); }
     QStringList shown() const { return entriesOf(window->fileList()); }
 };
 
@@ -240,7 +240,7 @@ void TestVanishing::driveNotReadyWhenChosenAgain()
     scene.drive1()->setCurrentIndex(0);
     QVERIFY(settled(*scene.window));
     QCOMPARE(scene.dir1()->path(), scene.weg);
-    scene.window->Drive1_GotFocus(); // remembers A
+    scene.window->rememberFallBackDrive(); // remembers A
 
     scene.stand.volumes.notReady.insert(scene.b);
     scene.drive1()->setCurrentIndex(1);
@@ -303,7 +303,7 @@ void TestVanishing::driveUnmountedWhileListed()
         scene.drive1()->setCurrentIndex(1);
         QVERIFY(settled(*scene.window));
     }
-    scene.window->Drive1_GotFocus();
+    scene.window->rememberFallBackDrive();
     QCOMPARE(scene.window->fallBackDrive(), rememberedB ? textOfB : scene.a);
     scene.drive1()->setCurrentIndex(then == "B was chosen" ? 1 : 0);
     QVERIFY(settled(*scene.window));

@@ -139,7 +139,7 @@ void TestEntryFormat::spacingFromText()
     QFETCH(QString, text);
     QFETCH(bool, ok);
     QFETCH(int, value);
-    const auto result = SpacingFromText(text);
+    const auto result = Lirabel::spacingFromText(text);
     QCOMPARE(result.has_value(), ok);
     if (ok)
         QCOMPARE(*result, value);
@@ -155,7 +155,7 @@ void TestEntryFormat::failingReaderKeepsSpacing_data()
 void TestEntryFormat::failingReaderKeepsSpacing()
 {
     QFETCH(bool, printReader);
-    const auto read = printReader ? &ReadPrintSpacing : &ReadSaveSpacing;
+    const auto read = printReader ? &readPrintSpacing : &readSaveSpacing;
     RunState run;
     read(run, QStringLiteral("3"));
     QCOMPARE(run.spacingInterval, 3);

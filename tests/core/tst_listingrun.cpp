@@ -36,7 +36,7 @@ RunSettings withSpacing(const QString &text)
 {
     RunSettings settings;
     settings.blankLines = true;
-    settings.readSpacing = [text](RunState &run) { ReadSaveSpacing(run, text); };
+    settings.readSpacing = [text](RunState &run) { readSaveSpacing(run, text); };
     return settings;
 }
 
@@ -44,7 +44,7 @@ RunSettings withSpacing(const QString &text)
 void runFresh(const RunSettings &settings, const EntrySource &source, LineTarget &target)
 {
     RunState run;
-    RunListing(run, settings, source, target);
+    runListing(run, settings, source, target);
 }
 
 } // namespace
@@ -106,13 +106,13 @@ void TestListingRun::runWithoutSpacingAfterOneWithIt()
     ListSource source(names(4));
     RecordingTarget first;
     RunState run;
-    RunListing(run, withSpacing(QStringLiteral("2")), source, first);
+    runListing(run, withSpacing(QStringLiteral("2")), source, first);
     QCOMPARE(first.lines, QStringList({"e1", "e2", "", "e3", "e4", ""}));
 
     RunSettings plain;
     plain.readSpacing = [](RunState &) { QFAIL("the spacing must not be read when blank lines are off"); };
     RecordingTarget second;
-    RunListing(run, plain, source, second);
+    runListing(run, plain, source, second);
     QCOMPARE(second.lines, QStringList({"e1", "e2", "e3", "e4"}));
     QCOMPARE(run.spacingInterval, 0);
 }
@@ -122,7 +122,7 @@ void TestListingRun::leftOverStateChangesNothing()
     ListSource source(names(3));
     RunState run{77, 2, 5, QStringLiteral("alt")};
     RecordingTarget target;
-    RunListing(run, withSpacing(QStringLiteral("2")), source, target);
+    runListing(run, withSpacing(QStringLiteral("2")), source, target);
     QCOMPARE(target.lines, QStringList({"e1", "e2", "", "e3"}));
 }
 
@@ -171,7 +171,7 @@ void TestListingRun::limit()
     CountingSource source(count);
     RecordingTarget target;
     try {
-        LimitCheck(source);
+        checkEntryLimit(source);
         RunSettings settings;
         settings.numberEntries = true;
         runFresh(settings, source, target);

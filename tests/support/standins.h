@@ -7,7 +7,7 @@
 // program asked and answer from queues the test fills beforehand.
 
 #include "core/platform.h"
-#include "ui/textfiles.h"
+#include "ui/qttextfiles.h"
 
 #include <QQueue>
 #include <QSet>
@@ -65,9 +65,9 @@ public:
 
     struct SaveRequest
     {
-        QString initDir;
+        QString initialFolder;
         QString fileName;
-        int maxFileSize = 0;
+        int maxLength = 0;
     };
     struct FontRequest
     {
@@ -81,7 +81,7 @@ public:
     QList<FontRequest> fontRequests;
     QList<int> printerRequests; // the flags of each
 
-    std::optional<QString> saveFileName(const QString &initDir, const QString &fileName, int maxFileSize) override;
+    std::optional<QString> saveFileName(const QString &initialFolder, const QString &fileName, int maxLength) override;
     std::optional<FontChoice> chooseFont(const QString &name, float size, int flags, int minSize, int maxSize) override;
     bool choosePrinter(int flags) override;
 };

@@ -201,9 +201,9 @@ void TestSaveListing::threeFilesNoOptions()
     QCOMPARE(allIn(out.path()), QStringList{"liste.txt"});
 
     QCOMPARE(stand.dialogs.saveRequests.size(), 1);
-    QCOMPARE(stand.dialogs.saveRequests[0].initDir, QStringLiteral("/opt/lirabel/bin"));
+    QCOMPARE(stand.dialogs.saveRequests[0].initialFolder, QStringLiteral("/opt/lirabel/bin"));
     QCOMPARE(stand.dialogs.saveRequests[0].fileName, QStringLiteral("DateiListe"));
-    QCOMPARE(stand.dialogs.saveRequests[0].maxFileSize, 260);
+    QCOMPARE(stand.dialogs.saveRequests[0].maxLength, 260);
     QVERIFY(stand.messageBox.shown.isEmpty());
 
     QCOMPARE(main.showCalls, 1);
@@ -641,7 +641,7 @@ void TestSaveListing::throughTheMainWindow()
     clickWeiter(dialog);
     QCOMPARE(contents(out.filePath(QStringLiteral("liste.txt"))), QByteArray("a.txt\r\nb.txt\r\nc.txt\r\n"));
     QCOMPARE(QFileInfo(out.filePath(QStringLiteral("liste.txt"))).size(), 21);
-    QCOMPARE(stand.dialogs.saveRequests.last().initDir, folder.path());
+    QCOMPARE(stand.dialogs.saveRequests.last().initialFolder, folder.path());
     QVERIFY(main.isVisible());
     QTRY_VERIFY(dialog.isNull());
 

@@ -56,7 +56,7 @@ private slots:
     void captionsFit();
     void initialValues_data();
     void initialValues();
-    void commonDialogProperties();
+    void standardDialogProperties();
     void tabOrderAndFirstFocus_data();
     void tabOrderAndFirstFocus();
     void runSettings_data();
@@ -225,22 +225,22 @@ void TestSettingsDialogs::initialValues()
     QVERIFY(child<QLineEdit>(*dialog, "txt_zeile")->isEnabled());
 }
 
-void TestSettingsDialogs::commonDialogProperties()
+void TestSettingsDialogs::standardDialogProperties()
 {
     StandInPlatform stand;
     StandInWindow main;
     ListSource entries({});
     PrintSettingsDialog print(main, entries);
-    QCOMPARE(print.CommonDialog1.FontName, QStringLiteral("Times New Roman"));
-    QCOMPARE(print.CommonDialog1.FontSize, 6.0f);
-    QCOMPARE(print.CommonDialog1.Min, 6);
-    QCOMPARE(print.CommonDialog1.Max, 14);
+    QCOMPARE(print.standardDialogs().fontName, QStringLiteral("Times New Roman"));
+    QCOMPARE(print.standardDialogs().fontSize, 6.0f);
+    QCOMPARE(print.standardDialogs().minFontSize, 6);
+    QCOMPARE(print.standardDialogs().maxFontSize, 14);
 
     SaveSettingsDialog save(main, entries);
-    QCOMPARE(save.CommonDialog1.MaxFileSize, 260);
-    QCOMPARE(save.CommonDialog1.Flags, 0);
-    QCOMPARE(save.CommonDialog1.CancelError, false);
-    QVERIFY(save.CommonDialog1.FileName.isEmpty());
+    QCOMPARE(save.standardDialogs().maxFileNameLength, 260);
+    QCOMPARE(save.standardDialogs().flags, 0);
+    QCOMPARE(save.standardDialogs().raiseOnCancel, false);
+    QVERIFY(save.standardDialogs().fileName.isEmpty());
 }
 
 void TestSettingsDialogs::tabOrderAndFirstFocus_data()

@@ -3,7 +3,7 @@
 
 #include "core/lirabelerror.h"
 #include "testsupport.h"
-#include "ui/textfiles.h"
+#include "ui/qttextfiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
 
-#include "ui/textfiles.h"
+#include "ui/qttextfiles.h"
 
 #include "core/lirabelerror.h"
 #include "core/systemreason.h"
