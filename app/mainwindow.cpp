@@ -3,10 +3,9 @@
 
 #include "app/mainwindow.h"
 
-#include "core/listingstate.h"
-#include "ui/dirlistbox.h"
-#include "ui/drivelistbox.h"
-#include "ui/filelistbox.h"
+#include "ui/drivecombobox.h"
+#include "ui/filelistview.h"
+#include "ui/folderlistview.h"
 #include "ui/printsettingsdialog.h"
 #include "ui/savesettingsdialog.h"
 #include "ui/systemcolour.h"
@@ -51,20 +50,22 @@ MainWindow::MainWindow(QWidget *parent)
 MainWindow::MainWindow(std::optional<QByteArray> startPath, QWidget *parent)
     : WidgetWindow(parent)
     , mClientArea(new QWidget(this))
-    , Einstellungen(menuBar()->addAction(QStringLiteral("&Einstellungen")))
-    , Drive1(named(new DriveListBox(mClientArea), "Drive1", fromTwips(120, 240, 3855, 315)))
-    , File1(named(new FileListBox(mClientArea), "File1", fromTwips(4320, 240, 4695, 7110)))
-    , Dir1(named(new DirListBox(mClientArea), "Dir1", fromTwips(120, 720, 3855, 5940)))
-    , frame1(named(new QGroupBox(QStringLiteral("Filter"), mClientArea), "frame1", fromTwips(120, 6720, 3855, 735)))
-    , opt_mp3(named(new QRadioButton(QStringLiteral("mp3"), frame1), "opt_mp3", fromTwips(120, 240, 735, 315)))
-    , opt_alle(named(new QRadioButton(QStringLiteral("alle"), frame1), "opt_alle", fromTwips(840, 210, 615, 375)))
-    , opt_eigene(
-          named(new QRadioButton(QStringLiteral("eigene"), frame1), "opt_eigene", fromTwips(1800, 270, 855, 255)))
-    , txt_eigene(named(new QLineEdit(frame1), "txt_eigene", fromTwips(2760, 255, 975, 285)))
-    , cmd_drucken(named(new QPushButton(QStringLiteral("&Drucken"), mClientArea), "cmd_drucken",
-                        fromTwips(1080, 7680, 1935, 375)))
-    , cmd_save(named(new QPushButton(QStringLiteral("&Als Textdatei Speichern"), mClientArea), "cmd_save",
-                     fromTwips(5760, 7680, 2295, 375)))
+    , mSettingsAction(menuBar()->addAction(QStringLiteral("&Einstellungen")))
+    , mDriveList(named(new DriveComboBox(mClientArea), "Drive1", fromTwips(120, 240, 3855, 315)))
+    , mFileList(named(new FileListView(mClientArea), "File1", fromTwips(4320, 240, 4695, 7110)))
+    , mFolderList(named(new FolderListView(mClientArea), "Dir1", fromTwips(120, 720, 3855, 5940)))
+    , mFilterGroup(
+          named(new QGroupBox(QStringLiteral("Filter"), mClientArea), "frame1", fromTwips(120, 6720, 3855, 735)))
+    , mMp3Option(named(new QRadioButton(QStringLiteral("mp3"), mFilterGroup), "opt_mp3", fromTwips(120, 240, 735, 315)))
+    , mAllFilesOption(
+          named(new QRadioButton(QStringLiteral("alle"), mFilterGroup), "opt_alle", fromTwips(840, 210, 615, 375)))
+    , mOwnPatternOption(
+          named(new QRadioButton(QStringLiteral("eigene"), mFilterGroup), "opt_eigene", fromTwips(1800, 270, 855, 255)))
+    , mPatternEdit(named(new QLineEdit(mFilterGroup), "txt_eigene", fromTwips(2760, 255, 975, 285)))
+    , mPrintButton(named(new QPushButton(QStringLiteral("&Drucken"), mClientArea), "cmd_drucken",
+                         fromTwips(1080, 7680, 1935, 375)))
+    , mSaveButton(named(new QPushButton(QStringLiteral("&Als Textdatei Speichern"), mClientArea), "cmd_save",
+                        fromTwips(5760, 7680, 2295, 375)))
     , mLoader(new FolderLoader(this))
     , mStartPath(std::move(startPath))
 {
@@ -72,14 +73,14 @@ MainWindow::MainWindow(std::optional<QByteArray> startPath, QWidget *parent)
     setWindowTitle(QStringLiteral("Lirabel"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);
-    Einstellungen->setObjectName(QStringLiteral("Einstellungen"));
+    mSettingsAction->setObjectName(QStringLiteral("Einstellungen"));
 
     // The caption sits in the frame's top line, and the option buttons are
     // placed from the frame's outer corner, as the layout was drawn.
-    frame1->setStyleSheet(QStringLiteral("QGroupBox#frame1 { border: 1px solid palette(mid); border-radius: 2px;"
-                                         " margin-top: 6px; }"
-                                         "QGroupBox#frame1::title { subcontrol-origin: margin; left: 6px;"
-                                         " padding: 0 2px; }"));
+    mFilterGroup->setStyleSheet(QStringLiteral("QGroupBox#frame1 { border: 1px solid palette(mid); border-radius: 2px;"
+                                               " margin-top: 6px; }"
+                                               "QGroupBox#frame1::title { subcontrol-origin: margin; left: 6px;"
+                                               " padding: 0 2px; }"));
     mClientArea->setObjectName(QStringLiteral("clientArea"));
     mClientArea->setFixedSize(609, 541);
     setCentralWidget(mClientArea);
@@ -87,59 +88,57 @@ MainWindow::MainWindow(std::optional<QByteArray> startPath, QWidget *parent)
 
     // What a screen reader says for the controls without a caption of their own.
     // Qt on Linux names a combo box by its value, so the description says it too.
-    Drive1->setAccessibleName(QStringLiteral("Laufwerk"));
-    Drive1->setAccessibleDescription(QStringLiteral("Laufwerk"));
-    Dir1->setAccessibleName(QStringLiteral("Verzeichnisse"));
-    File1->setAccessibleName(QStringLiteral("Dateien"));
-    txt_eigene->setAccessibleName(QStringLiteral("eigene Dateiendung"));
+    mDriveList->setAccessibleName(QStringLiteral("Laufwerk"));
+    mDriveList->setAccessibleDescription(QStringLiteral("Laufwerk"));
+    mFolderList->setAccessibleName(QStringLiteral("Verzeichnisse"));
+    mFileList->setAccessibleName(QStringLiteral("Dateien"));
+    mPatternEdit->setAccessibleName(QStringLiteral("eigene Dateiendung"));
 
     // Initial values; none of them is an event.
-    opt_alle->setChecked(true);
-    txt_eigene->setEnabled(false);
+    mAllFilesOption->setChecked(true);
+    mPatternEdit->setEnabled(false);
 
-    setTabOrder(Drive1, File1);
-    setTabOrder(File1, Dir1);
-    setTabOrder(Dir1, opt_mp3);
-    setTabOrder(opt_mp3, opt_alle);
-    setTabOrder(opt_alle, opt_eigene);
-    setTabOrder(opt_eigene, txt_eigene);
-    setTabOrder(txt_eigene, cmd_drucken);
-    setTabOrder(cmd_drucken, cmd_save);
-    Drive1->setFocus(Qt::OtherFocusReason);
+    setTabOrder(mDriveList, mFileList);
+    setTabOrder(mFileList, mFolderList);
+    setTabOrder(mFolderList, mMp3Option);
+    setTabOrder(mMp3Option, mAllFilesOption);
+    setTabOrder(mAllFilesOption, mOwnPatternOption);
+    setTabOrder(mOwnPatternOption, mPatternEdit);
+    setTabOrder(mPatternEdit, mPrintButton);
+    setTabOrder(mPrintButton, mSaveButton);
+    mDriveList->setFocus(Qt::OtherFocusReason);
 
-    connect(Drive1, &DriveListBox::gotFocus, this, &MainWindow::Drive1_GotFocus);
-    connect(Drive1, &DriveListBox::driveChanged, this, &MainWindow::Drive1_Change);
-    connect(Drive1, &DriveListBox::currentDriveGone, this, &MainWindow::Drive1_Gone);
-    connect(Dir1, &DirListBox::pathChanged, this, &MainWindow::Dir1_Change);
-    connect(Dir1, &DirListBox::folderChosen, this,
-            [this](const QString &folder) { requestFolder(folder, Purpose::Folder); });
+    connect(mDriveList, &DriveComboBox::gotFocus, this, &MainWindow::rememberFallBackDrive);
+    connect(mDriveList, &DriveComboBox::driveChanged, this, &MainWindow::driveChosen);
+    connect(mDriveList, &DriveComboBox::currentDriveGone, this, &MainWindow::driveGone);
+    connect(mFolderList, &FolderListView::folderChosen, this, &MainWindow::folderChosen);
     connect(mLoader, &FolderLoader::answered, this, &MainWindow::answered);
     connect(platform().volumes, &VolumeService::volumesChanged, this, &MainWindow::followMounts);
-    connect(opt_alle, &QRadioButton::toggled, this, [this](bool on) {
+    connect(mAllFilesOption, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
-            opt_alle_Click();
+            showAllFiles();
     });
-    connect(opt_mp3, &QRadioButton::toggled, this, [this](bool on) {
+    connect(mMp3Option, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
-            opt_mp3_Click();
+            showMp3Files();
     });
-    connect(opt_eigene, &QRadioButton::toggled, this, [this](bool on) {
+    connect(mOwnPatternOption, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
-            opt_eigene_Click();
+            showOwnPattern();
     });
-    txt_eigene->installEventFilter(this);
-    connect(cmd_drucken, &QPushButton::clicked, this, &MainWindow::cmd_drucken_Click);
-    connect(cmd_save, &QPushButton::clicked, this, &MainWindow::cmd_save_Click);
+    mPatternEdit->installEventFilter(this);
+    connect(mPrintButton, &QPushButton::clicked, this, &MainWindow::startPrint);
+    connect(mSaveButton, &QPushButton::clicked, this, &MainWindow::startSave);
     setAcceptDrops(true);
 
-    Form_Load();
+    showStartFolder();
 }
 
 MainWindow::~MainWindow() = default;
 
 const EntrySource &MainWindow::fileList() const
 {
-    return File1->entries();
+    return mFileList->entries();
 }
 
 void MainWindow::showEvent(QShowEvent *event)
@@ -150,69 +149,67 @@ void MainWindow::showEvent(QShowEvent *event)
     }
     // After the window is up, each in turn.
     if (std::exchange(mStartFolderUnreadable, false))
-        QMetaObject::invokeMethod(this, &MainWindow::Dir1_UnreadableFolder, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &MainWindow::reportUnreadableFolder, Qt::QueuedConnection);
     QMainWindow::showEvent(event);
     if (mDriveGonePending)
         QMetaObject::invokeMethod(this, &MainWindow::followMounts, Qt::QueuedConnection);
 }
 
-// Only the background is the text box's own: the rest of its palette, the
+// Only the background is the pattern box's own: the rest of its palette, the
 // text colour too, follows the application's, also when the colour scheme
 // changes while the program runs.
 void MainWindow::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::PaletteChange)
-        setTextBoxColour(mTextBoxColour);
+        setPatternEditColour(mPatternEditColour);
     QMainWindow::changeEvent(event);
 }
 
-void MainWindow::setTextBoxColour(quint32 colour)
+void MainWindow::setPatternEditColour(quint32 colour)
 {
-    mTextBoxColour = colour;
+    mPatternEditColour = colour;
     QPalette palette;
     for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
         palette.setColor(group, QPalette::Base, systemColour(colour, group));
-    txt_eigene->setPalette(palette);
+    mPatternEdit->setPalette(palette);
 }
 
-void MainWindow::opt_alle_Click()
+void MainWindow::showAllFiles()
 {
-    setTextBoxColour(SystemColourInactiveBorder);
-    txt_eigene->setEnabled(false);
-    File1->setPattern(QStringLiteral("*.*"));
+    setPatternEditColour(SystemColourInactiveBorder);
+    mPatternEdit->setEnabled(false);
+    mFileList->setPattern(QStringLiteral("*.*"));
     requestFiles();
 }
 
-void MainWindow::opt_mp3_Click()
+void MainWindow::showMp3Files()
 {
-    setTextBoxColour(SystemColourInactiveBorder);
-    txt_eigene->setEnabled(false);
-    File1->setPattern(QStringLiteral("*.mp3"));
+    setPatternEditColour(SystemColourInactiveBorder);
+    mPatternEdit->setEnabled(false);
+    mFileList->setPattern(QStringLiteral("*.mp3"));
     requestFiles();
 }
 
-void MainWindow::opt_eigene_Click()
+void MainWindow::showOwnPattern()
 {
-    setTextBoxColour(SystemColourCaptionText);
-    txt_eigene->setEnabled(true);
-    File1->setPattern(QStringLiteral("*.") + txt_eigene->text());
+    setPatternEditColour(SystemColourCaptionText);
+    mPatternEdit->setEnabled(true);
+    mFileList->setPattern(QStringLiteral("*.") + mPatternEdit->text());
     requestFiles(); // also where the pattern stays
 }
 
-void MainWindow::txt_eigene_KeyUp(int keyCode, Qt::KeyboardModifiers shift)
+void MainWindow::patternEdited()
 {
-    Q_UNUSED(keyCode)
-    Q_UNUSED(shift)
-    File1->setPattern(QStringLiteral("*.") + txt_eigene->text());
+    mFileList->setPattern(QStringLiteral("*.") + mPatternEdit->text());
     requestFiles(); // also where the pattern stays
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == txt_eigene && event->type() == QEvent::KeyRelease) {
+    if (watched == mPatternEdit && event->type() == QEvent::KeyRelease) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (!key->isAutoRepeat())
-            txt_eigene_KeyUp(key->key(), key->modifiers());
+            patternEdited();
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -256,28 +253,28 @@ bool MainWindow::readyForOutput(void (MainWindow::*output)())
         mOutputWaiting = output;
         return false;
     }
-    if (!File1->entries().isRead()) {
-        Dir1_UnreadableFolder();
+    if (!mFileList->entries().isRead()) {
+        reportUnreadableFolder();
         return false;
     }
     return true;
 }
 
-void MainWindow::cmd_drucken_Click()
+void MainWindow::startPrint()
 {
-    if (!readyForOutput(&MainWindow::cmd_drucken_Click))
+    if (!readyForOutput(&MainWindow::startPrint))
         return;
     hideWindow();
-    auto *dialog = new PrintSettingsDialog(*this, File1->entries());
+    auto *dialog = new PrintSettingsDialog(*this, mFileList->entries());
     dialog->showWindow();
 }
 
-void MainWindow::cmd_save_Click()
+void MainWindow::startSave()
 {
-    if (!readyForOutput(&MainWindow::cmd_save_Click))
+    if (!readyForOutput(&MainWindow::startSave))
         return;
     hideWindow();
-    auto *dialog = new SaveSettingsDialog(*this, File1->entries());
+    auto *dialog = new SaveSettingsDialog(*this, mFileList->entries());
     dialog->showWindow();
 }
 

@@ -3,22 +3,24 @@
 
 #pragma once
 
-// The main window: the user picks a drive in Drive1 and a folder in Dir1,
-// narrows File1 with the filter in frame1, and starts an output with
-// cmd_drucken or cmd_save. A change of drive moves Dir1 to that drive's
-// current folder, a change of folder moves File1 there; File1 is what every
-// listing reads. The buttons hide this window and show a settings dialog,
-// which brings it back when it is unloaded. A folder handed over on the
-// command line or dropped on the window is shown as if the user had chosen
-// its drive and then the folder.
+// The main window: the user picks a drive in the drive list and a folder in
+// the folder list, narrows the file list with the filter options, and starts
+// an output with the print or the save button. A change of drive moves the
+// folder list to that drive's current folder, a change of folder moves the
+// file list there; the file list is what every listing reads. The buttons
+// hide this window and show a settings dialog, which brings it back when it
+// is unloaded. A folder handed over on the command line or dropped on the
+// window is shown as if the user had chosen its drive and then the folder.
 //
 // The window never waits for the file system. Each choice (a drive, a
-// folder, a pattern) asks for the window's whole wanted state anew, and one
-// read in the background (FolderLoader) answers both lists; only the answer
-// to the newest request is shown, and an overtaken one is dropped without a
-// word. Meanwhile Drive1 shows the drive chosen, Dir1 and File1 keep what
-// they show, and the window takes every click and key. An output asked for
-// meanwhile starts once the read has answered, on the settled list.
+// folder, a pattern) asks for the window's whole wanted state anew
+// (request()), and one read in the background (FolderLoader) answers both
+// lists. The loader hands over the answer to the newest request only, and
+// apply() shows it in one step: the folder, its drive and its files. An
+// overtaken answer is dropped without a word. Meanwhile the drive list shows
+// the drive chosen, the folder and file lists keep what they show, and the
+// window takes every click and key. An output asked for meanwhile starts
+// once the read has answered, on the settled list.
 
 #include "fs/folderloader.h"
 #include "ui/widgetwindow.h"
@@ -37,10 +39,10 @@ class QRadioButton;
 
 namespace Lirabel {
 
-class DirListBox;
-class DriveListBox;
+class FolderListView;
+class DriveComboBox;
 class EntrySource;
-class FileListBox;
+class FileListView;
 
 class MainWindow : public WidgetWindow<QMainWindow>
 {
@@ -55,28 +57,33 @@ public:
     ~MainWindow() override;
 
     // Shows the folder a path names (a file names the folder that holds it),
-    // once read: Drive1 on its drive, that drive's current folder set to it,
-    // Dir1 and File1 on it. Where there is no such folder or it cannot be
-    // read, the lists stay and "Verzeichnis nicht lesbar !" says so.
+    // once read: the drive list on its drive, that drive's current folder set
+    // to it, the folder and file lists on it. Where there is no such folder or
+    // it cannot be read, the lists stay and "Verzeichnis nicht lesbar !" says so.
     void openFolder(const QByteArray &localPath);
 
     // True while a read the window asked for has not answered.
     [[nodiscard]] bool isLoading() const;
 
+    // The drive to go back to should a drive chosen not be ready: the drive
+    // shown when the drive list last got the focus; empty before that.
+    [[nodiscard]] QString fallBackDrive() const { return mFallBackDrive; }
+
     // The file list as the listing reads it.
     [[nodiscard]] const EntrySource &fileList() const;
 
     // Event handlers.
-    void Form_Load();
-    void Drive1_GotFocus();
-    void Drive1_Change();
-    void Dir1_Change();
-    void opt_alle_Click();
-    void opt_mp3_Click();
-    void opt_eigene_Click();
-    void txt_eigene_KeyUp(int keyCode, Qt::KeyboardModifiers shift);
-    void cmd_drucken_Click();
-    void cmd_save_Click();
+    void showStartFolder(); // once, as the window is made
+    // The drive list got the focus: its drive is the one to fall back to.
+    void rememberFallBackDrive();
+    void driveChosen();
+    void folderChosen(const QString &folder);
+    void showAllFiles();
+    void showMp3Files();
+    void showOwnPattern(); // the files with the extension typed in the pattern box
+    void patternEdited();
+    void startPrint(); // the print settings dialog, once the file list is read
+    void startSave();  // the save settings dialog, once the file list is read
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -91,22 +98,21 @@ private:
         Start,    // the start-up drives, tried in turn without a message
         Drive,    // a drive chosen: the message, then the fall-back drives
         FallBack, // a fall-back drive, tried in turn without a message
-        Folder,   // a folder chosen in Dir1
+        Folder,   // a folder chosen in the folder list
         Files,    // the files again, for a pattern
         Open,     // a folder from outside (a drop)
         OpenAtStart,
     };
 
-    void Dir1_UnreadableFolder();
-    void Drive1_Gone();
+    void reportUnreadableFolder();
+    void driveGone();
     void driveNotReady();
-    void setTextBoxColour(quint32 colour);
+    void setPatternEditColour(quint32 colour);
     void startOn(int candidate);
     void fallBackTo(int candidate);
     void tryDrives(const QStringList &candidates, int candidate, Purpose purpose);
     void chooseDrive(const QString &pathOrDriveText, bool listedOnly);
     void requestDrive(const QString &driveText);
-    void requestFolder(const QString &folder, Purpose purpose);
     void requestFiles();
     void request(FolderRequest request, Purpose purpose);
     void answered(const FolderAnswer &answer);
@@ -119,30 +125,29 @@ private:
     [[nodiscard]] bool readyForOutput(void (MainWindow::*output)());
 
     QWidget *const mClientArea;
-    QAction *const Einstellungen;
-    DriveListBox *const Drive1;
-    FileListBox *const File1;
-    DirListBox *const Dir1;
-    QGroupBox *const frame1;
-    QRadioButton *const opt_mp3;
-    QRadioButton *const opt_alle;
-    QRadioButton *const opt_eigene;
-    QLineEdit *const txt_eigene;
-    QPushButton *const cmd_drucken;
-    QPushButton *const cmd_save;
+    QAction *const mSettingsAction;
+    DriveComboBox *const mDriveList;
+    FileListView *const mFileList;
+    FolderListView *const mFolderList;
+    QGroupBox *const mFilterGroup;
+    QRadioButton *const mMp3Option;
+    QRadioButton *const mAllFilesOption;
+    QRadioButton *const mOwnPatternOption;
+    QLineEdit *const mPatternEdit;
+    QPushButton *const mPrintButton;
+    QPushButton *const mSaveButton;
 
     FolderLoader *const mLoader;
     const std::optional<QByteArray> mStartPath;
     bool mCentred = false;
-    quint32 mTextBoxColour = 0;
+    quint32 mPatternEditColour = 0;
+    QString mFallBackDrive; // see fallBackDrive()
     // The read pending, what it is for and, for the start-up and fall-back
     // drives, which one is being tried.
     Purpose mPurpose = Purpose::Start;
     int mCandidate = 0;
-    // The purpose the next change of Drive1 asks with.
+    // The purpose the next change of the drive list asks with.
     Purpose mDrivePurpose = Purpose::Drive;
-    // The files of the answer being shown, for Dir1_Change.
-    std::optional<QStringList> mAnswerFiles;
     // Message boxes open; answers and mount changes wait for them.
     int mBoxes = 0;
     std::optional<FolderAnswer> mWaitingAnswer;

@@ -7,11 +7,10 @@
 #include "app/mainwindow.h"
 
 #include "core/lirabelerror.h"
-#include "core/listingstate.h"
 #include "fs/drives.h"
-#include "ui/dirlistbox.h"
-#include "ui/drivelistbox.h"
-#include "ui/filelistbox.h"
+#include "ui/drivecombobox.h"
+#include "ui/filelistview.h"
+#include "ui/folderlistview.h"
 #include "ui/systemcolour.h"
 
 #include <QDir>
@@ -21,15 +20,15 @@
 
 namespace Lirabel {
 
-// A read that chooses a drive: neither a folder chosen in Dir1 nor the files again.
+// A read that chooses a drive: neither a folder chosen in the folder list nor the files again.
 bool MainWindow::isDriveRead() const
 {
     return mPurpose != Purpose::Folder && mPurpose != Purpose::Files;
 }
 
-void MainWindow::Form_Load()
+void MainWindow::showStartFolder()
 {
-    setTextBoxColour(SystemColourInactiveBorder);
+    setPatternEditColour(SystemColourInactiveBorder);
     if (mStartPath) {
         request({FolderRequest::Kind::Path, {}, std::nullopt, *mStartPath}, Purpose::OpenAtStart);
         return;
@@ -70,70 +69,73 @@ void MainWindow::tryDrives(const QStringList &candidates, int candidate, Purpose
     }
 }
 
-// Sets Drive1, which asks for the drive through Drive1_Change; where the
-// drive stays as it was, the drive is asked for all the same.
+// Sets the drive list, which asks for the drive through driveChosen(); where
+// the drive stays as it was, the drive is asked for all the same.
 void MainWindow::chooseDrive(const QString &pathOrDriveText, bool listedOnly)
 {
-    const QString before = Drive1->drive();
+    const QString before = mDriveList->drive();
     const auto reset = qScopeGuard([this] { mDrivePurpose = Purpose::Drive; });
     if (listedOnly)
-        Drive1->setListedDrive(pathOrDriveText);
+        mDriveList->setListedDrive(pathOrDriveText);
     else
-        Drive1->setDrive(pathOrDriveText);
-    if (Drive1->drive() == before)
+        mDriveList->setDrive(pathOrDriveText);
+    if (mDriveList->drive() == before)
         requestDrive(before);
 }
 
-void MainWindow::Drive1_GotFocus()
+void MainWindow::rememberFallBackDrive()
 {
     // Not a drive still being checked: once it has settled.
     if (mLoader->isPending() && isDriveRead()) {
         mFocusWaiting = true;
         return;
     }
-    ListingState.LastGoodDrive = Drive1->drive();
+    mFallBackDrive = mDriveList->drive();
 }
 
-void MainWindow::Drive1_Change()
+void MainWindow::driveChosen()
 {
-    requestDrive(Drive1->drive());
+    requestDrive(mDriveList->drive());
 }
 
 void MainWindow::requestDrive(const QString &driveText)
 {
-    // A drive unmounted since the list was filled is not ready, also where
-    // its mount point is left behind as a folder of another drive.
     const std::optional<Volume> volume = volumeNamed(platform().volumes->mountedVolumes(), driveText);
     FolderRequest asked{FolderRequest::Kind::Drive, {}, volume, {}};
-    mPurpose = mDrivePurpose;
-    if (!volume) {
-        mLoader->refuse(asked);
-        return;
-    }
-    asked.folder = Dir1->currentFolderOf(*volume);
-    mLoader->load(asked);
+    if (volume)
+        asked.folder = mFolderList->currentFolderOf(*volume);
+    request(std::move(asked), mDrivePurpose);
 }
 
-void MainWindow::requestFolder(const QString &folder, Purpose purpose)
+void MainWindow::folderChosen(const QString &folder)
 {
-    request({FolderRequest::Kind::Folder, folder, std::nullopt, {}}, purpose);
+    request({FolderRequest::Kind::Folder, folder, std::nullopt, {}}, Purpose::Folder);
 }
 
 // A pattern reads the folder's files again. A read pending answers with
 // files read after the pattern was set, so it is not asked twice.
 void MainWindow::requestFiles()
 {
-    if (mLoader->isPending() || Dir1->path().isEmpty())
+    if (mLoader->isPending() || mFolderList->path().isEmpty())
         return;
-    FolderRequest asked{FolderRequest::Kind::Folder, Dir1->path(), std::nullopt, {}};
+    FolderRequest asked{FolderRequest::Kind::Folder, mFolderList->path(), std::nullopt, {}};
     asked.filesOnly = true;
     request(asked, Purpose::Files);
 }
 
+// Every read the window asks for. The loader delivers the answer to the
+// newest request only; an answer waiting for a message box to close is
+// overtaken here, so it is dropped as well.
 void MainWindow::request(FolderRequest asked, Purpose purpose)
 {
     mPurpose = purpose;
-    mLoader->load(std::move(asked));
+    mWaitingAnswer.reset();
+    // A drive unmounted since the list was filled is not ready, also where
+    // its mount point is left behind as a folder of another drive.
+    if (asked.kind == FolderRequest::Kind::Drive && !asked.drive)
+        mLoader->refuse(std::move(asked));
+    else
+        mLoader->load(std::move(asked));
 }
 
 void MainWindow::answered(const FolderAnswer &answer)
@@ -143,8 +145,6 @@ void MainWindow::answered(const FolderAnswer &answer)
         mWaitingAnswer = answer;
         return;
     }
-    if (answer.id != mLoader->newestId())
-        return; // overtaken meanwhile
     if (answer.ok)
         apply(answer);
     else
@@ -155,7 +155,7 @@ void MainWindow::answered(const FolderAnswer &answer)
 void MainWindow::apply(const FolderAnswer &answer)
 {
     if (answer.request.filesOnly) {
-        File1->entries().showFiles(answer.folder, answer.entries.files);
+        mFileList->entries().showFiles(answer.folder, answer.entries.files);
         return;
     }
     const std::optional<Volume> volume = volumeFor(platform().volumes->mountedVolumes(), answer.folder);
@@ -163,26 +163,14 @@ void MainWindow::apply(const FolderAnswer &answer)
         failed(answer);
         return;
     }
-    mAnswerFiles = answer.entries.files;
-    const QString before = Dir1->path();
-    Dir1->showFolder(answer.folder, *volume, answer.entries.folders); // Dir1_Change when the path changes
-    if (Dir1->path() == before)
-        Dir1_Change();
-    mAnswerFiles.reset();
+    // The folder and its files together. A folder on another mount, its
+    // root say, makes that mount the chosen drive, so the drive list shows
+    // where the folder list is, and an unmount of it is noticed.
+    mFolderList->showFolder(answer.folder, *volume, answer.entries.folders);
+    mDriveList->showDrive(mFolderList->path());
+    mFileList->entries().showFiles(mFolderList->path(), answer.entries.files);
     if (mPurpose == Purpose::OpenAtStart)
-        ListingState.LastGoodDrive = Drive1->drive(); // the drive to go back to should a drive not be ready
-}
-
-void MainWindow::Dir1_Change()
-{
-    // A folder on another mount, its root say, makes that mount the chosen
-    // drive, so the drive list shows where the folder list is, and an
-    // unmount of it is noticed.
-    Drive1->showDrive(Dir1->path());
-    if (mAnswerFiles)
-        File1->entries().showFiles(Dir1->path(), *mAnswerFiles);
-    else
-        requestFiles();
+        mFallBackDrive = mDriveList->drive(); // the drive to go back to should a drive not be ready
 }
 
 void MainWindow::failed(const FolderAnswer &answer)
@@ -199,16 +187,16 @@ void MainWindow::failed(const FolderAnswer &answer)
         break;
     case Purpose::Folder:
     case Purpose::Open:
-        Dir1_UnreadableFolder();
+        reportUnreadableFolder();
         break;
     case Purpose::Files:
         // Nothing may be listed of a folder that could not be read.
-        File1->entries().markUnread(answer.request.folder);
-        Dir1_UnreadableFolder();
+        mFileList->entries().markUnread(answer.request.folder);
+        reportUnreadableFolder();
         break;
     case Purpose::OpenAtStart:
         if (isVisible())
-            Dir1_UnreadableFolder();
+            reportUnreadableFolder();
         else
             mStartFolderUnreadable = true;
         startOn(0);
@@ -227,8 +215,7 @@ void MainWindow::driveNotReady()
 
 void MainWindow::fallBackTo(int candidate)
 {
-    tryDrives({ListingState.LastGoodDrive, platform().program->programFolder(), QDir::rootPath()}, candidate,
-              Purpose::FallBack);
+    tryDrives({mFallBackDrive, platform().program->programFolder(), QDir::rootPath()}, candidate, Purpose::FallBack);
 }
 
 // Once no read is pending: what waited for it.
@@ -237,7 +224,7 @@ void MainWindow::settled()
     if (mLoader->isPending())
         return;
     if (std::exchange(mFocusWaiting, false))
-        Drive1_GotFocus();
+        rememberFallBackDrive();
     if (mDriveGonePending && isVisible()) {
         mDriveGonePending = false;
         followMounts(); // the drive may have come back meanwhile
@@ -252,13 +239,13 @@ void MainWindow::followMounts()
         mMountsChanged = true;
         return;
     }
-    Drive1->followMounts(); // Drive1_Gone when the chosen drive went
+    mDriveList->followMounts(); // driveGone when the chosen drive went
 }
 
 // The chosen drive was unmounted: as if it had been chosen and was not ready.
 // Not while a settings dialog is open, whose listing reads the file list as
 // it is shown, nor while a drive is being tried.
-void MainWindow::Drive1_Gone()
+void MainWindow::driveGone()
 {
     if (!isVisible() || (mLoader->isPending() && isDriveRead())) {
         mDriveGonePending = true;
@@ -266,10 +253,10 @@ void MainWindow::Drive1_Gone()
     }
     mDriveGonePending = false;
     driveNotReady();
-    Drive1->refreshVolumes();
+    mDriveList->refreshVolumes();
 }
 
-void MainWindow::Dir1_UnreadableFolder()
+void MainWindow::reportUnreadableFolder()
 {
     reportError(QStringLiteral("Verzeichnis nicht lesbar !"), QStringLiteral("Verzeichnisfehler"));
 }
@@ -279,7 +266,7 @@ void MainWindow::Dir1_UnreadableFolder()
 void MainWindow::reportError(const QString &text, const QString &title)
 {
     ++mBoxes;
-    ReportError(text, title);
+    showErrorBox(text, title);
     if (--mBoxes > 0)
         return;
     QMetaObject::invokeMethod(

@@ -135,7 +135,7 @@ std::optional<QString> ListOptions::read(const QCommandLineParser &parser, const
     if (parser.isSet(mSpacing)) {
         if (list.format != ListFormat::Text)
             return QStringLiteral("--leerzeile gilt nur für das Format text.");
-        if (!SpacingFromText(parser.value(mSpacing)))
+        if (!spacingFromText(parser.value(mSpacing)))
             return QStringLiteral("Keine gültige Zahl für die Leerzeilen !");
         list.spacing = parser.value(mSpacing);
     }

@@ -4,46 +4,45 @@
 #include "core/entryformat.h"
 
 #include "core/lirabelerror.h"
-#include "core/listingstate.h"
+#include "core/listingrun.h"
 
 #include <limits>
 
 namespace Lirabel {
 
-void NumberEntry(QString &entry, int index)
+QString numberPrefix(int index)
 {
-    // Four separate tests, as each range has its own padding.
-    if (index < 10)
-        ListingState.NumberPrefix = QStringLiteral("00") + QString::number(index) + QStringLiteral(".) ");
-    if (index > 9 && index < 100)
-        ListingState.NumberPrefix = QStringLiteral("0") + QString::number(index) + QStringLiteral(".) ");
-    if (index > 99 && index < 1000)
-        ListingState.NumberPrefix = QString::number(index) + QStringLiteral(".) ");
-    if (index > 999 && index < 10000)
-        ListingState.NumberPrefix = QString::number(index) + QStringLiteral(".) ");
-    entry.prepend(ListingState.NumberPrefix);
+    return QStringLiteral("%1.) ").arg(index, 3, 10, QLatin1Char('0'));
 }
 
-void StripExtension(QString &entry)
+QString numberedEntry(const QString &entry, int index)
+{
+    return numberPrefix(index) + entry;
+}
+
+int lastDotPosition(QStringView entry)
 {
     // A dot is never half of a surrogate pair, so the last dot found in UTF-16
     // units is the last dot in characters; only its character position counts.
     const qsizetype dot = entry.lastIndexOf(QLatin1Char('.'));
-    if (dot < 0) {
-        ListingState.ScanPosition = 0;
-        return;
-    }
+    if (dot < 0)
+        return 0;
     int position = 1;
     for (qsizetype i = 0; i < dot; ++i) {
         if (!entry.at(i).isLowSurrogate())
             ++position;
     }
-    ListingState.ScanPosition = position;
-    if (position >= 3)
-        entry.truncate(dot);
+    return position;
 }
 
-std::optional<qint32> SpacingFromText(QStringView text)
+QString withoutExtension(const QString &entry)
+{
+    if (lastDotPosition(entry) < 3)
+        return entry;
+    return entry.first(entry.lastIndexOf(QLatin1Char('.')));
+}
+
+std::optional<qint32> spacingFromText(QStringView text)
 {
     text = text.trimmed();
     qsizetype i = 0;
@@ -99,24 +98,24 @@ std::optional<qint32> SpacingFromText(QStringView text)
 
 namespace {
 
-void readSpacing(const QString &text)
+void readSpacing(RunState &run, const QString &text)
 {
-    const auto value = SpacingFromText(text);
+    const auto value = spacingFromText(text);
     if (!value)
         throw LirabelError(QStringLiteral("Keine gültige Zahl für die Leerzeilen !"));
-    ListingState.SpacingInterval = *value;
+    run.spacingInterval = *value;
 }
 
 } // namespace
 
-void ReadPrintSpacing(const QString &zeileText)
+void readPrintSpacing(RunState &run, const QString &spacingText)
 {
-    readSpacing(zeileText);
+    readSpacing(run, spacingText);
 }
 
-void ReadSaveSpacing(const QString &zeileText)
+void readSaveSpacing(RunState &run, const QString &spacingText)
 {
-    readSpacing(zeileText);
+    readSpacing(run, spacingText);
 }
 
 } // namespace Lirabel

@@ -25,7 +25,7 @@ private:
     QString mMessage;
 };
 
-// Raised by a common dialog whose CancelError is set when the user cancels.
+// Raised by a standard dialog whose raiseOnCancel is set when the user cancels.
 class DialogCancelled : public LirabelError
 {
 public:

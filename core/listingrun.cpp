@@ -5,47 +5,45 @@
 
 #include "core/entryformat.h"
 #include "core/lirabelerror.h"
-#include "core/listingstate.h"
 #include "core/platform.h"
 
 namespace Lirabel {
 
-void LimitCheck(const EntrySource &source)
+void checkEntryLimit(const EntrySource &source)
 {
     if (source.count() <= MaxListEntries)
         return;
-    ReportError(QStringLiteral("Mehr als 9999 Files im Verzeichniss nicht möglich"),
-                QStringLiteral("Zu viele Files !"));
+    showErrorBox(QStringLiteral("Mehr als 9999 Files im Verzeichniss nicht möglich"),
+                 QStringLiteral("Zu viele Files !"));
     platform().program->endProgram();
     throw ProgramEnded();
 }
 
-void RunListing(const RunSettings &settings, const EntrySource &source, LineTarget &target)
+void runListing(RunState &run, const RunSettings &settings, const EntrySource &source, LineTarget &target)
 {
     if (settings.blankLines)
-        settings.readSpacing();
+        settings.readSpacing(run);
     else
-        ListingState.SpacingInterval = 0;
-    ListingState.LineCounter = 1;
+        run.spacingInterval = 0;
+    run.lineCounter = 1;
 
     const qsizetype count = source.count();
     // The target has run the limit check; should it not have, refuse rather
-    // than let the entry numbers wrap.
+    // than let the entry numbers run past four digits.
     if (count > MaxListEntries)
         throw LirabelError(QStringLiteral("Mehr als 9999 Files im Verzeichniss nicht möglich"));
-    for (qsizetype index = 1; index <= count; ++index) {
-        ListingState.EntryIndex = qint16(index);
-        ListingState.CurrentEntry = source.entry(index - 1);
+    for (run.entryIndex = 1; run.entryIndex <= count; ++run.entryIndex) {
+        run.currentEntry = source.entry(run.entryIndex - 1);
         if (settings.stripExtensions)
-            StripExtension(ListingState.CurrentEntry);
+            run.currentEntry = withoutExtension(run.currentEntry);
         if (settings.numberEntries)
-            NumberEntry(ListingState.CurrentEntry, ListingState.EntryIndex);
-        target.writeLine(ListingState.CurrentEntry);
-        if (ListingState.LineCounter > 0 && ListingState.LineCounter == ListingState.SpacingInterval) {
+            run.currentEntry = numberedEntry(run.currentEntry, int(run.entryIndex));
+        target.writeLine(run.currentEntry);
+        if (run.lineCounter > 0 && run.lineCounter == run.spacingInterval) {
             target.writeBlankLine();
-            ListingState.LineCounter = 0;
+            run.lineCounter = 0;
         }
-        ++ListingState.LineCounter;
+        ++run.lineCounter;
     }
     target.finish();
 }

@@ -26,4 +26,9 @@ void installPlatform(const Platform &services)
     gPlatform = services;
 }
 
+void showErrorBox(const QString &text, const QString &title)
+{
+    gPlatform.messageBox->critical(text, title);
+}
+
 } // namespace Lirabel

@@ -12,6 +12,7 @@
 #include <QObject>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 namespace Lirabel {
@@ -83,13 +84,13 @@ struct FontChoice
     float size = 0;
 };
 
-// The modal dialogs behind the common dialog. Each returns nothing when the user cancels.
+// The modal dialogs behind StandardDialogs. Each returns nothing when the user cancels.
 class DialogService
 {
 public:
     virtual ~DialogService() = default;
-    [[nodiscard]] virtual std::optional<QString> saveFileName(const QString &initDir, const QString &fileName,
-                                                              int maxFileSize) = 0;
+    [[nodiscard]] virtual std::optional<QString> saveFileName(const QString &initialFolder, const QString &fileName,
+                                                              int maxLength) = 0;
     [[nodiscard]] virtual std::optional<FontChoice> chooseFont(const QString &name, float size, int flags, int minSize,
                                                                int maxSize) = 0;
     // Lets the user pick the print queue that receives the next document.
@@ -114,20 +115,27 @@ public:
     virtual void abortDoc() = 0;
 };
 
+// One text file being written. Failures rise as LirabelError.
+class TextFileWriter
+{
+public:
+    // Left without close(), the file is dropped as by discard().
+    virtual ~TextFileWriter() = default;
+    // Writes the text and CR LF.
+    virtual void writeLine(const QString &text) = 0;
+    // The file becomes visible complete, or not at all.
+    virtual void close() = 0;
+    // Drops the file without touching what stood on disk before.
+    virtual void discard() = 0;
+};
+
 // Sequential text files. Failures rise as LirabelError.
 class TextFileService
 {
 public:
     virtual ~TextFileService() = default;
-    [[nodiscard]] virtual int freeFile() = 0;
-    // Opens for output: the file will hold only what is written from now on.
-    virtual void openForOutput(int fileNumber, const QString &path) = 0;
-    // Writes the text and CR LF.
-    virtual void writeLine(int fileNumber, const QString &text) = 0;
-    // Closes every open file; a file becomes visible complete, or not at all.
-    virtual void closeAll() = 0;
-    // Drops every open file without touching what stood on disk before.
-    virtual void discardAll() = 0;
+    // Opens for output: the file will hold only what is written to the writer.
+    [[nodiscard]] virtual std::unique_ptr<TextFileWriter> openForOutput(const QString &path) = 0;
 };
 
 struct Platform
@@ -143,5 +151,9 @@ struct Platform
 // The installed services. The services themselves are owned by whoever installed them.
 [[nodiscard]] Platform &platform();
 void installPlatform(const Platform &services);
+
+// How every message reaches the user: the modal box with the critical icon
+// and one OK button; returns once it is closed.
+void showErrorBox(const QString &text, const QString &title);
 
 } // namespace Lirabel

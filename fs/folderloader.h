@@ -65,8 +65,6 @@ public:
     // not answer, without asking anything.
     quint64 refuse(FolderRequest request);
     [[nodiscard]] bool isPending() const { return mPending; }
-    // The newest request's; an answer of another is overtaken.
-    [[nodiscard]] quint64 newestId() const { return mNewest; }
 
 Q_SIGNALS:
     // The answer to the newest request, read or failed.

@@ -98,7 +98,7 @@ void CsvList::folder(const ListedFolder &folder)
             case ListColumn::Name:
                 if (mRequest.stripExtensions) {
                     QString name = file.shown.toString();
-                    StripExtension(name);
+                    name = withoutExtension(name);
                     appendField(mRows, name, true, separator);
                 } else {
                     appendField(mRows, file.shown, true, separator);

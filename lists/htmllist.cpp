@@ -85,7 +85,7 @@ void HtmlList::folder(const ListedFolder &folder)
             case ListColumn::Name: {
                 QString name = file.shown.toString();
                 if (mRequest.stripExtensions)
-                    StripExtension(name);
+                    name = withoutExtension(name);
                 rows += cell(name, false);
                 break;
             }

@@ -103,7 +103,7 @@ void M3uList::folder(const ListedFolder &folder)
         else {
             shown = file.shown.toString();
             if (mRequest.stripExtensions)
-                StripExtension(shown);
+                shown = withoutExtension(shown);
         }
         lines.append("#EXTINF:").append(QByteArray::number(tags.seconds)).append(',');
         lines.append(printableName(shown).toUtf8()).append('\n');

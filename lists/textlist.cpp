@@ -4,7 +4,6 @@
 #include "lists/textlist.h"
 
 #include "core/entryformat.h"
-#include "core/listingstate.h"
 #include "lists/listrequest.h"
 #include "lists/listsink.h"
 
@@ -17,15 +16,16 @@ namespace {
 class HeadedLines : public LineTarget
 {
 public:
-    HeadedLines(ListSink &sink, const std::map<qsizetype, QString> &headings)
+    HeadedLines(ListSink &sink, const std::map<qsizetype, QString> &headings, const RunState &run)
         : mSink(sink)
         , mHeadings(headings)
+        , mRun(run)
     {
     }
 
     void writeLine(const QString &text) override
     {
-        const auto heading = mHeadings.find(qsizetype(ListingState.EntryIndex) - 1);
+        const auto heading = mHeadings.find(mRun.entryIndex - 1);
         if (heading != mHeadings.end()) {
             // One blank line before a heading, also where the spacing has just
             // written one; none at the very start.
@@ -49,6 +49,7 @@ private:
 
     ListSink &mSink;
     const std::map<qsizetype, QString> &mHeadings;
+    const RunState &mRun;
     bool mWroteAny = false;
     bool mLastBlank = false;
 };
@@ -78,9 +79,10 @@ void TextList::finish()
     settings.numberEntries = mRequest.numberEntries;
     settings.blankLines = mRequest.spacing.has_value();
     const QString spacing = mRequest.spacing.value_or(QString());
-    settings.readSpacing = [spacing] { ReadSaveSpacing(spacing); };
-    HeadedLines lines(mSink, mHeadings);
-    RunListing(settings, *this, lines);
+    settings.readSpacing = [spacing](RunState &run) { readSaveSpacing(run, spacing); };
+    RunState run;
+    HeadedLines lines(mSink, mHeadings, run);
+    runListing(run, settings, *this, lines);
     mSink.finish();
 }
 

@@ -9,9 +9,7 @@
 
 #include "app/applicationsetup.h"
 #include "app/mainwindow.h"
-#include "core/lirabelerror.h"
-#include "ui/dirlistbox.h"
-#include "ui/drivelistbox.h"
+#include "ui/folderlistview.h"
 #include "ui/printsettingsdialog.h"
 #include "ui/qtplatform.h"
 #include "ui/savesettingsdialog.h"
@@ -19,6 +17,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <QFile>
 #include <QTimer>
 
 #include <cstdio>
@@ -74,26 +73,29 @@ int main(int argc, char *argv[])
     }
 
     Lirabel::QtPlatform platform;
-    Lirabel::MainWindow window;
-    try {
-        window.findChild<Lirabel::DriveListBox *>(QStringLiteral("Drive1"))->setDrive(sample);
-        window.findChild<Lirabel::DirListBox *>(QStringLiteral("Dir1"))->setFolder(sample);
-    } catch (const Lirabel::LirabelError &error) {
-        std::fprintf(stderr, "%s\n", qPrintable(error.message()));
+    Lirabel::MainWindow window(QFile::encodeName(sample));
+    // The window reads the folder in the background.
+    while (window.isLoading()) {
+        QEventLoop loop;
+        QTimer::singleShot(20, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    if (window.findChild<Lirabel::FolderListView *>(QStringLiteral("Dir1"))->path() != sample) {
+        std::fprintf(stderr, "cannot read %s\n", qPrintable(sample));
         return 1;
     }
     window.showWindow();
     if (!save(window, out.filePath(QStringLiteral("hauptfenster.png"))))
         return 1;
 
-    window.cmd_drucken_Click();
+    window.startPrint();
     auto *print = shownDialog<Lirabel::PrintSettingsDialog>();
     if (!print || !save(*print, out.filePath(QStringLiteral("druckeinstellungen.png"))))
         return 1;
     print->unloadWindow();
     settle();
 
-    window.cmd_save_Click();
+    window.startSave();
     auto *saving = shownDialog<Lirabel::SaveSettingsDialog>();
     if (!saving || !save(*saving, out.filePath(QStringLiteral("speichereinstellungen.png"))))
         return 1;

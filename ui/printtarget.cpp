@@ -5,7 +5,6 @@
 
 #include "core/lirabelerror.h"
 #include "core/listingrun.h"
-#include "core/listingstate.h"
 #include "core/platform.h"
 #include "ui/printsettingsdialog.h"
 
@@ -62,21 +61,22 @@ void printListing(PrintSettingsDialog &dialog)
     PrinterLines lines(printer);
 
     dialog.hideWindow();
-    dialog.CommonDialog1.Flags = CommonDialog::FontLimitSize | CommonDialog::FontScreenAndPrinter; // 8195
-    dialog.CommonDialog1.CancelError = true;
+    dialog.standardDialogs().flags = StandardDialogs::FontLimitSize | StandardDialogs::FontScreenAndPrinter; // 8195
+    dialog.standardDialogs().raiseOnCancel = true;
     try {
-        dialog.CommonDialog1.ShowFont();
-        dialog.CommonDialog1.Flags =
-            CommonDialog::PrinterDisablePrintToFile | CommonDialog::PrinterNoPageNumbers; // 524296
-        dialog.CommonDialog1.ShowPrinter();
-        printer.setFontName(dialog.CommonDialog1.FontName);
-        printer.setFontSize(dialog.CommonDialog1.FontSize);
+        dialog.standardDialogs().showFontDialog();
+        dialog.standardDialogs().flags =
+            StandardDialogs::PrinterDisablePrintToFile | StandardDialogs::PrinterNoPageNumbers; // 524296
+        dialog.standardDialogs().showPrinterDialog();
+        printer.setFontName(dialog.standardDialogs().fontName);
+        printer.setFontSize(dialog.standardDialogs().fontSize);
         try {
-            LimitCheck(dialog.entries());
+            checkEntryLimit(dialog.entries());
         } catch (const ProgramEnded &) {
             return;
         }
-        RunListing(dialog.runSettings(), dialog.entries(), lines);
+        RunState run;
+        runListing(run, dialog.runSettings(), dialog.entries(), lines);
     } catch (const DialogCancelled &) {
         if (lines.documentStarted())
             printer.abortDoc();
@@ -85,7 +85,7 @@ void printListing(PrintSettingsDialog &dialog)
         // done in the queue.
         if (lines.documentStarted())
             printer.abortDoc();
-        ReportError(QStringLiteral("Drucken nicht möglich !"), QStringLiteral("Druckfehler"));
+        showErrorBox(QStringLiteral("Drucken nicht möglich !"), QStringLiteral("Druckfehler"));
     }
     dialog.unloadWindow();
     mainWindow.setWindowVisible(true);

@@ -16,7 +16,7 @@ public:
     // The printer whose queue the print dialog chooses.
     void setPrinter(QtPrinter *printer) { mPrinter = printer; }
 
-    std::optional<QString> saveFileName(const QString &initDir, const QString &fileName, int maxFileSize) override;
+    std::optional<QString> saveFileName(const QString &initialFolder, const QString &fileName, int maxLength) override;
     std::optional<FontChoice> chooseFont(const QString &name, float size, int flags, int minSize, int maxSize) override;
     bool choosePrinter(int flags) override;
 

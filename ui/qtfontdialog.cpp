@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
 
-#include "core/commondialog.h"
+#include "core/standarddialogs.h"
 #include "ui/qtdialogs.h"
 #include "ui/widgetwindow.h"
 
@@ -62,7 +62,7 @@ std::optional<FontChoice> QtDialogs::chooseFont(const QString &name, float size,
     QFont initial(QFontInfo(requested).family());
     initial.setPointSizeF(requested.pointSizeF());
 
-    LimitedFontDialog dialog(initial, minSize, maxSize, (flags & CommonDialog::FontLimitSize) != 0, windowOnTop());
+    LimitedFontDialog dialog(initial, minSize, maxSize, (flags & StandardDialogs::FontLimitSize) != 0, windowOnTop());
     dialog.setObjectName(QStringLiteral("FontDialog"));
     // The Qt dialog, not a desktop one: it speaks German and keeps the size limits.
     dialog.setOption(QFontDialog::DontUseNativeDialog);

@@ -6,8 +6,8 @@
 #include "core/platform.h"
 #include "ui/qtdialogs.h"
 #include "ui/qtprinter.h"
+#include "ui/qttextfiles.h"
 #include "ui/qtvolumes.h"
-#include "ui/textfiles.h"
 
 namespace Lirabel {
 

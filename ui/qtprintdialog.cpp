@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
 
-#include "core/commondialog.h"
 #include "core/lirabelerror.h"
 #include "core/platform.h"
+#include "core/standarddialogs.h"
 #include "ui/qtdialogs.h"
 #include "ui/qtprinter.h"
 #include "ui/widgetwindow.h"
@@ -30,8 +30,8 @@ bool QtDialogs::choosePrinter(int flags)
     // prints the next document.
     QPrintDialog dialog(&mPrinter->printer(), windowOnTop());
     dialog.setObjectName(QStringLiteral("PrintDialog"));
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, !(flags & CommonDialog::PrinterNoPageNumbers));
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, !(flags & CommonDialog::PrinterDisablePrintToFile));
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, !(flags & StandardDialogs::PrinterNoPageNumbers));
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, !(flags & StandardDialogs::PrinterDisablePrintToFile));
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     return dialog.exec() == QDialog::Accepted;

@@ -40,16 +40,16 @@ QString documentsFolder()
 // program's own folder once it is installed (/usr/bin), the user's documents
 // folder, or the home folder where there is none: a dialog that opens where
 // nothing can be saved would fail on the name it offers.
-QString saveDialogFolder(const QString &initDir)
+QString saveDialogFolder(const QString &initialFolder)
 {
     const std::optional<bool> writable = callWithDeadline<bool>(
-        initDir,
-        [initDir] {
-            const QFileInfo asked(initDir);
+        initialFolder,
+        [initialFolder] {
+            const QFileInfo asked(initialFolder);
             return asked.isDir() && asked.isWritable();
         },
         FolderCheckWait);
-    return writable.value_or(false) ? initDir : documentsFolder();
+    return writable.value_or(false) ? initialFolder : documentsFolder();
 }
 
 // Qt's own dialog rather than the desktop's, so that it speaks German with
@@ -157,9 +157,9 @@ private:
 
 } // namespace
 
-std::optional<QString> QtDialogs::saveFileName(const QString &initDir, const QString &fileName, int)
+std::optional<QString> QtDialogs::saveFileName(const QString &initialFolder, const QString &fileName, int)
 {
-    QString folder = saveDialogFolder(initDir);
+    QString folder = saveDialogFolder(initialFolder);
     QFileDialog &dialog = saveDialogs().forFolder(folder);
     const Borrowed borrowed(dialog, windowOnTop());
     dialog.setDirectory(folder);

@@ -19,7 +19,7 @@ public:
     [[nodiscard]] RunSettings runSettings() const override;
 
 private:
-    void cmd_weiter_Click();
+    void save();
 };
 
 } // namespace Lirabel

@@ -4,7 +4,7 @@
 #include "ui/savetarget.h"
 
 #include "core/lirabelerror.h"
-#include "core/listingstate.h"
+#include "core/listingrun.h"
 #include "core/platform.h"
 #include "ui/savesettingsdialog.h"
 
@@ -14,16 +14,20 @@ namespace Lirabel {
 
 namespace {
 
-// The run's lines go to the file opened as OutputFileNumber.
+// The run's lines go to the file the save opened.
 class TextFileTarget : public LineTarget
 {
 public:
-    void writeLine(const QString &text) override
+    explicit TextFileTarget(TextFileWriter &file)
+        : mFile(file)
     {
-        platform().textFiles->writeLine(ListingState.OutputFileNumber, text);
     }
-    void writeBlankLine() override { platform().textFiles->writeLine(ListingState.OutputFileNumber, QString()); }
-    void finish() override { platform().textFiles->closeAll(); }
+    void writeLine(const QString &text) override { mFile.writeLine(text); }
+    void writeBlankLine() override { mFile.writeLine(QString()); }
+    void finish() override { mFile.close(); }
+
+private:
+    TextFileWriter &mFile;
 };
 
 } // namespace
@@ -47,23 +51,21 @@ void saveListing(SaveSettingsDialog &dialog)
     if (!dialog.spacingTextAccepted())
         return;
 
-    dialog.CommonDialog1.FileName = QStringLiteral("DateiListe");
-    dialog.CommonDialog1.InitDir = platform().program->programFolder();
-    if (!dialog.CommonDialog1.ShowSave()) {
+    dialog.standardDialogs().fileName = QStringLiteral("DateiListe");
+    dialog.standardDialogs().initialFolder = platform().program->programFolder();
+    if (!dialog.standardDialogs().showSaveDialog()) {
         // Cancel: nothing is written, no file touched.
         dialog.unloadWindow();
         return;
     }
-    ListingState.OutputFileName = withTextExtension(dialog.CommonDialog1.FileName);
+    const QString fileName = withTextExtension(dialog.standardDialogs().fileName);
 
     // The save-file dialog asked about the name it returned, not about the
     // one with ".txt" appended.
-    if (ListingState.OutputFileName != dialog.CommonDialog1.FileName
-        && QFileInfo::exists(ListingState.OutputFileName)) {
-        const bool replace =
-            platform().messageBox->question(QStringLiteral("Die Datei %1 existiert bereits.\nSoll sie ersetzt werden?")
-                                                .arg(ListingState.OutputFileName),
-                                            QStringLiteral("Speichern"));
+    if (fileName != dialog.standardDialogs().fileName && QFileInfo::exists(fileName)) {
+        const bool replace = platform().messageBox->question(
+            QStringLiteral("Die Datei %1 existiert bereits.\nSoll sie ersetzt werden?").arg(fileName),
+            QStringLiteral("Speichern"));
         if (!replace) {
             dialog.unloadWindow();
             return;
@@ -71,23 +73,24 @@ void saveListing(SaveSettingsDialog &dialog)
     }
 
     try {
-        LimitCheck(dialog.entries());
+        checkEntryLimit(dialog.entries());
     } catch (const ProgramEnded &) {
         return;
     }
 
-    TextFileService &files = *platform().textFiles;
+    std::unique_ptr<TextFileWriter> file;
     try {
-        ListingState.OutputFileNumber = qint16(files.freeFile());
-        files.openForOutput(ListingState.OutputFileNumber, ListingState.OutputFileName);
-        TextFileTarget target;
-        RunListing(dialog.runSettings(), dialog.entries(), target);
+        file = platform().textFiles->openForOutput(fileName);
+        TextFileTarget target(*file);
+        RunState run;
+        runListing(run, dialog.runSettings(), dialog.entries(), target);
     } catch (const LirabelError &error) {
         // The file is written atomically: dropping it leaves whatever stood
         // under that name before, and no partial file.
-        files.discardAll();
-        ReportError(QStringLiteral("Datei kann nicht gespeichert werden !\n%1").arg(error.message()),
-                    QStringLiteral("Speicherfehler"));
+        if (file)
+            file->discard();
+        showErrorBox(QStringLiteral("Datei kann nicht gespeichert werden !\n%1").arg(error.message()),
+                     QStringLiteral("Speicherfehler"));
     }
     dialog.unloadWindow();
 }

@@ -4,7 +4,6 @@
 #include "ui/settingsdialog.h"
 
 #include "core/entryformat.h"
-#include "core/listingstate.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -16,12 +15,12 @@ namespace Lirabel {
 
 SettingsDialog::SettingsDialog(ProgramWindow &mainWindow, const EntrySource &entries, QWidget *parent)
     : WidgetWindow(parent)
-    , chk_endungen(new QCheckBox(this))
-    , chk_nummer(new QCheckBox(QStringLiteral("Dateien nummerieren"), this))
-    , chk_zeilen(new QCheckBox(QStringLiteral("Leerzeile alle "), this))
-    , txt_zeile(new QLineEdit(QStringLiteral("0"), this))
-    , Label1(new QLabel(QStringLiteral("Zeilen"), this))
-    , cmd_weiter(new QPushButton(QStringLiteral("&Weiter"), this))
+    , mStripExtensionsCheckBox(new QCheckBox(this))
+    , mNumberEntriesCheckBox(new QCheckBox(QStringLiteral("Dateien nummerieren"), this))
+    , mBlankLinesCheckBox(new QCheckBox(QStringLiteral("Leerzeile alle "), this))
+    , mSpacingEdit(new QLineEdit(QStringLiteral("0"), this))
+    , mLinesLabel(new QLabel(QStringLiteral("Zeilen"), this))
+    , mContinueButton(new QPushButton(QStringLiteral("&Weiter"), this))
     , mMainWindow(mainWindow)
     , mEntries(entries)
 {
@@ -33,15 +32,15 @@ SettingsDialog::SettingsDialog(ProgramWindow &mainWindow, const EntrySource &ent
                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setSizeGripEnabled(false);
 
-    chk_endungen->setObjectName(QStringLiteral("chk_endungen"));
-    chk_nummer->setObjectName(QStringLiteral("chk_nummer"));
-    chk_zeilen->setObjectName(QStringLiteral("chk_zeilen"));
-    txt_zeile->setObjectName(QStringLiteral("txt_zeile"));
-    Label1->setObjectName(QStringLiteral("Label1"));
-    cmd_weiter->setObjectName(QStringLiteral("cmd_weiter"));
-    Label1->setFocusPolicy(Qt::NoFocus);
+    mStripExtensionsCheckBox->setObjectName(QStringLiteral("chk_endungen"));
+    mNumberEntriesCheckBox->setObjectName(QStringLiteral("chk_nummer"));
+    mBlankLinesCheckBox->setObjectName(QStringLiteral("chk_zeilen"));
+    mSpacingEdit->setObjectName(QStringLiteral("txt_zeile"));
+    mLinesLabel->setObjectName(QStringLiteral("Label1"));
+    mContinueButton->setObjectName(QStringLiteral("cmd_weiter"));
+    mLinesLabel->setFocusPolicy(Qt::NoFocus);
     // A screen reader names the number box by what it counts.
-    txt_zeile->setAccessibleName(QStringLiteral("Anzahl Zeilen"));
+    mSpacingEdit->setAccessibleName(QStringLiteral("Anzahl Zeilen"));
 }
 
 SettingsDialog::~SettingsDialog() = default;
@@ -52,33 +51,33 @@ void SettingsDialog::layOut(const Layout &layout)
     const auto place = [](QWidget *control, const Place &p) {
         control->setGeometry(fromTwips(p.left, p.top, p.width, p.height));
     };
-    place(chk_endungen, layout.endungen);
-    place(chk_nummer, layout.nummer);
-    place(chk_zeilen, layout.zeilen);
-    place(txt_zeile, layout.zeile);
-    place(Label1, layout.label);
-    place(cmd_weiter, layout.weiter);
+    place(mStripExtensionsCheckBox, layout.stripExtensions);
+    place(mNumberEntriesCheckBox, layout.numberEntries);
+    place(mBlankLinesCheckBox, layout.blankLines);
+    place(mSpacingEdit, layout.spacing);
+    place(mLinesLabel, layout.linesLabel);
+    place(mContinueButton, layout.continueButton);
 }
 
 RunSettings SettingsDialog::runSettings() const
 {
     RunSettings settings;
-    settings.stripExtensions = chk_endungen->checkState() == Qt::Checked;
-    settings.numberEntries = chk_nummer->checkState() == Qt::Checked;
-    settings.blankLines = chk_zeilen->checkState() == Qt::Checked;
+    settings.stripExtensions = mStripExtensionsCheckBox->checkState() == Qt::Checked;
+    settings.numberEntries = mNumberEntriesCheckBox->checkState() == Qt::Checked;
+    settings.blankLines = mBlankLinesCheckBox->checkState() == Qt::Checked;
     return settings;
 }
 
 bool SettingsDialog::spacingTextAccepted()
 {
-    if (chk_zeilen->checkState() != Qt::Checked || SpacingFromText(txt_zeile->text()))
+    if (mBlankLinesCheckBox->checkState() != Qt::Checked || spacingFromText(mSpacingEdit->text()))
         return true;
-    ReportError(QStringLiteral("Keine gültige Zahl für die Leerzeilen !"), QStringLiteral("Eingabefehler"));
-    txt_zeile->setFocus(Qt::OtherFocusReason);
+    showErrorBox(QStringLiteral("Keine gültige Zahl für die Leerzeilen !"), QStringLiteral("Eingabefehler"));
+    mSpacingEdit->setFocus(Qt::OtherFocusReason);
     return false;
 }
 
-void SettingsDialog::Form_Unload()
+void SettingsDialog::returnToMainWindow()
 {
     windowUnloaded(this);
     mMainWindow.showWindow();
@@ -88,7 +87,7 @@ void SettingsDialog::closeEvent(QCloseEvent *event)
 {
     // QDialog would turn the close into a reject; here every close is an
     // unload that always goes ahead.
-    Form_Unload();
+    returnToMainWindow();
     event->accept();
 }
 

@@ -6,9 +6,8 @@
 
 #include "app/applicationsetup.h"
 #include "app/mainwindow.h"
-#include "core/listingstate.h"
 #include "standins.h"
-#include "ui/dirlistbox.h"
+#include "ui/folderlistview.h"
 #include "ui/printsettingsdialog.h"
 #include "ui/savesettingsdialog.h"
 #include "widgetsupport.h"
@@ -84,7 +83,6 @@ class TestAccessibility : public QObject
 
 private Q_SLOTS:
     void initTestCase();
-    void init();
     void accessibleNames_data();
     void accessibleNames();
     void everyControlIsNamed_data();
@@ -102,11 +100,6 @@ private Q_SLOTS:
 void TestAccessibility::initTestCase()
 {
     setUpApplication(*qobject_cast<QApplication *>(QCoreApplication::instance()));
-}
-
-void TestAccessibility::init()
-{
-    ListingState.LastGoodDrive.clear();
 }
 
 void TestAccessibility::accessibleNames_data()
@@ -277,7 +270,7 @@ void TestAccessibility::folderOpenedByKeyboard()
     main.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&main));
     QCOMPARE(tabTo(QStringLiteral("Dir1")).constLast(), QStringLiteral("Dir1"));
-    auto *dir1 = main.findChild<DirListBox *>(QStringLiteral("Dir1"));
+    auto *dir1 = main.findChild<FolderListView *>(QStringLiteral("Dir1"));
     QCOMPARE(dir1->path(), drive.path);
 
     pressOnFocus(Qt::Key_Down);

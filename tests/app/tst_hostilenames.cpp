@@ -10,7 +10,6 @@
 
 #include "app/applicationsetup.h"
 #include "app/mainwindow.h"
-#include "core/listingstate.h"
 #include "fs/folderscan.h"
 #include "pdfreader.h"
 #include "standins.h"

@@ -4,11 +4,10 @@
 #include "app/applicationsetup.h"
 #include "app/mainwindow.h"
 #include "core/listingrun.h"
-#include "core/listingstate.h"
 #include "standins.h"
-#include "ui/dirlistbox.h"
-#include "ui/drivelistbox.h"
-#include "ui/filelistbox.h"
+#include "ui/drivecombobox.h"
+#include "ui/filelistview.h"
+#include "ui/folderlistview.h"
 #include "ui/printsettingsdialog.h"
 #include "ui/savesettingsdialog.h"
 #include "widgetsupport.h"
@@ -61,7 +60,6 @@ class TestMainWindow : public QObject
 
 private Q_SLOTS:
     void initTestCase();
-    void init();
     void startUp();
     void layoutAsDrawn();
     void captionsFit();
@@ -75,6 +73,7 @@ private Q_SLOTS:
     void rememberedDriveFailsToo();
     void nestedFailureShowsMessageOnce();
     void noDriveRemembered();
+    void answerWaitingForABoxIsOvertaken();
     void programFolderOnNoDrive();
     void menuEntryDoesNothing();
     void buttonsHideWindow_data();
@@ -86,11 +85,6 @@ void TestMainWindow::initTestCase()
     setUpApplication(*qobject_cast<QApplication *>(QCoreApplication::instance()));
 }
 
-void TestMainWindow::init()
-{
-    ListingState.LastGoodDrive.clear();
-}
-
 void TestMainWindow::startUp()
 {
     StandInPlatform stand;
@@ -98,9 +92,9 @@ void TestMainWindow::startUp()
     MainWindow window;
     QVERIFY(settled(window));
 
-    QCOMPARE(child<DriveListBox>(window, "Drive1")->drive(), drives.textOf(drives.a));
-    QCOMPARE(child<DirListBox>(window, "Dir1")->path(), drives.a);
-    QCOMPARE(rowsOf(*child<DirListBox>(window, "Dir1")), (QStringList{drives.a, "gesperrt", "musik", "programm"}));
+    QCOMPARE(child<DriveComboBox>(window, "Drive1")->drive(), drives.textOf(drives.a));
+    QCOMPARE(child<FolderListView>(window, "Dir1")->path(), drives.a);
+    QCOMPARE(rowsOf(*child<FolderListView>(window, "Dir1")), (QStringList{drives.a, "gesperrt", "musik", "programm"}));
     QVERIFY(child<QRadioButton>(window, "opt_alle")->isChecked());
     QVERIFY(!child<QRadioButton>(window, "opt_mp3")->isChecked());
     QVERIFY(!child<QRadioButton>(window, "opt_eigene")->isChecked());
@@ -109,7 +103,7 @@ void TestMainWindow::startUp()
     QVERIFY(!text->isEnabled());
     QCOMPARE(text->palette().color(QPalette::Disabled, QPalette::Base),
              QApplication::palette().color(QPalette::Disabled, QPalette::Base));
-    QCOMPARE(child<FileListBox>(window, "File1")->pattern(), QStringLiteral("*.*"));
+    QCOMPARE(child<FileListView>(window, "File1")->pattern(), QStringLiteral("*.*"));
     QCOMPARE(entriesOf(window.fileList()),
              (QStringList{"Brief.txt", "Lied 2.mp3", "Lied 10.mp3", "Makefile", "notiz.TXT"}));
     QVERIFY(stand.messageBox.shown.isEmpty());
@@ -118,7 +112,7 @@ void TestMainWindow::startUp()
     window.showWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QCOMPARE(QApplication::focusWidget(), child<QWidget>(window, "Drive1"));
-    QCOMPARE(ListingState.LastGoodDrive, drives.textOf(drives.a));
+    QCOMPARE(window.fallBackDrive(), drives.textOf(drives.a));
     QCOMPARE(window.windowTitle(), QStringLiteral("Lirabel"));
 }
 
@@ -212,7 +206,7 @@ void TestMainWindow::filterOptionsKeepTypedText()
     window.showWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     auto *text = child<QLineEdit>(window, "txt_eigene");
-    auto *file1 = child<FileListBox>(window, "File1");
+    auto *file1 = child<FileListView>(window, "File1");
 
     QTest::mouseClick(child<QRadioButton>(window, "opt_mp3"), Qt::LeftButton);
     QVERIFY(settled(window));
@@ -266,7 +260,7 @@ void TestMainWindow::eigeneWithEmptyText()
     QVERIFY(settled(window));
     QTest::mouseClick(child<QRadioButton>(window, "opt_eigene"), Qt::LeftButton);
     QVERIFY(settled(window));
-    QCOMPARE(child<FileListBox>(window, "File1")->pattern(), QStringLiteral("*."));
+    QCOMPARE(child<FileListView>(window, "File1")->pattern(), QStringLiteral("*."));
     QCOMPARE(entriesOf(window.fileList()), QStringList{"Makefile"});
 }
 
@@ -300,14 +294,14 @@ void TestMainWindow::folderChosenInDirectoryList()
     Drives drives(stand);
     MainWindow window;
     QVERIFY(settled(window));
-    auto *dir1 = child<DirListBox>(window, "Dir1");
+    auto *dir1 = child<FolderListView>(window, "Dir1");
     dir1->setCurrentIndex(dir1->model()->index(2, 0)); // "musik"
     QCOMPARE(dir1->path(), drives.a);                  // a click only selects
     QTest::keyClick(dir1, Qt::Key_Return);
     QVERIFY(settled(window));
     QCOMPARE(dir1->path(), drives.a + "/musik");
     QCOMPARE(rowsOf(*dir1), (QStringList{drives.a, "musik", "alt"}));
-    QCOMPARE(child<FileListBox>(window, "File1")->path(), drives.a + "/musik");
+    QCOMPARE(child<FileListView>(window, "File1")->path(), drives.a + "/musik");
     QCOMPARE(entriesOf(window.fileList()), QStringList{"titel.mp3"});
 
     // Back up by the root row.
@@ -325,8 +319,8 @@ void TestMainWindow::eachDriveKeepsItsFolder()
     Drives drives(stand);
     MainWindow window;
     QVERIFY(settled(window));
-    auto *drive1 = child<DriveListBox>(window, "Drive1");
-    auto *dir1 = child<DirListBox>(window, "Dir1");
+    auto *drive1 = child<DriveComboBox>(window, "Drive1");
+    auto *dir1 = child<FolderListView>(window, "Dir1");
     dir1->setCurrentIndex(dir1->model()->index(2, 0));
     QTest::keyClick(dir1, Qt::Key_Return);
     QVERIFY(settled(window));
@@ -349,7 +343,7 @@ void TestMainWindow::unreadableFolderKeepsLists()
     stand.volumes.notReady.insert(drives.a + "/gesperrt");
     MainWindow window;
     QVERIFY(settled(window));
-    auto *dir1 = child<DirListBox>(window, "Dir1");
+    auto *dir1 = child<FolderListView>(window, "Dir1");
     const QStringList rowsBefore = rowsOf(*dir1);
     dir1->setCurrentIndex(dir1->model()->index(1, 0)); // "gesperrt"
     QTest::keyClick(dir1, Qt::Key_Return);
@@ -361,7 +355,7 @@ void TestMainWindow::unreadableFolderKeepsLists()
     QCOMPARE(stand.messageBox.shown.at(0).title, QStringLiteral("Verzeichnisfehler"));
     QCOMPARE(dir1->path(), drives.a);
     QCOMPARE(rowsOf(*dir1), rowsBefore);
-    QCOMPARE(child<FileListBox>(window, "File1")->path(), drives.a);
+    QCOMPARE(child<FileListView>(window, "File1")->path(), drives.a);
     QCOMPARE(window.fileList().count(), 5);
 }
 
@@ -374,8 +368,8 @@ void TestMainWindow::driveNotReadyGoesBack()
     QVERIFY(settled(window));
     window.showWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    auto *drive1 = child<DriveListBox>(window, "Drive1");
-    QCOMPARE(ListingState.LastGoodDrive, drives.textOf(drives.a));
+    auto *drive1 = child<DriveComboBox>(window, "Drive1");
+    QCOMPARE(window.fallBackDrive(), drives.textOf(drives.a));
 
     QTest::keyClick(drive1, Qt::Key_Down); // the user steps to drive B
     QVERIFY(settled(window));
@@ -383,9 +377,8 @@ void TestMainWindow::driveNotReadyGoesBack()
     QCOMPARE(stand.messageBox.shown.at(0).kind, QStringLiteral("critical"));
     QCOMPARE(stand.messageBox.shown.at(0).text, QStringLiteral("Laufwerk nicht bereit !"));
     QCOMPARE(stand.messageBox.shown.at(0).title, QStringLiteral("Laufwerksfehler"));
-    QCOMPARE(ListingState.MessageText, QStringLiteral("Laufwerk nicht bereit !"));
     QCOMPARE(drive1->drive(), drives.textOf(drives.a));
-    QCOMPARE(child<DirListBox>(window, "Dir1")->path(), drives.a);
+    QCOMPARE(child<FolderListView>(window, "Dir1")->path(), drives.a);
     QCOMPARE(window.fileList().count(), 5);
 
     // A ready drive is taken without a word.
@@ -405,18 +398,18 @@ void TestMainWindow::rememberedDriveFailsToo()
     QVERIFY(settled(window));
     window.showWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    QCOMPARE(ListingState.LastGoodDrive, drives.textOf(drives.a));
+    QCOMPARE(window.fallBackDrive(), drives.textOf(drives.a));
     // A, which also holds the program, goes away after the focus arrived.
     stand.volumes.notReady.insert(drives.a);
     stand.volumes.notReady.insert(drives.b);
-    auto *drive1 = child<DriveListBox>(window, "Drive1");
+    auto *drive1 = child<DriveComboBox>(window, "Drive1");
     drive1->setCurrentIndex(1);
     QVERIFY(settled(window));
 
     QCOMPARE(stand.messageBox.shown.size(), 1);
     QCOMPARE(drive1->drive(), QStringLiteral("/"));
-    QCOMPARE(child<DirListBox>(window, "Dir1")->path(), QDir::currentPath());
-    QCOMPARE(child<FileListBox>(window, "File1")->path(), QDir::currentPath());
+    QCOMPARE(child<FolderListView>(window, "Dir1")->path(), QDir::currentPath());
+    QCOMPARE(child<FileListView>(window, "File1")->path(), QDir::currentPath());
 }
 
 void TestMainWindow::nestedFailureShowsMessageOnce()
@@ -427,15 +420,16 @@ void TestMainWindow::nestedFailureShowsMessageOnce()
     stand.volumes.volumes.append(Volume{QStringLiteral("/"), QString()});
     MainWindow window;
     QVERIFY(settled(window));
-    auto *drive1 = child<DriveListBox>(window, "Drive1");
-    auto *dir1 = child<DirListBox>(window, "Dir1");
+    auto *drive1 = child<DriveComboBox>(window, "Drive1");
+    auto *dir1 = child<FolderListView>(window, "Dir1");
     drive1->setCurrentIndex(0);
     QVERIFY(settled(window));
     dir1->setCurrentIndex(dir1->model()->index(2, 0));
     QTest::keyClick(dir1, Qt::Key_Return);
     QVERIFY(settled(window));
     QCOMPARE(dir1->path(), drives.a + "/musik");
-    ListingState.LastGoodDrive = drive1->drive();
+    window.rememberFallBackDrive(); // remembers A
+    QCOMPARE(window.fallBackDrive(), drives.textOf(drives.a));
 
     // A's mount point stays readable, its current folder does not: the
     // nested change back to A fails, the program's drive C takes over.
@@ -456,15 +450,50 @@ void TestMainWindow::noDriveRemembered()
     stand.program.folder = drives.c;
     MainWindow window;
     QVERIFY(settled(window));
-    auto *drive1 = child<DriveListBox>(window, "Drive1");
+    auto *drive1 = child<DriveComboBox>(window, "Drive1");
     QCOMPARE(drive1->drive(), drives.c);
-    QVERIFY(ListingState.LastGoodDrive.isEmpty());
+    QVERIFY(window.fallBackDrive().isEmpty());
     stand.volumes.notReady.insert(drives.b);
     drive1->setCurrentIndex(1);
     QVERIFY(settled(window));
     QCOMPARE(stand.messageBox.shown.size(), 1);
     QCOMPARE(drive1->drive(), drives.c);
-    QCOMPARE(child<DirListBox>(window, "Dir1")->path(), drives.c);
+    QCOMPARE(child<FolderListView>(window, "Dir1")->path(), drives.c);
+}
+
+// A message box runs an event loop of its own: an answer that arrives
+// meanwhile waits for it, and a read asked for once it is closed overtakes
+// that answer. Here drive B is unmounted while one of its folders is read;
+// the folder's answer must not count as a failure of the drive fallen back to.
+void TestMainWindow::answerWaitingForABoxIsOvertaken()
+{
+    StandInPlatform stand;
+    Drives drives(stand);
+    stand.program.folder = drives.c;
+    makeTree(drives.b, {"unten/"});
+    MainWindow window;
+    QVERIFY(settled(window));
+    window.showWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto *drive1 = child<DriveComboBox>(window, "Drive1");
+    auto *dir1 = child<FolderListView>(window, "Dir1");
+    drive1->setCurrentIndex(0);
+    QVERIFY(settled(window));
+    window.rememberFallBackDrive(); // remembers A
+    drive1->setCurrentIndex(1);
+    QVERIFY(settled(window));
+
+    stand.messageBox.whileOpen = [&window] { QVERIFY(QTest::qWaitFor([&window] { return !window.isLoading(); })); };
+    dir1->setCurrentIndex(dir1->model()->index(1, 0)); // "unten"
+    QTest::keyClick(dir1, Qt::Key_Return);
+    stand.volumes.volumes.removeAt(1);
+    Q_EMIT stand.volumes.volumesChanged();
+    QVERIFY(settled(window));
+
+    QCOMPARE(stand.messageBox.shown.size(), 1);
+    QCOMPARE(stand.messageBox.shown.at(0).text, QStringLiteral("Laufwerk nicht bereit !"));
+    QCOMPARE(drive1->drive(), drives.textOf(drives.a));
+    QCOMPARE(dir1->path(), drives.a);
 }
 
 void TestMainWindow::programFolderOnNoDrive()
@@ -480,8 +509,8 @@ void TestMainWindow::programFolderOnNoDrive()
     {
         MainWindow window;
         QVERIFY(settled(window));
-        QCOMPARE(child<DriveListBox>(window, "Drive1")->drive(), drives.b);
-        QCOMPARE(child<DirListBox>(window, "Dir1")->path(), QDir::currentPath());
+        QCOMPARE(child<DriveComboBox>(window, "Drive1")->drive(), drives.b);
+        QCOMPARE(child<FolderListView>(window, "Dir1")->path(), QDir::currentPath());
         QCOMPARE(entriesOf(window.fileList()), QStringList{"hier.txt"});
         QVERIFY(stand.messageBox.shown.isEmpty());
     }
@@ -502,7 +531,7 @@ void TestMainWindow::menuEntryDoesNothing()
     QVERIFY(!entry->menu());
     entry->trigger();
     QVERIFY(window.isVisible());
-    QCOMPARE(child<DirListBox>(window, "Dir1")->path(), drives.a);
+    QCOMPARE(child<FolderListView>(window, "Dir1")->path(), drives.a);
     QCOMPARE(window.fileList().count(), 5);
     QVERIFY(stand.messageBox.shown.isEmpty());
     const QWidgetList windows = QApplication::topLevelWidgets();

@@ -7,11 +7,10 @@
 #include "app/applicationsetup.h"
 #include "app/mainwindow.h"
 #include "core/bytenames.h"
-#include "core/listingstate.h"
 #include "standins.h"
-#include "ui/dirlistbox.h"
-#include "ui/drivelistbox.h"
-#include "ui/filelistbox.h"
+#include "ui/drivecombobox.h"
+#include "ui/filelistview.h"
+#include "ui/folderlistview.h"
 #include "widgetsupport.h"
 
 #include <QApplication>
@@ -74,7 +73,6 @@ class TestOpenFolder : public QObject
 
 private Q_SLOTS:
     void initTestCase();
-    void init();
     void startFolder_data();
     void startFolder();
     void drop_data();
@@ -86,11 +84,6 @@ private Q_SLOTS:
 void TestOpenFolder::initTestCase()
 {
     setUpApplication(*qobject_cast<QApplication *>(QCoreApplication::instance()));
-}
-
-void TestOpenFolder::init()
-{
-    ListingState.LastGoodDrive.clear();
 }
 
 void TestOpenFolder::startFolder_data()
@@ -119,13 +112,13 @@ void TestOpenFolder::startFolder()
 
     MainWindow window(QFile::encodeName(top) + '/' + below);
     QVERIFY(settled(window));
-    auto *drive1 = child<DriveListBox>(window, "Drive1");
-    auto *dir1 = child<DirListBox>(window, "Dir1");
+    auto *drive1 = child<DriveComboBox>(window, "Drive1");
+    auto *dir1 = child<FolderListView>(window, "Dir1");
     QCOMPARE(drive1->drive(), drive);
     QCOMPARE(dir1->path(), expected);
-    QCOMPARE(child<FileListBox>(window, "File1")->path(), expected);
+    QCOMPARE(child<FileListView>(window, "File1")->path(), expected);
     QVERIFY(stand.messageBox.shown.isEmpty()); // not before the window is up
-    QCOMPARE(ListingState.LastGoodDrive, folder.isEmpty() ? QString() : drive);
+    QCOMPARE(window.fallBackDrive(), folder.isEmpty() ? QString() : drive);
 
     window.showWindow();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -170,11 +163,11 @@ void TestOpenFolder::drop()
     QVERIFY(settled(window));
     window.showWindow();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    auto *dir1 = child<DirListBox>(window, "Dir1");
+    auto *dir1 = child<FolderListView>(window, "Dir1");
     QCOMPARE(dir1->path(), drives.a);
 
     // Onto the file list, which takes no drops itself: the window does.
-    QWidget *target = child<FileListBox>(window, "File1")->viewport();
+    QWidget *target = child<FileListView>(window, "File1")->viewport();
     QMimeData data;
     data.setData(QStringLiteral("text/uri-list"), url.replace("%1", QUrl::toPercentEncoding(top, "/")) + "\r\n");
     const QPoint at = target->rect().center();
@@ -195,7 +188,7 @@ void TestOpenFolder::drop()
         return;
     }
     QTRY_COMPARE(dir1->path(), top + '/' + folder);
-    QCOMPARE(child<DriveListBox>(window, "Drive1")->drive(), drives.b);
+    QCOMPARE(child<DriveComboBox>(window, "Drive1")->drive(), drives.b);
 }
 
 void TestOpenFolder::commandLine_data()

@@ -9,11 +9,10 @@
 
 #include "app/applicationsetup.h"
 #include "app/mainwindow.h"
-#include "core/listingstate.h"
 #include "standins.h"
-#include "ui/dirlistbox.h"
-#include "ui/drivelistbox.h"
-#include "ui/filelistbox.h"
+#include "ui/drivecombobox.h"
+#include "ui/filelistview.h"
+#include "ui/folderlistview.h"
 #include "ui/printsettingsdialog.h"
 #include "ui/savesettingsdialog.h"
 #include "widgetsupport.h"
@@ -32,7 +31,7 @@ using namespace Lirabel;
 
 namespace {
 
-void activate(DirListBox &list, int row)
+void activate(FolderListView &list, int row)
 {
     list.setCurrentIndex(list.model()->index(row, 0));
     QTest::keyClick(&list, Qt::Key_Return);
@@ -70,9 +69,9 @@ struct Scene
         window->openFolder(QFile::encodeName(folder));
         QVERIFY(settled(*window));
     }
-    DirListBox *dir1() const { return child<DirListBox>(*window, "Dir1"); }
-    DriveListBox *drive1() const { return child<DriveListBox>(*window, "Drive1"); }
-    FileListBox *file1() const { return child<FileListBox>(*window, "File1"); }
+    FolderListView *dir1() const { return child<FolderListView>(*window, "Dir1"); }
+    DriveComboBox *drive1() const { return child<DriveComboBox>(*window, "Drive1"); }
+    FileListView *file1() const { return child<FileListView>(*window, "File1"); }
     QStringList shown() const { return entriesOf(window->fileList()); }
 };
 
@@ -84,7 +83,6 @@ class TestVanishing : public QObject
 
 private Q_SLOTS:
     void initTestCase();
-    void init();
     void saveWhatIsShown();
     void printWhatIsShown();
     void arrowKeyInTheFilter_data();
@@ -100,11 +98,6 @@ private Q_SLOTS:
 void TestVanishing::initTestCase()
 {
     setUpApplication(*qobject_cast<QApplication *>(QCoreApplication::instance()));
-}
-
-void TestVanishing::init()
-{
-    ListingState.LastGoodDrive.clear();
 }
 
 // The list still shows the removed folder's names; saving writes what is shown.
@@ -247,7 +240,7 @@ void TestVanishing::driveNotReadyWhenChosenAgain()
     scene.drive1()->setCurrentIndex(0);
     QVERIFY(settled(*scene.window));
     QCOMPARE(scene.dir1()->path(), scene.weg);
-    ListingState.LastGoodDrive = scene.drive1()->drive();
+    scene.window->rememberFallBackDrive(); // remembers A
 
     scene.stand.volumes.notReady.insert(scene.b);
     scene.drive1()->setCurrentIndex(1);
@@ -305,10 +298,15 @@ void TestVanishing::driveUnmountedWhileListed()
     scene.drive1()->refreshVolumes();
     QCOMPARE(scene.drive1()->count(), 4);
     const QString textOfB = scene.drive1()->itemText(1);
-    if (then == "B was chosen")
+    // The drive remembered is the one shown when the drive list last got the focus.
+    if (rememberedB) {
         scene.drive1()->setCurrentIndex(1);
+        QVERIFY(settled(*scene.window));
+    }
+    scene.window->rememberFallBackDrive();
+    QCOMPARE(scene.window->fallBackDrive(), rememberedB ? textOfB : scene.a);
+    scene.drive1()->setCurrentIndex(then == "B was chosen" ? 1 : 0);
     QVERIFY(settled(*scene.window));
-    ListingState.LastGoodDrive = rememberedB ? textOfB : scene.a;
     if (!programDriveReady)
         scene.stand.volumes.notReady.insert(c);
 

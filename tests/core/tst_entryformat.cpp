@@ -3,7 +3,7 @@
 
 #include "core/entryformat.h"
 #include "core/lirabelerror.h"
-#include "core/listingstate.h"
+#include "core/listingrun.h"
 
 #include <QTest>
 
@@ -14,7 +14,6 @@ class TestEntryFormat : public QObject
     Q_OBJECT
 
 private slots:
-    void freshStateIsEmpty();
     void numberEntry_data();
     void numberEntry();
     void stripExtension_data();
@@ -25,19 +24,6 @@ private slots:
     void failingReaderKeepsSpacing_data();
     void failingReaderKeepsSpacing();
 };
-
-void TestEntryFormat::freshStateIsEmpty()
-{
-    // Must run first: nothing has touched the state yet.
-    QCOMPARE(ListingState.EntryIndex, 0);
-    QCOMPARE(ListingState.ScanPosition, 0);
-    QCOMPARE(ListingState.LineCounter, 0);
-    QCOMPARE(ListingState.OutputFileNumber, 0);
-    QCOMPARE(ListingState.SpacingInterval, 0);
-    for (const QString *text : {&ListingState.OutputFileName, &ListingState.CurrentEntry, &ListingState.NumberPrefix,
-                                &ListingState.LastGoodDrive, &ListingState.MessageText, &ListingState.MessageTitle})
-        QVERIFY(text->isEmpty());
-}
 
 void TestEntryFormat::numberEntry_data()
 {
@@ -60,9 +46,8 @@ void TestEntryFormat::numberEntry()
     QFETCH(QString, entry);
     QFETCH(int, index);
     QFETCH(QString, expected);
-    NumberEntry(entry, index);
-    QCOMPARE(entry, expected);
-    QCOMPARE(ListingState.NumberPrefix, expected.left(expected.indexOf(QLatin1String(".) ")) + 3));
+    QCOMPARE(numberedEntry(entry, index), expected);
+    QCOMPARE(numberPrefix(index), expected.left(expected.indexOf(QLatin1String(".) ")) + 3));
 }
 
 void TestEntryFormat::stripExtension_data()
@@ -71,7 +56,7 @@ void TestEntryFormat::stripExtension_data()
     // clang-format off
     QTest::addColumn<QString>("entry");
     QTest::addColumn<QString>("expected");
-    QTest::addColumn<int>("scanPosition");
+    QTest::addColumn<int>("dotPosition");
     QTest::newRow("no dot") << "abc" << "abc" << 0;
     QTest::newRow("dot at 1") << ".x" << ".x" << 1;
     QTest::newRow("dot at 2") << "a.b" << "a.b" << 2;
@@ -93,18 +78,14 @@ void TestEntryFormat::stripExtension()
 {
     QFETCH(QString, entry);
     QFETCH(QString, expected);
-    QFETCH(int, scanPosition);
-    StripExtension(entry);
-    QCOMPARE(entry, expected);
-    QCOMPARE(ListingState.ScanPosition, scanPosition);
+    QFETCH(int, dotPosition);
+    QCOMPARE(withoutExtension(entry), expected);
+    QCOMPARE(lastDotPosition(entry), dotPosition);
 }
 
 void TestEntryFormat::stripThenNumber()
 {
-    QString entry = QStringLiteral("lied.mp3");
-    StripExtension(entry);
-    NumberEntry(entry, 12);
-    QCOMPARE(entry, QStringLiteral("012.) lied"));
+    QCOMPARE(numberedEntry(withoutExtension(QStringLiteral("lied.mp3")), 12), QStringLiteral("012.) lied"));
 }
 
 void TestEntryFormat::spacingFromText_data()
@@ -158,7 +139,7 @@ void TestEntryFormat::spacingFromText()
     QFETCH(QString, text);
     QFETCH(bool, ok);
     QFETCH(int, value);
-    const auto result = SpacingFromText(text);
+    const auto result = Lirabel::spacingFromText(text);
     QCOMPARE(result.has_value(), ok);
     if (ok)
         QCOMPARE(*result, value);
@@ -174,14 +155,15 @@ void TestEntryFormat::failingReaderKeepsSpacing_data()
 void TestEntryFormat::failingReaderKeepsSpacing()
 {
     QFETCH(bool, printReader);
-    const auto read = printReader ? &ReadPrintSpacing : &ReadSaveSpacing;
-    read(QStringLiteral("3"));
-    QCOMPARE(ListingState.SpacingInterval, 3);
+    const auto read = printReader ? &readPrintSpacing : &readSaveSpacing;
+    RunState run;
+    read(run, QStringLiteral("3"));
+    QCOMPARE(run.spacingInterval, 3);
     for (const char *bad : {"", "abc", "2147483648"})
-        QVERIFY_THROWS_EXCEPTION(LirabelError, read(QString::fromLatin1(bad)));
-    QCOMPARE(ListingState.SpacingInterval, 3);
-    read(QStringLiteral("-2"));
-    QCOMPARE(ListingState.SpacingInterval, 0);
+        QVERIFY_THROWS_EXCEPTION(LirabelError, read(run, QString::fromLatin1(bad)));
+    QCOMPARE(run.spacingInterval, 3);
+    read(run, QStringLiteral("-2"));
+    QCOMPARE(run.spacingInterval, 0);
 }
 
 QTEST_GUILESS_MAIN(TestEntryFormat)

@@ -4,7 +4,6 @@
 #include "core/entryformat.h"
 #include "core/lirabelerror.h"
 #include "core/listingrun.h"
-#include "core/listingstate.h"
 #include "standins.h"
 #include "testsupport.h"
 
@@ -37,8 +36,15 @@ RunSettings withSpacing(const QString &text)
 {
     RunSettings settings;
     settings.blankLines = true;
-    settings.readSpacing = [text] { ReadSaveSpacing(text); };
+    settings.readSpacing = [text](RunState &run) { readSaveSpacing(run, text); };
     return settings;
+}
+
+// A run on a state of its own, as the targets start one.
+void runFresh(const RunSettings &settings, const EntrySource &source, LineTarget &target)
+{
+    RunState run;
+    runListing(run, settings, source, target);
 }
 
 } // namespace
@@ -52,6 +58,7 @@ private slots:
     void spacing_data();
     void spacing();
     void runWithoutSpacingAfterOneWithIt();
+    void leftOverStateChangesNothing();
     void bothOptions();
     void badSpacingLeavesWithoutFinish();
     void limit_data();
@@ -63,7 +70,7 @@ void TestListingRun::emptyList()
 {
     ListSource source({});
     RecordingTarget target;
-    RunListing(withSpacing(QStringLiteral("1")), source, target);
+    runFresh(withSpacing(QStringLiteral("1")), source, target);
     QVERIFY(target.lines.isEmpty());
     QCOMPARE(target.finished, 1);
 }
@@ -89,7 +96,7 @@ void TestListingRun::spacing()
     QFETCH(QStringList, expected);
     ListSource source(names(entries));
     RecordingTarget target;
-    RunListing(withSpacing(spacingText), source, target);
+    runFresh(withSpacing(spacingText), source, target);
     QCOMPARE(target.lines, expected);
     QCOMPARE(target.finished, 1);
 }
@@ -98,15 +105,25 @@ void TestListingRun::runWithoutSpacingAfterOneWithIt()
 {
     ListSource source(names(4));
     RecordingTarget first;
-    RunListing(withSpacing(QStringLiteral("2")), source, first);
+    RunState run;
+    runListing(run, withSpacing(QStringLiteral("2")), source, first);
     QCOMPARE(first.lines, QStringList({"e1", "e2", "", "e3", "e4", ""}));
 
     RunSettings plain;
-    plain.readSpacing = [] { QFAIL("the spacing must not be read when blank lines are off"); };
+    plain.readSpacing = [](RunState &) { QFAIL("the spacing must not be read when blank lines are off"); };
     RecordingTarget second;
-    RunListing(plain, source, second);
+    runListing(run, plain, source, second);
     QCOMPARE(second.lines, QStringList({"e1", "e2", "e3", "e4"}));
-    QCOMPARE(ListingState.SpacingInterval, 0);
+    QCOMPARE(run.spacingInterval, 0);
+}
+
+void TestListingRun::leftOverStateChangesNothing()
+{
+    ListSource source(names(3));
+    RunState run{77, 2, 5, QStringLiteral("alt")};
+    RecordingTarget target;
+    runListing(run, withSpacing(QStringLiteral("2")), source, target);
+    QCOMPARE(target.lines, QStringList({"e1", "e2", "", "e3"}));
 }
 
 void TestListingRun::bothOptions()
@@ -119,7 +136,7 @@ void TestListingRun::bothOptions()
     settings.stripExtensions = true;
     settings.numberEntries = true;
     RecordingTarget target;
-    RunListing(settings, source, target);
+    runFresh(settings, source, target);
     QCOMPARE(target.lines.size(), 13);
     QCOMPARE(target.lines.at(0), QStringLiteral("001.) e1"));
     QCOMPARE(target.lines.at(11), QStringLiteral("012.) lied"));
@@ -130,7 +147,7 @@ void TestListingRun::badSpacingLeavesWithoutFinish()
 {
     ListSource source(names(3));
     RecordingTarget target;
-    QVERIFY_THROWS_EXCEPTION(LirabelError, RunListing(withSpacing(QStringLiteral("drei")), source, target));
+    QVERIFY_THROWS_EXCEPTION(LirabelError, runFresh(withSpacing(QStringLiteral("drei")), source, target));
     QVERIFY(target.lines.isEmpty());
     QCOMPARE(target.finished, 0);
 }
@@ -154,10 +171,10 @@ void TestListingRun::limit()
     CountingSource source(count);
     RecordingTarget target;
     try {
-        LimitCheck(source);
+        checkEntryLimit(source);
         RunSettings settings;
         settings.numberEntries = true;
-        RunListing(settings, source, target);
+        runFresh(settings, source, target);
     } catch (const ProgramEnded &) {
     }
     if (refused) {
@@ -182,7 +199,7 @@ void TestListingRun::runRefusesTooManyEvenWithoutCheck()
 {
     CountingSource source(40000);
     RecordingTarget target;
-    QVERIFY_THROWS_EXCEPTION(LirabelError, RunListing(RunSettings{}, source, target));
+    QVERIFY_THROWS_EXCEPTION(LirabelError, runFresh(RunSettings{}, source, target));
     QVERIFY(target.lines.isEmpty());
 }
 

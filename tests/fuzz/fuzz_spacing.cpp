@@ -16,7 +16,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
-    const auto value = Lirabel::SpacingFromText(text);
+    const auto value = Lirabel::spacingFromText(text);
     if (value && *value < 0)
         std::abort();
 

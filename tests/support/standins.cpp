@@ -13,12 +13,16 @@ namespace Lirabel {
 int StandInMessageBox::critical(const QString &text, const QString &title)
 {
     shown.append({QStringLiteral("critical"), text, title});
+    if (whileOpen)
+        whileOpen();
     return ButtonOk;
 }
 
 bool StandInMessageBox::question(const QString &text, const QString &title)
 {
     shown.append({QStringLiteral("question"), text, title});
+    if (whileOpen)
+        whileOpen();
     return questionAnswers.isEmpty() ? true : questionAnswers.dequeue();
 }
 
@@ -33,9 +37,10 @@ bool StandInVolumes::isReadable(const QString &path) const
     return isListableFolder(path);
 }
 
-std::optional<QString> StandInDialogs::saveFileName(const QString &initDir, const QString &fileName, int maxFileSize)
+std::optional<QString> StandInDialogs::saveFileName(const QString &initialFolder, const QString &fileName,
+                                                    int maxLength)
 {
-    saveRequests.append({initDir, fileName, maxFileSize});
+    saveRequests.append({initialFolder, fileName, maxLength});
     return saveAnswers.isEmpty() ? std::nullopt : saveAnswers.dequeue();
 }
 

@@ -7,11 +7,13 @@
 // program asked and answer from queues the test fills beforehand.
 
 #include "core/platform.h"
-#include "ui/textfiles.h"
+#include "ui/qttextfiles.h"
 
 #include <QQueue>
 #include <QSet>
 #include <QStringList>
+
+#include <functional>
 
 namespace Lirabel {
 
@@ -26,6 +28,8 @@ public:
     };
     QList<Shown> shown;
     QQueue<bool> questionAnswers; // empty: "Ja"
+    // Runs while a box is open, as the event loop of a real modal box does.
+    std::function<void()> whileOpen;
 
     int critical(const QString &text, const QString &title) override;
     bool question(const QString &text, const QString &title) override;
@@ -61,9 +65,9 @@ public:
 
     struct SaveRequest
     {
-        QString initDir;
+        QString initialFolder;
         QString fileName;
-        int maxFileSize = 0;
+        int maxLength = 0;
     };
     struct FontRequest
     {
@@ -77,7 +81,7 @@ public:
     QList<FontRequest> fontRequests;
     QList<int> printerRequests; // the flags of each
 
-    std::optional<QString> saveFileName(const QString &initDir, const QString &fileName, int maxFileSize) override;
+    std::optional<QString> saveFileName(const QString &initialFolder, const QString &fileName, int maxLength) override;
     std::optional<FontChoice> chooseFont(const QString &name, float size, int flags, int minSize, int maxSize) override;
     bool choosePrinter(int flags) override;
 };

@@ -4,11 +4,11 @@
 #include "widgetsupport.h"
 
 #include "app/mainwindow.h"
-#include "ui/dirlistbox.h"
+#include "ui/folderlistview.h"
 
 #include <QTest>
 
-QStringList rowsOf(const Lirabel::DirListBox &list)
+QStringList rowsOf(const Lirabel::FolderListView &list)
 {
     QStringList rows;
     for (int row = 0; row < list.model()->rowCount(); ++row)

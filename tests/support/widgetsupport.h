@@ -19,7 +19,7 @@
 #include <functional>
 
 namespace Lirabel {
-class DirListBox;
+class FolderListView;
 class MainWindow;
 } // namespace Lirabel
 
@@ -91,4 +91,4 @@ private:
 };
 
 // The texts of the directory list's rows, top to bottom.
-QStringList rowsOf(const Lirabel::DirListBox &list);
+QStringList rowsOf(const Lirabel::FolderListView &list);

@@ -23,11 +23,10 @@
 
 #include "app/applicationsetup.h"
 #include "app/mainwindow.h"
-#include "core/listingstate.h"
 #include "standins.h"
-#include "ui/dirlistbox.h"
-#include "ui/drivelistbox.h"
-#include "ui/filelistbox.h"
+#include "ui/drivecombobox.h"
+#include "ui/filelistview.h"
+#include "ui/folderlistview.h"
 #include "ui/qtplatform.h"
 #include "ui/savesettingsdialog.h"
 #include "widgetsupport.h"
@@ -120,8 +119,8 @@ struct Scene
     }
     // Waits for the window's reads to answer.
     void settle() const { check(settled(window), QStringLiteral("the window's reads answer")); }
-    DriveListBox *drive1() const { return child<DriveListBox>(window, "Drive1"); }
-    DirListBox *dir1() const { return child<DirListBox>(window, "Dir1"); }
+    DriveComboBox *drive1() const { return child<DriveComboBox>(window, "Drive1"); }
+    FolderListView *dir1() const { return child<FolderListView>(window, "Dir1"); }
     QStringList shown() const { return entriesOf(window.fileList()); }
 
     int driveRow(const QString &mountPoint) const
@@ -154,7 +153,7 @@ int chooseDeadDrive(const QString &mount)
     const QStringList files = scene.shown();
     const int row = scene.driveRow(mount);
     check(row >= 0, QStringLiteral("%1 is in the drive list under its mount point").arg(mount));
-    check(ListingState.LastGoodDrive == drive, QStringLiteral("the start drive %1 is remembered").arg(drive));
+    check(scene.window.fallBackDrive() == drive, QStringLiteral("the start drive %1 is remembered").arg(drive));
 
     // Chosen and at once overtaken by the drive it came from: no message.
     scene.drive1()->setCurrentIndex(row);
@@ -299,7 +298,7 @@ int followMounts(const QString &mount, const QString &mountCommand, const QStrin
     scene.settle();
     check(scene.oneMessage(QStringLiteral("Laufwerk nicht bereit !"), QStringLiteral("Laufwerksfehler")),
           QStringLiteral("one message \"Laufwerk nicht bereit !\" for the drive that went"));
-    check(scene.dir1()->path() == folder && child<FileListBox>(scene.window, "File1")->path() == folder,
+    check(scene.dir1()->path() == folder && child<FileListView>(scene.window, "File1")->path() == folder,
           QStringLiteral("the lists show %1 again").arg(folder));
     return gFailures == 0 ? 0 : 1;
 }

@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
 
 #include "app/applicationsetup.h"
-#include "core/commondialog.h"
 #include "core/lirabelerror.h"
+#include "core/standarddialogs.h"
 #include "standins.h"
 #include "ui/qtdialogs.h"
 #include "ui/qtprinter.h"
@@ -41,8 +41,8 @@ void setSize(QFontDialog *dialog, int points)
     dialog->setCurrentFont(font);
 }
 
-constexpr int PrintFlags = CommonDialog::PrinterNoPageNumbers | CommonDialog::PrinterDisablePrintToFile;
-constexpr int FontFlags = CommonDialog::FontLimitSize | CommonDialog::FontScreenAndPrinter;
+constexpr int PrintFlags = StandardDialogs::PrinterNoPageNumbers | StandardDialogs::PrinterDisablePrintToFile;
+constexpr int FontFlags = StandardDialogs::FontLimitSize | StandardDialogs::FontScreenAndPrinter;
 
 } // namespace
 
@@ -157,7 +157,7 @@ void TestQtDialogs::fontDialogWithoutLimits()
         clickOk(dialog);
     });
     const auto chosen =
-        dialogs.chooseFont(QStringLiteral("Liberation Mono"), 9, CommonDialog::FontScreenAndPrinter, 6, 14);
+        dialogs.chooseFont(QStringLiteral("Liberation Mono"), 9, StandardDialogs::FontScreenAndPrinter, 6, 14);
     QVERIFY(chosen);
     QCOMPARE(chosen->name, QStringLiteral("Liberation Mono"));
     QCOMPARE(chosen->size, 20.0f);

@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
 
 #include "app/applicationsetup.h"
-#include "core/listingstate.h"
 #include "standins.h"
 #include "ui/qtdialogs.h"
 #include "ui/savesettingsdialog.h"

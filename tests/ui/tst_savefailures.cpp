@@ -11,7 +11,7 @@
 #include "app/applicationsetup.h"
 #include "app/mainwindow.h"
 #include "standins.h"
-#include "ui/dirlistbox.h"
+#include "ui/folderlistview.h"
 #include "ui/savesettingsdialog.h"
 #include "widgetsupport.h"
 

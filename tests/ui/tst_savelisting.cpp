@@ -4,7 +4,6 @@
 #include "app/applicationsetup.h"
 #include "app/mainwindow.h"
 #include "core/lirabelerror.h"
-#include "core/listingstate.h"
 #include "standins.h"
 #include "ui/savesettingsdialog.h"
 #include "ui/savetarget.h"
@@ -54,33 +53,46 @@ public:
     int writes = 0;
     int discards = 0;
 
-    int freeFile() override { return mReal.freeFile(); }
-    void openForOutput(int fileNumber, const QString &path) override
+    std::unique_ptr<TextFileWriter> openForOutput(const QString &path) override
     {
-        mPath = path;
-        mReal.openForOutput(fileNumber, path);
-    }
-    void writeLine(int fileNumber, const QString &text) override
-    {
-        if (writes++ == failAtWrite)
-            throw LirabelError(mPath + QStringLiteral("\nKein Platz mehr auf dem Gerät"));
-        mReal.writeLine(fileNumber, text);
-    }
-    void closeAll() override
-    {
-        if (failAtClose)
-            throw LirabelError(mPath + QStringLiteral("\nEin-/Ausgabefehler"));
-        mReal.closeAll();
-    }
-    void discardAll() override
-    {
-        ++discards;
-        mReal.discardAll();
+        return std::make_unique<Writer>(*this, path, mReal.openForOutput(path));
     }
 
 private:
+    class Writer : public TextFileWriter
+    {
+    public:
+        Writer(FailingTextFiles &files, QString path, std::unique_ptr<TextFileWriter> real)
+            : mFiles(files)
+            , mPath(std::move(path))
+            , mReal(std::move(real))
+        {
+        }
+        void writeLine(const QString &text) override
+        {
+            if (mFiles.writes++ == mFiles.failAtWrite)
+                throw LirabelError(mPath + QStringLiteral("\nKein Platz mehr auf dem Gerät"));
+            mReal->writeLine(text);
+        }
+        void close() override
+        {
+            if (mFiles.failAtClose)
+                throw LirabelError(mPath + QStringLiteral("\nEin-/Ausgabefehler"));
+            mReal->close();
+        }
+        void discard() override
+        {
+            ++mFiles.discards;
+            mReal->discard();
+        }
+
+    private:
+        FailingTextFiles &mFiles;
+        QString mPath;
+        std::unique_ptr<TextFileWriter> mReal;
+    };
+
     QtTextFiles mReal;
-    QString mPath;
 };
 
 struct Options
@@ -189,10 +201,9 @@ void TestSaveListing::threeFilesNoOptions()
     QCOMPARE(allIn(out.path()), QStringList{"liste.txt"});
 
     QCOMPARE(stand.dialogs.saveRequests.size(), 1);
-    QCOMPARE(stand.dialogs.saveRequests[0].initDir, QStringLiteral("/opt/lirabel/bin"));
+    QCOMPARE(stand.dialogs.saveRequests[0].initialFolder, QStringLiteral("/opt/lirabel/bin"));
     QCOMPARE(stand.dialogs.saveRequests[0].fileName, QStringLiteral("DateiListe"));
-    QCOMPARE(stand.dialogs.saveRequests[0].maxFileSize, 260);
-    QCOMPARE(ListingState.OutputFileName, out.filePath(QStringLiteral("liste.txt")));
+    QCOMPARE(stand.dialogs.saveRequests[0].maxLength, 260);
     QVERIFY(stand.messageBox.shown.isEmpty());
 
     QCOMPARE(main.showCalls, 1);
@@ -630,7 +641,7 @@ void TestSaveListing::throughTheMainWindow()
     clickWeiter(dialog);
     QCOMPARE(contents(out.filePath(QStringLiteral("liste.txt"))), QByteArray("a.txt\r\nb.txt\r\nc.txt\r\n"));
     QCOMPARE(QFileInfo(out.filePath(QStringLiteral("liste.txt"))).size(), 21);
-    QCOMPARE(stand.dialogs.saveRequests.last().initDir, folder.path());
+    QCOMPARE(stand.dialogs.saveRequests.last().initialFolder, folder.path());
     QVERIFY(main.isVisible());
     QTRY_VERIFY(dialog.isNull());
 

@@ -2,7 +2,6 @@
 // SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
 
 #include "app/applicationsetup.h"
-#include "core/listingstate.h"
 #include "standins.h"
 #include "ui/printsettingsdialog.h"
 #include "ui/savesettingsdialog.h"
@@ -57,7 +56,7 @@ private slots:
     void captionsFit();
     void initialValues_data();
     void initialValues();
-    void commonDialogProperties();
+    void standardDialogProperties();
     void tabOrderAndFirstFocus_data();
     void tabOrderAndFirstFocus();
     void runSettings_data();
@@ -226,22 +225,22 @@ void TestSettingsDialogs::initialValues()
     QVERIFY(child<QLineEdit>(*dialog, "txt_zeile")->isEnabled());
 }
 
-void TestSettingsDialogs::commonDialogProperties()
+void TestSettingsDialogs::standardDialogProperties()
 {
     StandInPlatform stand;
     StandInWindow main;
     ListSource entries({});
     PrintSettingsDialog print(main, entries);
-    QCOMPARE(print.CommonDialog1.FontName, QStringLiteral("Times New Roman"));
-    QCOMPARE(print.CommonDialog1.FontSize, 6.0f);
-    QCOMPARE(print.CommonDialog1.Min, 6);
-    QCOMPARE(print.CommonDialog1.Max, 14);
+    QCOMPARE(print.standardDialogs().fontName, QStringLiteral("Times New Roman"));
+    QCOMPARE(print.standardDialogs().fontSize, 6.0f);
+    QCOMPARE(print.standardDialogs().minFontSize, 6);
+    QCOMPARE(print.standardDialogs().maxFontSize, 14);
 
     SaveSettingsDialog save(main, entries);
-    QCOMPARE(save.CommonDialog1.MaxFileSize, 260);
-    QCOMPARE(save.CommonDialog1.Flags, 0);
-    QCOMPARE(save.CommonDialog1.CancelError, false);
-    QVERIFY(save.CommonDialog1.FileName.isEmpty());
+    QCOMPARE(save.standardDialogs().maxFileNameLength, 260);
+    QCOMPARE(save.standardDialogs().flags, 0);
+    QCOMPARE(save.standardDialogs().raiseOnCancel, false);
+    QVERIFY(save.standardDialogs().fileName.isEmpty());
 }
 
 void TestSettingsDialogs::tabOrderAndFirstFocus_data()
@@ -284,7 +283,7 @@ void TestSettingsDialogs::runSettings_data()
     QTest::addColumn<bool>("strip");
     QTest::addColumn<bool>("number");
     QTest::addColumn<bool>("blank");
-    QTest::addColumn<int>("spacing"); // SpacingInterval after readSpacing; -1: not called
+    QTest::addColumn<int>("spacing"); // spacingInterval after readSpacing; -1: not called
 
     QTest::newRow("print, nothing") << Kind::Print << QStringList{} << "7" << false << false << false << -1;
     QTest::newRow("print, endungen") << Kind::Print << QStringList{"chk_endungen"} << "0" << true << false << false
@@ -325,10 +324,11 @@ void TestSettingsDialogs::runSettings()
     QCOMPARE(settings.numberEntries, number);
     QCOMPARE(settings.blankLines, blank);
     if (spacing >= 0) {
-        ListingState.SpacingInterval = -99;
+        RunState run;
+        run.spacingInterval = -99;
         QVERIFY(settings.readSpacing);
-        settings.readSpacing();
-        QCOMPARE(ListingState.SpacingInterval, spacing);
+        settings.readSpacing(run);
+        QCOMPARE(run.spacingInterval, spacing);
     }
 }
 
@@ -376,8 +376,6 @@ void TestSettingsDialogs::spacingCheck()
     QCOMPARE(stand.messageBox.shown[0].kind, QStringLiteral("critical"));
     QCOMPARE(stand.messageBox.shown[0].text, QStringLiteral("Keine gültige Zahl für die Leerzeilen !"));
     QCOMPARE(stand.messageBox.shown[0].title, QStringLiteral("Eingabefehler"));
-    QCOMPARE(ListingState.MessageText, QStringLiteral("Keine gültige Zahl für die Leerzeilen !"));
-    QCOMPARE(ListingState.MessageTitle, QStringLiteral("Eingabefehler"));
     // The dialog stays as the user left it, the number ready to be corrected.
     QVERIFY(dialog->isVisible());
     QCOMPARE(edit->text(), zeile);

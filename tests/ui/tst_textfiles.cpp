@@ -3,7 +3,7 @@
 
 #include "core/lirabelerror.h"
 #include "testsupport.h"
-#include "ui/textfiles.h"
+#include "ui/qttextfiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -30,12 +30,11 @@ void TestTextFiles::writesUtf8LinesWithCrLf()
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("liste.txt"));
     QtTextFiles files;
-    const int number = files.freeFile();
-    files.openForOutput(number, path);
-    files.writeLine(number, QString::fromUtf8("ÄÖÜß €"));
-    files.writeLine(number, QString());
-    files.writeLine(number, QString::fromUtf8("😀"));
-    files.closeAll();
+    const std::unique_ptr<TextFileWriter> file = files.openForOutput(path);
+    file->writeLine(QString::fromUtf8("ÄÖÜß €"));
+    file->writeLine(QString());
+    file->writeLine(QString::fromUtf8("😀"));
+    file->close();
     QCOMPARE(contents(path), QByteArray("\xc3\x84\xc3\x96\xc3\x9c\xc3\x9f \xe2\x82\xac\r\n\r\n\xf0\x9f\x98\x80\r\n"));
 }
 
@@ -44,13 +43,14 @@ void TestTextFiles::fileAppearsOnlyWhenClosed()
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("liste.txt"));
     QtTextFiles files;
-    files.openForOutput(1, path);
-    files.writeLine(1, QStringLiteral("a"));
+    const std::unique_ptr<TextFileWriter> file = files.openForOutput(path);
+    file->writeLine(QStringLiteral("a"));
     QVERIFY(!QFile::exists(path));
-    QCOMPARE(files.freeFile(), 2);
-    files.closeAll();
+    file->close();
     QCOMPARE(contents(path), QByteArray("a\r\n"));
-    QCOMPARE(files.freeFile(), 1);
+    // Closed, the file takes no more lines.
+    QVERIFY_THROWS_EXCEPTION(LirabelError, file->writeLine(QStringLiteral("b")));
+    QCOMPARE(contents(path), QByteArray("a\r\n"));
 }
 
 void TestTextFiles::discardKeepsTheOldFile()
@@ -63,9 +63,15 @@ void TestTextFiles::discardKeepsTheOldFile()
         old.write("alt\r\n");
     }
     QtTextFiles files;
-    files.openForOutput(1, path);
-    files.writeLine(1, QStringLiteral("neu"));
-    files.discardAll();
+    {
+        const std::unique_ptr<TextFileWriter> file = files.openForOutput(path);
+        file->writeLine(QStringLiteral("neu"));
+        file->discard();
+        QCOMPARE(contents(path), QByteArray("alt\r\n"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+    }
+    // A writer let go without close() drops its file too.
+    files.openForOutput(path)->writeLine(QStringLiteral("neu"));
     QCOMPARE(contents(path), QByteArray("alt\r\n"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
@@ -74,8 +80,7 @@ void TestTextFiles::unwritableFolderRaises()
 {
     QtTextFiles files;
     QVERIFY_THROWS_EXCEPTION(LirabelError,
-                             files.openForOutput(1, QStringLiteral("/nonexistent-folder-lirabel/liste.txt")));
-    QVERIFY_THROWS_EXCEPTION(LirabelError, files.writeLine(1, QStringLiteral("x")));
+                             (void)files.openForOutput(QStringLiteral("/nonexistent-folder-lirabel/liste.txt")));
 }
 
 // A device is written into, never replaced (as root, a replaced /dev/null
@@ -83,9 +88,9 @@ void TestTextFiles::unwritableFolderRaises()
 void TestTextFiles::specialFilesStay()
 {
     QtTextFiles files;
-    files.openForOutput(1, QStringLiteral("/dev/null"));
-    files.writeLine(1, QStringLiteral("weg"));
-    files.closeAll();
+    const std::unique_ptr<TextFileWriter> device = files.openForOutput(QStringLiteral("/dev/null"));
+    device->writeLine(QStringLiteral("weg"));
+    device->close();
     struct stat status
     {
     };
@@ -95,7 +100,7 @@ void TestTextFiles::specialFilesStay()
     const QByteArray fifo = QFile::encodeName(dir.filePath(QStringLiteral("fifo")));
     QVERIFY(::mkfifo(fifo.constData(), 0600) == 0);
     try {
-        files.openForOutput(1, QFile::decodeName(fifo));
+        (void)files.openForOutput(QFile::decodeName(fifo));
         QFAIL("a FIFO without a reader was opened");
     } catch (const LirabelError &error) {
         QCOMPARE(error.message(), QFile::decodeName(fifo) + QStringLiteral("\nkein Gerät oder Leser vorhanden"));

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
 
-#include "ui/dirlistmodel.h"
+#include "ui/folderlistmodel.h"
 
 #include "core/bytenames.h"
 
@@ -10,26 +10,26 @@
 
 namespace Lirabel {
 
-DirListModel::DirListModel(QObject *parent)
+FolderListModel::FolderListModel(QObject *parent)
     : QAbstractListModel(parent)
 {
 }
 
-DirListModel::~DirListModel() = default;
+FolderListModel::~FolderListModel() = default;
 
-void DirListModel::setRows(QList<Row> rows)
+void FolderListModel::setRows(QList<Row> rows)
 {
     beginResetModel();
     mRows = std::move(rows);
     endResetModel();
 }
 
-int DirListModel::rowCount(const QModelIndex &parent) const
+int FolderListModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : int(mRows.size());
 }
 
-QVariant DirListModel::data(const QModelIndex &index, int role) const
+QVariant FolderListModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= mRows.size())
         return {};

@@ -12,13 +12,13 @@
 
 namespace Lirabel {
 
-class FileListBox : public QListView
+class FileListView : public QListView
 {
     Q_OBJECT
 
 public:
-    explicit FileListBox(QWidget *parent = nullptr);
-    ~FileListBox() override;
+    explicit FileListView(QWidget *parent = nullptr);
+    ~FileListView() override;
 
     [[nodiscard]] FileListModel &entries() { return *mModel; }
     [[nodiscard]] const FileListModel &entries() const { return *mModel; }

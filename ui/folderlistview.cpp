@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
 
-#include "ui/dirlistbox.h"
+#include "ui/folderlistview.h"
 
 #include "core/naturalorder.h"
 #include "fs/drives.h"
-#include "ui/dirlistmodel.h"
+#include "ui/folderlistmodel.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -29,7 +29,7 @@ public:
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
         QStyleOptionViewItem shifted(option);
-        shifted.rect.adjust(IndentPerLevel * index.data(DirListModel::DepthRole).toInt(), 0, 0, 0);
+        shifted.rect.adjust(IndentPerLevel * index.data(FolderListModel::DepthRole).toInt(), 0, 0, 0);
         QStyledItemDelegate::paint(painter, shifted, index);
     }
 };
@@ -41,9 +41,9 @@ QString joined(const QString &folder, const QString &name)
 
 } // namespace
 
-DirListBox::DirListBox(QWidget *parent)
+FolderListView::FolderListView(QWidget *parent)
     : QListView(parent)
-    , mModel(new DirListModel(this))
+    , mModel(new FolderListModel(this))
 {
     setObjectName(QStringLiteral("Dir1"));
     setModel(mModel);
@@ -51,17 +51,17 @@ DirListBox::DirListBox(QWidget *parent)
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    connect(this, &QAbstractItemView::doubleClicked, this, &DirListBox::activateRow);
+    connect(this, &QAbstractItemView::doubleClicked, this, &FolderListView::activateRow);
 }
 
-DirListBox::~DirListBox() = default;
+FolderListView::~FolderListView() = default;
 
-QString DirListBox::folderAt(int row) const
+QString FolderListView::folderAt(int row) const
 {
     return row >= 0 && row < mModel->rows().size() ? mModel->rows().at(row).path : QString();
 }
 
-QString DirListBox::currentFolderOf(const Volume &volume) const
+QString FolderListView::currentFolderOf(const Volume &volume) const
 {
     const QString folder = mFolderOfDrive.value(volume.mountPoint);
     if (!folder.isEmpty())
@@ -71,9 +71,9 @@ QString DirListBox::currentFolderOf(const Volume &volume) const
     return holder && holder->mountPoint == volume.mountPoint ? working : volume.mountPoint;
 }
 
-void DirListBox::showFolder(const QString &folder, const Volume &volume, QStringList subfolders)
+void FolderListView::showFolder(const QString &folder, const Volume &volume, QStringList subfolders)
 {
-    QList<DirListModel::Row> rows;
+    QList<FolderListModel::Row> rows;
     const QString root = QDir::cleanPath(volume.mountPoint);
     rows.append({root, root, 0, true});
     const QString clean = QDir::cleanPath(folder);
@@ -91,20 +91,19 @@ void DirListBox::showFolder(const QString &folder, const Volume &volume, QString
     mModel->setRows(std::move(rows));
     setCurrentIndex(mModel->index(currentRow));
     mFolderOfDrive.insert(volume.mountPoint, clean);
-    if (std::exchange(mPath, clean) != clean)
-        Q_EMIT pathChanged();
+    mPath = clean;
 }
 
-void DirListBox::activateRow(const QModelIndex &index)
+void FolderListView::activateRow(const QModelIndex &index)
 {
     if (!index.isValid())
         return;
-    const QString folder = index.data(DirListModel::PathRole).toString();
+    const QString folder = index.data(FolderListModel::PathRole).toString();
     if (folder != mPath)
         Q_EMIT folderChosen(folder);
 }
 
-void DirListBox::keyPressEvent(QKeyEvent *event)
+void FolderListView::keyPressEvent(QKeyEvent *event)
 {
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentIndex().isValid()) {
         activateRow(currentIndex());

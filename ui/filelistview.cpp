@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
 
-#include "ui/filelistbox.h"
+#include "ui/filelistview.h"
 
 namespace Lirabel {
 
-FileListBox::FileListBox(QWidget *parent)
+FileListView::FileListView(QWidget *parent)
     : QListView(parent)
     , mModel(new FileListModel(this))
 {
@@ -17,6 +17,6 @@ FileListBox::FileListBox(QWidget *parent)
     // Empty until the window's first read answers.
 }
 
-FileListBox::~FileListBox() = default;
+FileListView::~FileListView() = default;
 
 } // namespace Lirabel

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
 
-#include "ui/drivelistbox.h"
+#include "ui/drivecombobox.h"
 
 #include "core/lirabelerror.h"
 #include "fs/drives.h"
@@ -12,7 +12,7 @@
 
 namespace Lirabel {
 
-DriveListBox::DriveListBox(QWidget *parent)
+DriveComboBox::DriveComboBox(QWidget *parent)
     : QComboBox(parent)
 {
     setObjectName(QStringLiteral("Drive1"));
@@ -24,12 +24,12 @@ DriveListBox::DriveListBox(QWidget *parent)
     const QList<Volume> volumes = platform().volumes->mountedVolumes();
     const std::optional<Volume> start = volumeFor(volumes, QDir::currentPath());
     fillItems(volumes, start ? start->mountPoint : QString());
-    connect(this, &QComboBox::currentIndexChanged, this, &DriveListBox::driveChanged);
+    connect(this, &QComboBox::currentIndexChanged, this, &DriveComboBox::driveChanged);
 }
 
-DriveListBox::~DriveListBox() = default;
+DriveComboBox::~DriveComboBox() = default;
 
-QString DriveListBox::drive() const
+QString DriveComboBox::drive() const
 {
     const int index = currentIndex();
     if (index < 0 || index >= mVolumes.size())
@@ -37,19 +37,19 @@ QString DriveListBox::drive() const
     return mVolumes.at(index).driveText();
 }
 
-void DriveListBox::setDrive(const QString &pathOrDriveText)
+void DriveComboBox::setDrive(const QString &pathOrDriveText)
 {
     refreshVolumes();
     choose(volumeFor(mVolumes, pathOrDriveText), pathOrDriveText);
 }
 
-void DriveListBox::setListedDrive(const QString &driveText)
+void DriveComboBox::setListedDrive(const QString &driveText)
 {
     refreshVolumes();
     choose(volumeNamed(platform().volumes->mountedVolumes(), driveText), driveText);
 }
 
-void DriveListBox::choose(const std::optional<Volume> &volume, const QString &asked)
+void DriveComboBox::choose(const std::optional<Volume> &volume, const QString &asked)
 {
     if (!volume)
         throw LirabelError(QStringLiteral("Kein Laufwerk für %1").arg(asked));
@@ -62,7 +62,7 @@ void DriveListBox::choose(const std::optional<Volume> &volume, const QString &as
     throw LirabelError(QStringLiteral("Laufwerk nicht bereit: %1").arg(volume->driveText()));
 }
 
-void DriveListBox::showDrive(const QString &path)
+void DriveComboBox::showDrive(const QString &path)
 {
     const QSignalBlocker blocker(this);
     if (const std::optional<Volume> volume = volumeFor(mVolumes, path)) {
@@ -73,7 +73,7 @@ void DriveListBox::showDrive(const QString &path)
     }
 }
 
-void DriveListBox::followMounts()
+void DriveComboBox::followMounts()
 {
     refreshVolumes();
     const int index = currentIndex();
@@ -85,7 +85,7 @@ void DriveListBox::followMounts()
         Q_EMIT currentDriveGone();
 }
 
-void DriveListBox::refreshVolumes()
+void DriveComboBox::refreshVolumes()
 {
     const int index = currentIndex();
     const QString current = index >= 0 && index < mVolumes.size() ? mVolumes.at(index).mountPoint : QString();
@@ -99,7 +99,7 @@ void DriveListBox::refreshVolumes()
     fillItems(volumes, current);
 }
 
-void DriveListBox::fillItems(const QList<Volume> &volumes, const QString &keepMountPoint)
+void DriveComboBox::fillItems(const QList<Volume> &volumes, const QString &keepMountPoint)
 {
     const QSignalBlocker blocker(this);
     mVolumes = volumes;
@@ -113,13 +113,13 @@ void DriveListBox::fillItems(const QList<Volume> &volumes, const QString &keepMo
     setCurrentIndex(keep);
 }
 
-void DriveListBox::showPopup()
+void DriveComboBox::showPopup()
 {
     refreshVolumes();
     QComboBox::showPopup();
 }
 
-void DriveListBox::focusInEvent(QFocusEvent *event)
+void DriveComboBox::focusInEvent(QFocusEvent *event)
 {
     QComboBox::focusInEvent(event);
     // Focus coming back from the drop-down, a message box or another

@@ -19,13 +19,13 @@
 
 namespace Lirabel {
 
-class DriveListBox : public QComboBox
+class DriveComboBox : public QComboBox
 {
     Q_OBJECT
 
 public:
-    explicit DriveListBox(QWidget *parent = nullptr);
-    ~DriveListBox() override;
+    explicit DriveComboBox(QWidget *parent = nullptr);
+    ~DriveComboBox() override;
 
     // The drive text of the current drive; empty when no volume is known.
     [[nodiscard]] QString drive() const;

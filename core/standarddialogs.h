@@ -7,9 +7,10 @@
 
 namespace Lirabel {
 
-// The common dialog component of a settings dialog: its properties drive the
-// save-file, font and printer dialogs of the platform.
-class CommonDialog
+// The save-file, font and printer dialogs of a settings dialog, with what
+// they open on and what the user chose in them. The dialogs themselves are
+// the platform's (platform().dialogs).
+class StandardDialogs
 {
 public:
     // Font dialog flags.
@@ -19,22 +20,22 @@ public:
     static constexpr int PrinterNoPageNumbers = 0x8;
     static constexpr int PrinterDisablePrintToFile = 0x80000;
 
-    int Flags = 0;
-    bool CancelError = false;
-    QString FileName;
-    QString InitDir;
-    QString FontName;
-    float FontSize = 0;
-    int Min = 0;
-    int Max = 0;
-    int MaxFileSize = 260;
+    int flags = 0;
+    bool raiseOnCancel = false;
+    QString fileName;
+    QString initialFolder;
+    QString fontName;
+    float fontSize = 0;
+    int minFontSize = 0;
+    int maxFontSize = 0;
+    int maxFileNameLength = 260;
 
     // Each shows its modal dialog. On Cancel: raises DialogCancelled when
-    // CancelError is set, otherwise returns false and leaves the properties as
+    // raiseOnCancel is set, otherwise returns false and leaves the values as
     // they were. True when the user confirmed.
-    bool ShowSave();
-    bool ShowFont();
-    bool ShowPrinter();
+    bool showSaveDialog();
+    bool showFontDialog();
+    bool showPrinterDialog();
 
 private:
     bool cancelled();

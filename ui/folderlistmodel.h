@@ -8,9 +8,9 @@
 
 namespace Lirabel {
 
-// The rows of the directory list: the folders from the drive's root to the
+// The rows of the folder list: the folders from the drive's root to the
 // current folder (open), then the current folder's subfolders (closed).
-class DirListModel : public QAbstractListModel
+class FolderListModel : public QAbstractListModel
 {
     Q_OBJECT
 
@@ -26,8 +26,8 @@ public:
         bool open = false;
     };
 
-    explicit DirListModel(QObject *parent = nullptr);
-    ~DirListModel() override;
+    explicit FolderListModel(QObject *parent = nullptr);
+    ~FolderListModel() override;
 
     void setRows(QList<Row> rows);
     [[nodiscard]] const QList<Row> &rows() const { return mRows; }

@@ -3,7 +3,7 @@
 
 #pragma once
 
-// The directory list: the path of the current folder from the drive's root
+// The folder list: the path of the current folder from the drive's root
 // down, one row per folder, then the current folder's visible subfolders in
 // natural order. Double-click or Enter on a row makes that folder current.
 //
@@ -19,19 +19,19 @@
 
 namespace Lirabel {
 
-class DirListModel;
+class FolderListModel;
 
-class DirListBox : public QListView
+class FolderListView : public QListView
 {
     Q_OBJECT
 
 public:
-    explicit DirListBox(QWidget *parent = nullptr);
-    ~DirListBox() override;
+    explicit FolderListView(QWidget *parent = nullptr);
+    ~FolderListView() override;
 
     [[nodiscard]] QString path() const { return mPath; }
     // Shows a folder read, with its subfolders, and makes it its drive's
-    // current folder. Raises pathChanged() when the path changes.
+    // current folder.
     void showFolder(const QString &folder, const Volume &volume, QStringList subfolders);
     // The drive's current folder, as it was last shown.
     [[nodiscard]] QString currentFolderOf(const Volume &volume) const;
@@ -40,7 +40,6 @@ public:
     [[nodiscard]] QString folderAt(int row) const;
 
 Q_SIGNALS:
-    void pathChanged();
     // A row was activated: the user wants that folder.
     void folderChosen(const QString &path);
 
@@ -50,7 +49,7 @@ protected:
 private:
     void activateRow(const QModelIndex &index);
 
-    DirListModel *const mModel;
+    FolderListModel *const mModel;
     QString mPath;
     QHash<QString, QString> mFolderOfDrive; // mount point -> current folder
 };
