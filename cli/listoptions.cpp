@@ -143,7 +143,8 @@ std::optional<QString> ListOptions::read(const QCommandLineParser &parser, const
         if (list.format != ListFormat::Csv && list.format != ListFormat::Html)
             return QStringLiteral("--spalten gilt nur für die Formate csv und html.");
         QString unknown, twice;
-        const std::optional<std::vector<ListColumn>> columns = columnsNamed(parser.value(mColumns), &unknown, &twice);
+        const std::optional<std::vector<const ListColumn *>> columns =
+            columnsNamed(parser.value(mColumns), &unknown, &twice);
         if (!twice.isEmpty())
             return QStringLiteral("Die Spalte „%1“ steht zweimal in --spalten.").arg(twice);
         if (!columns)

@@ -58,10 +58,12 @@ std::unique_ptr<ListWriter> writerFor(const ListRequest &request, const QString 
     return nullptr;
 }
 
-bool hasColumn(const ListRequest &request, bool (*wanted)(ListColumn))
+// True when a column of the list needs that.
+bool columnsNeed(const ListRequest &request, ColumnNeeds needs)
 {
     return request.format != ListFormat::Text && request.format != ListFormat::M3u
-        && std::any_of(request.columns.cbegin(), request.columns.cend(), wanted);
+        && std::any_of(request.columns.cbegin(), request.columns.cend(),
+                       [needs](const ListColumn *column) { return column->needs == needs; });
 }
 
 // Why a folder the walk could not read is unreadable, asked once more by its
@@ -199,7 +201,8 @@ std::optional<ListedFolder> listedFolder(WalkedFolder &walked, const Preparation
     }
     if (matched.empty())
         return std::nullopt;
-    ListedFolder listed{walked.relativePath, {}, {}, std::move(walked.names), std::move(shownNames), {}};
+    ListedFolder listed{walked.relativePath, {}, {}, {}, std::move(walked.names), std::move(shownNames), {}};
+    listed.shownFolder = walked.relativePath.isEmpty() ? QStringLiteral(".") : shownPath(walked.relativePath);
     if (p.paths)
         listed.shownAbsolute = shownPathBelow(p.shownAbsolute, walked.relativePath);
     const auto shownOf = [&listed](const Match &match) {
@@ -254,11 +257,10 @@ int runListCommand(const ListRequest &request, ListReport &report)
     const auto shownFolderPath = [&shownFolder](const QStringList &relativePath) {
         return shownPathBelow(shownFolder, relativePath);
     };
-    const bool tags = request.format == ListFormat::M3u || hasColumn(request, needsTags);
+    const bool tags = request.format == ListFormat::M3u || columnsNeed(request, ColumnNeeds::Tags);
     const bool sizes = request.format == ListFormat::Html || request.order != ListOrder::Name
-        || hasColumn(request,
-                     [](ListColumn column) { return column == ListColumn::Size || column == ListColumn::Modified; });
-    const bool paths = hasColumn(request, [](ListColumn column) { return column == ListColumn::Path; });
+        || columnsNeed(request, ColumnNeeds::SizesAndTimes);
+    const bool paths = columnsNeed(request, ColumnNeeds::AbsolutePath);
     const QString shownAbsolute = paths ? printableName(nameFromBytes(absoluteFolder(request.folder))) : QString();
     const Excluded excluded(request.excluded);
     const WildcardMatcher matcher(request.pattern);
