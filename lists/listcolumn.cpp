@@ -40,10 +40,14 @@ constexpr ListColumn Columns[] = {
          return text(in.room);
      }},
     {u"groesse", u"Größe", ColumnKind::Bytes, ColumnNeeds::SizesAndTimes, false,
-     [](const ColumnInput &in) { return ColumnValue{{}, in.file.size, in.file.size >= 0}; }},
+     [](const ColumnInput &in) {
+         return ColumnValue{{}, in.file.size, in.file.size >= 0};
+     }},
     // A file without a size, in a folder that cannot be entered, has no time either.
     {u"datum", u"Geändert", ColumnKind::Time, ColumnNeeds::SizesAndTimes, false,
-     [](const ColumnInput &in) { return ColumnValue{{}, in.file.modified, in.file.size >= 0}; }},
+     [](const ColumnInput &in) {
+         return ColumnValue{{}, in.file.modified, in.file.size >= 0};
+     }},
     {u"interpret", u"Interpret", ColumnKind::Text, ColumnNeeds::Tags, false,
      [](const ColumnInput &in) { return text(in.file.tags->artist); }},
     {u"titel", u"Titel", ColumnKind::Text, ColumnNeeds::Tags, false,

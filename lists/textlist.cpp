@@ -4,7 +4,6 @@
 #include "lists/textlist.h"
 
 #include "core/entryformat.h"
-#include "core/listingstate.h"
 #include "lists/listrequest.h"
 #include "lists/listsink.h"
 
@@ -13,7 +12,8 @@ namespace Lirabel {
 namespace {
 
 // The run's lines as the window's text file holds them: UTF-8, CR LF. A
-// heading goes in front of the entry it belongs to.
+// heading goes in front of the entry it belongs to; the run writes one line
+// per entry, so the lines counted here say which entry a line is.
 class HeadedLines : public LineTarget
 {
 public:
@@ -25,7 +25,7 @@ public:
 
     void writeLine(const QString &text) override
     {
-        const auto heading = mHeadings.find(qsizetype(ListingState.EntryIndex) - 1);
+        const auto heading = mHeadings.find(mEntriesWritten++);
         if (heading != mHeadings.end()) {
             // One blank line before a heading, also where the spacing has just
             // written one; none at the very start.
@@ -49,6 +49,7 @@ private:
 
     ListSink &mSink;
     const std::map<qsizetype, QString> &mHeadings;
+    qsizetype mEntriesWritten = 0;
     bool mWroteAny = false;
     bool mLastBlank = false;
 };
@@ -66,7 +67,7 @@ void TextList::folder(const ListedFolder &folder)
     if (mEntries.size() + qsizetype(folder.files.size()) > MaxListEntries)
         throw TooManyEntries();
     if (!folder.relativePath.isEmpty())
-        mHeadings[mEntries.size()] = shownPath(folder.relativePath) + QLatin1Char('/');
+        mHeadings[mEntries.size()] = folder.shownFolder + QLatin1Char('/');
     for (const ListedFile &file : folder.files)
         mEntries.append(file.shown.toString());
 }
