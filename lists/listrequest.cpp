@@ -15,17 +15,36 @@ std::vector<const ListColumn *> ListRequest::defaultColumns()
     return *columnsNamed(u"name,ordner,groesse,datum");
 }
 
+QString formatName(ListFormat format)
+{
+    switch (format) {
+    case ListFormat::Text:
+        return QStringLiteral("text");
+    case ListFormat::Csv:
+        return QStringLiteral("csv");
+    case ListFormat::Html:
+        return QStringLiteral("html");
+    case ListFormat::M3u:
+        return QStringLiteral("m3u");
+    }
+    return {};
+}
+
 std::optional<ListFormat> formatNamed(QStringView name)
 {
-    if (name == u"text")
-        return ListFormat::Text;
-    if (name == u"csv")
-        return ListFormat::Csv;
-    if (name == u"html")
-        return ListFormat::Html;
-    if (name == u"m3u")
-        return ListFormat::M3u;
+    for (const ListFormat format : ListFormats) {
+        if (name == formatName(format))
+            return format;
+    }
     return std::nullopt;
+}
+
+QString spokenList(QStringList names)
+{
+    if (names.size() < 2)
+        return names.join(QString());
+    const QString last = names.takeLast();
+    return names.join(QStringLiteral(", ")) + QStringLiteral(" und ") + last;
 }
 
 std::optional<std::vector<const ListColumn *>> columnsNamed(QStringView list, QString *unknown, QString *twice)
@@ -56,8 +75,15 @@ QString columnNamesText()
     QStringList names;
     for (const ListColumn &column : listColumns())
         names.append(column.name.toString());
-    const QString last = names.takeLast();
-    return names.join(QStringLiteral(", ")) + QStringLiteral(" und ") + last;
+    return spokenList(names);
+}
+
+QString formatNamesText()
+{
+    QStringList names;
+    for (const ListFormat format : ListFormats)
+        names.append(formatName(format));
+    return spokenList(names);
 }
 
 } // namespace Lirabel

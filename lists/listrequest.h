@@ -20,6 +20,9 @@ namespace Lirabel {
 
 enum class ListFormat { Text, Csv, Html, M3u };
 
+// Every format, in the order the help and the messages name them.
+inline constexpr ListFormat ListFormats[] = {ListFormat::Text, ListFormat::Csv, ListFormat::Html, ListFormat::M3u};
+
 // The order of a folder's files; folders keep theirs (depth first, natural).
 enum class ListOrder { Name, Size, Modified };
 
@@ -48,6 +51,12 @@ struct ListRequest
 // "text", "csv", "html" or "m3u"; nothing for any other text.
 [[nodiscard]] std::optional<ListFormat> formatNamed(QStringView name);
 
+// The format's name on the command line: "csv".
+[[nodiscard]] QString formatName(ListFormat format);
+
+// Names as a person reads a list of them: "a, b und c".
+[[nodiscard]] QString spokenList(QStringList names);
+
 // A comma-separated list of column names ("name,ordner,dauer"); nothing when
 // it names an unknown column or none at all. unknown gets the first unknown
 // name, twice the first name that stands twice.
@@ -56,5 +65,8 @@ struct ListRequest
 
 // Every column's name, as a person reads a list of them: "name, ordner, … und dauer".
 [[nodiscard]] QString columnNamesText();
+
+// Every format's name, as a person reads a list of them: "text, csv, html und m3u".
+[[nodiscard]] QString formatNamesText();
 
 } // namespace Lirabel
