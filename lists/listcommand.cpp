@@ -9,7 +9,6 @@
 #include "core/naturalorder.h"
 #include "core/systemreason.h"
 #include "core/wildcard.h"
-#include "fs/deadlinecall.h"
 #include "fs/drives.h"
 #include "fs/folderwalk.h"
 #include "lists/csvlist.h"
@@ -20,13 +19,11 @@
 
 #include <algorithm>
 #include <any>
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <optional>
 
-#include <fcntl.h>
 #include <unistd.h>
 
 namespace Lirabel {
@@ -64,24 +61,6 @@ bool columnsNeed(const ListRequest &request, ColumnNeeds needs)
     return request.format != ListFormat::Text && request.format != ListFormat::M3u
         && std::any_of(request.columns.cbegin(), request.columns.cend(),
                        [needs](const ListColumn *column) { return column->needs == needs; });
-}
-
-// Why a folder the walk could not read is unreadable, asked once more by its
-// path and to the deadline, as its mount may hang by now; empty where it
-// opens now or does not answer.
-QString whyUnreadable(const QByteArray &top, const QStringList &relativePath)
-{
-    QByteArray path = top;
-    for (const QString &part : relativePath)
-        path.append('/').append(nameBytes(part));
-    const std::optional<int> error = callWithDeadline<int>(nameFromBytes(path), [path] {
-        const int descriptor = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (descriptor < 0)
-            return errno;
-        ::close(descriptor);
-        return 0;
-    });
-    return error.value_or(0) != 0 ? systemReason(*error) : QString();
 }
 
 // The folder made absolute by the working directory, "." and empty steps
@@ -323,7 +302,8 @@ int runListCommand(const ListRequest &request, ListReport &report)
             }
             writer->folder(*listed);
         };
-        const auto problem = [&](const QStringList &relativePath, WalkProblem kind) {
+        const auto notRead = [&](const WalkFailure &failure) {
+            const QStringList &relativePath = failure.relativePath;
             if (excluded.holdsAny(relativePath))
                 return;
             failed = true;
@@ -331,16 +311,15 @@ int runListCommand(const ListRequest &request, ListReport &report)
             const auto tell = [&report, top = relativePath.isEmpty()](const QString &message) {
                 top ? report.notWritten(message) : report.leftOut(message);
             };
-            if (kind == WalkProblem::NoAnswer) {
+            if (failure.problem == WalkProblem::NoAnswer) {
                 tell(QStringLiteral("Verzeichnis antwortet nicht: %1").arg(shownFolderPath(relativePath)));
                 return;
             }
-            const QString reason = whyUnreadable(request.folder, relativePath);
             tell(QStringLiteral("Verzeichnis nicht lesbar: %1").arg(shownFolderPath(relativePath))
-                 + (reason.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(reason)));
+                 + (failure.error == 0 ? QString() : QStringLiteral(" (%1)").arg(systemReason(failure.error))));
         };
 
-        if (!walkFolders(request.folder, settings, visit, problem))
+        if (!walkFolders(request.folder, settings, visit, notRead))
             return 1; // nothing listed, nothing written
         writer->finish();
     } catch (const TooManyEntries &) {
