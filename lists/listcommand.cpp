@@ -276,7 +276,8 @@ int runListCommand(const ListRequest &request, ListReport &report)
                 return;
             if (walked.leftOut > 0 || (sizes && walked.withoutDetails > 0)) {
                 failed = true;
-                say(QStringLiteral("Ordner lesbar, aber nicht zu betreten: %1 (%2 Dateien ohne Größe und Datum, "
+                report.leftOut(
+                    QStringLiteral("Ordner lesbar, aber nicht zu betreten: %1 (%2 Dateien ohne Größe und Datum, "
                                    "%3 Verknüpfungen oder Einträge unbekannter Art ausgelassen)")
                         .arg(shownFolderPath(walked.relativePath))
                         .arg(walked.withoutDetails)
