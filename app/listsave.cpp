@@ -16,6 +16,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 namespace Lirabel {
 
@@ -120,16 +121,20 @@ int saveListWithDialog(ListRequest request, int &argc, char **argv)
     QApplication app(argc, argv);
     setUpApplication(app);
     QtPlatform platform;
+    return leaveProgram(saveListAsked(std::move(request)));
+}
 
+int saveListAsked(ListRequest request)
+{
     const QString folder = QDir::cleanPath(QFileInfo(QFile::decodeName(request.folder)).absoluteFilePath());
     const std::optional<QString> file = askForFile(folder, request.format);
     if (!file)
-        return leaveProgram(1); // cancelled: nothing written
+        return 1; // cancelled: nothing written
     request.output = QFile::encodeName(*file);
     MessageBoxReport report;
     const int exitCode = runListCommand(request, report);
     report.show();
-    return leaveProgram(exitCode);
+    return exitCode;
 }
 
 } // namespace Lirabel

@@ -19,6 +19,10 @@ namespace Lirabel {
 // an error), or saved without a folder or file that could not be read.
 [[nodiscard]] int saveListWithDialog(ListRequest request, int &argc, char **argv);
 
+// The same within a running application, through the platform's dialogs and
+// message boxes; the exit status as above.
+[[nodiscard]] int saveListAsked(ListRequest request);
+
 // The name the dialog proposes: the folder's own name, "DateiListe" for the
 // root folder, with the format's extension.
 [[nodiscard]] QString proposedListName(const QString &absoluteFolder, ListFormat format);

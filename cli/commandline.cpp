@@ -166,7 +166,10 @@ CommandLine readCommandLine(int &argc, char **argv)
         result.folder = bytesOf(positional.first(), argc, argv);
     QStringList hints;
     if (const std::optional<QString> wrong = list.read(
-            parser, result.folder, [argc, argv](const QString &argument) { return bytesOf(argument, argc, argv); },
+            parser, result.folder,
+            [argc, argv, &parser](const QCommandLineOption &option) {
+                return bytesOf(parser.value(option), argc, argv);
+            },
             result.list, hints)) {
         result.exitCode = usageError(*wrong);
         return result;

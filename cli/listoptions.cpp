@@ -7,176 +7,308 @@
 
 #include <QCommandLineParser>
 
+#include <algorithm>
+#include <iterator>
+
 namespace Lirabel {
 
-ListOptions::ListOptions()
-    : mList(QStringLiteral("liste"),
-            QStringLiteral("Schreibt die Liste des ORDNERs auf die Standardausgabe, ohne Fenster und ohne Anzeige."))
-    , mMp3(QStringLiteral("mp3"), QStringLiteral("Nur MP3-Dateien (*.mp3), wie der Filter „mp3“ des Fensters."))
-    , mExtension(QStringLiteral("endung"),
-                 QStringLiteral("Nur Dateien mit dieser Endung (Muster *.ENDUNG, den Punkt setzt lirabel davor), wie "
-                                "der Filter „eigene“. Ohne --mp3 und --endung: alle Dateien."),
-                 QStringLiteral("ENDUNG"))
-    , mStrip(QStringLiteral("ohne-endungen"), QStringLiteral("Dateiendungen nicht ausgeben."))
-    , mNumbers(QStringLiteral("nummern"),
-               QStringLiteral(
-                   "Die Einträge nummerieren: „001.) “ vor jedem Eintrag im Text, eine Spalte „Nr.“ in csv und html."))
-    , mSpacing(QStringLiteral("leerzeile"),
-               QStringLiteral("Nach jedem N-ten Eintrag eine Leerzeile (nur Format text)."), QStringLiteral("N"))
-    , mSubfolders(QStringLiteral("unterordner"),
-                  QStringLiteral("Die Unterordner mit auflisten; versteckte und verlinkte Ordner nicht."))
-    , mFormat(QStringLiteral("format"), QStringLiteral("Das Format: text (Vorgabe), csv, html oder m3u."),
-              QStringLiteral("FORMAT"))
-    , mColumns(QStringLiteral("spalten"),
-               QStringLiteral("Die Spalten für csv und html, mit Kommas getrennt, jede einmal, aus name, ordner, pfad, "
-                              "groesse, datum, interpret, titel, album, titelnr, jahr, genre, dauer. Vorgabe: "
-                              "name,ordner,groesse,datum."),
-               QStringLiteral("LISTE"))
-    , mOrder(QStringLiteral("sortierung"),
-             QStringLiteral("Die Dateien jedes Ordners nach name (natürliche Reihenfolge, Vorgabe), groesse oder "
-                            "datum ordnen; Gleiches nach Namen. Die Ordner behalten ihre Reihenfolge."),
-             QStringLiteral("NACH"))
-    , mReverse(QStringLiteral("umgekehrt"),
-               QStringLiteral("Die Sortierung umkehren: die größten oder neuesten Dateien zuerst."))
-    , mExclude(QStringLiteral("ohne"),
-               QStringLiteral("Dateien und Ordner, deren Name auf MUSTER passt, auslassen (Platzhalter wie im Fenster, "
-                              "* und ?); ein solcher Ordner wird nicht betreten. Mehrfach möglich."),
-               QStringLiteral("MUSTER"))
-    , mSeparator(QStringLiteral("trenner"), QStringLiteral("Das Trennzeichen für csv: „;“ (Vorgabe), „,“ oder tab."),
-                 QStringLiteral("ZEICHEN"))
-    , mDepth(QStringLiteral("tiefe"),
-             QStringLiteral("Nur N Ebenen von Unterordnern auflisten (0: nur den ORDNER); mit --unterordner."),
-             QStringLiteral("N"))
-    , mOneFileSystem(QStringLiteral("ein-dateisystem"),
-                     QStringLiteral("Keinen Ordner auf einem anderen Dateisystem als dem des ORDNERs betreten; mit "
-                                    "--unterordner."))
-    , mOutput({QStringLiteral("o"), QStringLiteral("ausgabe")},
-              QStringLiteral("Die Liste in DATEI schreiben statt auf die Standardausgabe: eine Datei ganz oder gar "
-                             "nicht, ein Gerät, eine FIFO oder ein Terminal direkt; „-“ ist die Standardausgabe."),
-              QStringLiteral("DATEI"))
-    , mSave(QStringLiteral("speichern"),
-            QStringLiteral("Die Datei im Dialog „Speichern unter“ wählen, wie im Fenster (braucht eine Anzeige): "
-                           "vorgeschlagen ist der Name des ORDNERs mit der Endung des Formats; Fehler und "
-                           "ausgelassene Ordner zeigt ein Meldungsfenster. So rufen die Kontextmenü-Einträge "
-                           "„Dateiliste speichern“ der Dateimanager lirabel auf. Abbrechen schreibt nichts, "
-                           "Rückgabewert 1."))
+namespace {
+
+std::optional<QString> fine()
 {
+    return std::nullopt;
+}
+
+constexpr unsigned TextCsvHtml = formatBit(ListFormat::Text) | formatBit(ListFormat::Csv) | formatBit(ListFormat::Html);
+
+constexpr ListOption Options[] = {
+    {.name = u"liste",
+     .help = u"Schreibt die Liste des ORDNERs auf die Standardausgabe, ohne Fenster und ohne Anzeige."},
+    {.name = u"mp3",
+     .help = u"Nur MP3-Dateien (*.mp3), wie der Filter „mp3“ des Fensters.",
+     .excludes = u"endung",
+     .read =
+         [](const OptionInput &in) {
+             in.list.pattern = QStringLiteral("*.mp3");
+             return fine();
+         }},
+    {.name = u"endung",
+     .valueName = u"ENDUNG",
+     .help = u"Nur Dateien mit dieser Endung (Muster *.ENDUNG, den Punkt setzt lirabel davor), wie der Filter "
+             u"„eigene“. Ohne --mp3 und --endung: alle Dateien.",
+     .once = true,
+     .read =
+         [](const OptionInput &in) {
+             // As in the window's box, the dot is the program's; one typed as well
+             // stays, but the user hears why nothing may match.
+             const QString &extension = in.values.last();
+             in.list.pattern = QStringLiteral("*.") + extension;
+             if (extension.startsWith(QLatin1Char('.')))
+                 in.hints.append(
+                     QStringLiteral("Hinweis: --endung setzt den Punkt selbst davor; „%1“ ergibt das Muster "
+                                    "„%2“. Gemeint ist wohl --endung %3.")
+                         .arg(extension, in.list.pattern, extension.mid(1)));
+             return fine();
+         }},
+    {.name = u"ohne-endungen",
+     .help = u"Dateiendungen nicht ausgeben.",
+     .read =
+         [](const OptionInput &in) {
+             in.list.stripExtensions = true;
+             return fine();
+         }},
+    {.name = u"nummern",
+     .help = u"Die Einträge nummerieren: „001.) “ vor jedem Eintrag im Text, eine Spalte „Nr.“ in csv und html.",
+     .formats = TextCsvHtml,
+     .read =
+         [](const OptionInput &in) {
+             in.list.numberEntries = true;
+             return fine();
+         }},
+    {.name = u"leerzeile",
+     .valueName = u"N",
+     .help = u"Nach jedem N-ten Eintrag eine Leerzeile (nur Format text).",
+     .formats = formatBit(ListFormat::Text),
+     .once = true,
+     .stage = ReadStage::Layout,
+     .read = [](const OptionInput &in) -> std::optional<QString> {
+         if (!spacingFromText(in.values.last()))
+             return QStringLiteral("Keine gültige Zahl für die Leerzeilen !");
+         in.list.spacing = in.values.last();
+         return fine();
+     }},
+    {.name = u"unterordner",
+     .help = u"Die Unterordner mit auflisten; versteckte und verlinkte Ordner nicht.",
+     .read =
+         [](const OptionInput &in) {
+             in.list.subfolders = true;
+             return fine();
+         }},
+    {.name = u"format",
+     .valueName = u"FORMAT",
+     .help = u"Das Format: text (Vorgabe), csv, html oder m3u.",
+     .stage = ReadStage::Format,
+     .read = [](const OptionInput &in) -> std::optional<QString> {
+         if (in.values.size() > 1)
+             return QStringLiteral("Nur ein Format ist möglich.");
+         const std::optional<ListFormat> format = formatNamed(in.values.first());
+         if (!format)
+             return QStringLiteral("Unbekanntes Format „%1“; möglich sind %2.")
+                 .arg(in.values.first(), formatNamesText());
+         in.list.format = *format;
+         return fine();
+     }},
+    {.name = u"spalten",
+     .valueName = u"LISTE",
+     .help = u"Die Spalten für csv und html, mit Kommas getrennt, jede einmal, aus {spalten}. Vorgabe: {vorgabe}.",
+     .formats = formatBit(ListFormat::Csv) | formatBit(ListFormat::Html),
+     .once = true,
+     .stage = ReadStage::Layout,
+     .read = [](const OptionInput &in) -> std::optional<QString> {
+         QString unknown, twice;
+         const std::optional<std::vector<const ListColumn *>> columns =
+             columnsNamed(in.values.last(), &unknown, &twice);
+         if (!twice.isEmpty())
+             return QStringLiteral("Die Spalte „%1“ steht zweimal in --spalten.").arg(twice);
+         if (!columns)
+             return QStringLiteral("Unbekannte Spalte „%1“; möglich sind %2.").arg(unknown, columnNamesText());
+         in.list.columns = *columns;
+         return fine();
+     }},
+    {.name = u"sortierung",
+     .valueName = u"NACH",
+     .help = u"Die Dateien jedes Ordners nach name (natürliche Reihenfolge, Vorgabe), groesse oder datum ordnen; "
+             u"Gleiches nach Namen. Die Ordner behalten ihre Reihenfolge.",
+     .once = true,
+     .stage = ReadStage::Layout,
+     .read = [](const OptionInput &in) -> std::optional<QString> {
+         const QString &order = in.values.last();
+         if (order == QLatin1String("groesse"))
+             in.list.order = ListOrder::Size;
+         else if (order == QLatin1String("datum"))
+             in.list.order = ListOrder::Modified;
+         else if (order != QLatin1String("name"))
+             return QStringLiteral("Unbekannte Sortierung „%1“; möglich sind name, groesse und datum.").arg(order);
+         return fine();
+     }},
+    {.name = u"umgekehrt",
+     .help = u"Die Sortierung umkehren: die größten oder neuesten Dateien zuerst.",
+     .stage = ReadStage::Layout,
+     .read =
+         [](const OptionInput &in) {
+             in.list.reverse = true;
+             return fine();
+         }},
+    {.name = u"ohne",
+     .valueName = u"MUSTER",
+     .help = u"Dateien und Ordner, deren Name auf MUSTER passt, auslassen (Platzhalter wie im Fenster, * und ?); "
+             u"ein solcher Ordner wird nicht betreten. Mehrfach möglich.",
+     .stage = ReadStage::Layout,
+     .read =
+         [](const OptionInput &in) {
+             in.list.excluded = in.values;
+             return fine();
+         }},
+    {.name = u"trenner",
+     .valueName = u"ZEICHEN",
+     .help = u"Das Trennzeichen für csv: „;“ (Vorgabe), „,“ oder tab.",
+     .formats = formatBit(ListFormat::Csv),
+     .once = true,
+     .stage = ReadStage::Layout,
+     .read = [](const OptionInput &in) -> std::optional<QString> {
+         const QString &separator = in.values.last();
+         if (separator == QLatin1String("tab") || separator == QLatin1String("\t"))
+             in.list.separator = '\t';
+         else if (separator == QLatin1String(";") || separator == QLatin1String(","))
+             in.list.separator = char(separator.front().unicode());
+         else
+             return QStringLiteral("Unbekannter Trenner „%1“; möglich sind „;“, „,“ und tab.").arg(separator);
+         return fine();
+     }},
+    {.name = u"tiefe",
+     .valueName = u"N",
+     .help = u"Nur N Ebenen von Unterordnern auflisten (0: nur den ORDNER); mit --unterordner.",
+     .once = true,
+     .read = [](const OptionInput &in) -> std::optional<QString> {
+         in.list.subfolders = true;
+         bool number = false;
+         in.list.depth = in.values.last().toInt(&number);
+         if (!number || in.list.depth < 0)
+             return QStringLiteral("Keine gültige Tiefe „%1“ für --tiefe; möglich sind 0, 1, 2 …")
+                 .arg(in.values.last());
+         return fine();
+     }},
+    {.name = u"ein-dateisystem",
+     .help = u"Keinen Ordner auf einem anderen Dateisystem als dem des ORDNERs betreten; mit --unterordner.",
+     .read =
+         [](const OptionInput &in) {
+             in.list.subfolders = true;
+             in.list.oneFileSystem = true;
+             return fine();
+         }},
+    {.name = u"ausgabe",
+     .shortName = u"o",
+     .valueName = u"DATEI",
+     .help = u"Die Liste in DATEI schreiben statt auf die Standardausgabe: eine Datei ganz oder gar nicht, ein "
+             u"Gerät, eine FIFO oder ein Terminal direkt; „-“ ist die Standardausgabe.",
+     .once = true,
+     .stage = ReadStage::Target,
+     .read =
+         [](const OptionInput &in) {
+             if (in.values.last() != QLatin1String("-"))
+                 in.list.output = in.lastBytes;
+             return fine();
+         }},
+    {.name = u"speichern",
+     .help = u"Die Datei im Dialog „Speichern unter“ wählen, wie im Fenster (braucht eine Anzeige): vorgeschlagen "
+             u"ist der Name des ORDNERs mit der Endung des Formats; Fehler und ausgelassene Ordner zeigt ein "
+             u"Meldungsfenster. So rufen die Kontextmenü-Einträge „Dateiliste speichern“ der Dateimanager lirabel "
+             u"auf. Abbrechen schreibt nichts, Rückgabewert 1.",
+     .excludes = u"ausgabe",
+     .stage = ReadStage::Target,
+     .read =
+         [](const OptionInput &in) {
+             in.list.askForFile = true;
+             return fine();
+         }},
+};
+
+QString longName(const ListOption &option)
+{
+    return QStringLiteral("--") + option.name.toString();
+}
+
+// "--leerzeile gilt nur für das Format text.", or for an option most formats
+// take, "--nummern gilt nicht für das Format m3u."
+QString notForFormat(const ListOption &option)
+{
+    QStringList taking, refusing;
+    for (const ListFormat format : ListFormats)
+        (option.formats & formatBit(format) ? taking : refusing).append(formatName(format));
+    const bool only = taking.size() <= refusing.size();
+    const QStringList &named = only ? taking : refusing;
+    return QStringLiteral("%1 gilt %2 für %3 %4.")
+        .arg(longName(option), only ? QStringLiteral("nur") : QStringLiteral("nicht"),
+             named.size() == 1 ? QStringLiteral("das Format") : QStringLiteral("die Formate"), spokenList(named));
+}
+
+QString helpOf(const ListOption &option)
+{
+    QStringList names, defaults;
+    for (const ListColumn &column : listColumns())
+        names.append(column.name.toString());
+    for (const ListColumn *column : ListRequest::defaultColumns())
+        defaults.append(column->name.toString());
+    return option.help.toString()
+        .replace(QLatin1String("{spalten}"), names.join(QStringLiteral(", ")))
+        .replace(QLatin1String("{vorgabe}"), defaults.join(QLatin1Char(',')));
+}
+
+} // namespace
+
+std::span<const ListOption> listOptions()
+{
+    return Options;
+}
+
+ListOptions::ListOptions()
+{
+    for (const ListOption &option : Options) {
+        QStringList names{option.name.toString()};
+        if (!option.shortName.isEmpty())
+            names.prepend(option.shortName.toString());
+        mOptions.emplace_back(names, helpOf(option), option.valueName.toString());
+    }
 }
 
 void ListOptions::addTo(QCommandLineParser &parser) const
 {
-    for (const QCommandLineOption *option :
-         {&mList, &mMp3, &mExtension, &mStrip, &mNumbers, &mSpacing, &mSubfolders, &mFormat, &mColumns, &mOrder,
-          &mReverse, &mExclude, &mSeparator, &mDepth, &mOneFileSystem, &mOutput, &mSave})
-        parser.addOption(*option);
+    for (const QCommandLineOption &option : mOptions)
+        parser.addOption(option);
 }
 
 std::optional<QString> ListOptions::read(const QCommandLineParser &parser, const std::optional<QByteArray> &folder,
-                                         const std::function<QByteArray(const QString &)> &bytesOf,
+                                         const std::function<QByteArray(const QCommandLineOption &option)> &valueBytes,
                                          std::optional<ListRequest> &request, QStringList &hints) const
 {
-    const auto name = [](const QCommandLineOption &option) { return QStringLiteral("--") + option.names().last(); };
-    if (!parser.isSet(mList)) {
-        for (const QCommandLineOption *option :
-             {&mMp3, &mExtension, &mStrip, &mNumbers, &mSpacing, &mSubfolders, &mFormat, &mColumns, &mOrder, &mReverse,
-              &mExclude, &mSeparator, &mDepth, &mOneFileSystem, &mOutput, &mSave}) {
-            if (parser.isSet(*option))
-                return QStringLiteral("%1 gilt nur mit --liste.").arg(name(*option));
+    const auto isSet = [this, &parser](QStringView name) {
+        const auto *option = std::find_if(std::cbegin(Options), std::cend(Options),
+                                          [name](const ListOption &row) { return row.name == name; });
+        return option != std::cend(Options) && parser.isSet(mOptions[size_t(option - std::cbegin(Options))]);
+    };
+    if (!parser.isSet(mOptions.front())) {
+        for (size_t i = 1; i < mOptions.size(); ++i) {
+            if (parser.isSet(mOptions[i]))
+                return QStringLiteral("%1 gilt nur mit --liste.").arg(longName(Options[i]));
         }
         return std::nullopt;
     }
-    for (const QCommandLineOption *option :
-         {&mExtension, &mSpacing, &mColumns, &mOrder, &mSeparator, &mDepth, &mOutput}) {
-        if (parser.values(*option).size() > 1)
-            return QStringLiteral("%1 ist nur einmal möglich.").arg(name(*option));
+    for (size_t i = 0; i < mOptions.size(); ++i) {
+        if (Options[i].once && parser.values(mOptions[i]).size() > 1)
+            return QStringLiteral("%1 ist nur einmal möglich.").arg(longName(Options[i]));
     }
     if (!folder)
         return QStringLiteral("--liste braucht einen ORDNER.");
 
     ListRequest list;
     list.folder = *folder;
-    const QStringList formats = parser.values(mFormat);
-    if (formats.size() > 1)
-        return QStringLiteral("Nur ein Format ist möglich.");
-    if (!formats.isEmpty()) {
-        const std::optional<ListFormat> format = formatNamed(formats.first());
-        if (!format)
-            return QStringLiteral("Unbekanntes Format „%1“; möglich sind text, csv, html und m3u.")
-                .arg(formats.first());
-        list.format = *format;
+    for (const ReadStage stage : {ReadStage::Format, ReadStage::Entries, ReadStage::Layout, ReadStage::Target}) {
+        for (size_t i = 0; i < mOptions.size(); ++i) {
+            const ListOption &option = Options[i];
+            if (option.stage != stage || !parser.isSet(mOptions[i]))
+                continue;
+            if (!option.excludes.isEmpty() && isSet(option.excludes))
+                return QStringLiteral("%1 und --%2 schließen einander aus.").arg(longName(option), option.excludes);
+            if (!(option.formats & formatBit(list.format)))
+                return notForFormat(option);
+            if (!option.read)
+                continue;
+            const QStringList values = parser.values(mOptions[i]);
+            const QByteArray bytes = values.isEmpty() ? QByteArray() : valueBytes(mOptions[i]);
+            if (std::optional<QString> wrong = option.read({values, bytes, list, hints}))
+                return wrong;
+        }
     }
-    if (parser.isSet(mMp3) && parser.isSet(mExtension))
-        return QStringLiteral("--mp3 und --endung schließen einander aus.");
-    if (parser.isSet(mMp3))
-        list.pattern = QStringLiteral("*.mp3");
-    else if (parser.isSet(mExtension)) {
-        // As in the window's box, the dot is the program's; one typed as well
-        // stays, but the user hears why nothing may match.
-        const QString extension = parser.value(mExtension);
-        list.pattern = QStringLiteral("*.") + extension;
-        if (extension.startsWith(QLatin1Char('.')))
-            hints.append(QStringLiteral("Hinweis: --endung setzt den Punkt selbst davor; „%1“ ergibt das Muster "
-                                        "„%2“. Gemeint ist wohl --endung %3.")
-                             .arg(extension, list.pattern, extension.mid(1)));
-    }
-    list.stripExtensions = parser.isSet(mStrip);
-    list.numberEntries = parser.isSet(mNumbers);
-    if (list.numberEntries && list.format == ListFormat::M3u)
-        return QStringLiteral("--nummern gilt nicht für das Format m3u.");
-    list.subfolders = parser.isSet(mSubfolders) || parser.isSet(mDepth) || parser.isSet(mOneFileSystem);
-    if (parser.isSet(mDepth)) {
-        bool number = false;
-        list.depth = parser.value(mDepth).toInt(&number);
-        if (!number || list.depth < 0)
-            return QStringLiteral("Keine gültige Tiefe „%1“ für --tiefe; möglich sind 0, 1, 2 …")
-                .arg(parser.value(mDepth));
-    }
-    list.oneFileSystem = parser.isSet(mOneFileSystem);
-    if (parser.isSet(mSpacing)) {
-        if (list.format != ListFormat::Text)
-            return QStringLiteral("--leerzeile gilt nur für das Format text.");
-        if (!spacingFromText(parser.value(mSpacing)))
-            return QStringLiteral("Keine gültige Zahl für die Leerzeilen !");
-        list.spacing = parser.value(mSpacing);
-    }
-    if (parser.isSet(mColumns)) {
-        if (list.format != ListFormat::Csv && list.format != ListFormat::Html)
-            return QStringLiteral("--spalten gilt nur für die Formate csv und html.");
-        QString unknown, twice;
-        const std::optional<std::vector<ListColumn>> columns = columnsNamed(parser.value(mColumns), &unknown, &twice);
-        if (!twice.isEmpty())
-            return QStringLiteral("Die Spalte „%1“ steht zweimal in --spalten.").arg(twice);
-        if (!columns)
-            return QStringLiteral("Unbekannte Spalte „%1“; möglich sind %2.").arg(unknown, columnNamesText());
-        list.columns = *columns;
-    }
-    if (parser.isSet(mOrder)) {
-        const QString order = parser.value(mOrder);
-        if (order == QLatin1String("groesse"))
-            list.order = ListOrder::Size;
-        else if (order == QLatin1String("datum"))
-            list.order = ListOrder::Modified;
-        else if (order != QLatin1String("name"))
-            return QStringLiteral("Unbekannte Sortierung „%1“; möglich sind name, groesse und datum.").arg(order);
-    }
-    list.reverse = parser.isSet(mReverse);
-    list.excluded = parser.values(mExclude);
-    if (parser.isSet(mSeparator)) {
-        if (list.format != ListFormat::Csv)
-            return QStringLiteral("--trenner gilt nur für das Format csv.");
-        const QString separator = parser.value(mSeparator);
-        if (separator == QLatin1String("tab") || separator == QLatin1String("\t"))
-            list.separator = '\t';
-        else if (separator == QLatin1String(";") || separator == QLatin1String(","))
-            list.separator = char(separator.front().unicode());
-        else
-            return QStringLiteral("Unbekannter Trenner „%1“; möglich sind „;“, „,“ und tab.").arg(separator);
-    }
-    if (parser.isSet(mSave) && parser.isSet(mOutput))
-        return QStringLiteral("--speichern und --ausgabe schließen einander aus.");
-    list.askForFile = parser.isSet(mSave);
-    if (parser.isSet(mOutput) && parser.value(mOutput) != QLatin1String("-"))
-        list.output = bytesOf(parser.value(mOutput));
     request = std::move(list);
     return std::nullopt;
 }

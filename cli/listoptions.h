@@ -9,15 +9,55 @@
 
 #include <functional>
 #include <optional>
+#include <span>
+#include <vector>
 
 class QCommandLineParser;
 
 namespace Lirabel {
 
-// The options of `lirabel --liste`: the window's filters, the settings
-// dialogs' options, the subfolders, the format, its columns, the order, the
-// names left out, the csv separator and the output file, or the save-file
-// dialog.
+// The formats an option applies to, one bit each.
+[[nodiscard]] constexpr unsigned formatBit(ListFormat format)
+{
+    return 1u << unsigned(format);
+}
+inline constexpr unsigned AllFormats = ~0u;
+
+// Options are read stage by stage, in the table's order within a stage: the
+// format first, as the others are checked against it, then what is listed,
+// then how the list is laid out, then where it goes. So with several mistakes
+// the one named is always the same.
+enum class ReadStage { Format, Entries, Layout, Target };
+
+// What an option's reader is given.
+struct OptionInput
+{
+    const QStringList &values;   // every value given, in order; empty for a switch
+    const QByteArray &lastBytes; // the last value as the system passed it
+    ListRequest &list;           // what it fills in
+    QStringList &hints;          // what the user may have meant otherwise
+};
+
+// One option of `lirabel --liste`. Its help may name the columns as
+// "{spalten}" and the default columns as "{vorgabe}".
+struct ListOption
+{
+    QStringView name;              // the long name, which the messages use: "ausgabe"
+    QStringView shortName = {};    // "o"; empty for none
+    QStringView valueName = {};    // its argument, as the help shows it; empty for a switch
+    QStringView help;              // in German
+    unsigned formats = AllFormats; // the formats it applies to (formatBit)
+    bool once = false;             // refused when given more than once
+    QStringView excludes = {};     // the long name of an option that cannot stand with it
+    ReadStage stage = ReadStage::Entries;
+    // What is wrong with its values, as a German sentence; nothing when they are good.
+    std::optional<QString> (*read)(const OptionInput &input) = nullptr;
+};
+
+// Every option, in the order the help shows them; the first is --liste.
+[[nodiscard]] std::span<const ListOption> listOptions();
+
+// The options of `lirabel --liste`, as the parser knows them.
 class ListOptions
 {
 public:
@@ -26,30 +66,15 @@ public:
 
     // What is wrong with the options, as a German sentence; nothing when they
     // are good. With --liste, request is what to list, and hints what the
-    // user may have meant otherwise. bytesOf gives an argument's bytes as the
-    // system passed them.
-    [[nodiscard]] std::optional<QString> read(const QCommandLineParser &parser, const std::optional<QByteArray> &folder,
-                                              const std::function<QByteArray(const QString &)> &bytesOf,
-                                              std::optional<ListRequest> &request, QStringList &hints) const;
+    // user may have meant otherwise. valueBytes gives the last value of an
+    // option as the system passed it.
+    [[nodiscard]] std::optional<QString>
+    read(const QCommandLineParser &parser, const std::optional<QByteArray> &folder,
+         const std::function<QByteArray(const QCommandLineOption &option)> &valueBytes,
+         std::optional<ListRequest> &request, QStringList &hints) const;
 
 private:
-    QCommandLineOption mList;
-    QCommandLineOption mMp3;
-    QCommandLineOption mExtension;
-    QCommandLineOption mStrip;
-    QCommandLineOption mNumbers;
-    QCommandLineOption mSpacing;
-    QCommandLineOption mSubfolders;
-    QCommandLineOption mFormat;
-    QCommandLineOption mColumns;
-    QCommandLineOption mOrder;
-    QCommandLineOption mReverse;
-    QCommandLineOption mExclude;
-    QCommandLineOption mSeparator;
-    QCommandLineOption mDepth;
-    QCommandLineOption mOneFileSystem;
-    QCommandLineOption mOutput;
-    QCommandLineOption mSave;
+    std::vector<QCommandLineOption> mOptions; // one for each row of listOptions()
 };
 
 } // namespace Lirabel

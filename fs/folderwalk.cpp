@@ -32,7 +32,7 @@ using namespace Walking;
 
 bool walkFolders(const QByteArray &top, const WalkSettings &settings,
                  const std::function<void(WalkedFolder &folder)> &visit,
-                 const std::function<void(const QStringList &relativePath, WalkProblem problem)> &problem)
+                 const std::function<void(const WalkFailure &failure)> &failed)
 {
     if (settings.subfolders)
         allowManyOpenFolders();
@@ -72,7 +72,7 @@ bool walkFolders(const QByteArray &top, const WalkSettings &settings,
     for (int i = 0; i < readerCount; ++i) {
         if (!addReader() && readers.empty()) {
             lock.unlock();
-            problem({}, WalkProblem::Unreadable);
+            failed({{}, WalkProblem::Unreadable});
             return false;
         }
     }
@@ -124,7 +124,7 @@ bool walkFolders(const QByteArray &top, const WalkSettings &settings,
                 // No reader can be had: what is left does not answer either.
                 walk->awaited = nullptr;
                 lock.unlock();
-                problem(oldest->relativePath, WalkProblem::NoAnswer);
+                failed({oldest->relativePath, WalkProblem::NoAnswer});
                 return true;
             }
         }
@@ -142,7 +142,7 @@ bool walkFolders(const QByteArray &top, const WalkSettings &settings,
         std::optional<WalkedFolder> walked = std::move(node->walked);
         lock.unlock();
         if (node->problem) {
-            problem(node->relativePath, *node->problem);
+            failed({node->relativePath, *node->problem, node->error});
             if (isTop)
                 return false;
         } else {
@@ -156,7 +156,7 @@ bool walkFolders(const QByteArray &top, const WalkSettings &settings,
 
 bool walkFolders(const QByteArray &top, const WalkSettings &settings,
                  const std::function<void(WalkedFolder &folder)> &visit,
-                 const std::function<void(const QStringList &relativePath, WalkProblem problem)> &problem)
+                 const std::function<void(const WalkFailure &failure)> &failed)
 {
     // Without descriptors: paths, as the system allows them.
     const QString root = QString::fromUtf8(top);
@@ -168,7 +168,7 @@ bool walkFolders(const QByteArray &top, const WalkSettings &settings,
         pending.pop_back();
         const QString path = relative.isEmpty() ? root : root + QLatin1Char('/') + relative.join(QLatin1Char('/'));
         if (!QFileInfo(path).isReadable()) {
-            problem(relative, WalkProblem::Unreadable);
+            failed({relative, WalkProblem::Unreadable});
             continue;
         }
         WalkedFolder folder;

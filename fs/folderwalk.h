@@ -85,12 +85,20 @@ struct WalkSettings
 
 enum class WalkProblem { Unreadable, NoAnswer };
 
+// A folder left out, and why.
+struct WalkFailure
+{
+    QStringList relativePath; // as in WalkedFolder
+    WalkProblem problem = WalkProblem::Unreadable;
+    int error = 0; // of an unreadable folder, errno where the system said why; 0 where it did not
+};
+
 // Calls visit for the top folder and, with subfolders, depth first for each
 // folder below it, a folder's subfolders in the order sortFolders gives.
-// problem is told of each folder left out. False when the top folder itself
+// failed is told of each folder left out. False when the top folder itself
 // could not be read.
 bool walkFolders(const QByteArray &top, const WalkSettings &settings,
                  const std::function<void(WalkedFolder &folder)> &visit,
-                 const std::function<void(const QStringList &relativePath, WalkProblem problem)> &problem);
+                 const std::function<void(const WalkFailure &failure)> &failed);
 
 } // namespace Lirabel

@@ -7,6 +7,7 @@
 #include "fs/folderentries.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 #include <fcntl.h>
@@ -27,16 +28,22 @@ Descriptor::~Descriptor()
         ::close(mFd);
 }
 
-std::optional<FolderRead> readFolder(int parent, const QByteArray &name, const QString &path, bool top, bool details)
+std::optional<FolderRead> readFolder(int parent, const QByteArray &name, const QString &path, bool top, bool details,
+                                     int &error)
 {
     const int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | (top ? 0 : O_NOFOLLOW);
     FolderRead read;
+    error = 0;
     read.folder = Descriptor(::openat(parent >= 0 ? parent : AT_FDCWD, name.constData(), flags));
-    if (read.folder.get() < 0)
+    if (read.folder.get() < 0) {
+        error = errno;
         return std::nullopt;
+    }
     struct stat info;
-    if (::fstat(read.folder.get(), &info) != 0)
+    if (::fstat(read.folder.get(), &info) != 0) {
+        error = errno;
         return std::nullopt;
+    }
     read.device = info.st_dev;
     read.inode = info.st_ino;
     const auto take = [&read](const FolderEntry &entry) {

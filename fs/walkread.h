@@ -56,9 +56,10 @@ struct FolderRead
 // Reads the folder name below parent (-1: the working directory), which
 // stays open while the call runs; path is where it lies, as the mounts see
 // it. The top folder may be a link to a folder, the others not. Nothing when
-// it cannot be opened or read to its end.
+// it cannot be opened or read to its end; error then says why it could not be
+// opened (errno), or is 0 where it opened but its reading failed.
 [[nodiscard]] std::optional<FolderRead> readFolder(int parent, const QByteArray &name, const QString &path, bool top,
-                                                   bool details);
+                                                   bool details, int &error);
 
 // The files' names as text, at the same places as their bytes where all
 // are ASCII, as nearly every name is; otherwise the files are told where

@@ -41,9 +41,10 @@ bool readNode(Walk &walk, int reader, Node &node, std::unique_lock<std::mutex> &
     // A folder on a mount that is stuck does not answer, at once.
     const bool answers = nowTouching(node.mount);
     std::optional<FolderRead> read;
+    int error = 0;
     if (answers)
         read = readFolder(top ? -1 : node.parent->descriptor->get(), node.name, node.where, top,
-                          walk.settings.sizesAndTimes);
+                          walk.settings.sizesAndTimes, error);
     bool ownAncestor = false;
     if (read && !top) {
         for (const Node *above = node.parent.get(); above; above = above->parent.get())
@@ -92,6 +93,7 @@ bool readNode(Walk &walk, int reader, Node &node, std::unique_lock<std::mutex> &
     }
     if (!read) {
         node.problem = answers ? WalkProblem::Unreadable : WalkProblem::NoAnswer;
+        node.error = error;
     } else {
         if (top)
             walk.topDevice = read->device;

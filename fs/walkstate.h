@@ -50,6 +50,7 @@ struct Node
     std::optional<WalkedFolder> walked; // as prepared for the visitor
     size_t files = 0;                   // as read
     std::optional<WalkProblem> problem;
+    int error = 0;       // of an unreadable folder: errno where it could not be opened, else 0
     bool silent = false; // left out without a word: another file system, or its own ancestor
     std::vector<std::shared_ptr<Node>> subfolders;
     size_t unopened = 0; // subfolders not yet opened below it

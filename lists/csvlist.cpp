@@ -3,7 +3,6 @@
 
 #include "lists/csvlist.h"
 
-#include "core/entryformat.h"
 #include "lists/listsink.h"
 
 #include <algorithm>
@@ -50,6 +49,29 @@ void appendField(QByteArray &row, QStringView value, bool text, char separator)
     }
 }
 
+// The cell as spreadsheets read it: text quoted where it must be, numbers
+// and times as they are.
+void appendCell(QByteArray &row, ColumnKind kind, const ColumnValue &value, char separator)
+{
+    if (!value.known)
+        return;
+    switch (kind) {
+    case ColumnKind::Text:
+        appendField(row, value.text, true, separator);
+        return;
+    case ColumnKind::Number:
+    case ColumnKind::Bytes:
+        row.append(QByteArray::number(value.number));
+        return;
+    case ColumnKind::Time:
+        row.append(localTimeText(value.number));
+        return;
+    case ColumnKind::Duration:
+        row.append(durationText(value.number).toLatin1());
+        return;
+    }
+}
+
 } // namespace
 
 CsvList::CsvList(const ListRequest &request, ListSink &sink)
@@ -60,22 +82,28 @@ CsvList::CsvList(const ListRequest &request, ListSink &sink)
     QStringList names;
     if (mRequest.numberEntries)
         names.append(QStringLiteral("Nr."));
-    for (const ListColumn column : mRequest.columns)
-        names.append(columnHeading(column));
+    for (const ListColumn *column : mRequest.columns)
+        names.append(column->heading.toString());
     row.append(names.join(QLatin1Char(mRequest.separator)).toUtf8()).append("\r\n");
     mSink.write(row);
 }
 
 void CsvList::folder(const ListedFolder &folder)
 {
-    QByteArray folderField;
     const char separator = mRequest.separator;
-    appendField(folderField, folder.relativePath.isEmpty() ? QStringLiteral(".") : shownPath(folder.relativePath), true,
-                separator);
+    const std::vector<const ListColumn *> &columns = mRequest.columns;
+    const std::vector<ListedFile> &files = folder.files;
+    // A cell that is the same for the whole folder is made once.
+    mFolderCells.resize(columns.size());
+    for (size_t c = 0; c < columns.size(); ++c) {
+        mFolderCells[c].resize(0);
+        if (columns[c]->sameInFolder && !files.empty())
+            appendCell(mFolderCells[c], columns[c]->kind,
+                       columns[c]->value({folder, files.front(), mRequest.stripExtensions, mRoom}), separator);
+    }
     // Rows are written in blocks, not one by one.
     constexpr qsizetype Block = 64 * 1024;
     mRows.resize(0); // keeps its room
-    const std::vector<ListedFile> &files = folder.files;
     for (size_t i = 0; i < files.size(); ++i) {
         const ListedFile &file = files[i];
         // The names lie in the folder's order, the rows in sorted order:
@@ -89,56 +117,15 @@ void CsvList::folder(const ListedFolder &folder)
         ++mNumber;
         if (mRequest.numberEntries)
             mRows.append(QByteArray::number(mNumber)).append(separator);
-        bool first = true;
-        for (const ListColumn column : mRequest.columns) {
-            if (!first)
+        for (size_t c = 0; c < columns.size(); ++c) {
+            if (c > 0)
                 mRows.append(separator);
-            first = false;
-            switch (column) {
-            case ListColumn::Name:
-                if (mRequest.stripExtensions) {
-                    QString name = file.shown.toString();
-                    name = withoutExtension(name);
-                    appendField(mRows, name, true, separator);
-                } else {
-                    appendField(mRows, file.shown, true, separator);
-                }
-                break;
-            case ListColumn::Folder:
-                appendBytes(mRows, folderField);
-                break;
-            case ListColumn::Path:
-                appendField(mRows, shownFilePath(folder, file), true, separator);
-                break;
-            case ListColumn::Size:
-                if (file.size >= 0)
-                    mRows.append(QByteArray::number(file.size));
-                break;
-            case ListColumn::Modified:
-                mRows.append(shownTime(file));
-                break;
-            case ListColumn::Artist:
-                appendField(mRows, file.tags->artist, true, separator);
-                break;
-            case ListColumn::Title:
-                appendField(mRows, file.tags->title, true, separator);
-                break;
-            case ListColumn::Album:
-                appendField(mRows, file.tags->album, true, separator);
-                break;
-            case ListColumn::Track:
-                mRows.append(tagNumber(file.tags->track).toLatin1());
-                break;
-            case ListColumn::Year:
-                mRows.append(tagNumber(file.tags->year).toLatin1());
-                break;
-            case ListColumn::Genre:
-                appendField(mRows, file.tags->genre, true, separator);
-                break;
-            case ListColumn::Duration:
-                mRows.append(durationText(file.tags->seconds).toLatin1());
-                break;
-            }
+            const ListColumn &column = *columns[c];
+            if (column.sameInFolder)
+                appendBytes(mRows, mFolderCells[c]);
+            else
+                appendCell(mRows, column.kind, column.value({folder, file, mRequest.stripExtensions, mRoom}),
+                           separator);
         }
         appendBytes(mRows, "\r\n");
     }

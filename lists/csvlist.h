@@ -25,7 +25,9 @@ private:
     const ListRequest &mRequest;
     ListSink &mSink;
     qsizetype mNumber = 0;
-    QByteArray mRows; // the rows not yet written
+    QByteArray mRows;                     // the rows not yet written
+    std::vector<QByteArray> mFolderCells; // of the columns that are the same for all files of a folder
+    QString mRoom;                        // for a cell's text made for it
 };
 
 } // namespace Lirabel

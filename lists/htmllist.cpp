@@ -3,11 +3,12 @@
 
 #include "lists/htmllist.h"
 
-#include "core/entryformat.h"
 #include "lists/listsink.h"
 
 #include <QDateTime>
 #include <QLocale>
+
+#include <algorithm>
 
 namespace Lirabel {
 
@@ -27,12 +28,6 @@ constexpr char Style[] = "<style>\n"
                          "tr { break-inside: avoid; }\n"
                          "tbody th { background: #eee; }\n"
                          "</style>\n";
-
-bool numeric(ListColumn column)
-{
-    return column == ListColumn::Size || column == ListColumn::Track || column == ListColumn::Year
-        || column == ListColumn::Duration;
-}
 
 QString cell(const QString &text, bool number)
 {
@@ -54,9 +49,10 @@ HtmlList::HtmlList(const ListRequest &request, const QString &shownFolder, ListS
         + QStringLiteral("</h1>\n<table>\n<thead><tr>");
     if (mRequest.numberEntries)
         page += QStringLiteral("<th class=\"zahl\">Nr.</th>");
-    for (const ListColumn column : mRequest.columns)
-        page += (numeric(column) ? QStringLiteral("<th class=\"zahl\">") : QStringLiteral("<th>"))
-            + (column == ListColumn::Size ? QStringLiteral("Größe (Bytes)") : columnHeading(column))
+    // Sizes are written with the digits grouped, so their heading names the unit.
+    for (const ListColumn *column : mRequest.columns)
+        page += (isNumeric(column->kind) ? QStringLiteral("<th class=\"zahl\">") : QStringLiteral("<th>"))
+            + column->heading.toString() + (column->kind == ColumnKind::Bytes ? QStringLiteral(" (Bytes)") : QString())
             + QStringLiteral("</th>");
     page += QStringLiteral("</tr></thead>\n");
     mSink.write(page.toUtf8());
@@ -65,12 +61,11 @@ HtmlList::HtmlList(const ListRequest &request, const QString &shownFolder, ListS
 void HtmlList::folder(const ListedFolder &folder)
 {
     const QLocale german(QLocale::German, QLocale::Germany);
-    const QString folderText = folder.relativePath.isEmpty() ? QStringLiteral(".") : shownPath(folder.relativePath);
     QString rows = QStringLiteral("<tbody>\n");
     if (mRequest.subfolders) {
         const qsizetype span = qsizetype(mRequest.columns.size()) + (mRequest.numberEntries ? 1 : 0);
         rows += QStringLiteral("<tr><th colspan=\"%1\">").arg(span)
-            + (folder.relativePath.isEmpty() ? mShownFolder : folderText + QLatin1Char('/')).toHtmlEscaped()
+            + (folder.relativePath.isEmpty() ? mShownFolder : folder.shownFolder + QLatin1Char('/')).toHtmlEscaped()
             + QStringLiteral("</th></tr>\n");
     }
     for (const ListedFile &file : folder.files) {
@@ -80,49 +75,11 @@ void HtmlList::folder(const ListedFolder &folder)
         rows += QStringLiteral("<tr>");
         if (mRequest.numberEntries)
             rows += cell(QString::number(mNumber), true);
-        for (const ListColumn column : mRequest.columns) {
-            switch (column) {
-            case ListColumn::Name: {
-                QString name = file.shown.toString();
-                if (mRequest.stripExtensions)
-                    name = withoutExtension(name);
-                rows += cell(name, false);
-                break;
-            }
-            case ListColumn::Folder:
-                rows += cell(folderText, false);
-                break;
-            case ListColumn::Path:
-                rows += cell(shownFilePath(folder, file), false);
-                break;
-            case ListColumn::Size:
-                rows += cell(file.size >= 0 ? german.toString(file.size) : QString(), true);
-                break;
-            case ListColumn::Modified:
-                rows += cell(QString::fromLatin1(shownTime(file)), false);
-                break;
-            case ListColumn::Artist:
-                rows += cell(file.tags->artist, false);
-                break;
-            case ListColumn::Title:
-                rows += cell(file.tags->title, false);
-                break;
-            case ListColumn::Album:
-                rows += cell(file.tags->album, false);
-                break;
-            case ListColumn::Track:
-                rows += cell(tagNumber(file.tags->track), true);
-                break;
-            case ListColumn::Year:
-                rows += cell(tagNumber(file.tags->year), true);
-                break;
-            case ListColumn::Genre:
-                rows += cell(file.tags->genre, false);
-                break;
-            case ListColumn::Duration:
-                rows += cell(durationText(file.tags->seconds), true);
-                break;
-            }
+        for (const ListColumn *column : mRequest.columns) {
+            const ColumnValue value = column->value({folder, file, mRequest.stripExtensions, mRoom});
+            rows += cell(column->kind == ColumnKind::Bytes && value.known ? german.toString(value.number)
+                                                                          : plainText(column->kind, value),
+                         isNumeric(column->kind));
         }
         rows += QStringLiteral("</tr>\n");
     }
@@ -137,7 +94,8 @@ void HtmlList::finish()
         QStringLiteral("%1 %2, zusammen %3 Bytes")
             .arg(german.toString(mNumber), mNumber == 1 ? QStringLiteral("Datei") : QStringLiteral("Dateien"),
                  german.toString(mTotalSize));
-    if (std::find(mRequest.columns.cbegin(), mRequest.columns.cend(), ListColumn::Duration) != mRequest.columns.cend())
+    if (std::any_of(mRequest.columns.cbegin(), mRequest.columns.cend(),
+                    [](const ListColumn *column) { return column->kind == ColumnKind::Duration; }))
         summary += QStringLiteral(", Spieldauer ") + durationText(mTotalSeconds);
     mSink.write((QStringLiteral("</table>\n<p>") + summary.toHtmlEscaped() + QStringLiteral("</p>\n</body>\n</html>\n"))
                     .toUtf8());

@@ -28,6 +28,7 @@ private:
     qsizetype mNumber = 0;
     qint64 mTotalSize = 0;
     qint64 mTotalSeconds = 0;
+    QString mRoom; // for a cell's text made for it
 };
 
 } // namespace Lirabel

@@ -9,7 +9,6 @@
 #include "core/naturalorder.h"
 #include "core/systemreason.h"
 #include "core/wildcard.h"
-#include "fs/deadlinecall.h"
 #include "fs/drives.h"
 #include "fs/folderwalk.h"
 #include "lists/csvlist.h"
@@ -20,13 +19,11 @@
 
 #include <algorithm>
 #include <any>
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <optional>
 
-#include <fcntl.h>
 #include <unistd.h>
 
 namespace Lirabel {
@@ -58,28 +55,12 @@ std::unique_ptr<ListWriter> writerFor(const ListRequest &request, const QString 
     return nullptr;
 }
 
-bool hasColumn(const ListRequest &request, bool (*wanted)(ListColumn))
+// True when a column of the list needs that.
+bool columnsNeed(const ListRequest &request, ColumnNeeds needs)
 {
     return request.format != ListFormat::Text && request.format != ListFormat::M3u
-        && std::any_of(request.columns.cbegin(), request.columns.cend(), wanted);
-}
-
-// Why a folder the walk could not read is unreadable, asked once more by its
-// path and to the deadline, as its mount may hang by now; empty where it
-// opens now or does not answer.
-QString whyUnreadable(const QByteArray &top, const QStringList &relativePath)
-{
-    QByteArray path = top;
-    for (const QString &part : relativePath)
-        path.append('/').append(nameBytes(part));
-    const std::optional<int> error = callWithDeadline<int>(nameFromBytes(path), [path] {
-        const int descriptor = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (descriptor < 0)
-            return errno;
-        ::close(descriptor);
-        return 0;
-    });
-    return error.value_or(0) != 0 ? systemReason(*error) : QString();
+        && std::any_of(request.columns.cbegin(), request.columns.cend(),
+                       [needs](const ListColumn *column) { return column->needs == needs; });
 }
 
 // The folder made absolute by the working directory, "." and empty steps
@@ -199,7 +180,8 @@ std::optional<ListedFolder> listedFolder(WalkedFolder &walked, const Preparation
     }
     if (matched.empty())
         return std::nullopt;
-    ListedFolder listed{walked.relativePath, {}, {}, std::move(walked.names), std::move(shownNames), {}};
+    ListedFolder listed{walked.relativePath, {}, {}, {}, std::move(walked.names), std::move(shownNames), {}};
+    listed.shownFolder = walked.relativePath.isEmpty() ? QStringLiteral(".") : shownPath(walked.relativePath);
     if (p.paths)
         listed.shownAbsolute = shownPathBelow(p.shownAbsolute, walked.relativePath);
     const auto shownOf = [&listed](const Match &match) {
@@ -254,11 +236,10 @@ int runListCommand(const ListRequest &request, ListReport &report)
     const auto shownFolderPath = [&shownFolder](const QStringList &relativePath) {
         return shownPathBelow(shownFolder, relativePath);
     };
-    const bool tags = request.format == ListFormat::M3u || hasColumn(request, needsTags);
+    const bool tags = request.format == ListFormat::M3u || columnsNeed(request, ColumnNeeds::Tags);
     const bool sizes = request.format == ListFormat::Html || request.order != ListOrder::Name
-        || hasColumn(request,
-                     [](ListColumn column) { return column == ListColumn::Size || column == ListColumn::Modified; });
-    const bool paths = hasColumn(request, [](ListColumn column) { return column == ListColumn::Path; });
+        || columnsNeed(request, ColumnNeeds::SizesAndTimes);
+    const bool paths = columnsNeed(request, ColumnNeeds::AbsolutePath);
     const QString shownAbsolute = paths ? printableName(nameFromBytes(absoluteFolder(request.folder))) : QString();
     const Excluded excluded(request.excluded);
     const WildcardMatcher matcher(request.pattern);
@@ -295,7 +276,8 @@ int runListCommand(const ListRequest &request, ListReport &report)
                 return;
             if (walked.leftOut > 0 || (sizes && walked.withoutDetails > 0)) {
                 failed = true;
-                say(QStringLiteral("Ordner lesbar, aber nicht zu betreten: %1 (%2 Dateien ohne Größe und Datum, "
+                report.leftOut(
+                    QStringLiteral("Ordner lesbar, aber nicht zu betreten: %1 (%2 Dateien ohne Größe und Datum, "
                                    "%3 Verknüpfungen oder Einträge unbekannter Art ausgelassen)")
                         .arg(shownFolderPath(walked.relativePath))
                         .arg(walked.withoutDetails)
@@ -321,7 +303,8 @@ int runListCommand(const ListRequest &request, ListReport &report)
             }
             writer->folder(*listed);
         };
-        const auto problem = [&](const QStringList &relativePath, WalkProblem kind) {
+        const auto notRead = [&](const WalkFailure &failure) {
+            const QStringList &relativePath = failure.relativePath;
             if (excluded.holdsAny(relativePath))
                 return;
             failed = true;
@@ -329,16 +312,15 @@ int runListCommand(const ListRequest &request, ListReport &report)
             const auto tell = [&report, top = relativePath.isEmpty()](const QString &message) {
                 top ? report.notWritten(message) : report.leftOut(message);
             };
-            if (kind == WalkProblem::NoAnswer) {
+            if (failure.problem == WalkProblem::NoAnswer) {
                 tell(QStringLiteral("Verzeichnis antwortet nicht: %1").arg(shownFolderPath(relativePath)));
                 return;
             }
-            const QString reason = whyUnreadable(request.folder, relativePath);
             tell(QStringLiteral("Verzeichnis nicht lesbar: %1").arg(shownFolderPath(relativePath))
-                 + (reason.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(reason)));
+                 + (failure.error == 0 ? QString() : QStringLiteral(" (%1)").arg(systemReason(failure.error))));
         };
 
-        if (!walkFolders(request.folder, settings, visit, problem))
+        if (!walkFolders(request.folder, settings, visit, notRead))
             return 1; // nothing listed, nothing written
         writer->finish();
     } catch (const TooManyEntries &) {

@@ -11,7 +11,8 @@
 // tags where a column or the playlist asks (audiotags.h), and handed to the
 // format's ListWriter, which writes to a ListSink: standard output or a file
 // written whole or not at all. The text format is the window's listing run
-// itself (textlist.h). Messages go to a ListReport, standard error unless
+// itself (textlist.h); the table formats take each column's heading and
+// values from the one column table (listcolumn.h). Messages go to a ListReport, standard error unless
 // the caller gives its own (the save dialog's message boxes), in German.
 
 #include "lists/listrequest.h"

@@ -7,66 +7,63 @@
 #include <QStringList>
 
 #include <algorithm>
-#include <array>
-#include <utility>
 
 namespace Lirabel {
 
-namespace {
-
-constexpr std::array<std::pair<const char16_t *, ListColumn>, 12> ColumnNames{{
-    {u"name", ListColumn::Name},
-    {u"ordner", ListColumn::Folder},
-    {u"pfad", ListColumn::Path},
-    {u"groesse", ListColumn::Size},
-    {u"datum", ListColumn::Modified},
-    {u"interpret", ListColumn::Artist},
-    {u"titel", ListColumn::Title},
-    {u"album", ListColumn::Album},
-    {u"titelnr", ListColumn::Track},
-    {u"jahr", ListColumn::Year},
-    {u"genre", ListColumn::Genre},
-    {u"dauer", ListColumn::Duration},
-}};
-
-} // namespace
-
-std::vector<ListColumn> ListRequest::defaultColumns()
+std::vector<const ListColumn *> ListRequest::defaultColumns()
 {
-    return {ListColumn::Name, ListColumn::Folder, ListColumn::Size, ListColumn::Modified};
+    return *columnsNamed(u"name,ordner,groesse,datum");
+}
+
+QString formatName(ListFormat format)
+{
+    switch (format) {
+    case ListFormat::Text:
+        return QStringLiteral("text");
+    case ListFormat::Csv:
+        return QStringLiteral("csv");
+    case ListFormat::Html:
+        return QStringLiteral("html");
+    case ListFormat::M3u:
+        return QStringLiteral("m3u");
+    }
+    return {};
 }
 
 std::optional<ListFormat> formatNamed(QStringView name)
 {
-    if (name == u"text")
-        return ListFormat::Text;
-    if (name == u"csv")
-        return ListFormat::Csv;
-    if (name == u"html")
-        return ListFormat::Html;
-    if (name == u"m3u")
-        return ListFormat::M3u;
+    for (const ListFormat format : ListFormats) {
+        if (name == formatName(format))
+            return format;
+    }
     return std::nullopt;
 }
 
-std::optional<std::vector<ListColumn>> columnsNamed(QStringView list, QString *unknown, QString *twice)
+QString spokenList(QStringList names)
 {
-    std::vector<ListColumn> columns;
+    if (names.size() < 2)
+        return names.join(QString());
+    const QString last = names.takeLast();
+    return names.join(QStringLiteral(", ")) + QStringLiteral(" und ") + last;
+}
+
+std::optional<std::vector<const ListColumn *>> columnsNamed(QStringView list, QString *unknown, QString *twice)
+{
+    std::vector<const ListColumn *> columns;
     for (const QStringView part : list.split(u',')) {
         const QStringView name = part.trimmed();
-        const auto *found = std::find_if(ColumnNames.cbegin(), ColumnNames.cend(),
-                                         [name](const auto &column) { return name == column.first; });
-        if (found == ColumnNames.cend()) {
+        const ListColumn *found = columnNamed(name);
+        if (!found) {
             if (unknown)
                 *unknown = name.toString();
             return std::nullopt;
         }
-        if (std::find(columns.cbegin(), columns.cend(), found->second) != columns.cend()) {
+        if (std::find(columns.cbegin(), columns.cend(), found) != columns.cend()) {
             if (twice)
                 *twice = name.toString();
             return std::nullopt;
         }
-        columns.push_back(found->second);
+        columns.push_back(found);
     }
     if (columns.empty())
         return std::nullopt;
@@ -76,48 +73,17 @@ std::optional<std::vector<ListColumn>> columnsNamed(QStringView list, QString *u
 QString columnNamesText()
 {
     QStringList names;
-    for (const auto &column : ColumnNames)
-        names.append(QString::fromUtf16(column.first));
-    const QString last = names.takeLast();
-    return names.join(QStringLiteral(", ")) + QStringLiteral(" und ") + last;
+    for (const ListColumn &column : listColumns())
+        names.append(column.name.toString());
+    return spokenList(names);
 }
 
-bool needsTags(ListColumn column)
+QString formatNamesText()
 {
-    return column == ListColumn::Artist || column == ListColumn::Title || column == ListColumn::Album
-        || column == ListColumn::Track || column == ListColumn::Year || column == ListColumn::Genre
-        || column == ListColumn::Duration;
-}
-
-QString columnHeading(ListColumn column)
-{
-    switch (column) {
-    case ListColumn::Name:
-        return QStringLiteral("Name");
-    case ListColumn::Folder:
-        return QStringLiteral("Ordner");
-    case ListColumn::Path:
-        return QStringLiteral("Pfad");
-    case ListColumn::Size:
-        return QStringLiteral("Größe");
-    case ListColumn::Modified:
-        return QStringLiteral("Geändert");
-    case ListColumn::Artist:
-        return QStringLiteral("Interpret");
-    case ListColumn::Title:
-        return QStringLiteral("Titel");
-    case ListColumn::Album:
-        return QStringLiteral("Album");
-    case ListColumn::Track:
-        return QStringLiteral("Titelnr.");
-    case ListColumn::Year:
-        return QStringLiteral("Jahr");
-    case ListColumn::Genre:
-        return QStringLiteral("Genre");
-    case ListColumn::Duration:
-        return QStringLiteral("Dauer");
-    }
-    return {};
+    QStringList names;
+    for (const ListFormat format : ListFormats)
+        names.append(formatName(format));
+    return spokenList(names);
 }
 
 } // namespace Lirabel

@@ -6,6 +6,8 @@
 // What `lirabel --liste` is asked to write: the folder, the window's filter
 // and settings options, the format, its columns and where it goes.
 
+#include "lists/listcolumn.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -18,7 +20,8 @@ namespace Lirabel {
 
 enum class ListFormat { Text, Csv, Html, M3u };
 
-enum class ListColumn { Name, Folder, Path, Size, Modified, Artist, Title, Album, Track, Year, Genre, Duration };
+// Every format, in the order the help and the messages name them.
+inline constexpr ListFormat ListFormats[] = {ListFormat::Text, ListFormat::Csv, ListFormat::Html, ListFormat::M3u};
 
 // The order of a folder's files; folders keep theirs (depth first, natural).
 enum class ListOrder { Name, Size, Modified };
@@ -38,29 +41,32 @@ struct ListRequest
     QStringList excluded;                    // --ohne: patterns, against names
     char separator = ';';                    // --trenner, csv only
     ListFormat format = ListFormat::Text;
-    std::vector<ListColumn> columns = defaultColumns();
-    std::optional<QByteArray> output; // --ausgabe; standard output without
-    bool askForFile = false;          // --speichern: output from the save-file dialog
+    std::vector<const ListColumn *> columns = defaultColumns(); // rows of listColumns()
+    std::optional<QByteArray> output;                           // --ausgabe; standard output without
+    bool askForFile = false;                                    // --speichern: output from the save-file dialog
 
-    [[nodiscard]] static std::vector<ListColumn> defaultColumns();
+    [[nodiscard]] static std::vector<const ListColumn *> defaultColumns();
 };
 
 // "text", "csv", "html" or "m3u"; nothing for any other text.
 [[nodiscard]] std::optional<ListFormat> formatNamed(QStringView name);
 
+// The format's name on the command line: "csv".
+[[nodiscard]] QString formatName(ListFormat format);
+
+// Names as a person reads a list of them: "a, b und c".
+[[nodiscard]] QString spokenList(QStringList names);
+
 // A comma-separated list of column names ("name,ordner,dauer"); nothing when
 // it names an unknown column or none at all. unknown gets the first unknown
 // name, twice the first name that stands twice.
-[[nodiscard]] std::optional<std::vector<ListColumn>> columnsNamed(QStringView list, QString *unknown = nullptr,
-                                                                  QString *twice = nullptr);
+[[nodiscard]] std::optional<std::vector<const ListColumn *>> columnsNamed(QStringView list, QString *unknown = nullptr,
+                                                                          QString *twice = nullptr);
 
 // Every column's name, as a person reads a list of them: "name, ordner, … und dauer".
 [[nodiscard]] QString columnNamesText();
 
-// The column's heading, as the csv header row and the page's table give it.
-[[nodiscard]] QString columnHeading(ListColumn column);
-
-// True when a column needs what the file's tags say.
-[[nodiscard]] bool needsTags(ListColumn column);
+// Every format's name, as a person reads a list of them: "text, csv, html und m3u".
+[[nodiscard]] QString formatNamesText();
 
 } // namespace Lirabel

@@ -37,30 +37,23 @@ QString shownFilePath(const ListedFolder &folder, const ListedFile &file)
     return path.append(file.shown);
 }
 
-QByteArray shownTime(const ListedFile &file)
+QByteArray localTimeText(qint64 seconds)
 {
-    if (file.size < 0)
-        return {};
     static const bool zoneRead = [] {
         tzset();
         return true;
     }();
     Q_UNUSED(zoneRead)
-    const time_t seconds = time_t(file.modified);
+    const time_t when = time_t(seconds);
     struct tm local
     {
     };
-    if (!localtime_r(&seconds, &local))
+    if (!localtime_r(&when, &local))
         return {};
     char text[32];
     const int length = std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", local.tm_year + 1900,
                                      local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
     return QByteArray(text, length);
-}
-
-QString tagNumber(unsigned number)
-{
-    return number == 0 ? QString() : QString::number(number);
 }
 
 QString durationText(qint64 seconds)

@@ -30,6 +30,7 @@ struct ListedFile
 struct ListedFolder
 {
     QStringList relativePath; // folder names below the listed folder; empty for it
+    QString shownFolder;      // the relative path as a person reads it; "." for the listed folder
     QString shownAbsolute;    // the folder's absolute path as a person reads it, for the path column
     std::vector<ListedFile> files;
     // What the files' texts and tags point into: a few blocks for the
@@ -80,13 +81,10 @@ inline void prefetchMemory(const void *address)
 // The file's full path as a person reads it, for the path column.
 [[nodiscard]] QString shownFilePath(const ListedFolder &folder, const ListedFile &file);
 
-// The file's time of change as local "JJJJ-MM-TT hh:mm:ss"; empty where its
-// size is not known either (-1), as in a folder that cannot be entered. The
-// time zone is read once per program (TZ, else the system's), not at every
-// file, as the C library's and Qt's conversions do.
-[[nodiscard]] QByteArray shownTime(const ListedFile &file);
-
-// A number from the tags; empty for 0, which stands for "not known".
-[[nodiscard]] QString tagNumber(unsigned number);
+// The time, in seconds since the epoch, as local "JJJJ-MM-TT hh:mm:ss";
+// empty where it cannot be converted. The time zone is read once per program
+// (TZ, else the system's), not at every file, as the C library's and Qt's
+// conversions do.
+[[nodiscard]] QByteArray localTimeText(qint64 seconds);
 
 } // namespace Lirabel

@@ -12,20 +12,20 @@ namespace Lirabel {
 namespace {
 
 // The run's lines as the window's text file holds them: UTF-8, CR LF. A
-// heading goes in front of the entry it belongs to.
+// heading goes in front of the entry it belongs to; the run writes one line
+// per entry, so the lines counted here say which entry a line is.
 class HeadedLines : public LineTarget
 {
 public:
-    HeadedLines(ListSink &sink, const std::map<qsizetype, QString> &headings, const RunState &run)
+    HeadedLines(ListSink &sink, const std::map<qsizetype, QString> &headings)
         : mSink(sink)
         , mHeadings(headings)
-        , mRun(run)
     {
     }
 
     void writeLine(const QString &text) override
     {
-        const auto heading = mHeadings.find(mRun.entryIndex - 1);
+        const auto heading = mHeadings.find(mEntriesWritten++);
         if (heading != mHeadings.end()) {
             // One blank line before a heading, also where the spacing has just
             // written one; none at the very start.
@@ -49,7 +49,7 @@ private:
 
     ListSink &mSink;
     const std::map<qsizetype, QString> &mHeadings;
-    const RunState &mRun;
+    qsizetype mEntriesWritten = 0;
     bool mWroteAny = false;
     bool mLastBlank = false;
 };
@@ -67,7 +67,7 @@ void TextList::folder(const ListedFolder &folder)
     if (mEntries.size() + qsizetype(folder.files.size()) > MaxListEntries)
         throw TooManyEntries();
     if (!folder.relativePath.isEmpty())
-        mHeadings[mEntries.size()] = shownPath(folder.relativePath) + QLatin1Char('/');
+        mHeadings[mEntries.size()] = folder.shownFolder + QLatin1Char('/');
     for (const ListedFile &file : folder.files)
         mEntries.append(file.shown.toString());
 }
@@ -80,8 +80,8 @@ void TextList::finish()
     settings.blankLines = mRequest.spacing.has_value();
     const QString spacing = mRequest.spacing.value_or(QString());
     settings.readSpacing = [spacing](RunState &run) { readSaveSpacing(run, spacing); };
+    HeadedLines lines(mSink, mHeadings);
     RunState run;
-    HeadedLines lines(mSink, mHeadings, run);
     runListing(run, settings, *this, lines);
     mSink.finish();
 }

@@ -5,6 +5,7 @@
 // file or folder dropped on the window, and the command line's own options.
 
 #include "app/applicationsetup.h"
+#include "app/listsave.h"
 #include "app/mainwindow.h"
 #include "core/bytenames.h"
 #include "standins.h"
@@ -20,6 +21,7 @@
 #include <QMimeData>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -79,6 +81,7 @@ private Q_SLOTS:
     void drop();
     void commandLine_data();
     void commandLine();
+    void saveNotEntered();
 };
 
 void TestOpenFolder::initTestCase()
@@ -300,6 +303,38 @@ void TestOpenFolder::commandLine()
         output += program.readAllStandardOutput();
     const QString text = QString::fromUtf8(output);
     QVERIFY2(text.contains(QRegularExpression(said)), qPrintable(text));
+}
+
+// --speichern over a folder with a subfolder that can be read but not
+// entered: the message box says so, as standard error does without it.
+void TestOpenFolder::saveNotEntered()
+{
+    QTemporaryDir folder, out;
+    makeTree(folder.path(), {"a.txt", "zu/b.txt"});
+    for (const auto &[path, mode] : {std::pair{folder.filePath("zu"), 0644}, {folder.path(), 0755}, {out.path(), 0777}})
+        QVERIFY(::chmod(QFile::encodeName(path).constData(), mode_t(mode)) == 0);
+    StandInPlatform stand;
+    stand.dialogs.saveAnswers.enqueue(out.filePath("liste.csv"));
+    ListRequest request;
+    request.folder = QFile::encodeName(folder.path());
+    request.subfolders = true;
+    request.format = ListFormat::Csv;
+    request.askForFile = true;
+    // Root enters every folder; the list is read as nobody, the file manager's user.
+    const bool root = geteuid() == 0;
+    if (root)
+        QVERIFY(::setegid(65534) == 0 && ::seteuid(65534) == 0);
+    const auto back = qScopeGuard([root] {
+        if (root && (::seteuid(0) != 0 || ::setegid(0) != 0))
+            qFatal("cannot become root again");
+    });
+    QCOMPARE(saveListAsked(request), 1);
+    QCOMPARE(stand.messageBox.shown.size(), 1);
+    QCOMPARE(stand.messageBox.shown.at(0).title, QStringLiteral("Dateiliste speichern"));
+    QCOMPARE(stand.messageBox.shown.at(0).text,
+             "Die Liste ist gespeichert, aber nicht alles war lesbar:\nOrdner lesbar, aber nicht zu betreten: "
+                 + folder.filePath("zu")
+                 + " (1 Dateien ohne Größe und Datum, 0 Verknüpfungen oder Einträge unbekannter Art ausgelassen)");
 }
 
 QTEST_MAIN(TestOpenFolder)
