@@ -4,6 +4,7 @@
 #include "cli/listoptions.h"
 
 #include "core/entryformat.h"
+#include "lists/m3ulist.h"
 
 #include <QCommandLineParser>
 
@@ -30,6 +31,7 @@ constexpr ListOption Options[] = {
      .read =
          [](const OptionInput &in) {
              in.list.pattern = QStringLiteral("*.mp3");
+             in.list.patternChosen = true;
              return fine();
          }},
     {.name = u"endung",
@@ -43,6 +45,7 @@ constexpr ListOption Options[] = {
              // stays, but the user hears why nothing may match.
              const QString &extension = in.values.last();
              in.list.pattern = QStringLiteral("*.") + extension;
+             in.list.patternChosen = true;
              if (extension.startsWith(QLatin1Char('.')))
                  in.hints.append(
                      QStringLiteral("Hinweis: --endung setzt den Punkt selbst davor; „%1“ ergibt das Muster "
@@ -186,6 +189,20 @@ constexpr ListOption Options[] = {
              in.list.oneFileSystem = true;
              return fine();
          }},
+    {.name = u"zeilenende",
+     .valueName = u"ENDE",
+     .help = u"Das Zeilenende im Text: lf (Vorgabe auf der Standardausgabe) oder crlf (Vorgabe in einer Datei, "
+             u"wie beim Speichern im Fenster).",
+     .formats = formatBit(ListFormat::Text),
+     .once = true,
+     .stage = ReadStage::Layout,
+     .read = [](const OptionInput &in) -> std::optional<QString> {
+         const QString &end = in.values.last();
+         if (end != QLatin1String("lf") && end != QLatin1String("crlf"))
+             return QStringLiteral("Unbekanntes Zeilenende „%1“; möglich sind lf und crlf.").arg(end);
+         in.list.crLf = end == QLatin1String("crlf");
+         return fine();
+     }},
     {.name = u"ausgabe",
      .shortName = u"o",
      .valueName = u"DATEI",
@@ -309,6 +326,9 @@ std::optional<QString> ListOptions::read(const QCommandLineParser &parser, const
                 return wrong;
         }
     }
+    // A playlist holds what plays, unless a filter says otherwise.
+    if (list.format == ListFormat::M3u && !list.patternChosen)
+        list.pattern = playableFilesPattern();
     request = std::move(list);
     return std::nullopt;
 }

@@ -28,9 +28,9 @@ void runListing(RunState &run, const RunSettings &settings, const EntrySource &s
     run.lineCounter = 1;
 
     const qsizetype count = source.count();
-    // The target has run the limit check; should it not have, refuse rather
-    // than let the entry numbers run past four digits.
-    if (count > MaxListEntries)
+    // The window's target has run the limit check; should it not have, refuse
+    // rather than let the entry numbers run past four digits.
+    if (count > settings.entryLimit)
         throw LirabelError(QStringLiteral("Mehr als 9999 Files im Verzeichniss nicht möglich"));
     for (run.entryIndex = 1; run.entryIndex <= count; ++run.entryIndex) {
         run.currentEntry = source.entry(run.entryIndex - 1);

@@ -52,6 +52,8 @@ struct RunSettings
     // blankLines is set: it sets the run's spacingInterval, or raises
     // LirabelError for a text that is no number.
     std::function<void(RunState &)> readSpacing;
+    // The most entries the run takes; the command line's lists take any number.
+    qsizetype entryLimit = 9999; // MaxListEntries
 };
 
 inline constexpr qsizetype MaxListEntries = 9999;

@@ -323,9 +323,6 @@ int runListCommand(const ListRequest &request, ListReport &report)
         if (!walkFolders(request.folder, settings, visit, notRead))
             return 1; // nothing listed, nothing written
         writer->finish();
-    } catch (const TooManyEntries &) {
-        report.notWritten(QStringLiteral("Mehr als 9999 Files im Verzeichniss nicht möglich"));
-        return 1;
     } catch (const LirabelError &error) {
         report.notWritten(QStringLiteral("Datei kann nicht gespeichert werden !\n%1").arg(error.message()));
         return 1;

@@ -30,6 +30,7 @@ struct ListRequest
 {
     QByteArray folder;                       // as the system passed it
     QString pattern = QStringLiteral("*.*"); // the file list's pattern
+    bool patternChosen = false;              // --mp3 or --endung; else m3u lists what plays
     bool stripExtensions = false;            // --ohne-endungen
     bool numberEntries = false;              // --nummern
     std::optional<QString> spacing;          // --leerzeile, as typed
@@ -44,6 +45,11 @@ struct ListRequest
     std::vector<const ListColumn *> columns = defaultColumns(); // rows of listColumns()
     std::optional<QByteArray> output;                           // --ausgabe; standard output without
     bool askForFile = false;                                    // --speichern: output from the save-file dialog
+    std::optional<bool> crLf;                                   // --zeilenende; see crLfLines()
+
+    // Text ends its lines with CR LF in a file, as the window's save does, and
+    // with LF on standard output, as Unix tools expect; --zeilenende rules.
+    [[nodiscard]] bool crLfLines() const { return crLf.value_or(output.has_value() || askForFile); }
 
     [[nodiscard]] static std::vector<const ListColumn *> defaultColumns();
 };

@@ -40,11 +40,6 @@ struct ListedFolder
     std::vector<AudioTags> tags;
 };
 
-// More entries than a text listing takes.
-struct TooManyEntries
-{
-};
-
 // One format of the list. It is handed the folders with listed files in the
 // order they are listed, and writes them to its ListSink.
 class ListWriter

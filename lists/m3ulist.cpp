@@ -19,6 +19,18 @@
 
 namespace Lirabel {
 
+QString playableFilesPattern()
+{
+    static const QString pattern = [] {
+        QStringList patterns;
+        for (const char *extension : {"mp3", "flac", "ogg", "oga", "opus", "m4a", "aac", "wav", "wma", "aiff", "ape",
+                                      "mka", "mp4",  "m4v", "mkv", "webm", "avi", "mov", "wmv", "mpg", "mpeg"})
+            patterns.append(QStringLiteral("*.") + QLatin1String(extension));
+        return patterns.join(QLatin1Char(';'));
+    }();
+    return pattern;
+}
+
 namespace {
 
 // The path as the kernel resolves it, links and ".." included; empty when it

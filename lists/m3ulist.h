@@ -8,6 +8,10 @@
 
 namespace Lirabel {
 
+// What a player plays, by extension (case ignored): audio and video files,
+// never a playlist. The pattern a playlist lists where no filter was chosen.
+[[nodiscard]] QString playableFilesPattern();
+
 class ListSink;
 
 // An extended playlist: "#EXTM3U", then for each file "#EXTINF:" with its

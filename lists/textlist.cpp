@@ -7,19 +7,23 @@
 #include "lists/listrequest.h"
 #include "lists/listsink.h"
 
+#include <limits>
+
 namespace Lirabel {
 
 namespace {
 
-// The run's lines as the window's text file holds them: UTF-8, CR LF. A
+// The run's lines as the window's text file holds them: UTF-8, CR LF (LF
+// on standard output). A
 // heading goes in front of the entry it belongs to; the run writes one line
 // per entry, so the lines counted here say which entry a line is.
 class HeadedLines : public LineTarget
 {
 public:
-    HeadedLines(ListSink &sink, const std::map<qsizetype, QString> &headings)
+    HeadedLines(ListSink &sink, const std::map<qsizetype, QString> &headings, bool crLf)
         : mSink(sink)
         , mHeadings(headings)
+        , mLineEnd(crLf ? QByteArrayView("\r\n") : QByteArrayView("\n"))
     {
     }
 
@@ -42,13 +46,14 @@ private:
     void write(const QString &text)
     {
         mSink.write(text.toUtf8());
-        mSink.write("\r\n", 2);
+        mSink.write(mLineEnd.data(), mLineEnd.size());
         mWroteAny = true;
         mLastBlank = text.isEmpty();
     }
 
     ListSink &mSink;
     const std::map<qsizetype, QString> &mHeadings;
+    QByteArrayView mLineEnd;
     qsizetype mEntriesWritten = 0;
     bool mWroteAny = false;
     bool mLastBlank = false;
@@ -64,8 +69,6 @@ TextList::TextList(const ListRequest &request, ListSink &sink)
 
 void TextList::folder(const ListedFolder &folder)
 {
-    if (mEntries.size() + qsizetype(folder.files.size()) > MaxListEntries)
-        throw TooManyEntries();
     if (!folder.relativePath.isEmpty())
         mHeadings[mEntries.size()] = folder.shownFolder + QLatin1Char('/');
     for (const ListedFile &file : folder.files)
@@ -77,10 +80,11 @@ void TextList::finish()
     RunSettings settings;
     settings.stripExtensions = mRequest.stripExtensions;
     settings.numberEntries = mRequest.numberEntries;
+    settings.entryLimit = std::numeric_limits<qsizetype>::max();
     settings.blankLines = mRequest.spacing.has_value();
     const QString spacing = mRequest.spacing.value_or(QString());
     settings.readSpacing = [spacing](RunState &run) { readSaveSpacing(run, spacing); };
-    HeadedLines lines(mSink, mHeadings);
+    HeadedLines lines(mSink, mHeadings, mRequest.crLfLines());
     RunState run;
     runListing(run, settings, *this, lines);
     mSink.finish();

@@ -16,9 +16,8 @@ struct ListRequest;
 
 // The window's listing: the listing run over every entry, so the lines are
 // those the window saves. With subfolders each folder but the listed one
-// starts with its path as a heading line after one blank line. The entries are
-// held until the end, for the listing refuses more than MaxListEntries before
-// it writes anything.
+// starts with its path as a heading line after one blank line. The command
+// line takes any number of entries; numbers take the digits they need.
 class TextList
     : public ListWriter
     , private EntrySource

@@ -215,13 +215,13 @@ void TestOpenFolder::commandLine_data()
         << R"(\n  --sortierung <NACH> +Die(.|\n)*\n  --umgekehrt +Die(.|\n)*\n  --ohne <MUSTER> +Dateien(.|\n)*\n  )"
            R"(--trenner <ZEICHEN> +Das)";
     QTest::newRow("Qt-Optionen") << QStringList{"-style", "Fusion", "-reverse", "--platform=xcb", "--liste", "%1"} << 0
-                                 << "^a\\.txt\r\nb\\.mp3\r\n$";
-    QTest::newRow("--mp3") << QStringList{"--liste", "--mp3", "%1"} << 0 << "^b\\.mp3\r\n$";
+                                 << "^a\\.txt\nb\\.mp3\n$";
+    QTest::newRow("--mp3") << QStringList{"--liste", "--mp3", "%1"} << 0 << "^b\\.mp3\n$";
     QTest::newRow("Ordner fehlt") << QStringList{"--liste", "%1/fehlt"} << 1
                                   << "^lirabel: Verzeichnis nicht lesbar: .*/fehlt \\(existiert nicht\\)\n$";
     QTest::newRow("kein Ordner") << QStringList{"--liste", "%1/a.txt"} << 1
                                  << "^lirabel: Verzeichnis nicht lesbar: .*/a\\.txt \\(ist kein Ordner\\)\n$";
-    QTest::newRow("-o -") << QStringList{"--liste", "-o", "-", "%1"} << 0 << "^a\\.txt\r\nb\\.mp3\r\n$";
+    QTest::newRow("-o -") << QStringList{"--liste", "-o", "-", "%1"} << 0 << "^a\\.txt\nb\\.mp3\n$";
     QTest::newRow("--endung mit Punkt")
         << QStringList{"--liste", "--endung", ".txt", "%1"} << 0
         << "^lirabel: Hinweis: --endung setzt den Punkt selbst davor; „\\.txt“ ergibt das Muster „\\*\\.\\.txt“\\. "
@@ -232,7 +232,7 @@ void TestOpenFolder::commandLine_data()
            "WAYLAND_DISPLAY sind leer\\.\n$";
     // "@allein": `lirabel` copied into a folder of its own, without the window program.
     QTest::newRow("Liste ohne Fensterprogramm")
-        << QStringList{"@allein", "--liste", "%1"} << 0 << "^a\\.txt\r\nb\\.mp3\r\n$";
+        << QStringList{"@allein", "--liste", "%1"} << 0 << "^a\\.txt\nb\\.mp3\n$";
     QTest::newRow("Fensterprogramm fehlt")
         << QStringList{"@allein", "%1"} << 1
         << "^lirabel: Das Fenster kann nicht starten: .*/libexec/lirabel/lirabel-fenster "
