@@ -84,6 +84,8 @@ private Q_SLOTS:
     void commandLine_data();
     void commandLine();
     void saveNotEntered();
+    void argumentBytes_data();
+    void argumentBytes();
 };
 
 void TestOpenFolder::initTestCase()
@@ -342,6 +344,40 @@ void TestOpenFolder::saveNotEntered()
              "Die Liste ist gespeichert, aber nicht alles war lesbar:\nOrdner lesbar, aber nicht zu betreten: "
                  + folder.filePath("zu")
                  + " (1 Dateien ohne Größe und Datum, 0 Verknüpfungen oder Einträge unbekannter Art ausgelassen)");
+}
+
+// Two arguments that read alike, "x\xff" and "x\xfe", each keep their own bytes.
+void TestOpenFolder::argumentBytes_data()
+{
+    QTest::addColumn<QString>("call"); // $1 the folder x\xff, $2 the output x\xfe
+    QTest::newRow("-o") << R"(--liste "$1" -o "$2")";
+    QTest::newRow("--ausgabe=") << R"(--liste --ausgabe="$2" "$1")";
+    QTest::newRow("nach --") << R"(--liste -o "$2" -- "$1")";
+}
+
+void TestOpenFolder::argumentBytes()
+{
+    QFETCH(QString, call);
+    QTemporaryDir folder;
+    const QByteArray top = QFile::encodeName(folder.path());
+    QVERIFY(::mkdir(top + "/x\xff", 0755) == 0);
+    ::close(::open(top + "/x\xff/a.txt", O_CREAT | O_WRONLY, 0644));
+    const auto removed = qScopeGuard([&top] { // QTemporaryDir cannot remove them
+        ::unlink(top + "/x\xff/a.txt");
+        ::rmdir(top + "/x\xff");
+        ::unlink(top + "/x\xfe");
+    });
+    QProcess program;
+    program.setWorkingDirectory(folder.path());
+    program.start(
+        "sh",
+        {"-c", R"sh(p=$0; set -- "$(printf 'x\377')" "$(printf 'x\376')"; exec "$p" )sh" + call, LIRABEL_PROGRAM});
+    QVERIFY(program.waitForFinished(30000));
+    QCOMPARE(program.readAllStandardError(), QByteArray());
+    QCOMPARE(program.exitCode(), 0);
+    QFile list;
+    QVERIFY(list.open(::open(top + "/x\xfe", O_RDONLY), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle));
+    QCOMPARE(list.readAll(), QByteArray("a.txt\r\n"));
 }
 
 QTEST_MAIN(TestOpenFolder)
