@@ -124,10 +124,10 @@ void TestOpenFolder::startFolder()
 
     MainWindow window(QFile::encodeName(top) + '/' + below);
     QVERIFY(settled(window));
-    auto *drive1 = child<DriveListBox>(window, "Drive1");
-    auto *dir1 = child<DirListBox>(window, "Dir1");
-    QCOMPARE(drive1->drive(), drive);
-    QCOMPARE(dir1->path(), expected);
+    auto *driveList = child<DriveListBox>(window, "Drive1");
+    auto *folderList = child<DirListBox>(window, "Dir1");
+    QCOMPARE(driveList->drive(), drive);
+    QCOMPARE(folderList->path(), expected);
     QCOMPARE(child<FileListBox>(window, "File1")->path(), expected);
     QVERIFY(stand.messageBox.shown.isEmpty()); // not before the window is up
     QCOMPARE(ListingState.LastGoodDrive, folder.isEmpty() ? QString() : drive);
@@ -142,13 +142,13 @@ void TestOpenFolder::startFolder()
         return;
     }
     QVERIFY(stand.messageBox.shown.isEmpty());
-    QCOMPARE(rowsOf(*dir1).last(), readableName(expected.section('/', -1))); // "Lieder für Mutter"
+    QCOMPARE(rowsOf(*folderList).last(), readableName(expected.section('/', -1))); // "Lieder für Mutter"
     // The folder is its drive's current one: away and back comes back to it.
-    drive1->setCurrentIndex(0);
+    driveList->setCurrentIndex(0);
     QVERIFY(settled(window));
-    drive1->setCurrentIndex(1);
+    driveList->setCurrentIndex(1);
     QVERIFY(settled(window));
-    QCOMPARE(dir1->path(), expected);
+    QCOMPARE(folderList->path(), expected);
 }
 
 void TestOpenFolder::drop_data()
@@ -175,8 +175,8 @@ void TestOpenFolder::drop()
     QVERIFY(settled(window));
     window.showWindow();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    auto *dir1 = child<DirListBox>(window, "Dir1");
-    QCOMPARE(dir1->path(), drives.a);
+    auto *folderList = child<DirListBox>(window, "Dir1");
+    QCOMPARE(folderList->path(), drives.a);
 
     // Onto the file list, which takes no drops itself: the window does.
     QWidget *target = child<FileListBox>(window, "File1")->viewport();
@@ -196,10 +196,10 @@ void TestOpenFolder::drop()
     if (folder.isEmpty()) {
         QTRY_COMPARE(stand.messageBox.shown.size(), 1);
         QCOMPARE(stand.messageBox.shown.at(0).text, QStringLiteral("Verzeichnis nicht lesbar !"));
-        QCOMPARE(dir1->path(), drives.a);
+        QCOMPARE(folderList->path(), drives.a);
         return;
     }
-    QTRY_COMPARE(dir1->path(), top + '/' + folder);
+    QTRY_COMPARE(folderList->path(), top + '/' + folder);
     QCOMPARE(child<DriveListBox>(window, "Drive1")->drive(), drives.b);
 }
 
