@@ -9,9 +9,13 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
+#include <QSet>
 
+#include <algorithm>
 #include <cstdio>
 #include <initializer_list>
+#include <utility>
+#include <vector>
 
 namespace Lirabel {
 
@@ -31,16 +35,76 @@ int usageError(const QString &what)
     return UsageError;
 }
 
-// The argument's own bytes: the parser hands back decoded text, which loses
-// bytes that are not UTF-8. The last argument that decodes to the text is the
-// one, as an option of the same text can only stand before "--".
-QByteArray bytesOf(const QString &argument, int argc, char **argv)
+// An argument as the system passed it, and as the parser reads it: the
+// parser is handed decoded text, which loses bytes that are not UTF-8.
+struct Argument
 {
-    for (int i = argc - 1; i > 0; --i) {
-        if (QFile::decodeName(argv[i]) == argument)
-            return QByteArray(argv[i]);
+    QByteArray bytes;
+    QString text;
+};
+
+// What each option's value and each positional argument was, by its place
+// on the command line; the parser's own results give only the text.
+struct ArgumentBytes
+{
+    std::vector<Argument> positional;
+    std::vector<std::pair<QString, Argument>> values; // by the option's name as written
+};
+
+std::vector<Argument> argumentsOf(int argc, char **argv)
+{
+    const QStringList texts = QCoreApplication::arguments();
+    std::vector<Argument> arguments;
+    for (qsizetype i = 0; i < texts.size(); ++i)
+        arguments.push_back({texts.size() == argc ? QByteArray(argv[i]) : QFile::encodeName(texts.at(i)), texts.at(i)});
+    return arguments;
+}
+
+// The arguments' places as QCommandLineParser gives them, with single-dash
+// words read as long options: "--" ends the options; an option that takes a
+// value has it after "=" or as the next argument; "-" and every other
+// argument are positional.
+ArgumentBytes placed(const std::vector<Argument> &arguments)
+{
+    QSet<QString> withValue;
+    for (const ListOption &option : listOptions()) {
+        if (option.valueName.isEmpty())
+            continue;
+        withValue << option.name.toString();
+        if (!option.shortName.isEmpty())
+            withValue << option.shortName.toString();
     }
-    return QFile::encodeName(argument);
+    ArgumentBytes placed;
+    bool onlyPositional = false;
+    for (size_t i = 1; i < arguments.size(); ++i) {
+        const Argument &argument = arguments[i];
+        if (onlyPositional || argument.text == QLatin1String("-") || !argument.text.startsWith(QLatin1Char('-'))) {
+            placed.positional.push_back(argument);
+            continue;
+        }
+        if (argument.text == QLatin1String("--")) {
+            onlyPositional = true;
+            continue;
+        }
+        const QString option = argument.text.mid(argument.text.startsWith(QLatin1String("--")) ? 2 : 1);
+        const qsizetype equals = option.indexOf(QLatin1Char('='));
+        const QString name = option.left(equals);
+        if (!withValue.contains(name))
+            continue;
+        if (equals >= 0)
+            placed.values.push_back(
+                {name, {argument.bytes.mid(argument.bytes.indexOf('=') + 1), option.mid(equals + 1)}});
+        else if (++i < arguments.size())
+            placed.values.push_back({name, arguments[i]});
+    }
+    return placed;
+}
+
+// The bytes of that text where it is what the parser read; otherwise the
+// text's own bytes, which is all that is known.
+QByteArray bytesIf(const Argument *argument, const QString &text)
+{
+    return argument && argument->text == text ? argument->bytes : QFile::encodeName(text);
 }
 
 // Qt's own options, which QGuiApplication and QApplication take out of the
@@ -68,13 +132,13 @@ bool isQtOption(const QString &argument, bool *takesValue)
 }
 
 // The arguments without Qt's own options, up to "--".
-QStringList withoutQtOptions(const QStringList &arguments)
+std::vector<Argument> withoutQtOptions(const std::vector<Argument> &arguments)
 {
-    QStringList kept{arguments.value(0)};
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const QString &argument = arguments.at(i);
+    std::vector<Argument> kept(arguments.cbegin(), arguments.cbegin() + std::min<size_t>(arguments.size(), 1));
+    for (size_t i = 1; i < arguments.size(); ++i) {
+        const QString &argument = arguments[i].text;
         if (argument == QLatin1String("--")) {
-            kept += arguments.mid(i);
+            kept.insert(kept.end(), arguments.cbegin() + qsizetype(i), arguments.cend());
             break;
         }
         bool takesValue = false;
@@ -83,7 +147,7 @@ QStringList withoutQtOptions(const QStringList &arguments)
                 ++i;
             continue;
         }
-        kept.append(argument);
+        kept.push_back(arguments[i]);
     }
     return kept;
 }
@@ -137,7 +201,11 @@ CommandLine readCommandLine(int &argc, char **argv)
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
 
     CommandLine result;
-    if (!parser.parse(withoutQtOptions(QCoreApplication::arguments()))) {
+    const std::vector<Argument> arguments = withoutQtOptions(argumentsOf(argc, argv));
+    QStringList texts;
+    for (const Argument &argument : arguments)
+        texts.append(argument.text);
+    if (!parser.parse(texts)) {
         result.exitCode = usageError(parser.errorText());
         return result;
     }
@@ -162,15 +230,16 @@ CommandLine readCommandLine(int &argc, char **argv)
         result.exitCode = usageError(QStringLiteral("Nur ein ORDNER ist möglich."));
         return result;
     }
+    const ArgumentBytes bytes = placed(arguments);
     if (!positional.isEmpty())
-        result.folder = bytesOf(positional.first(), argc, argv);
+        result.folder = bytesIf(bytes.positional.empty() ? nullptr : &bytes.positional.front(), positional.first());
+    const auto valueBytes = [&bytes, &parser](const QCommandLineOption &option) {
+        const auto last = std::find_if(bytes.values.crbegin(), bytes.values.crend(),
+                                       [&option](const auto &value) { return option.names().contains(value.first); });
+        return bytesIf(last == bytes.values.crend() ? nullptr : &last->second, parser.value(option));
+    };
     QStringList hints;
-    if (const std::optional<QString> wrong = list.read(
-            parser, result.folder,
-            [argc, argv, &parser](const QCommandLineOption &option) {
-                return bytesOf(parser.value(option), argc, argv);
-            },
-            result.list, hints)) {
+    if (const std::optional<QString> wrong = list.read(parser, result.folder, valueBytes, result.list, hints)) {
         result.exitCode = usageError(*wrong);
         return result;
     }

@@ -142,7 +142,7 @@ struct Preparation
 
 // The folder's matched files in list order, without their tags; nothing
 // when none matches.
-std::optional<ListedFolder> listedFolder(WalkedFolder &walked, const Preparation &p)
+std::optional<ListedFolder> listedFolder(WalkedFolder &walked, const Preparation &preparation)
 {
     // Each matched file and where its shown text lies: in its name
     // where it is shown as it is, as nearly all are, or in shownNames.
@@ -161,18 +161,18 @@ std::optional<ListedFolder> listedFolder(WalkedFolder &walked, const Preparation
         const QStringView name = walked.name(file);
         const bool plain = isShownAsItIs(name);
         if (plain) {
-            if (!p.matcher.matchesEverything() && !p.matcher.matches(name))
+            if (!preparation.matcher.matchesEverything() && !preparation.matcher.matches(name))
                 continue;
-            if (!p.excluded.isEmpty() && p.excluded.matchesReadable(name))
+            if (!preparation.excluded.isEmpty() && preparation.excluded.matchesReadable(name))
                 continue;
             matched.push_back({i, file.at, file.length, false});
             continue;
         }
         const QString whole = name.toString();
         const QString readable = readableName(whole);
-        if (!p.matcher.matchesEverything() && !p.matcher.matches(readable))
+        if (!preparation.matcher.matchesEverything() && !preparation.matcher.matches(readable))
             continue;
-        if (!p.excluded.isEmpty() && p.excluded.matchesReadable(readable))
+        if (!preparation.excluded.isEmpty() && preparation.excluded.matchesReadable(readable))
             continue;
         const QString printable = printableName(whole);
         matched.push_back({i, shownNames.size(), printable.size(), true});
@@ -182,8 +182,8 @@ std::optional<ListedFolder> listedFolder(WalkedFolder &walked, const Preparation
         return std::nullopt;
     ListedFolder listed{walked.relativePath, {}, {}, {}, std::move(walked.names), std::move(shownNames), {}};
     listed.shownFolder = walked.relativePath.isEmpty() ? QStringLiteral(".") : shownPath(walked.relativePath);
-    if (p.paths)
-        listed.shownAbsolute = shownPathBelow(p.shownAbsolute, walked.relativePath);
+    if (preparation.paths)
+        listed.shownAbsolute = shownPathBelow(preparation.shownAbsolute, walked.relativePath);
     const auto shownOf = [&listed](const Match &match) {
         return QStringView(match.own ? listed.shownNames : listed.names).sliced(match.at, match.length);
     };
@@ -208,7 +208,7 @@ std::optional<ListedFolder> listedFolder(WalkedFolder &walked, const Preparation
     shown = {};
     matched = {};
     walked.files = {};
-    sortFiles(listed.files, p.order, p.reverse);
+    sortFiles(listed.files, preparation.order, preparation.reverse);
     return listed;
 }
 

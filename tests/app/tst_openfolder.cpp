@@ -82,6 +82,8 @@ private Q_SLOTS:
     void commandLine_data();
     void commandLine();
     void saveNotEntered();
+    void argumentBytes_data();
+    void argumentBytes();
 };
 
 void TestOpenFolder::initTestCase()
@@ -115,10 +117,10 @@ void TestOpenFolder::startFolder()
 
     MainWindow window(QFile::encodeName(top) + '/' + below);
     QVERIFY(settled(window));
-    auto *drive1 = child<DriveComboBox>(window, "Drive1");
-    auto *dir1 = child<FolderListView>(window, "Dir1");
-    QCOMPARE(drive1->drive(), drive);
-    QCOMPARE(dir1->path(), expected);
+    auto *driveList = child<DriveComboBox>(window, "Drive1");
+    auto *folderList = child<FolderListView>(window, "Dir1");
+    QCOMPARE(driveList->drive(), drive);
+    QCOMPARE(folderList->path(), expected);
     QCOMPARE(child<FileListView>(window, "File1")->path(), expected);
     QVERIFY(stand.messageBox.shown.isEmpty()); // not before the window is up
     QCOMPARE(window.fallBackDrive(), folder.isEmpty() ? QString() : drive);
@@ -133,13 +135,13 @@ void TestOpenFolder::startFolder()
         return;
     }
     QVERIFY(stand.messageBox.shown.isEmpty());
-    QCOMPARE(rowsOf(*dir1).last(), readableName(expected.section('/', -1))); // "Lieder für Mutter"
+    QCOMPARE(rowsOf(*folderList).last(), readableName(expected.section('/', -1))); // "Lieder für Mutter"
     // The folder is its drive's current one: away and back comes back to it.
-    drive1->setCurrentIndex(0);
+    driveList->setCurrentIndex(0);
     QVERIFY(settled(window));
-    drive1->setCurrentIndex(1);
+    driveList->setCurrentIndex(1);
     QVERIFY(settled(window));
-    QCOMPARE(dir1->path(), expected);
+    QCOMPARE(folderList->path(), expected);
 }
 
 void TestOpenFolder::drop_data()
@@ -166,8 +168,8 @@ void TestOpenFolder::drop()
     QVERIFY(settled(window));
     window.showWindow();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    auto *dir1 = child<FolderListView>(window, "Dir1");
-    QCOMPARE(dir1->path(), drives.a);
+    auto *folderList = child<FolderListView>(window, "Dir1");
+    QCOMPARE(folderList->path(), drives.a);
 
     // Onto the file list, which takes no drops itself: the window does.
     QWidget *target = child<FileListView>(window, "File1")->viewport();
@@ -187,10 +189,10 @@ void TestOpenFolder::drop()
     if (folder.isEmpty()) {
         QTRY_COMPARE(stand.messageBox.shown.size(), 1);
         QCOMPARE(stand.messageBox.shown.at(0).text, QStringLiteral("Verzeichnis nicht lesbar !"));
-        QCOMPARE(dir1->path(), drives.a);
+        QCOMPARE(folderList->path(), drives.a);
         return;
     }
-    QTRY_COMPARE(dir1->path(), top + '/' + folder);
+    QTRY_COMPARE(folderList->path(), top + '/' + folder);
     QCOMPARE(child<DriveComboBox>(window, "Drive1")->drive(), drives.b);
 }
 
@@ -335,6 +337,40 @@ void TestOpenFolder::saveNotEntered()
              "Die Liste ist gespeichert, aber nicht alles war lesbar:\nOrdner lesbar, aber nicht zu betreten: "
                  + folder.filePath("zu")
                  + " (1 Dateien ohne Größe und Datum, 0 Verknüpfungen oder Einträge unbekannter Art ausgelassen)");
+}
+
+// Two arguments that read alike, "x\xff" and "x\xfe", each keep their own bytes.
+void TestOpenFolder::argumentBytes_data()
+{
+    QTest::addColumn<QString>("call"); // $1 the folder x\xff, $2 the output x\xfe
+    QTest::newRow("-o") << R"(--liste "$1" -o "$2")";
+    QTest::newRow("--ausgabe=") << R"(--liste --ausgabe="$2" "$1")";
+    QTest::newRow("nach --") << R"(--liste -o "$2" -- "$1")";
+}
+
+void TestOpenFolder::argumentBytes()
+{
+    QFETCH(QString, call);
+    QTemporaryDir folder;
+    const QByteArray top = QFile::encodeName(folder.path());
+    QVERIFY(::mkdir(top + "/x\xff", 0755) == 0);
+    ::close(::open(top + "/x\xff/a.txt", O_CREAT | O_WRONLY, 0644));
+    const auto removed = qScopeGuard([&top] { // QTemporaryDir cannot remove them
+        ::unlink(top + "/x\xff/a.txt");
+        ::rmdir(top + "/x\xff");
+        ::unlink(top + "/x\xfe");
+    });
+    QProcess program;
+    program.setWorkingDirectory(folder.path());
+    program.start(
+        "sh",
+        {"-c", R"sh(p=$0; set -- "$(printf 'x\377')" "$(printf 'x\376')"; exec "$p" )sh" + call, LIRABEL_PROGRAM});
+    QVERIFY(program.waitForFinished(30000));
+    QCOMPARE(program.readAllStandardError(), QByteArray());
+    QCOMPARE(program.exitCode(), 0);
+    QFile list;
+    QVERIFY(list.open(::open(top + "/x\xfe", O_RDONLY), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle));
+    QCOMPARE(list.readAll(), QByteArray("a.txt\r\n"));
 }
 
 QTEST_MAIN(TestOpenFolder)
