@@ -26,23 +26,37 @@ struct HandedOverCall
     QString mount; // what it touches now
     std::function<void()> work;
     CallState state = CallState::Queued;
+    size_t level = 0; // 0 when handed over from outside the workers, one more from within a call
     std::chrono::steady_clock::time_point queued;
     std::chrono::steady_clock::time_point began;
 };
 
 namespace {
 
+// The threads of one depth of hand-over, and the calls queued for them.
+struct Level
+{
+    std::condition_variable forWorker; // work queued, or a thread too many
+    std::deque<std::shared_ptr<HandedOverCall>> queue;
+    int threads = 0;    // started and not ended
+    int idle = 0;       // waiting for work
+    int leftBehind = 0; // threads in a call past its deadline
+};
+
 // Shared by every caller and worker. Never destroyed: a worker left behind
 // may return after main() has.
 struct Workers
 {
     std::mutex mutex;
-    std::condition_variable forWorker; // work queued, or a thread too many
     std::condition_variable forWaiter; // a call finished or failed
-    std::deque<std::shared_ptr<HandedOverCall>> queue;
-    int threads = 0;           // started and not ended
-    int idle = 0;              // waiting for work
-    int leftBehind = 0;        // threads in a call past its deadline
+    // A worker that waits for a call it handed over holds its thread all the
+    // while; were that call queued for the same threads, a few such waits
+    // would hold every one of them, and the calls they wait for would only
+    // leave the queue at their deadline. So each depth of hand-over has
+    // threads of its own, and the deepest never waits. A level is added when
+    // calls first nest that deep and stays: its threads hold on to it.
+    std::deque<Level> levels;
+    int threads = 0;           // started and not ended, waiters' too
     int busy = 0;              // calls running, those left behind among them
     QHash<QString, int> stuck; // calls left behind, by mount
 };
@@ -53,29 +67,40 @@ Workers &workers()
     return *shared;
 }
 
+// Most of the time no call waits for one inside it: the threads of the
+// deeper levels end when idle this long.
+constexpr std::chrono::milliseconds NestedIdle{1000};
+
 thread_local HandedOverCall *tCurrent = nullptr;
 
-// Threads that serve the queue: not idle, not left behind.
-int serving(const Workers &w)
+// Threads that serve the level's queue: not idle, not left behind.
+int serving(const Level &level)
 {
-    return w.threads - w.leftBehind;
+    return level.threads - level.leftBehind;
 }
 
-void serve()
+void serve(size_t index)
 {
     Workers &w = workers();
     std::unique_lock lock(w.mutex);
+    Level &level = w.levels[index];
     for (;;) {
-        if (serving(w) > SharedWorkers)
+        if (serving(level) > SharedWorkers)
             break; // a thread left behind came back, and its place was taken
-        if (w.queue.empty()) {
-            ++w.idle;
-            w.forWorker.wait(lock);
-            --w.idle;
+        if (level.queue.empty()) {
+            ++level.idle;
+            bool woken = true;
+            if (index == 0)
+                level.forWorker.wait(lock);
+            else
+                woken = level.forWorker.wait_for(lock, NestedIdle) == std::cv_status::no_timeout;
+            --level.idle;
+            if (!woken && level.queue.empty())
+                break;
             continue;
         }
-        const std::shared_ptr<HandedOverCall> call = std::move(w.queue.front());
-        w.queue.pop_front();
+        const std::shared_ptr<HandedOverCall> call = std::move(level.queue.front());
+        level.queue.pop_front();
         call->state = CallState::Running;
         call->began = std::chrono::steady_clock::now();
         ++w.busy;
@@ -94,7 +119,7 @@ void serve()
         lock.lock();
         --w.busy;
         if (call->state == CallState::LeftBehind) {
-            --w.leftBehind;
+            --level.leftBehind;
             if (--w.stuck[call->mount] <= 0)
                 w.stuck.remove(call->mount);
         } else {
@@ -102,20 +127,23 @@ void serve()
         }
         w.forWaiter.notify_all();
     }
+    --level.threads;
     --w.threads;
 }
 
-// A thread more when none is idle and fewer than the shared number serve.
-// Under the lock.
-bool addThreadIfNeeded(Workers &w)
+// A thread more for the level when its idle ones cannot take all it has
+// queued and fewer than the shared number serve. Under the lock.
+bool addThreadIfNeeded(Workers &w, size_t index)
 {
-    if (w.idle > 0 || serving(w) >= SharedWorkers)
+    Level &level = w.levels[index];
+    if (level.queue.size() <= size_t(level.idle) || serving(level) >= SharedWorkers)
         return true;
     try {
-        std::thread(serve).detach();
+        std::thread(serve, index).detach();
     } catch (const std::system_error &) {
-        return serving(w) > 0;
+        return serving(level) > 0;
     }
+    ++level.threads;
     ++w.threads;
     return true;
 }
@@ -132,16 +160,18 @@ void failed(HandedOverCall &call)
 void leaveBehind(Workers &w, HandedOverCall &call)
 {
     call.state = CallState::LeftBehind;
-    ++w.leftBehind;
+    ++w.levels[call.level].leftBehind;
     ++w.stuck[call.mount];
-    std::erase_if(w.queue, [&call](const std::shared_ptr<HandedOverCall> &queued) {
-        if (queued->mount != call.mount)
-            return false;
-        failed(*queued);
-        return true;
-    });
-    if (!w.queue.empty())
-        addThreadIfNeeded(w);
+    for (size_t index = 0; index < w.levels.size(); ++index) {
+        std::erase_if(w.levels[index].queue, [&call](const std::shared_ptr<HandedOverCall> &queued) {
+            if (queued->mount != call.mount)
+                return false;
+            failed(*queued);
+            return true;
+        });
+        if (!w.levels[index].queue.empty())
+            addThreadIfNeeded(w, index);
+    }
     w.forWaiter.notify_all();
 }
 
@@ -149,7 +179,8 @@ void leaveBehind(Workers &w, HandedOverCall &call)
 void drop(Workers &w, const std::shared_ptr<HandedOverCall> &call)
 {
     failed(*call);
-    w.queue.erase(std::find(w.queue.begin(), w.queue.end(), call));
+    std::deque<std::shared_ptr<HandedOverCall>> &queue = w.levels[call->level].queue;
+    queue.erase(std::find(queue.begin(), queue.end(), call));
 }
 
 } // namespace
@@ -163,13 +194,17 @@ Handover Handover::start(const QString &mount, std::function<void()> work)
     auto call = std::make_shared<HandedOverCall>();
     call->mount = mount;
     call->work = std::move(work);
+    call->level = tCurrent ? tCurrent->level + 1 : 0;
     call->queued = std::chrono::steady_clock::now();
-    w.queue.push_back(call);
-    if (!addThreadIfNeeded(w)) {
-        w.queue.pop_back();
+    if (call->level == w.levels.size())
+        w.levels.emplace_back();
+    Level &level = w.levels[call->level];
+    level.queue.push_back(call);
+    if (!addThreadIfNeeded(w, call->level)) {
+        level.queue.pop_back();
         return {};
     }
-    w.forWorker.notify_one();
+    level.forWorker.notify_one();
     Handover handover;
     handover.mCall = std::move(call);
     return handover;
@@ -234,14 +269,12 @@ bool runWaiter(std::function<void()> work)
     Workers &w = workers();
     {
         const std::lock_guard lock(w.mutex);
-        ++w.threads;
-        ++w.leftBehind; // serves no queue
+        ++w.threads; // serves no level
         ++w.busy;
     }
     const auto ended = [&w] {
         const std::lock_guard lock(w.mutex);
         --w.threads;
-        --w.leftBehind;
         --w.busy;
     };
     try {

@@ -13,9 +13,14 @@
 // thread and its mount counts as stuck: until that call returns, new calls
 // on the mount fail at once, without a thread, and calls queued for it fail
 // too. Calls within their deadline share a fixed number of threads; a thread
-// left behind is replaced, and ends when its call returns. Work never runs
-// on the caller's thread, also when no thread can be started: the call then
-// fails as one that does not answer.
+// left behind is replaced, and ends when its call returns. A call handed
+// over from within a call (the folder loader's job asking whether its
+// folder is readable, a folder read asking its links) is served by threads
+// of its own depth, so a worker never waits for a thread it holds itself:
+// the program nests one deep, so at most twice the shared number serve,
+// and the threads of the deeper levels end when they have been idle a while.
+// Work never runs on the caller's thread, also when no thread can be
+// started: the call then fails as one that does not answer.
 //
 // Every thread started here is counted (workerThreads), and so are the calls
 // still running (busyWorkers), those left behind among them.
@@ -28,7 +33,7 @@
 
 namespace Lirabel {
 
-// Threads that serve calls within their deadline.
+// Threads that serve calls within their deadline, at each depth of hand-over.
 inline constexpr int SharedWorkers = 8;
 
 struct HandedOverCall;

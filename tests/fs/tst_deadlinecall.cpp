@@ -34,6 +34,15 @@ struct Gate
     }
 };
 
+// As the folder loader's job asks whether its folder is readable: each call
+// waits for one it hands over itself, depth calls deep.
+int nestedAnswer(int depth)
+{
+    if (depth == 0)
+        return 42;
+    return callWithDeadline<int>(QStringLiteral("/"), [depth] { return nestedAnswer(depth - 1); }).value_or(-1);
+}
+
 } // namespace
 
 class TestDeadlineCall : public QObject
@@ -41,13 +50,34 @@ class TestDeadlineCall : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void answerInTime_data();
     void answerInTime();
     void stuckMountCostsNoThread();
 };
 
+void TestDeadlineCall::answerInTime_data()
+{
+    QTest::addColumn<int>("calls");
+    QTest::addColumn<int>("depth");
+    QTest::newRow("one call") << 1 << 0;
+    QTest::newRow("16 calls, each waiting for one inside it") << 16 << 1;
+    QTest::newRow("16 calls, two deep") << 16 << 2;
+}
+
+// A call that waits for one it handed over itself never waits for a thread
+// it holds: all answer, none at its deadline.
 void TestDeadlineCall::answerInTime()
 {
-    QCOMPARE(callWithDeadline<int>(QStringLiteral("/"), [] { return 42; }), std::optional<int>(42));
+    QFETCH(int, calls);
+    QFETCH(int, depth);
+    const auto answers = std::make_shared<std::vector<std::optional<int>>>(calls);
+    std::vector<Handover> outer;
+    for (int i = 0; i < calls; ++i)
+        outer.push_back(Handover::start(mountOf(QStringLiteral("/")),
+                                        [answers, i, depth] { (*answers)[i] = nestedAnswer(depth); }));
+    for (Handover &call : outer)
+        QVERIFY(call.wait(FileSystemDeadline));
+    QCOMPARE(*answers, std::vector<std::optional<int>>(calls, 42));
 }
 
 // While a call on a mount is past its deadline, new calls on that mount fail
