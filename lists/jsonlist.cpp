@@ -168,8 +168,7 @@ void JsonList::folder(const ListedFolder &folder)
     for (size_t c = 0; c < columns.size(); ++c) {
         mFolderCells[c].resize(0);
         if (columns[c]->sameInFolder && !isSummed(columns[c]->kind) && !files.empty())
-            appendValue(mFolderCells[c], columns[c]->kind,
-                        columns[c]->value({folder, files.front(), false, mRoom}));
+            appendValue(mFolderCells[c], columns[c]->kind, columns[c]->value({folder, files.front(), false, mRoom}));
     }
     const bool lines = mShape == Shape::Lines;
     mRows.resize(0); // keeps its room

@@ -76,8 +76,8 @@ QByteArray isoTimeText(qint64 seconds)
     const long minutes = offset < 0 ? -offset : offset;
     char text[48];
     const int length = std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d%c%02ld:%02ld",
-                                     local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-                                     local.tm_min, local.tm_sec, offset < 0 ? '-' : '+', minutes / 60, minutes % 60);
+                                     local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
+                                     local.tm_sec, offset < 0 ? '-' : '+', minutes / 60, minutes % 60);
     return QByteArray(text, length);
 }
 

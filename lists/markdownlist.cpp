@@ -11,8 +11,7 @@ namespace {
 
 bool isAsciiPunctuation(char16_t c)
 {
-    return (c >= u'!' && c <= u'/') || (c >= u':' && c <= u'@') || (c >= u'[' && c <= u'`')
-        || (c >= u'{' && c <= u'~');
+    return (c >= u'!' && c <= u'/') || (c >= u':' && c <= u'@') || (c >= u'[' && c <= u'`') || (c >= u'{' && c <= u'~');
 }
 
 } // namespace
