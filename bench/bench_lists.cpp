@@ -132,8 +132,9 @@ int main(int argc, char *argv[])
         compare(MillionRounds, {lirabel, "--liste", "--unterordner", "--format", "jsonl", million},
                 {lirabel, "--liste", "--format", "jsonl", millionLargest});
     printRow("Peak memory of `--unterordner --format jsonl`, 1000000 files in 10000 folders", mib(lines.maxRssKb),
-             "its largest folder alone " + mib(largestLines.maxRssKb), "+" + mib(lines.maxRssKb - largestLines.maxRssKb),
-             "≤ +10 MiB", lines.maxRssKb - largestLines.maxRssKb <= 10 * 1024);
+             "its largest folder alone " + mib(largestLines.maxRssKb),
+             "+" + mib(lines.maxRssKb - largestLines.maxRssKb), "≤ +10 MiB",
+             lines.maxRssKb - largestLines.maxRssKb <= 10 * 1024);
     printNote("Peak memory of `--liste` on 100000 files in one folder: " + mib(one.maxRssKb)
               + " (`ls -1`: " + mib(ls.maxRssKb) + ").");
     return 0;
