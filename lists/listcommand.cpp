@@ -13,8 +13,10 @@
 #include "fs/folderwalk.h"
 #include "lists/csvlist.h"
 #include "lists/htmllist.h"
+#include "lists/jsonlist.h"
 #include "lists/listsink.h"
 #include "lists/m3ulist.h"
+#include "lists/markdownlist.h"
 #include "lists/textlist.h"
 
 #include <algorithm>
@@ -40,6 +42,8 @@ void say(const QString &text)
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
 }
 
+QByteArray absoluteFolder(const QByteArray &folder);
+
 std::unique_ptr<ListWriter> writerFor(const ListRequest &request, const QString &shownFolder, ListSink &sink)
 {
     switch (request.format) {
@@ -51,6 +55,12 @@ std::unique_ptr<ListWriter> writerFor(const ListRequest &request, const QString 
         return std::make_unique<HtmlList>(request, shownFolder, sink);
     case ListFormat::M3u:
         return std::make_unique<M3uList>(request, sink);
+    case ListFormat::Json:
+        return std::make_unique<JsonList>(request, absoluteFolder(request.folder), JsonList::Shape::Document, sink);
+    case ListFormat::Jsonl:
+        return std::make_unique<JsonList>(request, absoluteFolder(request.folder), JsonList::Shape::Lines, sink);
+    case ListFormat::Markdown:
+        return std::make_unique<MarkdownList>(request, shownFolder, sink);
     }
     return nullptr;
 }
@@ -257,6 +267,7 @@ int runListCommand(const ListRequest &request, ListReport &report)
         settings.oneFileSystem = request.oneFileSystem;
         settings.sizesAndTimes = sizes;
         settings.keepOpen = tags;
+        settings.hidden = request.hidden;
         // A folder left out by --ohne is not entered; the others in the
         // window's order.
         settings.sortFolders = [excluded](QStringList &names) {
@@ -271,17 +282,23 @@ int runListCommand(const ListRequest &request, ListReport &report)
                 walked.prepared = std::move(*listed);
         };
 
+        // Told to the user, and kept in the lists that record it.
+        const auto leave = [&report, &writer](const QStringList &relativePath, QStringView file,
+                                              const QString &message) {
+            report.leftOut(message);
+            writer->leftOut({relativePath, file, message});
+        };
         const auto visit = [&](WalkedFolder &walked) {
             if (excluded.holdsAny(walked.relativePath))
                 return;
             if (walked.leftOut > 0 || (sizes && walked.withoutDetails > 0)) {
                 failed = true;
-                report.leftOut(
-                    QStringLiteral("Ordner lesbar, aber nicht zu betreten: %1 (%2 Dateien ohne Größe und Datum, "
-                                   "%3 Verknüpfungen oder Einträge unbekannter Art ausgelassen)")
-                        .arg(shownFolderPath(walked.relativePath))
-                        .arg(walked.withoutDetails)
-                        .arg(walked.leftOut));
+                leave(walked.relativePath, {},
+                      QStringLiteral("Ordner lesbar, aber nicht zu betreten: %1 (%2 Dateien ohne Größe und Datum, "
+                                     "%3 Verknüpfungen oder Einträge unbekannter Art ausgelassen)")
+                          .arg(shownFolderPath(walked.relativePath))
+                          .arg(walked.withoutDetails)
+                          .arg(walked.leftOut));
             }
             auto *listed = std::any_cast<ListedFolder>(&walked.prepared);
             if (!listed)
@@ -295,8 +312,9 @@ int runListCommand(const ListRequest &request, ListReport &report)
                 for (size_t i = 0; i < listed->tags.size(); ++i) {
                     if (!listed->tags[i].answered) {
                         failed = true;
-                        report.leftOut(QStringLiteral("Datei antwortet nicht: %1/%2")
-                                           .arg(shownFolderPath(walked.relativePath), listed->files[i].shown));
+                        leave(walked.relativePath, listed->files[i].name,
+                              QStringLiteral("Datei antwortet nicht: %1/%2")
+                                  .arg(shownFolderPath(walked.relativePath), listed->files[i].shown));
                     }
                     listed->files[i].tags = &listed->tags[i];
                 }
@@ -309,8 +327,8 @@ int runListCommand(const ListRequest &request, ListReport &report)
                 return;
             failed = true;
             // The walk ends where ORDNER itself cannot be read: nothing is written.
-            const auto tell = [&report, top = relativePath.isEmpty()](const QString &message) {
-                top ? report.notWritten(message) : report.leftOut(message);
+            const auto tell = [&report, &leave, &relativePath](const QString &message) {
+                relativePath.isEmpty() ? report.notWritten(message) : leave(relativePath, {}, message);
             };
             if (failure.problem == WalkProblem::NoAnswer) {
                 tell(QStringLiteral("Verzeichnis antwortet nicht: %1").arg(shownFolderPath(relativePath)));
