@@ -29,9 +29,9 @@ constexpr qsizetype ParallelFrom = 8192;
 constexpr qsizetype KeysFrom = 2048;
 
 // One name in the sort. Most comparisons end within the first sixteen bytes
-// of the keys, held as two numbers. The whole key lies in an arena, after its
-// length in two bytes. Names without a key (a character of unknown weight)
-// are compared by the collator.
+// of the keys, held as two numbers. The rest of a key, often only a few bytes,
+// lies in an arena after the key's length in two bytes. Names without a key
+// (a character of unknown weight) are compared by the collator.
 struct Keyed
 {
     static constexpr quint32 NoKey = 0xffffffff;
@@ -70,8 +70,7 @@ struct Less
         const uint lengthB = uint(keyB[0]) << 8 | keyB[1];
         const uint shorter = std::min(lengthA, lengthB);
         if (shorter > Keyed::HeadBytes) {
-            const uint skip = 2 + Keyed::HeadBytes;
-            if (const int byBytes = std::memcmp(keyA + skip, keyB + skip, shorter - Keyed::HeadBytes))
+            if (const int byBytes = std::memcmp(keyA + 2, keyB + 2, shorter - Keyed::HeadBytes))
                 return byBytes;
         }
         return lengthA == lengthB ? 0 : (lengthA < lengthB ? -1 : 1);
@@ -161,7 +160,12 @@ std::vector<Keyed> sortPart(const Less<Names> &less, qsizetype first, qsizetype 
         std::memcpy(head, key, size_t(std::min<qsizetype>(length, Keyed::HeadBytes)));
         item.head[0] = qFromBigEndian<quint64>(head);
         item.head[1] = qFromBigEndian<quint64>(head + 8);
-        at += 2 + size_t(length);
+        // Only the bytes past the head stay: the next key is written over
+        // the rest, so the arena's pages are touched for what it keeps.
+        const size_t rest = size_t(std::max<qsizetype>(length - Keyed::HeadBytes, 0));
+        if (rest > 0)
+            std::memmove(arena + at + 2, key + Keyed::HeadBytes, rest);
+        at += 2 + rest;
         keyed.push_back(item);
     }
     std::sort(keyed.begin(), keyed.end(), less);
@@ -186,11 +190,11 @@ int naturalCompare(QStringView a, QStringView b)
 namespace {
 
 template<typename Names>
-std::vector<qsizetype> orderOf(const Names &names)
+std::vector<quint32> orderOf(const Names &names)
 {
     const qsizetype size = qsizetype(names.size());
     if (size < 2)
-        return std::vector<qsizetype>(size_t(size), 0);
+        return std::vector<quint32>(size_t(size), 0);
     const bool parallel = size >= ParallelFrom && std::thread::hardware_concurrency() >= 2;
     const qsizetype half = parallel ? size / 2 : size;
     const size_t frontBound = arenaBound(names, 0, half);
@@ -199,7 +203,7 @@ std::vector<qsizetype> orderOf(const Names &names)
     const bool keys = (size >= KeysFrom || naturalKeyWeightsRead()) && bound <= Keyed::NoKey;
     const std::unique_ptr<uchar[]> arena(keys ? new uchar[bound] : nullptr);
     const Less<Names> less{names, arena.get()};
-    std::vector<qsizetype> order;
+    std::vector<quint32> order;
     order.reserve(size_t(size));
     if (!parallel) {
         for (const Keyed &item : sortPart(less, 0, size, keys, 0))
@@ -224,19 +228,19 @@ std::vector<qsizetype> orderOf(const Names &names)
 
 } // namespace
 
-std::vector<qsizetype> naturalOrder(const QStringList &names)
+std::vector<quint32> naturalOrder(const QStringList &names)
 {
     return orderOf(names);
 }
 
-std::vector<qsizetype> naturalOrder(const std::vector<QStringView> &names)
+std::vector<quint32> naturalOrder(const std::vector<QStringView> &names)
 {
     return orderOf(names);
 }
 
 namespace {
 
-void putInOrder(QStringList &names, const std::vector<qsizetype> &order)
+void putInOrder(QStringList &names, const std::vector<quint32> &order)
 {
     QStringList sorted;
     sorted.reserve(names.size());

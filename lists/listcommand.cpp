@@ -202,7 +202,7 @@ std::optional<ListedFolder> listedFolder(WalkedFolder &walked, const Preparation
     for (const Match &match : matched)
         shown.push_back(shownOf(match));
     listed.files.reserve(matched.size());
-    const std::vector<qsizetype> order = naturalOrder(shown);
+    const std::vector<quint32> order = naturalOrder(shown);
     for (size_t k = 0; k < order.size(); ++k) {
         if (k + 16 < order.size()) {
             prefetchMemory(&matched[size_t(order[k + 16])]);
