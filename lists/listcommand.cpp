@@ -13,7 +13,10 @@
 #include "fs/folderwalk.h"
 #include "lists/csvlist.h"
 #include "lists/htmllist.h"
+#include "lists/htmltable.h"
+#include "lists/listroots.h"
 #include "lists/listsink.h"
+#include "lists/listwriters.h"
 #include "lists/m3ulist.h"
 #include "lists/textlist.h"
 
@@ -40,7 +43,7 @@ void say(const QString &text)
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
 }
 
-std::unique_ptr<ListWriter> writerFor(const ListRequest &request, const QString &shownFolder, ListSink &sink)
+std::unique_ptr<ListWriter> writerFor(const ListRequest &request, const QString &shownFolders, ListSink &sink)
 {
     switch (request.format) {
     case ListFormat::Text:
@@ -48,7 +51,7 @@ std::unique_ptr<ListWriter> writerFor(const ListRequest &request, const QString 
     case ListFormat::Csv:
         return std::make_unique<CsvList>(request, sink);
     case ListFormat::Html:
-        return std::make_unique<HtmlList>(request, shownFolder, sink);
+        return std::make_unique<HtmlList>(request, shownFolders, sink);
     case ListFormat::M3u:
         return std::make_unique<M3uList>(request, sink);
     }
@@ -138,6 +141,9 @@ struct Preparation
     QString shownAbsolute;
     ListOrder order = ListOrder::Name;
     bool reverse = false;
+    QByteArray root;
+    QString shownRoot;
+    bool severalFolders = false;
 };
 
 // The folder's matched files in list order, without their tags; nothing
@@ -180,8 +186,13 @@ std::optional<ListedFolder> listedFolder(WalkedFolder &walked, const Preparation
     }
     if (matched.empty())
         return std::nullopt;
-    ListedFolder listed{walked.relativePath, {}, {}, {}, std::move(walked.names), std::move(shownNames), {}};
-    listed.shownFolder = walked.relativePath.isEmpty() ? QStringLiteral(".") : shownPath(walked.relativePath);
+    ListedFolder listed{
+        walked.relativePath,   {}, {}, {}, std::move(walked.names), std::move(shownNames), {}, preparation.root,
+        preparation.shownRoot, {}};
+    if (preparation.severalFolders)
+        listed.shownFolder = shownPathBelow(preparation.shownRoot, walked.relativePath);
+    else
+        listed.shownFolder = walked.relativePath.isEmpty() ? QStringLiteral(".") : shownPath(walked.relativePath);
     if (preparation.paths)
         listed.shownAbsolute = shownPathBelow(preparation.shownAbsolute, walked.relativePath);
     const auto shownOf = [&listed](const Match &match) {
@@ -224,110 +235,206 @@ void StandardErrorReport::notWritten(const QString &message)
     say(message);
 }
 
+void StandardErrorReport::note(const QString &message)
+{
+    say(message);
+}
+
 int runListCommand(const ListRequest &request)
 {
     StandardErrorReport report;
     return runListCommand(request, report);
 }
 
-int runListCommand(const ListRequest &request, ListReport &report)
+namespace {
+
+// What the walks of one list's ORDNER share.
+struct ListRun
 {
-    const QString shownFolder = printableName(nameFromBytes(request.folder));
-    const auto shownFolderPath = [&shownFolder](const QStringList &relativePath) {
-        return shownPathBelow(shownFolder, relativePath);
-    };
-    const bool tags = request.format == ListFormat::M3u || columnsNeed(request, ColumnNeeds::Tags);
-    const bool sizes = request.format == ListFormat::Html || request.order != ListOrder::Name
-        || columnsNeed(request, ColumnNeeds::SizesAndTimes);
-    const bool paths = columnsNeed(request, ColumnNeeds::AbsolutePath);
-    const QString shownAbsolute = paths ? printableName(nameFromBytes(absoluteFolder(request.folder))) : QString();
-    const Excluded excluded(request.excluded);
-    const WildcardMatcher matcher(request.pattern);
+    const ListRequest &request;
+    ListReport &report;
+    ListWriter &writer;
+    bool tags = false;
+    bool sizes = false;
+    bool paths = false;
+    std::optional<QList<Volume>> drives; // read once, where the drive column asks
+    Excluded excluded;
+    WildcardMatcher matcher;
     bool failed = false;
+    QStringList rootsNotRead; // with several ORDNER: why, for each one that could not be read
+};
+
+// The drive that holds the folder, as the drive list shows it.
+QString driveOf(const QList<Volume> &drives, const QByteArray &realRoot, const QStringList &relativePath)
+{
+    QStringList path{nameFromBytes(realRoot)};
+    path.append(relativePath);
+    const std::optional<Volume> volume = volumeFor(drives, path.join(QLatin1Char('/')));
+    return volume ? printableName(volume->driveText()) : QString();
+}
+
+// Lists one ORDNER; false when it cannot be read, so nothing of it is listed.
+bool listRoot(ListRun &run, const ListRoot &root)
+{
+    const ListRequest &request = run.request;
+    ListReport &report = run.report;
+    const auto shownFolderPath = [&root](const QStringList &relativePath) {
+        return shownPathBelow(root.shown, relativePath);
+    };
+    const QByteArray realRoot = root.real.isEmpty() ? absoluteFolder(root.folder) : root.real;
+    const Excluded &excluded = run.excluded;
+    const bool sizes = run.sizes;
+
+    WalkSettings settings;
+    settings.subfolders = request.subfolders;
+    settings.maxDepth = request.depth;
+    settings.oneFileSystem = request.oneFileSystem;
+    settings.sizesAndTimes = sizes;
+    settings.keepOpen = run.tags;
+    // A folder left out by --ohne is not entered; the others in the
+    // window's order.
+    settings.sortFolders = [excluded](QStringList &names) {
+        if (!excluded.isEmpty())
+            names.removeIf([&excluded](const QString &name) { return excluded.matches(name); });
+        sortNaturalAsShown(names);
+    };
+    Preparation preparation{run.matcher, excluded,      run.paths,
+                            {},          request.order, request.reverse,
+                            root.folder, root.shown,    request.severalFolders()};
+    if (run.paths)
+        preparation.shownAbsolute = printableName(nameFromBytes(absoluteFolder(root.folder)));
+    settings.prepare = [preparation](WalkedFolder &walked) {
+        if (std::optional<ListedFolder> listed = listedFolder(walked, preparation))
+            walked.prepared = std::move(*listed);
+    };
+
+    const auto visit = [&](WalkedFolder &walked) {
+        if (excluded.holdsAny(walked.relativePath) || isListedBefore(root, walked.relativePath))
+            return;
+        if (walked.leftOut > 0 || (sizes && walked.withoutDetails > 0)) {
+            run.failed = true;
+            report.leftOut(QStringLiteral("Ordner lesbar, aber nicht zu betreten: %1 (%2 Dateien ohne Größe und Datum, "
+                                          "%3 Verknüpfungen oder Einträge unbekannter Art ausgelassen)")
+                               .arg(shownFolderPath(walked.relativePath))
+                               .arg(walked.withoutDetails)
+                               .arg(walked.leftOut));
+        }
+        auto *listed = std::any_cast<ListedFolder>(&walked.prepared);
+        if (!listed)
+            return; // no file matched
+        if (run.tags) {
+            QStringList names;
+            names.reserve(qsizetype(listed->files.size()));
+            for (const ListedFile &file : listed->files)
+                names.append(file.name.toString());
+            listed->tags = readAudioTags(walked.descriptor, walked.mount, names);
+            for (size_t i = 0; i < listed->tags.size(); ++i) {
+                if (!listed->tags[i].answered) {
+                    run.failed = true;
+                    report.leftOut(QStringLiteral("Datei antwortet nicht: %1/%2")
+                                       .arg(shownFolderPath(walked.relativePath), listed->files[i].shown));
+                }
+                listed->files[i].tags = &listed->tags[i];
+            }
+        }
+        if (run.drives)
+            listed->drive = driveOf(*run.drives, realRoot, walked.relativePath);
+        run.writer.folder(*listed);
+    };
+    const auto notRead = [&](const WalkFailure &failure) {
+        const QStringList &relativePath = failure.relativePath;
+        if (excluded.holdsAny(relativePath) || isListedBefore(root, relativePath))
+            return;
+        run.failed = true;
+        QString message = failure.problem == WalkProblem::NoAnswer
+            ? QStringLiteral("Verzeichnis antwortet nicht: %1").arg(shownFolderPath(relativePath))
+            : QStringLiteral("Verzeichnis nicht lesbar: %1").arg(shownFolderPath(relativePath))
+                + (failure.error == 0 ? QString() : QStringLiteral(" (%1)").arg(systemReason(failure.error)));
+        // The walk ends where ORDNER itself cannot be read. Alone, nothing is
+        // written; among several, the others are listed.
+        if (!relativePath.isEmpty())
+            report.leftOut(message);
+        else if (request.severalFolders())
+            run.rootsNotRead.append(message);
+        else
+            report.notWritten(message);
+    };
+    return walkFolders(root.folder, settings, visit, notRead);
+}
+
+// The list into memory or to the request's output; the exit status.
+int runList(const ListRequest &request, ListReport &report, ListInMemory *memory)
+{
+    // Where the walk of one ORDNER goes, so another one inside it is not listed twice.
+    const EnteredBelow entered = [&request, excluded = Excluded(request.excluded)](const QStringList &names,
+                                                                                   bool sameDevice) {
+        return request.subfolders && (request.depth < 0 || names.size() <= request.depth)
+            && (sameDevice || !request.oneFileSystem) && !excluded.holdsAny(names)
+            && std::none_of(names.cbegin(), names.cend(),
+                            [](const QString &name) { return name.startsWith(QLatin1Char('.')); });
+    };
+    const std::vector<ListRoot> roots =
+        listRoots(request.folders, entered, [&report](const QString &note) { report.note(note); });
+    QStringList shownRoots;
+    for (const ListRoot &root : roots)
+        shownRoots.append(root.shown);
     if (request.subfolders)
         readNaturalKeyWeights(); // a tree sorts many short lists
 
     try {
-        ListSink sink(request.output);
-        const std::unique_ptr<ListWriter> writer = writerFor(request, shownFolder, sink);
+        std::optional<ListSink> sink;
+        if (memory)
+            sink.emplace(memory->list);
+        else
+            sink.emplace(request.output);
+        std::unique_ptr<ListWriter> writer = writerFor(request, spokenList(shownRoots), *sink);
+        // For the clipboard a table goes there as HTML too, for word processors.
+        std::optional<ListSink> tableSink;
+        if (memory && request.format == ListFormat::Csv) {
+            tableSink.emplace(memory->htmlTable);
+            writer =
+                std::make_unique<ListWriters>(std::move(writer), std::make_unique<HtmlTableList>(request, *tableSink));
+        }
+        ListRun run{
+            request, report, *writer, {}, {}, {}, {}, Excluded(request.excluded), WildcardMatcher(request.pattern),
+            false,   {}};
+        run.tags = request.format == ListFormat::M3u || columnsNeed(request, ColumnNeeds::Tags);
+        run.sizes = request.format == ListFormat::Html || request.order != ListOrder::Name
+            || columnsNeed(request, ColumnNeeds::SizesAndTimes);
+        run.paths = columnsNeed(request, ColumnNeeds::AbsolutePath);
+        if (columnsNeed(request, ColumnNeeds::Drive))
+            run.drives = mountedDrives();
 
-        WalkSettings settings;
-        settings.subfolders = request.subfolders;
-        settings.maxDepth = request.depth;
-        settings.oneFileSystem = request.oneFileSystem;
-        settings.sizesAndTimes = sizes;
-        settings.keepOpen = tags;
-        // A folder left out by --ohne is not entered; the others in the
-        // window's order.
-        settings.sortFolders = [excluded](QStringList &names) {
-            if (!excluded.isEmpty())
-                names.removeIf([&excluded](const QString &name) { return excluded.matches(name); });
-            sortNaturalAsShown(names);
-        };
-
-        settings.prepare = [preparation = Preparation{matcher, excluded, paths, shownAbsolute, request.order,
-                                                      request.reverse}](WalkedFolder &walked) {
-            if (std::optional<ListedFolder> listed = listedFolder(walked, preparation))
-                walked.prepared = std::move(*listed);
-        };
-
-        const auto visit = [&](WalkedFolder &walked) {
-            if (excluded.holdsAny(walked.relativePath))
-                return;
-            if (walked.leftOut > 0 || (sizes && walked.withoutDetails > 0)) {
-                failed = true;
-                report.leftOut(
-                    QStringLiteral("Ordner lesbar, aber nicht zu betreten: %1 (%2 Dateien ohne Größe und Datum, "
-                                   "%3 Verknüpfungen oder Einträge unbekannter Art ausgelassen)")
-                        .arg(shownFolderPath(walked.relativePath))
-                        .arg(walked.withoutDetails)
-                        .arg(walked.leftOut));
-            }
-            auto *listed = std::any_cast<ListedFolder>(&walked.prepared);
-            if (!listed)
-                return; // no file matched
-            if (tags) {
-                QStringList names;
-                names.reserve(qsizetype(listed->files.size()));
-                for (const ListedFile &file : listed->files)
-                    names.append(file.name.toString());
-                listed->tags = readAudioTags(walked.descriptor, walked.mount, names);
-                for (size_t i = 0; i < listed->tags.size(); ++i) {
-                    if (!listed->tags[i].answered) {
-                        failed = true;
-                        report.leftOut(QStringLiteral("Datei antwortet nicht: %1/%2")
-                                           .arg(shownFolderPath(walked.relativePath), listed->files[i].shown));
-                    }
-                    listed->files[i].tags = &listed->tags[i];
-                }
-            }
-            writer->folder(*listed);
-        };
-        const auto notRead = [&](const WalkFailure &failure) {
-            const QStringList &relativePath = failure.relativePath;
-            if (excluded.holdsAny(relativePath))
-                return;
-            failed = true;
-            // The walk ends where ORDNER itself cannot be read: nothing is written.
-            const auto tell = [&report, top = relativePath.isEmpty()](const QString &message) {
-                top ? report.notWritten(message) : report.leftOut(message);
-            };
-            if (failure.problem == WalkProblem::NoAnswer) {
-                tell(QStringLiteral("Verzeichnis antwortet nicht: %1").arg(shownFolderPath(relativePath)));
-                return;
-            }
-            tell(QStringLiteral("Verzeichnis nicht lesbar: %1").arg(shownFolderPath(relativePath))
-                 + (failure.error == 0 ? QString() : QStringLiteral(" (%1)").arg(systemReason(failure.error))));
-        };
-
-        if (!walkFolders(request.folder, settings, visit, notRead))
+        bool anyRead = false;
+        for (const ListRoot &root : roots)
+            anyRead = listRoot(run, root) || anyRead;
+        if (!anyRead) {
+            for (const QString &message : std::as_const(run.rootsNotRead))
+                report.notWritten(message);
             return 1; // nothing listed, nothing written
+        }
+        for (const QString &message : std::as_const(run.rootsNotRead))
+            report.leftOut(message);
         writer->finish();
+        if (memory)
+            memory->written = true;
+        return run.failed ? 1 : 0;
     } catch (const LirabelError &error) {
         report.notWritten(QStringLiteral("Datei kann nicht gespeichert werden !\n%1").arg(error.message()));
         return 1;
     }
-    return failed ? 1 : 0;
+}
+
+} // namespace
+
+int runListCommand(const ListRequest &request, ListReport &report)
+{
+    return runList(request, report, nullptr);
+}
+
+int runListCommand(const ListRequest &request, ListReport &report, ListInMemory &memory)
+{
+    return runList(request, report, &memory);
 }
 
 } // namespace Lirabel

@@ -30,7 +30,8 @@ struct ListedFile
 struct ListedFolder
 {
     QStringList relativePath; // folder names below the listed folder; empty for it
-    QString shownFolder;      // the relative path as a person reads it; "." for the listed folder
+    QString shownFolder;      // the relative path as a person reads it; "." for the listed folder, or with
+                              // several ORDNER its path as given joined with the relative path
     QString shownAbsolute;    // the folder's absolute path as a person reads it, for the path column
     std::vector<ListedFile> files;
     // What the files' texts and tags point into: a few blocks for the
@@ -38,6 +39,9 @@ struct ListedFolder
     QString names;
     QString shownNames; // of the names not shown as they are
     std::vector<AudioTags> tags;
+    QByteArray root;   // the ORDNER it lies in, as the system passed it
+    QString shownRoot; // that ORDNER as a person reads it
+    QString drive;     // its drive as the window's drive list shows it, where the drive column asks
 };
 
 // One format of the list. It is handed the folders with listed files in the

@@ -318,7 +318,7 @@ void TestOpenFolder::saveNotEntered()
     StandInPlatform stand;
     stand.dialogs.saveAnswers.enqueue(out.filePath("liste.csv"));
     ListRequest request;
-    request.folder = QFile::encodeName(folder.path());
+    request.folders = {QFile::encodeName(folder.path())};
     request.subfolders = true;
     request.format = ListFormat::Csv;
     request.askForFile = true;
