@@ -29,7 +29,8 @@ void HtmlTableList::folder(const ListedFolder &folder)
             rows += QStringLiteral("<td>%1</td>").arg(++mNumber);
         for (const ListColumn *column : mRequest.columns)
             rows += QStringLiteral("<td>")
-                + plainText(column->kind, column->value({folder, file, mRequest.stripExtensions, mRoom})).toHtmlEscaped()
+                + plainText(column->kind, column->value({folder, file, mRequest.stripExtensions, mRoom}))
+                      .toHtmlEscaped()
                 + QStringLiteral("</td>");
         rows += QStringLiteral("</tr>\n");
     }

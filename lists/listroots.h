@@ -15,9 +15,9 @@ namespace Lirabel {
 // One ORDNER of a list.
 struct ListRoot
 {
-    QByteArray folder; // as the system passed it
-    QString shown;     // as a person reads it
-    QByteArray real;   // links and ".." resolved; empty where it cannot be resolved
+    QByteArray folder;  // as the system passed it
+    QString shown;      // as a person reads it
+    QByteArray real;    // links and ".." resolved; empty where it cannot be resolved
     quint64 device = 0; // of its file system
     // Earlier ORDNER that lie below this one, as the names of the folders
     // leading there: their files are listed already, at least as deep as
