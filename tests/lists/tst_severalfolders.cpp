@@ -59,32 +59,42 @@ void TestSeveralFolders::lists_data()
     QTest::addColumn<QString>("output");
     QTest::addColumn<QString>("errors");
     QTest::addColumn<int>("exitCode");
-    QTest::newRow("A and B, each a section") << "A B" << "A/\na1.txt\n\nB/\nb.txt\n" << "" << 0;
+    QTest::newRow("A and B, each a section") << "A B"
+                                             << "A/\na1.txt\n\nB/\nb.txt\n"
+                                             << "" << 0;
     QTest::newRow("inside or equal to an earlier one: skipped")
-        << "--unterordner A B A/sub L" << "A/\na1.txt\n\nA/sub/\ns.txt\n\nB/\nb.txt\n"
+        << "--unterordner A B A/sub L"
+        << "A/\na1.txt\n\nA/sub/\ns.txt\n\nB/\nb.txt\n"
         << "lirabel: Übersprungen: A/sub liegt im schon gelisteten Ordner A.\n"
            "lirabel: Übersprungen: L ist derselbe Ordner wie A.\n"
         << 0;
     // Where the earlier walk does not go, nothing is left out.
     QTest::newRow("inside, not entered") << "A A/sub A/.versteckt"
-                                         << "A/\na1.txt\n\nA/sub/\ns.txt\n\nA/.versteckt/\nv.txt\n" << "" << 0;
-    QTest::newRow("an earlier one inside a later one: not again")
-        << "--unterordner A/sub A" << "A/sub/\ns.txt\n\nA/\na1.txt\n" << "" << 0;
+                                         << "A/\na1.txt\n\nA/sub/\ns.txt\n\nA/.versteckt/\nv.txt\n"
+                                         << "" << 0;
+    QTest::newRow("an earlier one inside a later one: not again") << "--unterordner A/sub A"
+                                                                  << "A/sub/\ns.txt\n\nA/\na1.txt\n"
+                                                                  << "" << 0;
     QTest::newRow("csv: ordner and laufwerk")
         << "--format csv --spalten name,ordner,laufwerk --unterordner A B"
-        << "\xef\xbb\xbfName;Ordner;Laufwerk\r\na1.txt;A;%D\r\ns.txt;A/sub;%D\r\nb.txt;B;%D\r\n" << "" << 0;
-    QTest::newRow("m3u: each from its own folder") << "--format m3u --endung txt A B"
-                                                   << "#EXTM3U\n#EXTINF:-1,a1.txt\nA/a1.txt\n#EXTINF:-1,b.txt\nB/b.txt\n"
-                                                   << "" << 0;
-    QTest::newRow("names that read alike keep their bytes")
-        << "\"$(printf 'f\\374')\" f\u00fc" << "f\u00fc/\nlatin1.txt\n\nf\u00fc/\nutf8.txt\n" << "" << 0;
-    QTest::newRow("one not readable: the others listed")
-        << "nix B" << "B/\nb.txt\n" << "lirabel: Verzeichnis nicht lesbar: nix (existiert nicht)\n" << 1;
-    QTest::newRow("none readable: nothing written")
-        << "nix nix2" << ""
-        << "lirabel: Verzeichnis nicht lesbar: nix (existiert nicht)\n"
-           "lirabel: Verzeichnis nicht lesbar: nix2 (existiert nicht)\n"
-        << 1;
+        << "\xef\xbb\xbfName;Ordner;Laufwerk\r\na1.txt;A;%D\r\ns.txt;A/sub;%D\r\nb.txt;B;%D\r\n"
+        << "" << 0;
+    QTest::newRow("m3u: each from its own folder")
+        << "--format m3u --endung txt A B"
+        << "#EXTM3U\n#EXTINF:-1,a1.txt\nA/a1.txt\n#EXTINF:-1,b.txt\nB/b.txt\n"
+        << "" << 0;
+    QTest::newRow("names that read alike keep their bytes") << "\"$(printf 'f\\374')\" f\u00fc"
+                                                            << "f\u00fc/\nlatin1.txt\n\nf\u00fc/\nutf8.txt\n"
+                                                            << "" << 0;
+    QTest::newRow("one not readable: the others listed") << "nix B"
+                                                         << "B/\nb.txt\n"
+                                                         << "lirabel: Verzeichnis nicht lesbar: nix (existiert nicht)\n"
+                                                         << 1;
+    QTest::newRow("none readable: nothing written") << "nix nix2"
+                                                    << ""
+                                                    << "lirabel: Verzeichnis nicht lesbar: nix (existiert nicht)\n"
+                                                       "lirabel: Verzeichnis nicht lesbar: nix2 (existiert nicht)\n"
+                                                    << 1;
 }
 
 void TestSeveralFolders::lists()
