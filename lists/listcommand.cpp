@@ -14,10 +14,12 @@
 #include "lists/csvlist.h"
 #include "lists/htmllist.h"
 #include "lists/htmltable.h"
+#include "lists/jsonlist.h"
 #include "lists/listroots.h"
 #include "lists/listsink.h"
 #include "lists/listwriters.h"
 #include "lists/m3ulist.h"
+#include "lists/markdownlist.h"
 #include "lists/textlist.h"
 
 #include <algorithm>
@@ -43,7 +45,11 @@ void say(const QString &text)
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
 }
 
-std::unique_ptr<ListWriter> writerFor(const ListRequest &request, const QString &shownFolders, ListSink &sink)
+// The ORDNER made absolute, for the lists that record them: in the order given.
+std::vector<QByteArray> absoluteFolders(const std::vector<ListRoot> &roots);
+
+std::unique_ptr<ListWriter> writerFor(const ListRequest &request, const std::vector<ListRoot> &roots,
+                                      const QString &shownFolders, ListSink &sink)
 {
     switch (request.format) {
     case ListFormat::Text:
@@ -54,6 +60,12 @@ std::unique_ptr<ListWriter> writerFor(const ListRequest &request, const QString 
         return std::make_unique<HtmlList>(request, shownFolders, sink);
     case ListFormat::M3u:
         return std::make_unique<M3uList>(request, sink);
+    case ListFormat::Json:
+        return std::make_unique<JsonList>(request, absoluteFolders(roots), JsonList::Shape::Document, sink);
+    case ListFormat::Jsonl:
+        return std::make_unique<JsonList>(request, absoluteFolders(roots), JsonList::Shape::Lines, sink);
+    case ListFormat::Markdown:
+        return std::make_unique<MarkdownList>(request, shownFolders, sink);
     }
     return nullptr;
 }
@@ -82,6 +94,14 @@ QByteArray absoluteFolder(const QByteArray &folder)
             clean.append('/').append(part);
     }
     return clean.isEmpty() ? QByteArrayLiteral("/") : clean;
+}
+
+std::vector<QByteArray> absoluteFolders(const std::vector<ListRoot> &roots)
+{
+    std::vector<QByteArray> folders;
+    for (const ListRoot &root : roots)
+        folders.push_back(absoluteFolder(root.folder));
+    return folders;
 }
 
 // The --ohne patterns; a copy may live on with a reader thread left behind.
@@ -291,6 +311,7 @@ bool listRoot(ListRun &run, const ListRoot &root)
     settings.oneFileSystem = request.oneFileSystem;
     settings.sizesAndTimes = sizes;
     settings.keepOpen = run.tags;
+    settings.hidden = request.hidden;
     // A folder left out by --ohne is not entered; the others in the
     // window's order.
     settings.sortFolders = [excluded](QStringList &names) {
@@ -308,16 +329,23 @@ bool listRoot(ListRun &run, const ListRoot &root)
             walked.prepared = std::move(*listed);
     };
 
+    // Told to the user, and kept in the lists that record it.
+    const auto leave = [&report, &run](const QStringList &relativePath, QStringView file, const QString &message) {
+        report.leftOut(message);
+        run.writer.leftOut({relativePath, file, message});
+    };
+    run.writer.beginFolder(absoluteFolder(root.folder));
     const auto visit = [&](WalkedFolder &walked) {
         if (excluded.holdsAny(walked.relativePath) || isListedBefore(root, walked.relativePath))
             return;
         if (walked.leftOut > 0 || (sizes && walked.withoutDetails > 0)) {
             run.failed = true;
-            report.leftOut(QStringLiteral("Ordner lesbar, aber nicht zu betreten: %1 (%2 Dateien ohne Größe und Datum, "
-                                          "%3 Verknüpfungen oder Einträge unbekannter Art ausgelassen)")
-                               .arg(shownFolderPath(walked.relativePath))
-                               .arg(walked.withoutDetails)
-                               .arg(walked.leftOut));
+            leave(walked.relativePath, {},
+                  QStringLiteral("Ordner lesbar, aber nicht zu betreten: %1 (%2 Dateien ohne Größe und Datum, "
+                                 "%3 Verknüpfungen oder Einträge unbekannter Art ausgelassen)")
+                      .arg(shownFolderPath(walked.relativePath))
+                      .arg(walked.withoutDetails)
+                      .arg(walked.leftOut));
         }
         auto *listed = std::any_cast<ListedFolder>(&walked.prepared);
         if (!listed)
@@ -331,8 +359,9 @@ bool listRoot(ListRun &run, const ListRoot &root)
             for (size_t i = 0; i < listed->tags.size(); ++i) {
                 if (!listed->tags[i].answered) {
                     run.failed = true;
-                    report.leftOut(QStringLiteral("Datei antwortet nicht: %1/%2")
-                                       .arg(shownFolderPath(walked.relativePath), listed->files[i].shown));
+                    leave(walked.relativePath, listed->files[i].name,
+                          QStringLiteral("Datei antwortet nicht: %1/%2")
+                              .arg(shownFolderPath(walked.relativePath), listed->files[i].shown));
                 }
                 listed->files[i].tags = &listed->tags[i];
             }
@@ -352,12 +381,14 @@ bool listRoot(ListRun &run, const ListRoot &root)
                 + (failure.error == 0 ? QString() : QStringLiteral(" (%1)").arg(systemReason(failure.error)));
         // The walk ends where ORDNER itself cannot be read. Alone, nothing is
         // written; among several, the others are listed.
-        if (!relativePath.isEmpty())
-            report.leftOut(message);
-        else if (request.severalFolders())
-            run.rootsNotRead.append(message);
-        else
+        if (!relativePath.isEmpty()) {
+            leave(relativePath, {}, message);
+        } else if (request.severalFolders()) {
+            run.rootsNotRead.append(message); // told once the others are read: left out, or nothing written
+            run.writer.leftOut({relativePath, {}, message});
+        } else {
             report.notWritten(message);
+        }
     };
     return walkFolders(root.folder, settings, visit, notRead);
 }
@@ -370,8 +401,9 @@ int runList(const ListRequest &request, ListReport &report, ListInMemory *memory
                                                                                    bool sameDevice) {
         return request.subfolders && (request.depth < 0 || names.size() <= request.depth)
             && (sameDevice || !request.oneFileSystem) && !excluded.holdsAny(names)
-            && std::none_of(names.cbegin(), names.cend(),
-                            [](const QString &name) { return name.startsWith(QLatin1Char('.')); });
+            && (request.hidden || std::none_of(names.cbegin(), names.cend(), [](const QString &name) {
+                    return name.startsWith(QLatin1Char('.'));
+                }));
     };
     const std::vector<ListRoot> roots =
         listRoots(request.folders, entered, [&report](const QString &note) { report.note(note); });
@@ -387,7 +419,7 @@ int runList(const ListRequest &request, ListReport &report, ListInMemory *memory
             sink.emplace(memory->list);
         else
             sink.emplace(request.output);
-        std::unique_ptr<ListWriter> writer = writerFor(request, spokenList(shownRoots), *sink);
+        std::unique_ptr<ListWriter> writer = writerFor(request, roots, spokenList(shownRoots), *sink);
         // For the clipboard a table goes there as HTML too, for word processors.
         std::optional<ListSink> tableSink;
         if (memory && request.format == ListFormat::Csv) {

@@ -24,6 +24,16 @@ public:
         mFirst->folder(folder);
         mSecond->folder(folder);
     }
+    void leftOut(const LeftOutEntry &entry) override
+    {
+        mFirst->leftOut(entry);
+        mSecond->leftOut(entry);
+    }
+    void beginFolder(const QByteArray &absoluteFolder) override
+    {
+        mFirst->beginFolder(absoluteFolder);
+        mSecond->beginFolder(absoluteFolder);
+    }
     void finish() override
     {
         mFirst->finish();

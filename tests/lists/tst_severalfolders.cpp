@@ -83,6 +83,19 @@ void TestSeveralFolders::lists_data()
         << "--format m3u --endung txt A B"
         << "#EXTM3U\n#EXTINF:-1,a1.txt\nA/a1.txt\n#EXTINF:-1,b.txt\nB/b.txt\n"
         << "" << 0;
+    QTest::newRow("hidden, entered with --versteckte")
+        << "--unterordner --versteckte A A/.versteckt"
+        << "A/\na1.txt\n\nA/.versteckt/\nv.txt\n\nA/sub/\ns.txt\n"
+        << "lirabel: Übersprungen: A/.versteckt liegt im schon gelisteten Ordner A.\n"
+        << 0;
+    QTest::newRow("jsonl: each folder's path") << "--format jsonl --spalten name A B"
+                                               << "{\"verzeichnis\":{\"pfad\":\"%R/A\"},\"name\":\"a1.txt\"}\n"
+                                                  "{\"verzeichnis\":{\"pfad\":\"%R/B\"},\"name\":\"b.txt\"}\n"
+                                               << "" << 0;
+    QTest::newRow("md: a heading for each") << "--format md --spalten name A B"
+                                            << "## A\n\n| Name |\n| --- |\n| a1\\.txt |\n\n"
+                                               "## B\n\n| Name |\n| --- |\n| b\\.txt |\n\n"
+                                            << "" << 0;
     QTest::newRow("names that read alike keep their bytes") << "\"$(printf 'f\\374')\" f\u00fc"
                                                             << "f\u00fc/\nlatin1.txt\n\nf\u00fc/\nutf8.txt\n"
                                                             << "" << 0;
@@ -108,7 +121,8 @@ void TestSeveralFolders::lists()
     process.start("sh", {"-c", "exec \"$0\" --liste " + arguments, LIRABEL_PROGRAM});
     QVERIFY(process.waitForFinished(60000));
     QCOMPARE(QString::fromUtf8(process.readAllStandardError()), errors);
-    QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()), output.replace("%D", mDrive));
+    QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()),
+             output.replace("%D", mDrive).replace("%R", mRoot.path()));
     QCOMPARE(process.exitCode(), exitCode);
 }
 
