@@ -12,6 +12,8 @@
 #include "fs/drives.h"
 #include "fs/folderwalk.h"
 #include "lists/csvlist.h"
+#include "lists/excludednames.h"
+#include "lists/folderpreparation.h"
 #include "lists/htmllist.h"
 #include "lists/htmltable.h"
 #include "lists/jsonlist.h"
@@ -104,145 +106,6 @@ std::vector<QByteArray> absoluteFolders(const std::vector<ListRoot> &roots)
     return folders;
 }
 
-// The --ohne patterns; a copy may live on with a reader thread left behind.
-class Excluded
-{
-public:
-    explicit Excluded(const QStringList &patterns)
-    {
-        for (const QString &pattern : patterns)
-            mMatchers.emplace_back(pattern);
-    }
-    [[nodiscard]] bool isEmpty() const { return mMatchers.empty(); }
-    // The name as nameFromBytes gives it.
-    [[nodiscard]] bool matches(QStringView name) const
-    {
-        return isShownAsItIs(name) ? matchesReadable(name) : matchesReadable(readableName(name.toString()));
-    }
-    // The name as readableName gives it.
-    [[nodiscard]] bool matchesReadable(QStringView readable) const
-    {
-        return std::any_of(mMatchers.cbegin(), mMatchers.cend(),
-                           [readable](const WildcardMatcher &matcher) { return matcher.matches(readable); });
-    }
-    [[nodiscard]] bool holdsAny(const QStringList &relativePath) const
-    {
-        return !isEmpty() && std::any_of(relativePath.cbegin(), relativePath.cend(), [this](const QString &name) {
-            return matches(name);
-        });
-    }
-
-private:
-    std::vector<WildcardMatcher> mMatchers;
-};
-
-// Within the folder, after natural order: by size or time with ties left in
-// name order, or the other way round.
-void sortFiles(std::vector<ListedFile> &files, ListOrder order, bool reverse)
-{
-    if (order == ListOrder::Name) {
-        if (reverse)
-            std::reverse(files.begin(), files.end());
-        return;
-    }
-    const auto key = [order](const ListedFile &file) { return order == ListOrder::Size ? file.size : file.modified; };
-    std::stable_sort(files.begin(), files.end(), [&key, reverse](const ListedFile &a, const ListedFile &b) {
-        return reverse ? key(a) > key(b) : key(a) < key(b);
-    });
-}
-
-// What a list makes of a folder before its visit, on the walk's reader
-// threads: copies, as a reader left behind may outlive the list.
-struct Preparation
-{
-    WildcardMatcher matcher;
-    Excluded excluded;
-    bool paths = false;
-    QString shownAbsolute;
-    ListOrder order = ListOrder::Name;
-    bool reverse = false;
-    QByteArray root;
-    QString shownRoot;
-    bool severalFolders = false;
-};
-
-// The folder's matched files in list order, without their tags; nothing
-// when none matches.
-std::optional<ListedFolder> listedFolder(WalkedFolder &walked, const Preparation &preparation)
-{
-    // Each matched file and where its shown text lies: in its name
-    // where it is shown as it is, as nearly all are, or in shownNames.
-    struct Match
-    {
-        size_t file;
-        qsizetype at;
-        qsizetype length;
-        bool own;
-    };
-    std::vector<Match> matched;
-    matched.reserve(walked.files.size());
-    QString shownNames;
-    for (size_t i = 0; i < walked.files.size(); ++i) {
-        const WalkedFile &file = walked.files[i];
-        const QStringView name = walked.name(file);
-        const bool plain = isShownAsItIs(name);
-        if (plain) {
-            if (!preparation.matcher.matchesEverything() && !preparation.matcher.matches(name))
-                continue;
-            if (!preparation.excluded.isEmpty() && preparation.excluded.matchesReadable(name))
-                continue;
-            matched.push_back({i, file.at, file.length, false});
-            continue;
-        }
-        const QString whole = name.toString();
-        const QString readable = readableName(whole);
-        if (!preparation.matcher.matchesEverything() && !preparation.matcher.matches(readable))
-            continue;
-        if (!preparation.excluded.isEmpty() && preparation.excluded.matchesReadable(readable))
-            continue;
-        const QString printable = printableName(whole);
-        matched.push_back({i, shownNames.size(), printable.size(), true});
-        shownNames.append(printable);
-    }
-    if (matched.empty())
-        return std::nullopt;
-    ListedFolder listed{
-        walked.relativePath,   {}, {}, {}, std::move(walked.names), std::move(shownNames), {}, preparation.root,
-        preparation.shownRoot, {}};
-    if (preparation.severalFolders)
-        listed.shownFolder = shownPathBelow(preparation.shownRoot, walked.relativePath);
-    else
-        listed.shownFolder = walked.relativePath.isEmpty() ? QStringLiteral(".") : shownPath(walked.relativePath);
-    if (preparation.paths)
-        listed.shownAbsolute = shownPathBelow(preparation.shownAbsolute, walked.relativePath);
-    const auto shownOf = [&listed](const Match &match) {
-        return QStringView(match.own ? listed.shownNames : listed.names).sliced(match.at, match.length);
-    };
-    std::vector<QStringView> shown;
-    shown.reserve(matched.size());
-    for (const Match &match : matched)
-        shown.push_back(shownOf(match));
-    listed.files.reserve(matched.size());
-    const std::vector<qsizetype> order = naturalOrder(shown);
-    for (size_t k = 0; k < order.size(); ++k) {
-        if (k + 16 < order.size()) {
-            prefetchMemory(&matched[size_t(order[k + 16])]);
-            prefetchMemory(&shown[size_t(order[k + 16])]);
-        }
-        if (k + 8 < order.size())
-            prefetchMemory(&walked.files[matched[size_t(order[k + 8])].file]);
-        const size_t i = size_t(order[k]);
-        const WalkedFile &file = walked.files[matched[i].file];
-        listed.files.push_back(
-            {QStringView(listed.names).sliced(file.at, file.length), shown[i], file.size, file.modified});
-    }
-    shown = {};
-    matched = {};
-    walked.files = {};
-    sortFiles(listed.files, preparation.order, preparation.reverse);
-    return listed;
-}
-
 } // namespace
 
 void StandardErrorReport::leftOut(const QString &message)
@@ -278,7 +141,7 @@ struct ListRun
     bool sizes = false;
     bool paths = false;
     std::optional<QList<Volume>> drives; // read once, where the drive column asks
-    Excluded excluded;
+    ExcludedNames excluded;
     WildcardMatcher matcher;
     bool failed = false;
     QStringList rootsNotRead; // with several ORDNER: why, for each one that could not be read
@@ -302,7 +165,7 @@ bool listRoot(ListRun &run, const ListRoot &root)
         return shownPathBelow(root.shown, relativePath);
     };
     const QByteArray realRoot = root.real.isEmpty() ? absoluteFolder(root.folder) : root.real;
-    const Excluded &excluded = run.excluded;
+    const ExcludedNames &excluded = run.excluded;
     const bool sizes = run.sizes;
 
     WalkSettings settings;
@@ -319,9 +182,9 @@ bool listRoot(ListRun &run, const ListRoot &root)
             names.removeIf([&excluded](const QString &name) { return excluded.matches(name); });
         sortNaturalAsShown(names);
     };
-    Preparation preparation{run.matcher, excluded,      run.paths,
-                            {},          request.order, request.reverse,
-                            root.folder, root.shown,    request.severalFolders()};
+    FolderPreparation preparation{run.matcher, excluded,      run.paths,
+                                  {},          request.order, request.reverse,
+                                  root.folder, root.shown,    request.severalFolders()};
     if (run.paths)
         preparation.shownAbsolute = printableName(nameFromBytes(absoluteFolder(root.folder)));
     settings.prepare = [preparation](WalkedFolder &walked) {
@@ -397,8 +260,8 @@ bool listRoot(ListRun &run, const ListRoot &root)
 int runList(const ListRequest &request, ListReport &report, ListInMemory *memory)
 {
     // Where the walk of one ORDNER goes, so another one inside it is not listed twice.
-    const EnteredBelow entered = [&request, excluded = Excluded(request.excluded)](const QStringList &names,
-                                                                                   bool sameDevice) {
+    const EnteredBelow entered = [&request, excluded = ExcludedNames(request.excluded)](const QStringList &names,
+                                                                                        bool sameDevice) {
         return request.subfolders && (request.depth < 0 || names.size() <= request.depth)
             && (sameDevice || !request.oneFileSystem) && !excluded.holdsAny(names)
             && (request.hidden || std::none_of(names.cbegin(), names.cend(), [](const QString &name) {
@@ -428,7 +291,7 @@ int runList(const ListRequest &request, ListReport &report, ListInMemory *memory
                 std::make_unique<ListWriters>(std::move(writer), std::make_unique<HtmlTableList>(request, *tableSink));
         }
         ListRun run{
-            request, report, *writer, {}, {}, {}, {}, Excluded(request.excluded), WildcardMatcher(request.pattern),
+            request, report, *writer, {}, {}, {}, {}, ExcludedNames(request.excluded), WildcardMatcher(request.pattern),
             false,   {}};
         run.tags = request.format == ListFormat::M3u || columnsNeed(request, ColumnNeeds::Tags);
         run.sizes = request.format == ListFormat::Html || request.order != ListOrder::Name
