@@ -163,7 +163,7 @@ QString withBothUsages(const QString &help)
         return help;
     const qsizetype program = usage.lastIndexOf(QLatin1Char(' '), options - 1) + 1;
     return usage + QLatin1Char('\n') + QString(program, QLatin1Char(' ')) + usage.mid(program, options - program)
-        + QLatin1String(" --liste [Optionen] ORDNER…") + help.mid(end);
+        + QLatin1String(" --liste [Optionen] ORDNER...") + help.mid(end);
 }
 
 } // namespace

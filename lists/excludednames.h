@@ -47,5 +47,4 @@ private:
     std::vector<WildcardMatcher> mMatchers;
 };
 
-
 } // namespace Lirabel

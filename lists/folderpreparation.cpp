@@ -106,5 +106,4 @@ std::optional<ListedFolder> listedFolder(WalkedFolder &walked, const FolderPrepa
     return listed;
 }
 
-
 } // namespace Lirabel
