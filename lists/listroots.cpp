@@ -4,32 +4,14 @@
 #include "lists/listroots.h"
 
 #include "core/bytenames.h"
+#include "fs/realfolder.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <optional>
-
-#include <sys/stat.h>
 
 namespace Lirabel {
 
 namespace {
-
-QByteArray realPath(const QByteArray &folder)
-{
-    char *real = ::realpath(folder.constData(), nullptr);
-    const QByteArray path = real ? QByteArray(real) : QByteArray();
-    std::free(real);
-    return path;
-}
-
-quint64 deviceOf(const QByteArray &path)
-{
-    struct stat status
-    {
-    };
-    return ::stat(path.constData(), &status) == 0 ? quint64(status.st_dev) : 0;
-}
 
 // The names leading from folder down to path, when path lies strictly below it.
 std::optional<QStringList> namesBelow(const QByteArray &folder, const QByteArray &path)
@@ -52,8 +34,8 @@ std::vector<ListRoot> listRoots(const std::vector<QByteArray> &folders, const En
 {
     std::vector<ListRoot> roots;
     for (const QByteArray &folder : folders) {
-        ListRoot root{folder, printableName(nameFromBytes(folder)), realPath(folder), 0, {}};
-        root.device = root.real.isEmpty() ? 0 : deviceOf(root.real);
+        const RealFolder real = realFolder(folder);
+        ListRoot root{folder, printableName(nameFromBytes(folder)), real.path, real.device, {}};
         const auto earlier = std::find_if(roots.cbegin(), roots.cend(), [&](const ListRoot &before) {
             if (root.real.isEmpty())
                 return false;
