@@ -62,10 +62,10 @@ void HtmlList::folder(const ListedFolder &folder)
 {
     const QLocale german(QLocale::German, QLocale::Germany);
     QString rows = QStringLiteral("<tbody>\n");
-    if (mRequest.subfolders) {
+    if (mRequest.subfolders || mRequest.severalFolders()) {
         const qsizetype span = qsizetype(mRequest.columns.size()) + (mRequest.numberEntries ? 1 : 0);
         rows += QStringLiteral("<tr><th colspan=\"%1\">").arg(span)
-            + (folder.relativePath.isEmpty() ? mShownFolder : folder.shownFolder + QLatin1Char('/')).toHtmlEscaped()
+            + (folder.relativePath.isEmpty() ? folder.shownRoot : folder.shownFolder + QLatin1Char('/')).toHtmlEscaped()
             + QStringLiteral("</th></tr>\n");
     }
     for (const ListedFile &file : folder.files) {
