@@ -16,6 +16,9 @@ namespace Lirabel {
 
 namespace {
 
+constexpr char PartStart[] = "<script type=\"application/json\" class=\"list-part\">[";
+constexpr char PartEnd[] = "]</script>\n";
+
 // The column's kind as the page's script reads it.
 QString kindName(ColumnKind kind)
 {
@@ -61,9 +64,10 @@ HtmlList::HtmlList(const ListRequest &request, const QString &shownFolder, ListS
     const QString when = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
     QByteArray page = htmlPageStart(QStringLiteral("Dateiliste %1, %2").arg(mShownFolder, when));
 
-    QString data = QStringLiteral("<script type=\"application/json\" id=\"list-data\">{\"folder\":");
+    QString data = QStringLiteral("<script type=\"application/json\" id=\"list-head\">{\"folder\":");
     appendJsonText(data, mShownFolder);
-    data += QStringLiteral(",\"numbers\":%1,\"columns\":[").arg(mRequest.numberEntries ? "true" : "false");
+    data += QStringLiteral(",\"numbers\":%1,\"subfolders\":%2,\"columns\":[")
+                .arg(mRequest.numberEntries ? "true" : "false", mRequest.subfolders ? "true" : "false");
     QString head = QStringLiteral("<thead><tr>");
     if (mRequest.numberEntries)
         head += QStringLiteral("<th class=\"number\">Nr.</th>");
@@ -81,15 +85,17 @@ HtmlList::HtmlList(const ListRequest &request, const QString &shownFolder, ListS
             + column->heading.toString() + (column->kind == ColumnKind::Bytes ? QStringLiteral(" (Bytes)") : QString())
             + QStringLiteral("</th>");
     }
-    data += QStringLiteral("],\"folders\":[\n");
+    data += QStringLiteral("]}</script>\n");
     mTable = (head + QStringLiteral("</tr></thead>\n")).toUtf8();
-    mSink.write(page + data.toUtf8());
+    // The script comes before the data, so it shows the first rows while the
+    // browser still reads the rest.
+    mSink.write(page + data.toUtf8() + htmlPageScript() + PartStart);
 }
 
 void HtmlList::folder(const ListedFolder &folder)
 {
     // [[path names], files, bytes, [a value per folder column], [a value per file column, file by file]]
-    QString json = mFolders++ == 0 ? QStringLiteral("[[") : QStringLiteral(",\n[[");
+    QString json = mPartBytes == 0 ? QStringLiteral("[[") : QStringLiteral(",\n[[");
     for (qsizetype i = 0; i < folder.relativePath.size(); ++i) {
         if (i > 0)
             json += QLatin1Char(',');
@@ -128,7 +134,16 @@ void HtmlList::folder(const ListedFolder &folder)
         }
     }
     json += QStringLiteral("]]");
-    mSink.write(json.toUtf8());
+    const QByteArray bytes8 = json.toUtf8();
+    mSink.write(bytes8);
+    // The data comes in parts that grow from small to a megabyte: the first
+    // is read at once, the others without holding up the page for long.
+    mPartBytes += bytes8.size();
+    if (mPartBytes >= mPartLimit) {
+        mSink.write(QByteArray(PartEnd) + PartStart);
+        mPartBytes = 0;
+        mPartLimit = std::min<qsizetype>(mPartLimit * 4, 1 << 20);
+    }
 
     if (mNumber + qsizetype(folder.files.size()) <= TableLimit)
         addTableRows(folder);
@@ -170,7 +185,7 @@ void HtmlList::addTableRows(const ListedFolder &folder)
 void HtmlList::finish()
 {
     // The natural order of each text column, by which the page sorts it.
-    QByteArray orders = "]}</script>\n<script type=\"application/json\" id=\"list-order\">[";
+    QByteArray orders = QByteArray(PartEnd) + "<script type=\"application/json\" id=\"list-order\">[";
     for (size_t c = 0; c < mOrders.size(); ++c) {
         if (c > 0)
             orders += ',';
@@ -209,8 +224,7 @@ void HtmlList::finish()
     else
         end += " Ohne JavaScript zeigt sie Listen bis " + german.toString(TableLimit).toUtf8()
             + " Dateien als Tabelle.</p>\n";
-    end += "</noscript>\n<p id=\"summary\">" + summary.toHtmlEscaped().toUtf8() + "</p>\n" + htmlPageScript()
-        + "</body>\n</html>\n";
+    end += "</noscript>\n<p id=\"summary\">" + summary.toHtmlEscaped().toUtf8() + "</p>\n</body>\n</html>\n";
     mSink.write(end);
     mSink.finish();
 }

@@ -16,14 +16,13 @@ namespace Lirabel {
 class ListSink;
 
 // One page with nothing from outside, that finds, sorts and shows a million
-// files: the list is data (JSON in a script element that is not run), the
+// files: the list is data (JSON in script elements that are not run), the
 // page's own script shows only the rows in view, a folder tree and a search.
-// The data is written folder by folder as the walk hands them over: each
-// folder's path once, then per file one value per column, sizes and times as
-// numbers. At the end come the natural order of every text column, which the
-// script sorts by, and, for lists of at most TableLimit files, the plain table
-// for a browser without script: its rows are kept until the list grows past
-// the limit, so the writer never holds more than that many rows.
+// The data is written folder by folder as the walk hands them over, in parts
+// the script reads while the browser reads on: each folder's path once, then
+// per file one value per column, sizes and times as numbers. At the end come the natural order of every text column,
+// which the script sorts by, and, for lists of at most TableLimit files, the plain table for a browser without script:
+// its rows are kept until the list grows past the limit, so the writer never holds more than that many rows.
 class HtmlList : public ListWriter
 {
 public:
@@ -42,7 +41,8 @@ private:
     qsizetype mNumber = 0;
     qint64 mTotalSize = 0;
     qint64 mTotalSeconds = 0;
-    qsizetype mFolders = 0;
+    qsizetype mPartBytes = 0;       // of the data part being written
+    qsizetype mPartLimit = 1 << 14; // where it ends
     std::vector<TextOrder> mOrders; // one per column; used by the text columns
     QByteArray mTable;              // the rows for a browser without script, while there are few
     QString mRoom;                  // for a cell's text made for it

@@ -18,7 +18,7 @@ namespace Lirabel {
 // From the doctype to the page's heading: title, policy, style.
 [[nodiscard]] QByteArray htmlPageStart(const QString &title);
 
-// The page's script element, run once the whole page is read.
+// The page's script element; it stands before the data and reads it as it comes.
 [[nodiscard]] QByteArray htmlPageScript();
 
 // The text as a JSON string, quotes included, with "<" written as \u003c so

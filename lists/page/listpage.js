@@ -9,9 +9,8 @@
 'use strict';
 
 (function () {
-    const list = JSON.parse(document.getElementById('list-data').textContent);
-    const textOrders = JSON.parse(document.getElementById('list-order').textContent);
-    const columns = list.columns;
+    const head = JSON.parse(document.getElementById('list-head').textContent);
+    const columns = head.columns;
     const fileColumns = [];
     const folderColumns = [];
     columns.forEach(function (column) {
@@ -19,34 +18,35 @@
     });
 
     // The files, in the order the program listed them: which folder each
-    // lies in, and each file column's values.
+    // lies in, and each file column's values. They grow as the data's parts
+    // are read; the natural order of the text columns comes last.
+    const folders = []; // [path names, files, bytes, values of the folder columns]
+    const folderStart = [0];
+    const folderOfFile = [];
+    const values = fileColumns.map(function () { return []; });
     let fileCount = 0;
-    list.folders.forEach(function (folder) { fileCount += folder[1]; });
-    const folderOfFile = new Uint32Array(fileCount);
-    const folderStart = new Uint32Array(list.folders.length + 1);
-    const values = fileColumns.map(function (column) {
-        return column.kind === 'text' ? new Array(fileCount) : new Float64Array(fileCount);
-    });
-    let at = 0;
-    list.folders.forEach(function (folder, f) {
-        folderStart[f] = at;
-        const cells = folder[4];
-        const width = fileColumns.length;
-        for (let i = 0; i < folder[1]; ++i, ++at) {
-            folderOfFile[at] = f;
-            for (let c = 0; c < width; ++c) {
-                const value = cells[i * width + c];
-                values[c][at] = value === null ? NaN : value;
-            }
-        }
-        folder[4] = null;
-    });
-    folderStart[list.folders.length] = at;
+    let textOrders = null;
 
     // The tree: every folder on the way to a listed one, with its files and
     // bytes, and the same with its subfolders. Parents come before children.
-    const nodes = [{ name: list.folder, parent: -1, children: new Map(), files: 0, bytes: 0, open: true }];
-    const nodeOfFolder = list.folders.map(function (folder) {
+    const nodes = [{ name: head.folder, parent: -1, children: new Map(), files: 0, bytes: 0, open: true }];
+    const nodeOfFolder = [];
+
+    function addFolder(folder) {
+        const f = folders.length;
+        const cells = folder[4];
+        const width = fileColumns.length;
+        for (let i = 0; i < folder[1]; ++i) {
+            folderOfFile.push(f);
+            for (let c = 0; c < width; ++c) {
+                const value = cells[i * width + c];
+                values[c].push(value === null ? NaN : value);
+            }
+        }
+        fileCount += folder[1];
+        folderStart.push(fileCount);
+        folder.length = 4;
+        folders.push(folder);
         let node = 0;
         folder[0].forEach(function (name) {
             let child = nodes[node].children.get(name);
@@ -57,13 +57,25 @@
             }
             node = child;
         });
-        nodes[node].files += folder[1];
-        nodes[node].bytes += folder[2];
-        return node;
-    });
-    for (let n = nodes.length - 1; n > 0; --n) {
-        nodes[nodes[n].parent].files += nodes[n].files;
-        nodes[nodes[n].parent].bytes += nodes[n].bytes;
+        nodeOfFolder.push(node);
+        for (let n = node; n >= 0; n = nodes[n].parent) {
+            nodes[n].files += folder[1];
+            nodes[n].bytes += folder[2];
+        }
+    }
+
+    // A part is read once the browser has read past it; the last ones when
+    // the whole page is read. Each is let go once read.
+    const parts = document.getElementsByClassName('list-part');
+    function readParts(all) {
+        let read = false;
+        while (parts.length > 0 && (all || parts[0].nextSibling)) {
+            const part = parts[0];
+            JSON.parse(part.textContent).forEach(addFolder);
+            part.remove();
+            read = true;
+        }
+        return read;
     }
 
     // Numbers and times as the program writes them, in German.
@@ -105,7 +117,7 @@
     function cellText(column, file) {
         let value;
         if (column.perFolder) {
-            value = list.folders[folderOfFile[file]][3][folderColumns.indexOf(column)];
+            value = folders[folderOfFile[file]][3][folderColumns.indexOf(column)];
         } else {
             value = values[fileColumns.indexOf(column)][file];
         }
@@ -116,34 +128,50 @@
     // its subfolders, that hold the searched text.
     const state = { sortBy: -1, descending: false, query: '', folder: 0 };
     let order = null; // null: as listed
-    let shown = null;
+    let shown = null; // null: every file, in the order
+    let complete = false;
 
-    function identity() {
-        const all = new Uint32Array(fileCount);
-        for (let i = 0; i < fileCount; ++i) all[i] = i;
-        return all;
+    function shownCount() {
+        return shown === null ? fileCount : shown.length;
     }
-    // Sorting by a number: each file's value is replaced by its place among
-    // the distinct values, so the browser's own fast sort of plain numbers
-    // does the work; ties keep the listed order.
+    function shownFile(k) {
+        return shown === null ? k : shown[k];
+    }
+    // Sorting by a number: each file's value and its place in the list make
+    // one number, value * files + place, so the browser's own sort of plain
+    // numbers, far faster than one with a comparison function, does the work,
+    // and ties keep the listed order. Values are whole numbers (bytes,
+    // seconds); unknown ones come first. Where the product could pass 2^53, a
+    // value is first replaced by its place among the distinct values.
     function orderByNumber(key) {
-        const distinct = Float64Array.from(key, function (v) { return v !== v ? -Infinity : v; });
-        const ranked = new Float64Array(fileCount);
-        distinct.sort();
-        let count = 0;
-        for (let i = 0; i < distinct.length; ++i) {
-            if (count === 0 || distinct[i] !== distinct[count - 1]) distinct[count++] = distinct[i];
-        }
+        let low = Infinity;
+        let high = -Infinity;
         for (let i = 0; i < fileCount; ++i) {
-            const v = key[i] !== key[i] ? -Infinity : key[i];
-            let low = 0;
-            let high = count - 1;
-            while (low < high) {
-                const middle = (low + high) >> 1;
-                if (distinct[middle] < v) low = middle + 1; else high = middle;
-            }
-            ranked[i] = low * fileCount + i;
+            if (key[i] < low) low = key[i];
+            if (key[i] > high) high = key[i];
         }
+        if (low > high) low = high = 0;
+        let valueOf = function (i) { return key[i] !== key[i] ? 0 : key[i] - low + 1; };
+        if ((high - low + 2) * fileCount >= Number.MAX_SAFE_INTEGER) {
+            const distinct = Float64Array.from(key, function (v) { return v !== v ? -Infinity : v; });
+            distinct.sort();
+            let count = 0;
+            for (let i = 0; i < distinct.length; ++i) {
+                if (count === 0 || distinct[i] !== distinct[count - 1]) distinct[count++] = distinct[i];
+            }
+            valueOf = function (i) {
+                const v = key[i] !== key[i] ? -Infinity : key[i];
+                let first = 0;
+                let last = count - 1;
+                while (first < last) {
+                    const middle = (first + last) >> 1;
+                    if (distinct[middle] < v) first = middle + 1; else last = middle;
+                }
+                return first;
+            };
+        }
+        const ranked = new Float64Array(fileCount);
+        for (let i = 0; i < fileCount; ++i) ranked[i] = valueOf(i) * fileCount + i;
         ranked.sort();
         const sorted = new Uint32Array(fileCount);
         for (let i = 0; i < fileCount; ++i) sorted[i] = ranked[i] % fileCount;
@@ -163,7 +191,7 @@
         if (column.perFolder) {
             const f = folderColumns.indexOf(column);
             return orderByNumber(Float64Array.from(folderOfFile, function (folder) {
-                const value = list.folders[folder][3][f];
+                const value = folders[folder][3][f];
                 return value === null ? NaN : value;
             }));
         }
@@ -206,32 +234,40 @@
         return matches;
     }
 
+    // While the parts are read, the list grows as listed; a sort, a search or
+    // a chosen folder applies once all is read.
     function update() {
-        const sorted = order === null ? identity() : order;
+        if (!complete) {
+            shown = null;
+            status.textContent = filesText(fileCount) + ' gelesen …' +
+                (state.sortBy >= 0 || state.query !== '' || state.folder !== 0 ? ' Suche und Sortierung folgen.' : '');
+            layout();
+            return;
+        }
         let inFolder = null;
         if (state.folder !== 0) {
             const within = new Uint8Array(nodes.length);
             within[state.folder] = 1;
             for (let n = state.folder + 1; n < nodes.length; ++n) within[n] = within[nodes[n].parent];
-            inFolder = new Uint8Array(list.folders.length);
+            inFolder = new Uint8Array(folders.length);
             nodeOfFolder.forEach(function (node, f) { inFolder[f] = within[node]; });
         }
         const matches = state.query === '' ? null : matchingFiles(state.query);
         if (inFolder === null && matches === null) {
-            shown = sorted;
+            shown = order;
         } else {
             const kept = new Uint32Array(fileCount);
             let count = 0;
             for (let k = 0; k < fileCount; ++k) {
-                const i = sorted[k];
+                const i = order === null ? k : order[k];
                 if ((matches === null || matches[i]) && (inFolder === null || inFolder[folderOfFile[i]])) {
                     kept[count++] = i;
                 }
             }
             shown = kept.subarray(0, count);
         }
-        status.textContent = (shown.length === fileCount ? filesText(fileCount)
-            : grouped(shown.length) + ' von ' + filesText(fileCount)) + ', zusammen ' + sizeText(nodes[0].bytes);
+        status.textContent = (shownCount() === fileCount ? filesText(fileCount)
+            : grouped(shownCount()) + ' von ' + filesText(fileCount)) + ', zusammen ' + sizeText(nodes[0].bytes);
         scroller.scrollTop = 0;
         layout();
     }
@@ -262,15 +298,16 @@
     scroller.setAttribute('aria-label', 'Dateien');
     const viewport = element('div', 'viewport');
     const table = element('table');
-    const head = element('thead');
+    const tableHead = element('thead');
     const body = element('tbody');
     const spacer = element('div');
     const empty = element('p', 'empty', 'Keine Datei gefunden.');
     empty.hidden = true;
-    table.append(head, body);
+    table.append(tableHead, body);
     viewport.append(table, empty);
     scroller.append(viewport, spacer);
-    if (nodes.length > 1) main.append(tree);
+    if (head.subfolders) main.append(tree);
+    tree.append(element('p', 'empty', 'Ordner werden gelesen …'));
     main.append(scroller);
     const printed = element('div', 'print');
     document.querySelector('h1').after(search, main, printed);
@@ -278,18 +315,27 @@
     // The head: a button per column, which sorts by it, the other way round,
     // then as listed.
     const headRow = element('tr');
-    const headings = (list.numbers ? [{ heading: 'Nr.', kind: 'zahl' }] : []).concat(columns);
+    const headings = (head.numbers ? [{ heading: 'Nr.', kind: 'zahl' }] : []).concat(columns);
     const sortButtons = headings.map(function (column, h) {
         const cell = element('th', column.kind === 'text' || column.kind === 'zeit' ? '' : 'number');
         const button = element('button', '', column.heading);
         button.type = 'button';
-        button.addEventListener('click', function () { sortClicked(list.numbers ? h - 1 : h); });
+        button.addEventListener('click', function () { sortClicked(head.numbers ? h - 1 : h); });
         cell.append(button);
         headRow.append(cell);
         return button;
     });
-    head.append(headRow);
+    tableHead.append(headRow);
 
+    const ascending = []; // by column, once asked for
+    function applySort() {
+        if (state.sortBy < 0 || !complete) {
+            order = null;
+            return;
+        }
+        if (!ascending[state.sortBy]) ascending[state.sortBy] = orderBy(state.sortBy);
+        order = state.descending ? ascending[state.sortBy].slice().reverse() : ascending[state.sortBy];
+    }
     function sortClicked(c) {
         if (state.sortBy === c && !state.descending && c >= 0) {
             state.descending = true;
@@ -300,14 +346,13 @@
             state.sortBy = c;
             state.descending = false;
         }
-        order = state.sortBy < 0 ? null : orderBy(state.sortBy);
-        if (order !== null && state.descending) order.reverse();
+        applySort();
         sortButtons.forEach(function (button, h) {
-            const c = list.numbers ? h - 1 : h;
+            const c = head.numbers ? h - 1 : h;
             const sorted = c === state.sortBy || (c < 0 && state.sortBy < 0);
             button.parentNode.setAttribute('aria-sort',
                 !sorted ? 'none' : state.descending ? 'descending' : 'ascending');
-            button.textContent = headings[h].heading + (!sorted || (c < 0 && !list.numbers) ? ''
+            button.textContent = headings[h].heading + (!sorted || (c < 0 && !head.numbers) ? ''
                 : state.descending ? ' ▼' : ' ▲');
         });
         update();
@@ -317,7 +362,7 @@
     let rowHeight = 0;
     let rows = [];
     function rowsInView() {
-        return Math.max(1, Math.floor((scroller.clientHeight - head.offsetHeight) / rowHeight));
+        return Math.max(1, Math.floor((scroller.clientHeight - tableHead.offsetHeight) / rowHeight));
     }
     function layout() {
         if (rowHeight === 0) {
@@ -335,22 +380,22 @@
             });
             rows.push(row);
         }
-        const beyond = Math.max(0, shown.length - rowsInView());
+        const beyond = Math.max(0, shownCount() - rowsInView());
         // Browsers limit an element's height; past that a pixel scrolls more than a row.
         spacer.style.height = Math.min(beyond * rowHeight, 8000000) + 'px';
-        empty.hidden = shown.length > 0;
+        empty.hidden = !complete || shownCount() > 0;
         paint();
     }
     function paint() {
         const room = scroller.scrollHeight - scroller.clientHeight;
-        const beyond = Math.max(0, shown.length - rowsInView());
+        const beyond = Math.max(0, shownCount() - rowsInView());
         const first = room > 0 ? Math.round(scroller.scrollTop / room * beyond) : 0;
-        const count = Math.min(rows.length, shown.length - first);
+        const count = Math.min(rows.length, shownCount() - first);
         for (let r = 0; r < count; ++r) {
-            const file = shown[first + r];
+            const file = shownFile(first + r);
             const cells = rows[r].children;
             let h = 0;
-            if (list.numbers) cells[h++].textContent = String(file + 1);
+            if (head.numbers) cells[h++].textContent = String(file + 1);
             for (let c = 0; c < columns.length; ++c) cells[h++].textContent = cellText(columns[c], file);
             if (rows[r].parentNode !== body) body.append(rows[r]);
         }
@@ -403,9 +448,6 @@
         show();
         return item;
     }
-    const rootList = element('ul');
-    rootList.append(treeItem(0));
-    tree.append(rootList);
 
     // On paper: the rows shown, at most so many, as a plain table.
     const printLimit = 10000;
@@ -419,11 +461,11 @@
         });
         paperHead.append(paperRow);
         const paperBody = element('tbody');
-        const count = Math.min(shown.length, printLimit);
+        const count = Math.min(shownCount(), printLimit);
         for (let k = 0; k < count; ++k) {
             const row = element('tr');
-            const file = shown[k];
-            if (list.numbers) row.append(element('td', 'number', String(file + 1)));
+            const file = shownFile(k);
+            if (head.numbers) row.append(element('td', 'number', String(file + 1)));
             columns.forEach(function (column) {
                 row.append(element('td', column.kind === 'text' || column.kind === 'zeit' ? '' : 'number',
                     cellText(column, file)));
@@ -432,16 +474,39 @@
         }
         paper.append(paperHead, paperBody);
         printed.replaceChildren(paper);
-        if (shown.length > count) {
-            printed.append(element('p', '', grouped(shown.length - count) + ' weitere ' +
-                (shown.length - count === 1 ? 'Datei' : 'Dateien') + ' nicht gedruckt (höchstens ' +
+        if (shownCount() > count) {
+            printed.append(element('p', '', grouped(shownCount() - count) + ' weitere ' +
+                (shownCount() - count === 1 ? 'Datei' : 'Dateien') + ' nicht gedruckt (höchstens ' +
                 grouped(printLimit) + ' Zeilen).'));
         }
     });
     window.addEventListener('afterprint', function () { printed.replaceChildren(); });
 
-    shown = identity();
     sortClicked(-1);
-    // The search's index is made once the first rows are shown.
-    setTimeout(function () { if (haystack === null) buildHaystack(); }, 50);
+    function readMore() {
+        if (readParts(false)) update();
+        if (!complete) setTimeout(readMore, 20);
+    }
+    function finish() {
+        readParts(true);
+        textOrders = JSON.parse(document.getElementById('list-order').textContent);
+        complete = true;
+        applySort();
+        update();
+        if (nodes.length > 1) {
+            const rootList = element('ul');
+            rootList.append(treeItem(0));
+            tree.replaceChildren(rootList);
+        } else {
+            tree.remove();
+        }
+        // The search's index is made once the rows are shown.
+        setTimeout(function () { if (haystack === null) buildHaystack(); }, 50);
+    }
+    if (document.readyState === 'loading') {
+        document.addEventListener('DOMContentLoaded', finish);
+        readMore();
+    } else {
+        finish();
+    }
 }());

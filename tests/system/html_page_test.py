@@ -153,6 +153,16 @@ os.makedirs(many)
 for n in range(10000):
     open(os.path.join(many, f'Datei {n}.txt'), 'w').close()
 url = page(many)
+# With JavaScript: the data comes in parts, read while the page loads; all of them count.
+driver = browser()
+try:
+    driver.get(url)
+    WebDriverWait(driver, 30).until(lambda d: 'gelesen' not in d.find_element(By.CSS_SELECTOR, '.status').text)
+    check(driver.find_element(By.CSS_SELECTOR, '.status').text.startswith('10.000 Dateien'), 'every part read')
+    driver.find_element(By.CSS_SELECTOR, '.search input').send_keys('datei 9999')
+    check([row[0] for row in shown(driver)] == ['Datei 9999.txt'], 'the last part searched')
+finally:
+    driver.quit()
 driver = browser(javascript=False)
 try:
     driver.get(url)
