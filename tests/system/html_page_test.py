@@ -19,7 +19,8 @@ try:
 except ImportError:
     print('SKIP: python3-selenium is not installed')
     sys.exit(77)
-for program in ('/usr/bin/chromium', '/usr/bin/chromedriver', '/usr/bin/tidy', '/usr/bin/lame'):
+for program in ('/usr/bin/chromium', '/usr/bin/chromedriver', '/usr/bin/tidy', '/usr/bin/lame',
+                '/usr/bin/pdftotext'):
     if not os.path.exists(program):
         print(f'SKIP: {program} is not installed')
         sys.exit(77)
@@ -126,6 +127,12 @@ try:
     check(subfolders() == [tree, 'sub'], f'closed: {subfolders()}')
     driver.find_element(By.XPATH, '//nav//button[.="sub"]').click()
     check(sorted(row[0] for row in shown(driver)) == ['lied.mp3', 'unten.txt'], 'the chosen folder alone')
+    # On paper, the rows shown as a table.
+    import base64
+    with open(os.path.join(root, 'printed.pdf'), 'wb') as file:
+        file.write(base64.b64decode(driver.print_page()))
+    printed = subprocess.run(['pdftotext', '-layout', file.name, '-'], capture_output=True, text=True).stdout
+    check('lied.mp3' in printed and 'unten.txt' in printed and 'a&b.txt' not in printed, f'printed: {printed}')
 
     # Nothing but the page was asked for, and nothing went wrong.
     import json
