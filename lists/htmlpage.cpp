@@ -20,9 +20,11 @@ QByteArray resource(const char *name)
     return file.readAll();
 }
 
+// The two files in one function, so their names stay out of the page's
+// global scope.
 const QByteArray &pageScript()
 {
-    static const QByteArray script = resource("listpage.js");
+    static const QByteArray script = "(function () {\n" + resource("listdata.js") + resource("listpage.js") + "}());\n";
     return script;
 }
 

@@ -4,8 +4,8 @@
 #pragma once
 
 // The fixed parts of the html list's page: its own script and style, kept as
-// files of their own (page/listpage.js, page/listpage.css) and built into the
-// program as a Qt resource, and the Content-Security-Policy that lets the
+// files of their own (page/listdata.js, page/listpage.js, page/listpage.css)
+// and built into the program as a Qt resource, and the Content-Security-Policy that lets the
 // browser run that script and apply that style and nothing else: each is
 // named by its SHA-256, so no text from a name can run, style or load anything.
 
