@@ -111,6 +111,10 @@ const sortButtons = headings.map(function (column, h) {
     return button;
 });
 tableHead.append(headRow);
+// Numbers and times take the room they need; the texts share the rest.
+const columnGroup = element('colgroup');
+headings.forEach(function (column) { columnGroup.append(element('col', column.kind)); });
+table.prepend(columnGroup);
 
 const ascending = []; // by column, once asked for
 function applySort() {
