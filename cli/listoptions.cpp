@@ -21,10 +21,15 @@ std::optional<QString> fine()
 }
 
 constexpr unsigned TextCsvHtml = formatBit(ListFormat::Text) | formatBit(ListFormat::Csv) | formatBit(ListFormat::Html);
+// Lists for programs hold every name as it is, and no layout for the eye.
+constexpr unsigned NotForPrograms = ~(formatBit(ListFormat::Json) | formatBit(ListFormat::Jsonl));
+constexpr unsigned Tables = formatBit(ListFormat::Csv) | formatBit(ListFormat::Html) | formatBit(ListFormat::Json)
+    | formatBit(ListFormat::Jsonl) | formatBit(ListFormat::Markdown);
 
 constexpr ListOption Options[] = {
     {.name = u"liste",
-     .help = u"Schreibt die Liste des ORDNERs auf die Standardausgabe, ohne Fenster und ohne Anzeige."},
+     .help = u"Schreibt die Liste des ORDNERs (oder mehrerer nacheinander) auf die Standardausgabe, ohne Fenster "
+             u"und ohne Anzeige."},
     {.name = u"mp3",
      .help = u"Nur MP3-Dateien (*.mp3), wie der Filter „mp3“ des Fensters.",
      .excludes = u"endung",
@@ -55,14 +60,15 @@ constexpr ListOption Options[] = {
          }},
     {.name = u"ohne-endungen",
      .help = u"Dateiendungen nicht ausgeben.",
+     .formats = NotForPrograms,
      .read =
          [](const OptionInput &in) {
              in.list.stripExtensions = true;
              return fine();
          }},
     {.name = u"nummern",
-     .help = u"Die Einträge nummerieren: „001.) “ vor jedem Eintrag im Text, eine Spalte „Nr.“ in csv und html.",
-     .formats = TextCsvHtml,
+     .help = u"Die Einträge nummerieren: „001.) “ vor jedem Eintrag im Text, eine Spalte „Nr.“ in csv, html und md.",
+     .formats = TextCsvHtml | formatBit(ListFormat::Markdown),
      .read =
          [](const OptionInput &in) {
              in.list.numberEntries = true;
@@ -81,15 +87,24 @@ constexpr ListOption Options[] = {
          return fine();
      }},
     {.name = u"unterordner",
-     .help = u"Die Unterordner mit auflisten; versteckte und verlinkte Ordner nicht.",
+     .help = u"Die Unterordner mit auflisten; verlinkte Ordner nicht, versteckte nur mit --versteckte.",
      .read =
          [](const OptionInput &in) {
              in.list.subfolders = true;
              return fine();
          }},
+    {.name = u"versteckte",
+     .help = u"Auch versteckte Dateien auflisten und versteckte Ordner betreten (Namen, die mit „.“ beginnen). "
+             u"Das Fenster zeigt sie weiterhin nicht.",
+     .read =
+         [](const OptionInput &in) {
+             in.list.hidden = true;
+             return fine();
+         }},
     {.name = u"format",
      .valueName = u"FORMAT",
-     .help = u"Das Format: text (Vorgabe), csv, html oder m3u.",
+     .help = u"Das Format: text (Vorgabe), csv, html, m3u, json (ein JSON-Dokument), jsonl (ein JSON-Objekt je "
+             u"Zeile und Datei) oder md (Markdown-Tabellen).",
      .stage = ReadStage::Format,
      .read = [](const OptionInput &in) -> std::optional<QString> {
          if (in.values.size() > 1)
@@ -103,8 +118,9 @@ constexpr ListOption Options[] = {
      }},
     {.name = u"spalten",
      .valueName = u"LISTE",
-     .help = u"Die Spalten für csv und html, mit Kommas getrennt, jede einmal, aus {spalten}. Vorgabe: {vorgabe}.",
-     .formats = formatBit(ListFormat::Csv) | formatBit(ListFormat::Html),
+     .help = u"Die Spalten für csv, html, json, jsonl und md, mit Kommas getrennt, jede einmal, aus {spalten}. "
+             u"Vorgabe: {vorgabe}.",
+     .formats = Tables,
      .once = true,
      .stage = ReadStage::Layout,
      .read = [](const OptionInput &in) -> std::optional<QString> {
@@ -218,7 +234,7 @@ constexpr ListOption Options[] = {
          }},
     {.name = u"speichern",
      .help = u"Die Datei im Dialog „Speichern unter“ wählen, wie im Fenster (braucht eine Anzeige): vorgeschlagen "
-             u"ist der Name des ORDNERs mit der Endung des Formats; Fehler und ausgelassene Ordner zeigt ein "
+             u"ist der Name des (ersten) ORDNERs mit der Endung des Formats; Fehler und ausgelassene Ordner zeigt ein "
              u"Meldungsfenster. So rufen die Kontextmenü-Einträge „Dateiliste speichern“ der Dateimanager lirabel "
              u"auf. Abbrechen schreibt nichts, Rückgabewert 1.",
      .excludes = u"ausgabe",
@@ -226,6 +242,18 @@ constexpr ListOption Options[] = {
      .read =
          [](const OptionInput &in) {
              in.list.askForFile = true;
+             return fine();
+         }},
+    {.name = u"zwischenablage",
+     .help = u"Die Liste in die Zwischenablage legen statt in eine Datei; sie bleibt dort, wenn lirabel zurückkehrt, "
+             u"bis ein anderes Programm die Zwischenablage übernimmt. Unter X11 als Text, bei csv auch als Tabelle "
+             u"(text/csv und text/html); unter Wayland als Text über wl-copy (Paket wl-clipboard). So ruft der "
+             u"Kontextmenü-Eintrag „Dateiliste kopieren“ der Dateimanager lirabel auf.",
+     .excludes = u"ausgabe,speichern",
+     .stage = ReadStage::Target,
+     .read =
+         [](const OptionInput &in) {
+             in.list.toClipboard = true;
              return fine();
          }},
 };
@@ -284,7 +312,7 @@ void ListOptions::addTo(QCommandLineParser &parser) const
         parser.addOption(option);
 }
 
-std::optional<QString> ListOptions::read(const QCommandLineParser &parser, const std::optional<QByteArray> &folder,
+std::optional<QString> ListOptions::read(const QCommandLineParser &parser, const std::vector<QByteArray> &folders,
                                          const std::function<QByteArray(const QCommandLineOption &option)> &valueBytes,
                                          std::optional<ListRequest> &request, QStringList &hints) const
 {
@@ -304,18 +332,20 @@ std::optional<QString> ListOptions::read(const QCommandLineParser &parser, const
         if (Options[i].once && parser.values(mOptions[i]).size() > 1)
             return QStringLiteral("%1 ist nur einmal möglich.").arg(longName(Options[i]));
     }
-    if (!folder)
+    if (folders.empty())
         return QStringLiteral("--liste braucht einen ORDNER.");
 
     ListRequest list;
-    list.folder = *folder;
+    list.folders = folders;
     for (const ReadStage stage : {ReadStage::Format, ReadStage::Entries, ReadStage::Layout, ReadStage::Target}) {
         for (size_t i = 0; i < mOptions.size(); ++i) {
             const ListOption &option = Options[i];
             if (option.stage != stage || !parser.isSet(mOptions[i]))
                 continue;
-            if (!option.excludes.isEmpty() && isSet(option.excludes))
-                return QStringLiteral("%1 und --%2 schließen einander aus.").arg(longName(option), option.excludes);
+            for (const QStringView excluded : option.excludes.split(u',', Qt::SkipEmptyParts)) {
+                if (isSet(excluded))
+                    return QStringLiteral("%1 und --%2 schließen einander aus.").arg(longName(option), excluded);
+            }
             if (!(option.formats & formatBit(list.format)))
                 return notForFormat(option);
             if (!option.read)

@@ -67,7 +67,8 @@ HtmlList::HtmlList(const ListRequest &request, const QString &shownFolder, ListS
     QString data = QStringLiteral("<script type=\"application/json\" id=\"list-head\">{\"folder\":");
     appendJsonText(data, mShownFolder);
     data += QStringLiteral(",\"numbers\":%1,\"subfolders\":%2,\"columns\":[")
-                .arg(mRequest.numberEntries ? "true" : "false", mRequest.subfolders ? "true" : "false");
+                .arg(mRequest.numberEntries ? "true" : "false",
+                     mRequest.subfolders || mRequest.severalFolders() ? "true" : "false");
     QString head = QStringLiteral("<thead><tr>");
     if (mRequest.numberEntries)
         head += QStringLiteral("<th class=\"number\">Nr.</th>");
@@ -95,9 +96,12 @@ HtmlList::HtmlList(const ListRequest &request, const QString &shownFolder, ListS
 void HtmlList::folder(const ListedFolder &folder)
 {
     // [[path names], files, bytes, [a value per folder column], [a value per file column, file by file]]
+    // With several ORDNER, each is a folder of the tree's top, as it was given.
     QString json = mPartBytes == 0 ? QStringLiteral("[[") : QStringLiteral(",\n[[");
+    if (mRequest.severalFolders())
+        appendJsonText(json, folder.shownRoot);
     for (qsizetype i = 0; i < folder.relativePath.size(); ++i) {
-        if (i > 0)
+        if (i > 0 || mRequest.severalFolders())
             json += QLatin1Char(',');
         appendJsonText(json, printableName(folder.relativePath[i]));
     }
@@ -159,10 +163,10 @@ void HtmlList::addTableRows(const ListedFolder &folder)
 {
     const QLocale german(QLocale::German, QLocale::Germany);
     QString rows = QStringLiteral("<tbody>\n");
-    if (mRequest.subfolders) {
+    if (mRequest.subfolders || mRequest.severalFolders()) {
         const qsizetype span = qsizetype(mRequest.columns.size()) + (mRequest.numberEntries ? 1 : 0);
         rows += QStringLiteral("<tr><th colspan=\"%1\">").arg(span)
-            + (folder.relativePath.isEmpty() ? mShownFolder : folder.shownFolder + QLatin1Char('/')).toHtmlEscaped()
+            + (folder.relativePath.isEmpty() ? folder.shownRoot : folder.shownFolder + QLatin1Char('/')).toHtmlEscaped()
             + QStringLiteral("</th></tr>\n");
     }
     qsizetype number = mNumber;
@@ -194,7 +198,7 @@ void HtmlList::finish()
             continue;
         }
         orders += '[';
-        const std::vector<qsizetype> order = mOrders[c].takeNaturalOrder();
+        const std::vector<quint32> order = mOrders[c].takeNaturalOrder();
         for (size_t k = 0; k < order.size(); ++k) {
             if (k > 0)
                 orders += ',';

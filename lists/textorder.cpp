@@ -13,7 +13,7 @@ void TextOrder::append(QStringView text)
     mEnds.push_back(mTexts.size());
 }
 
-std::vector<qsizetype> TextOrder::takeNaturalOrder()
+std::vector<quint32> TextOrder::takeNaturalOrder()
 {
     std::vector<QStringView> texts;
     texts.reserve(mEnds.size());
@@ -22,7 +22,7 @@ std::vector<qsizetype> TextOrder::takeNaturalOrder()
         texts.push_back(QStringView(mTexts).sliced(start, end - start));
         start = end;
     }
-    std::vector<qsizetype> order = naturalOrder(texts);
+    std::vector<quint32> order = naturalOrder(texts);
     texts = {};
     mTexts = {};
     mEnds = {};

@@ -20,7 +20,7 @@ public:
     void append(QStringView text);
     [[nodiscard]] qsizetype size() const { return qsizetype(mEnds.size()); }
     // The positions of the texts in natural order; the texts are let go.
-    [[nodiscard]] std::vector<qsizetype> takeNaturalOrder();
+    [[nodiscard]] std::vector<quint32> takeNaturalOrder();
 
 private:
     QString mTexts;
