@@ -254,6 +254,10 @@ mount_blockfs reads-hang "$work/lesen" || fail "the file system whose reads hang
 list_through_pipe --format csv --spalten name,titel "$work/lesen/langsam"
 check_list "tags of a file whose reads hang" 1 $'\xef\xbb\xbfName;Titel\r\nnotiz.txt;\r\ntitel.mp3;\r' \
     "Datei antwortet nicht: .*/titel.mp3"
+# Sizes asked by two threads, one of them stuck on a file: the list still ends.
+mount_blockfs stats-hang "$work/stat" || fail "the file system whose files hang did not mount"
+list_through_pipe --format csv "$work/stat/viele"
+check_list "sizes of a large folder whose files hang" 1 "" "Verzeichnis antwortet nicht: .*/stat/viele"
 
 # The window left the link into the mount that hangs out (fusemounts pending);
 # the list of the same folder, with the window's line ends, is byte for byte
