@@ -120,10 +120,10 @@ syscalls() { # NAME COMMAND...
     local name=$1
     shift
     strace -f -c -o "$work/strace.txt" "$@" >/dev/null 2>&1 || return 0
-    awk -v name="$name" '$4 ~ /^[0-9]+$/ && $NF != "total" && $4 >= 1000 { calls = calls sep $NF " " $4; sep = ", " }
+    NAME=$name awk '$4 ~ /^[0-9]+$/ && $NF != "total" && $4 >= 1000 { calls = calls sep $NF " " $4; sep = ", " }
         $NF == "total" { total = $4 }
         END { printf "- System calls of %s on the tree with sizes and dates: %d, %.3f a file (%s).\n",
-              name, total, total / 200000, calls }' "$work/strace.txt" | tee -a "$out"
+              ENVIRON["NAME"], total, total / 200000, calls }' "$work/strace.txt" | tee -a "$out"
 }
 syscalls "\`--unterordner --format csv\`" "$build/app/lirabel" --liste --unterordner --format csv "$data/tree"
 syscalls "\`bfs -type f -printf '%P;%s;%T@\\n'\`" bfs "$data/tree" -type f -printf '%P;%s;%T@\n'
