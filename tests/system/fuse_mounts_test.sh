@@ -15,7 +15,7 @@
 #   - the real save-file dialog over a folder that holds a mount that hangs
 #     appears, saves and brings the main window back (fusemounts save-beside);
 #   - closing ends the program at once while a thread hangs on the mount;
-#   - `--liste` through a pipe ends while a folder or a tag read hangs, names
+#   - `--liste` through a pipe ends while a folder, a tag read or a file asked for its size (by two threads) hangs, names
 #     it, lists the rest and ends with status 1; a folder with a link into a
 #     mount that hangs lists as the window saves it; links into a mount that
 #     hangs, read again and again, cost no new threads (fusemounts links);
