@@ -8,7 +8,8 @@
 // is otherwise its own main() unchanged. Start-up is measured in a small
 // folder, peak memory (maximum resident set of the whole process) with a
 // folder of many files shown. The bare window draws no text; a second floor,
-// the same window with one label, shows what the font set-up costs.
+// the same window with one label, pays the font set-up as every window with
+// text does, so the start-up is held to it more closely.
 //
 // In the large folder, what the program adds to the bare window is set
 // against `ls -1` there, in the C locale (a byte sort, the cheapest sorted
