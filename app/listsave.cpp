@@ -100,6 +100,8 @@ QString listExtension(ListFormat format)
         return QStringLiteral(".html");
     case ListFormat::M3u:
         return QStringLiteral(".m3u");
+    case ListFormat::Sha256:
+        return QStringLiteral(".sha256");
     }
     return QStringLiteral(".txt");
 }

@@ -89,7 +89,7 @@ constexpr ListOption Options[] = {
          }},
     {.name = u"format",
      .valueName = u"FORMAT",
-     .help = u"Das Format: text (Vorgabe), csv, html oder m3u.",
+     .help = u"Das Format: text (Vorgabe), csv, html, m3u oder sha256 (Prüfsummen, die „sha256sum -c“ prüft).",
      .stage = ReadStage::Format,
      .read = [](const OptionInput &in) -> std::optional<QString> {
          if (in.values.size() > 1)
@@ -252,8 +252,10 @@ QString notForFormat(const ListOption &option)
 QString helpOf(const ListOption &option)
 {
     QStringList names, defaults;
-    for (const ListColumn &column : listColumns())
-        names.append(column.name.toString());
+    for (const ListColumn &column : listColumns()) {
+        if (column.needs != ColumnNeeds::Comparison)
+            names.append(column.name.toString());
+    }
     for (const ListColumn *column : ListRequest::defaultColumns())
         defaults.append(column->name.toString());
     return option.help.toString()

@@ -15,6 +15,7 @@
 #include "lists/htmllist.h"
 #include "lists/listsink.h"
 #include "lists/m3ulist.h"
+#include "lists/sha256list.h"
 #include "lists/textlist.h"
 
 #include <algorithm>
@@ -40,7 +41,9 @@ void say(const QString &text)
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
 }
 
-std::unique_ptr<ListWriter> writerFor(const ListRequest &request, const QString &shownFolder, ListSink &sink)
+} // namespace
+
+std::unique_ptr<ListWriter> listWriterFor(const ListRequest &request, const QString &shownFolder, ListSink &sink)
 {
     switch (request.format) {
     case ListFormat::Text:
@@ -51,14 +54,19 @@ std::unique_ptr<ListWriter> writerFor(const ListRequest &request, const QString 
         return std::make_unique<HtmlList>(request, shownFolder, sink);
     case ListFormat::M3u:
         return std::make_unique<M3uList>(request, sink);
+    case ListFormat::Sha256:
+        return std::make_unique<Sha256List>(sink);
     }
     return nullptr;
 }
+
+namespace {
 
 // True when a column of the list needs that.
 bool columnsNeed(const ListRequest &request, ColumnNeeds needs)
 {
     return request.format != ListFormat::Text && request.format != ListFormat::M3u
+        && request.format != ListFormat::Sha256
         && std::any_of(request.columns.cbegin(), request.columns.cend(),
                        [needs](const ListColumn *column) { return column->needs == needs; });
 }
@@ -180,7 +188,7 @@ std::optional<ListedFolder> listedFolder(WalkedFolder &walked, const Preparation
     }
     if (matched.empty())
         return std::nullopt;
-    ListedFolder listed{walked.relativePath, {}, {}, {}, std::move(walked.names), std::move(shownNames), {}};
+    ListedFolder listed{walked.relativePath, {}, {}, {}, std::move(walked.names), std::move(shownNames), {}, {}, {}};
     listed.shownFolder = walked.relativePath.isEmpty() ? QStringLiteral(".") : shownPath(walked.relativePath);
     if (preparation.paths)
         listed.shownAbsolute = shownPathBelow(preparation.shownAbsolute, walked.relativePath);
@@ -233,6 +241,24 @@ int runListCommand(const ListRequest &request)
 int runListCommand(const ListRequest &request, ListReport &report)
 {
     const QString shownFolder = printableName(nameFromBytes(request.folder));
+    bool failed = false;
+    try {
+        ListSink sink(request.output);
+        const std::unique_ptr<ListWriter> writer = listWriterFor(request, shownFolder, sink);
+        if (!walkList(request, report, *writer, failed))
+            return 1; // nothing listed, nothing written
+        writer->finish();
+    } catch (const LirabelError &error) {
+        report.notWritten(QStringLiteral("Datei kann nicht gespeichert werden !\n%1").arg(error.message()));
+        return 1;
+    }
+    return failed ? 1 : 0;
+}
+
+bool walkList(const ListRequest &request, ListReport &report, ListWriter &writer, bool &failed,
+              const std::function<void(const QStringList &relativePath)> &folderLeftOut)
+{
+    const QString shownFolder = printableName(nameFromBytes(request.folder));
     const auto shownFolderPath = [&shownFolder](const QStringList &relativePath) {
         return shownPathBelow(shownFolder, relativePath);
     };
@@ -240,23 +266,20 @@ int runListCommand(const ListRequest &request, ListReport &report)
     const bool sizes = request.format == ListFormat::Html || request.order != ListOrder::Name
         || columnsNeed(request, ColumnNeeds::SizesAndTimes);
     const bool paths = columnsNeed(request, ColumnNeeds::AbsolutePath);
+    const bool checksums = request.format == ListFormat::Sha256 || columnsNeed(request, ColumnNeeds::Checksums);
     const QString shownAbsolute = paths ? printableName(nameFromBytes(absoluteFolder(request.folder))) : QString();
     const Excluded excluded(request.excluded);
     const WildcardMatcher matcher(request.pattern);
-    bool failed = false;
     if (request.subfolders)
         readNaturalKeyWeights(); // a tree sorts many short lists
 
-    try {
-        ListSink sink(request.output);
-        const std::unique_ptr<ListWriter> writer = writerFor(request, shownFolder, sink);
-
+    {
         WalkSettings settings;
         settings.subfolders = request.subfolders;
         settings.maxDepth = request.depth;
         settings.oneFileSystem = request.oneFileSystem;
         settings.sizesAndTimes = sizes;
-        settings.keepOpen = tags;
+        settings.keepOpen = tags || checksums;
         // A folder left out by --ohne is not entered; the others in the
         // window's order.
         settings.sortFolders = [excluded](QStringList &names) {
@@ -301,13 +324,32 @@ int runListCommand(const ListRequest &request, ListReport &report)
                     listed->files[i].tags = &listed->tags[i];
                 }
             }
-            writer->folder(*listed);
+            if (checksums) {
+                QStringList names;
+                names.reserve(qsizetype(listed->files.size()));
+                for (const ListedFile &file : listed->files)
+                    names.append(file.name.toString());
+                listed->checksums = readChecksums(walked.descriptor, walked.mount, names);
+                for (size_t i = 0; i < listed->checksums.size(); ++i) {
+                    const FileChecksum &sum = listed->checksums[i];
+                    if (!sum.known) {
+                        failed = true;
+                        report.leftOut((sum.answered ? QStringLiteral("Datei nicht lesbar: %1/%2")
+                                                     : QStringLiteral("Datei antwortet nicht: %1/%2"))
+                                           .arg(shownFolderPath(walked.relativePath), listed->files[i].shown));
+                    }
+                    listed->files[i].checksum = &sum;
+                }
+            }
+            writer.folder(*listed);
         };
         const auto notRead = [&](const WalkFailure &failure) {
             const QStringList &relativePath = failure.relativePath;
             if (excluded.holdsAny(relativePath))
                 return;
             failed = true;
+            if (folderLeftOut)
+                folderLeftOut(relativePath);
             // The walk ends where ORDNER itself cannot be read: nothing is written.
             const auto tell = [&report, top = relativePath.isEmpty()](const QString &message) {
                 top ? report.notWritten(message) : report.leftOut(message);
@@ -320,14 +362,8 @@ int runListCommand(const ListRequest &request, ListReport &report)
                  + (failure.error == 0 ? QString() : QStringLiteral(" (%1)").arg(systemReason(failure.error))));
         };
 
-        if (!walkFolders(request.folder, settings, visit, notRead))
-            return 1; // nothing listed, nothing written
-        writer->finish();
-    } catch (const LirabelError &error) {
-        report.notWritten(QStringLiteral("Datei kann nicht gespeichert werden !\n%1").arg(error.message()));
-        return 1;
+        return walkFolders(request.folder, settings, visit, notRead);
     }
-    return failed ? 1 : 0;
 }
 
 } // namespace Lirabel

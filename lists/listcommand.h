@@ -19,6 +19,9 @@
 
 #include <QString>
 
+#include <functional>
+#include <memory>
+
 namespace Lirabel {
 
 // Where the command's messages go.
@@ -45,5 +48,19 @@ public:
 // be read or the list not written, or a text list would hold too many entries.
 [[nodiscard]] int runListCommand(const ListRequest &request, ListReport &report);
 [[nodiscard]] int runListCommand(const ListRequest &request);
+
+class ListSink;
+class ListWriter;
+
+// The writer of the request's format, writing to sink.
+[[nodiscard]] std::unique_ptr<ListWriter> listWriterFor(const ListRequest &request, const QString &shownFolder,
+                                                        ListSink &sink);
+
+// The walk of runListCommand, each folder with listed files handed to writer,
+// which is not finished here. failed is set where a folder or file could not
+// be read, and folderLeftOut told of each folder left out. False when the
+// folder itself could not be read.
+[[nodiscard]] bool walkList(const ListRequest &request, ListReport &report, ListWriter &writer, bool &failed,
+                            const std::function<void(const QStringList &relativePath)> &folderLeftOut = {});
 
 } // namespace Lirabel

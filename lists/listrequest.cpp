@@ -26,6 +26,8 @@ QString formatName(ListFormat format)
         return QStringLiteral("html");
     case ListFormat::M3u:
         return QStringLiteral("m3u");
+    case ListFormat::Sha256:
+        return QStringLiteral("sha256");
     }
     return {};
 }
@@ -53,7 +55,7 @@ std::optional<std::vector<const ListColumn *>> columnsNamed(QStringView list, QS
     for (const QStringView part : list.split(u',')) {
         const QStringView name = part.trimmed();
         const ListColumn *found = columnNamed(name);
-        if (!found) {
+        if (!found || found->needs == ColumnNeeds::Comparison) {
             if (unknown)
                 *unknown = name.toString();
             return std::nullopt;
@@ -73,8 +75,10 @@ std::optional<std::vector<const ListColumn *>> columnsNamed(QStringView list, QS
 QString columnNamesText()
 {
     QStringList names;
-    for (const ListColumn &column : listColumns())
-        names.append(column.name.toString());
+    for (const ListColumn &column : listColumns()) {
+        if (column.needs != ColumnNeeds::Comparison)
+            names.append(column.name.toString());
+    }
     return spokenList(names);
 }
 

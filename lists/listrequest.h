@@ -18,10 +18,11 @@
 
 namespace Lirabel {
 
-enum class ListFormat { Text, Csv, Html, M3u };
+enum class ListFormat { Text, Csv, Html, M3u, Sha256 };
 
 // Every format, in the order the help and the messages name them.
-inline constexpr ListFormat ListFormats[] = {ListFormat::Text, ListFormat::Csv, ListFormat::Html, ListFormat::M3u};
+inline constexpr ListFormat ListFormats[] = {ListFormat::Text, ListFormat::Csv, ListFormat::Html, ListFormat::M3u,
+                                             ListFormat::Sha256};
 
 // The order of a folder's files; folders keep theirs (depth first, natural).
 enum class ListOrder { Name, Size, Modified };
