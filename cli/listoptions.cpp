@@ -203,6 +203,20 @@ constexpr ListOption Options[] = {
          in.list.crLf = end == QLatin1String("crlf");
          return fine();
      }},
+    {.name = u"vergleichen",
+     .valueName = u"ALT",
+     .help = u"Die gespeicherte Liste ALT (sha256, verglichen nach Inhalt; oder json) mit dem ORDNER jetzt "
+             u"vergleichen, mit den Optionen, mit denen ALT geschrieben wurde: „+ “ neu, „- “ fehlt, „~ “ geändert, "
+             u"„> “ umbenannt. Rückgabewert 0: gleich; 1: verschieden; 2: Fehler. Mit --speichern und leerem ALT "
+             u"(--vergleichen=) wählt ein Dialog die Liste.",
+     .formats = TextCsvHtml,
+     .once = true,
+     .stage = ReadStage::Target,
+     .read =
+         [](const OptionInput &in) {
+             in.list.compareWith = in.values.last().isEmpty() ? QByteArray() : in.lastBytes;
+             return fine();
+         }},
     {.name = u"ausgabe",
      .shortName = u"o",
      .valueName = u"DATEI",
@@ -327,6 +341,19 @@ std::optional<QString> ListOptions::read(const QCommandLineParser &parser, const
             if (std::optional<QString> wrong = option.read({values, bytes, list, hints}))
                 return wrong;
         }
+    }
+    if (list.compareWith) {
+        // The saved list says what is listed; only where the result goes is chosen here.
+        static constexpr QStringView Beside[] = {u"liste",      u"vergleichen", u"format",   u"trenner",
+                                                 u"zeilenende", u"ausgabe",     u"speichern"};
+        for (size_t i = 0; i < mOptions.size(); ++i) {
+            if (parser.isSet(mOptions[i])
+                && std::find(std::cbegin(Beside), std::cend(Beside), Options[i].name) == std::cend(Beside))
+                return QStringLiteral("--vergleichen nimmt die Optionen der gespeicherten Liste; %1 passt nicht dazu.")
+                    .arg(longName(Options[i]));
+        }
+        if (list.compareWith->isEmpty() && !list.askForFile)
+            return QStringLiteral("--vergleichen braucht eine gespeicherte Liste ALT.");
     }
     // A playlist holds what plays, unless a filter says otherwise.
     if (list.format == ListFormat::M3u && !list.patternChosen)

@@ -77,7 +77,9 @@ const EVP_MD *sha256()
 FileChecksum hashOne(int folder, const QByteArray &name, Progress &progress)
 {
     FileChecksum sum;
-    const auto reading = [&progress] { progress.readingSince = std::max<Clock::rep>(Clock::now().time_since_epoch().count(), 1); };
+    const auto reading = [&progress] {
+        progress.readingSince = std::max<Clock::rep>(Clock::now().time_since_epoch().count(), 1);
+    };
     const auto idle = [&progress] { progress.readingSince = 0; };
     reading();
     // Not blocking: a FIFO among the files would wait for a writer for ever.

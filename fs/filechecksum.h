@@ -42,6 +42,6 @@ struct FileChecksum
 // The checksums of the files named (as nameFromBytes gives them) in the folder
 // open as descriptor, on the mount named, in the same order.
 [[nodiscard]] std::vector<FileChecksum> readChecksums(int folderDescriptor, const QString &mount,
-                                                     const QStringList &names);
+                                                      const QStringList &names);
 
 } // namespace Lirabel

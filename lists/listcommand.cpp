@@ -11,6 +11,7 @@
 #include "core/wildcard.h"
 #include "fs/drives.h"
 #include "fs/folderwalk.h"
+#include "lists/comparecommand.h"
 #include "lists/csvlist.h"
 #include "lists/htmllist.h"
 #include "lists/listsink.h"
@@ -240,6 +241,8 @@ int runListCommand(const ListRequest &request)
 
 int runListCommand(const ListRequest &request, ListReport &report)
 {
+    if (request.compareWith)
+        return runCompareCommand(request, report);
     const QString shownFolder = printableName(nameFromBytes(request.folder));
     bool failed = false;
     try {

@@ -47,6 +47,9 @@ struct ListRequest
     std::optional<QByteArray> output;                           // --ausgabe; standard output without
     bool askForFile = false;                                    // --speichern: output from the save-file dialog
     std::optional<bool> crLf;                                   // --zeilenende; see crLfLines()
+    // --vergleichen: the saved list, as the system passed its name; empty
+    // with --speichern, where the open-file dialog asks for it.
+    std::optional<QByteArray> compareWith;
 
     // Text ends its lines with CR LF in a file, as the window's save does, and
     // with LF on standard output, as Unix tools expect; --zeilenende rules.
