@@ -100,6 +100,12 @@ QString listExtension(ListFormat format)
         return QStringLiteral(".html");
     case ListFormat::M3u:
         return QStringLiteral(".m3u");
+    case ListFormat::Json:
+        return QStringLiteral(".json");
+    case ListFormat::Jsonl:
+        return QStringLiteral(".jsonl");
+    case ListFormat::Markdown:
+        return QStringLiteral(".md");
     case ListFormat::Sha256:
         return QStringLiteral(".sha256");
     }

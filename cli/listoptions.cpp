@@ -21,6 +21,10 @@ std::optional<QString> fine()
 }
 
 constexpr unsigned TextCsvHtml = formatBit(ListFormat::Text) | formatBit(ListFormat::Csv) | formatBit(ListFormat::Html);
+// Lists for programs hold every name as it is, and no layout for the eye.
+constexpr unsigned NotForPrograms = ~(formatBit(ListFormat::Json) | formatBit(ListFormat::Jsonl));
+constexpr unsigned Tables = formatBit(ListFormat::Csv) | formatBit(ListFormat::Html) | formatBit(ListFormat::Json)
+    | formatBit(ListFormat::Jsonl) | formatBit(ListFormat::Markdown);
 
 constexpr ListOption Options[] = {
     {.name = u"liste",
@@ -55,14 +59,15 @@ constexpr ListOption Options[] = {
          }},
     {.name = u"ohne-endungen",
      .help = u"Dateiendungen nicht ausgeben.",
+     .formats = NotForPrograms,
      .read =
          [](const OptionInput &in) {
              in.list.stripExtensions = true;
              return fine();
          }},
     {.name = u"nummern",
-     .help = u"Die Einträge nummerieren: „001.) “ vor jedem Eintrag im Text, eine Spalte „Nr.“ in csv und html.",
-     .formats = TextCsvHtml,
+     .help = u"Die Einträge nummerieren: „001.) “ vor jedem Eintrag im Text, eine Spalte „Nr.“ in csv, html und md.",
+     .formats = TextCsvHtml | formatBit(ListFormat::Markdown),
      .read =
          [](const OptionInput &in) {
              in.list.numberEntries = true;
@@ -81,15 +86,24 @@ constexpr ListOption Options[] = {
          return fine();
      }},
     {.name = u"unterordner",
-     .help = u"Die Unterordner mit auflisten; versteckte und verlinkte Ordner nicht.",
+     .help = u"Die Unterordner mit auflisten; verlinkte Ordner nicht, versteckte nur mit --versteckte.",
      .read =
          [](const OptionInput &in) {
              in.list.subfolders = true;
              return fine();
          }},
+    {.name = u"versteckte",
+     .help = u"Auch versteckte Dateien auflisten und versteckte Ordner betreten (Namen, die mit „.“ beginnen). "
+             u"Das Fenster zeigt sie weiterhin nicht.",
+     .read =
+         [](const OptionInput &in) {
+             in.list.hidden = true;
+             return fine();
+         }},
     {.name = u"format",
      .valueName = u"FORMAT",
-     .help = u"Das Format: text (Vorgabe), csv, html, m3u oder sha256 (Prüfsummen, die „sha256sum -c“ prüft).",
+     .help = u"Das Format: text (Vorgabe), csv, html, m3u, json (ein JSON-Dokument), jsonl (ein JSON-Objekt je "
+             u"Zeile und Datei), md (Markdown-Tabellen) oder sha256 (Prüfsummen, die „sha256sum -c“ prüft).",
      .stage = ReadStage::Format,
      .read = [](const OptionInput &in) -> std::optional<QString> {
          if (in.values.size() > 1)
@@ -103,8 +117,9 @@ constexpr ListOption Options[] = {
      }},
     {.name = u"spalten",
      .valueName = u"LISTE",
-     .help = u"Die Spalten für csv und html, mit Kommas getrennt, jede einmal, aus {spalten}. Vorgabe: {vorgabe}.",
-     .formats = formatBit(ListFormat::Csv) | formatBit(ListFormat::Html),
+     .help = u"Die Spalten für csv, html, json, jsonl und md, mit Kommas getrennt, jede einmal, aus {spalten}. "
+             u"Vorgabe: {vorgabe}.",
+     .formats = Tables,
      .once = true,
      .stage = ReadStage::Layout,
      .read = [](const OptionInput &in) -> std::optional<QString> {
@@ -209,7 +224,7 @@ constexpr ListOption Options[] = {
              u"vergleichen, mit den Optionen, mit denen ALT geschrieben wurde: „+ “ neu, „- “ fehlt, „~ “ geändert, "
              u"„> “ umbenannt. Rückgabewert 0: gleich; 1: verschieden; 2: Fehler. Mit --speichern und leerem ALT "
              u"(--vergleichen=) wählt ein Dialog die Liste.",
-     .formats = TextCsvHtml,
+     .formats = TextCsvHtml | formatBit(ListFormat::Json) | formatBit(ListFormat::Markdown),
      .once = true,
      .stage = ReadStage::Target,
      .read =

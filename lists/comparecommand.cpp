@@ -39,8 +39,8 @@ public:
         if (!prefix.isEmpty())
             prefix.append('/');
         for (const ListedFile &file : folder.files) {
-            ComparedFile compared{prefix + nameBytes(file.name.toString()), file.size,
-                                  file.size >= 0 ? file.modified : -1, {}};
+            ComparedFile compared{
+                prefix + nameBytes(file.name.toString()), file.size, file.size >= 0 ? file.modified : -1, {}};
             if (file.checksum)
                 compared.checksum = *file.checksum;
             files.push_back(std::move(compared));

@@ -81,7 +81,10 @@ constexpr ListColumn Columns[] = {
     {u"aenderung", u"Änderung", ColumnKind::Text, ColumnNeeds::Comparison, false,
      [](const ColumnInput &in) { return in.file.change ? text(changeName(in.file.change->kind)) : ColumnValue{}; }},
     {u"vorher", u"Vorher", ColumnKind::Text, ColumnNeeds::Comparison, false,
-     [](const ColumnInput &in) { return in.file.change ? text(in.file.change->before) : ColumnValue{}; }},
+     [](const ColumnInput &in) {
+         const bool renamed = in.file.change && in.file.change->kind == ChangeKind::Renamed;
+         return renamed ? text(in.file.change->before) : ColumnValue{{}, 0, false};
+     }},
 };
 
 } // namespace

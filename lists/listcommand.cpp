@@ -14,8 +14,10 @@
 #include "lists/comparecommand.h"
 #include "lists/csvlist.h"
 #include "lists/htmllist.h"
+#include "lists/jsonlist.h"
 #include "lists/listsink.h"
 #include "lists/m3ulist.h"
+#include "lists/markdownlist.h"
 #include "lists/sha256list.h"
 #include "lists/textlist.h"
 
@@ -42,6 +44,8 @@ void say(const QString &text)
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
 }
 
+QByteArray absoluteFolder(const QByteArray &folder);
+
 } // namespace
 
 std::unique_ptr<ListWriter> listWriterFor(const ListRequest &request, const QString &shownFolder, ListSink &sink)
@@ -55,6 +59,12 @@ std::unique_ptr<ListWriter> listWriterFor(const ListRequest &request, const QStr
         return std::make_unique<HtmlList>(request, shownFolder, sink);
     case ListFormat::M3u:
         return std::make_unique<M3uList>(request, sink);
+    case ListFormat::Json:
+        return std::make_unique<JsonList>(request, absoluteFolder(request.folder), JsonList::Shape::Document, sink);
+    case ListFormat::Jsonl:
+        return std::make_unique<JsonList>(request, absoluteFolder(request.folder), JsonList::Shape::Lines, sink);
+    case ListFormat::Markdown:
+        return std::make_unique<MarkdownList>(request, shownFolder, sink);
     case ListFormat::Sha256:
         return std::make_unique<Sha256List>(sink);
     }
@@ -283,6 +293,7 @@ bool walkList(const ListRequest &request, ListReport &report, ListWriter &writer
         settings.oneFileSystem = request.oneFileSystem;
         settings.sizesAndTimes = sizes;
         settings.keepOpen = tags || checksums;
+        settings.hidden = request.hidden;
         // A folder left out by --ohne is not entered; the others in the
         // window's order.
         settings.sortFolders = [excluded](QStringList &names) {
@@ -297,17 +308,23 @@ bool walkList(const ListRequest &request, ListReport &report, ListWriter &writer
                 walked.prepared = std::move(*listed);
         };
 
+        // Told to the user, and kept in the lists that record it.
+        const auto leave = [&report, &writer](const QStringList &relativePath, QStringView file,
+                                              const QString &message) {
+            report.leftOut(message);
+            writer.leftOut({relativePath, file, message});
+        };
         const auto visit = [&](WalkedFolder &walked) {
             if (excluded.holdsAny(walked.relativePath))
                 return;
             if (walked.leftOut > 0 || (sizes && walked.withoutDetails > 0)) {
                 failed = true;
-                report.leftOut(
-                    QStringLiteral("Ordner lesbar, aber nicht zu betreten: %1 (%2 Dateien ohne Größe und Datum, "
-                                   "%3 Verknüpfungen oder Einträge unbekannter Art ausgelassen)")
-                        .arg(shownFolderPath(walked.relativePath))
-                        .arg(walked.withoutDetails)
-                        .arg(walked.leftOut));
+                leave(walked.relativePath, {},
+                      QStringLiteral("Ordner lesbar, aber nicht zu betreten: %1 (%2 Dateien ohne Größe und Datum, "
+                                     "%3 Verknüpfungen oder Einträge unbekannter Art ausgelassen)")
+                          .arg(shownFolderPath(walked.relativePath))
+                          .arg(walked.withoutDetails)
+                          .arg(walked.leftOut));
             }
             auto *listed = std::any_cast<ListedFolder>(&walked.prepared);
             if (!listed)
@@ -321,8 +338,9 @@ bool walkList(const ListRequest &request, ListReport &report, ListWriter &writer
                 for (size_t i = 0; i < listed->tags.size(); ++i) {
                     if (!listed->tags[i].answered) {
                         failed = true;
-                        report.leftOut(QStringLiteral("Datei antwortet nicht: %1/%2")
-                                           .arg(shownFolderPath(walked.relativePath), listed->files[i].shown));
+                        leave(walked.relativePath, listed->files[i].name,
+                              QStringLiteral("Datei antwortet nicht: %1/%2")
+                                  .arg(shownFolderPath(walked.relativePath), listed->files[i].shown));
                     }
                     listed->files[i].tags = &listed->tags[i];
                 }
@@ -337,9 +355,10 @@ bool walkList(const ListRequest &request, ListReport &report, ListWriter &writer
                     const FileChecksum &sum = listed->checksums[i];
                     if (!sum.known) {
                         failed = true;
-                        report.leftOut((sum.answered ? QStringLiteral("Datei nicht lesbar: %1/%2")
-                                                     : QStringLiteral("Datei antwortet nicht: %1/%2"))
-                                           .arg(shownFolderPath(walked.relativePath), listed->files[i].shown));
+                        leave(walked.relativePath, listed->files[i].name,
+                              (sum.answered ? QStringLiteral("Datei nicht lesbar: %1/%2")
+                                            : QStringLiteral("Datei antwortet nicht: %1/%2"))
+                                  .arg(shownFolderPath(walked.relativePath), listed->files[i].shown));
                     }
                     listed->files[i].checksum = &sum;
                 }
@@ -354,8 +373,8 @@ bool walkList(const ListRequest &request, ListReport &report, ListWriter &writer
             if (folderLeftOut)
                 folderLeftOut(relativePath);
             // The walk ends where ORDNER itself cannot be read: nothing is written.
-            const auto tell = [&report, top = relativePath.isEmpty()](const QString &message) {
-                top ? report.notWritten(message) : report.leftOut(message);
+            const auto tell = [&report, &leave, &relativePath](const QString &message) {
+                relativePath.isEmpty() ? report.notWritten(message) : leave(relativePath, {}, message);
             };
             if (failure.problem == WalkProblem::NoAnswer) {
                 tell(QStringLiteral("Verzeichnis antwortet nicht: %1").arg(shownFolderPath(relativePath)));

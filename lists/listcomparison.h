@@ -19,8 +19,8 @@ namespace Lirabel {
 // A file of a list, saved or made now.
 struct ComparedFile
 {
-    QByteArray path;     // relative to the listed folder, by its bytes: "musik/a.mp3"
-    qint64 size = -1;    // -1 when the list does not tell
+    QByteArray path;      // relative to the listed folder, by its bytes: "musik/a.mp3"
+    qint64 size = -1;     // -1 when the list does not tell
     qint64 modified = -1; // seconds since the epoch; -1 when the list does not tell
     FileChecksum checksum;
 };

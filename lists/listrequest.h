@@ -18,11 +18,12 @@
 
 namespace Lirabel {
 
-enum class ListFormat { Text, Csv, Html, M3u, Sha256 };
+enum class ListFormat { Text, Csv, Html, M3u, Json, Jsonl, Markdown, Sha256 };
 
 // Every format, in the order the help and the messages name them.
-inline constexpr ListFormat ListFormats[] = {ListFormat::Text, ListFormat::Csv, ListFormat::Html, ListFormat::M3u,
-                                             ListFormat::Sha256};
+inline constexpr ListFormat ListFormats[] = {ListFormat::Text,     ListFormat::Csv,   ListFormat::Html,
+                                             ListFormat::M3u,      ListFormat::Json,  ListFormat::Jsonl,
+                                             ListFormat::Markdown, ListFormat::Sha256};
 
 // The order of a folder's files; folders keep theirs (depth first, natural).
 enum class ListOrder { Name, Size, Modified };
@@ -38,6 +39,7 @@ struct ListRequest
     bool subfolders = false;                 // --unterordner, also with --tiefe and --ein-dateisystem
     int depth = -1;                          // --tiefe: levels below the folder; -1: all
     bool oneFileSystem = false;              // --ein-dateisystem
+    bool hidden = false;                     // --versteckte
     ListOrder order = ListOrder::Name;       // --sortierung; size and time ties by name
     bool reverse = false;                    // --umgekehrt
     QStringList excluded;                    // --ohne: patterns, against names
@@ -58,7 +60,7 @@ struct ListRequest
     [[nodiscard]] static std::vector<const ListColumn *> defaultColumns();
 };
 
-// "text", "csv", "html" or "m3u"; nothing for any other text.
+// "text", "csv", "html", "m3u", "json", "jsonl" or "md"; nothing for any other text.
 [[nodiscard]] std::optional<ListFormat> formatNamed(QStringView name);
 
 // The format's name on the command line: "csv".
@@ -76,7 +78,7 @@ struct ListRequest
 // Every column's name, as a person reads a list of them: "name, ordner, … und dauer".
 [[nodiscard]] QString columnNamesText();
 
-// Every format's name, as a person reads a list of them: "text, csv, html und m3u".
+// Every format's name, as a person reads a list of them: "text, csv, … und md".
 [[nodiscard]] QString formatNamesText();
 
 } // namespace Lirabel

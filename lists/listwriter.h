@@ -53,6 +53,14 @@ struct ListedFolder
     std::vector<ListedChange> changes;
 };
 
+// A folder, or a file in it, left out of the list, and why.
+struct LeftOutEntry
+{
+    const QStringList &relativePath; // of the folder, as in ListedFolder
+    QStringView file;                // the file's name by its bytes (bytenames.h); empty for the folder
+    const QString &message;          // as the user is told: "Verzeichnis nicht lesbar: …"
+};
+
 // One format of the list. It is handed the folders with listed files in the
 // order they are listed, and writes them to its ListSink.
 class ListWriter
@@ -60,6 +68,8 @@ class ListWriter
 public:
     virtual ~ListWriter() = default;
     virtual void folder(const ListedFolder &folder) = 0;
+    // What was left out, for the formats that record it in the list itself.
+    virtual void leftOut(const LeftOutEntry &entry) { Q_UNUSED(entry) }
     // The end of the list; the sink is finished here.
     virtual void finish() = 0;
 };
