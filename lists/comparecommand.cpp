@@ -177,7 +177,7 @@ int runCompareCommand(const ListRequest &request, ListReport &report)
     now.order = ListOrder::Name;
     CollectedFiles collected;
     bool failed = false;
-    std::vector<QByteArray> unread;
+    std::vector<QByteArray> unread = saved->leftOut;
     if (!walkList(now, report, collected, failed,
                   [&unread](const QStringList &relativePath) { unread.push_back(joinedPath(relativePath)); }))
         return Trouble;

@@ -24,7 +24,8 @@ bool differs(const ComparedFile &a, const ComparedFile &b, ComparedBy by)
 bool isBelow(const QByteArray &path, const std::vector<QByteArray> &folders)
 {
     return std::any_of(folders.cbegin(), folders.cend(), [&path](const QByteArray &folder) {
-        return path.size() > folder.size() && path.startsWith(folder) && path.at(folder.size()) == '/';
+        return path == folder
+            || (path.size() > folder.size() && path.startsWith(folder) && path.at(folder.size()) == '/');
     });
 }
 
@@ -80,7 +81,7 @@ std::vector<Difference> compareFiles(const std::vector<ComparedFile> &saved, con
     }
     std::vector<const ComparedFile *> added;
     for (const ComparedFile &file : now) {
-        if (nowByPath.contains(file.path))
+        if (nowByPath.contains(file.path) && !isBelow(file.path, unread))
             added.push_back(&file);
     }
 

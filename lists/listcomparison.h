@@ -43,9 +43,10 @@ struct Difference
 // The differences, in the order a list gives their paths: a folder's files
 // in natural order before its subfolders. A file changed where a property
 // both lists know differs. A file is renamed only when exactly one missing
-// and one new file hold its checksum and that is not the empty file's. Files
-// below a folder in unread (paths by their bytes, without the final "/")
-// could not be looked at now and are not missing.
+// and one new file hold its checksum and that is not the empty file's. A file
+// or folder in unread (paths by their bytes, without a final "/"), and what
+// lies below it, was not looked at in one of the lists: none of it is new
+// or missing.
 [[nodiscard]] std::vector<Difference> compareFiles(const std::vector<ComparedFile> &saved,
                                                    const std::vector<ComparedFile> &now, ComparedBy by,
                                                    const std::vector<QByteArray> &unread = {});

@@ -23,6 +23,9 @@ struct SavedList
     ListRequest options; // what to list now: filter, subfolders, columns as then
     ComparedBy by;       // what the list holds beside the paths
     std::vector<ComparedFile> files;
+    // Folders and files the list names as left out, by their relative
+    // paths' bytes: they are not compared.
+    std::vector<QByteArray> leftOut;
 };
 
 // The list in bytes; nothing, and in wrong why in German, where they are no
