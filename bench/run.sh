@@ -23,7 +23,7 @@ data="$build/bench-data"
 work="$build/bench-work"
 bin="$build/bench"
 for program in bench_filelist bench_save bench_printer bench_startup startup_lirabel startup_minimal \
-    startup_minimal_text bench_lists; do
+    startup_minimal_text bench_lists bench_checksums; do
     [ -x "$bin/$program" ] || { echo "run.sh: $bin/$program is missing; run make bench" >&2; exit 2; }
 done
 
@@ -59,6 +59,10 @@ for a in range(20):
             for n in range(100):
                 open(os.path.join(folder, f'Titel {n} Interpret.mp3' if n % 2 else f'Brief {n}.txt'), 'w').close()
 PY
+# Checksums: 1000 files of 1 MiB, and one sparse file of 2 GiB.
+mkdir -p "$data/mib" "$data/big"
+for n in $(seq 1000); do head -c 1048576 /dev/urandom >"$data/mib/Datei $n.bin"; done
+truncate -s 2G "$data/big/gross.bin"
 # 1000 MP3 files of three seconds, each with its own artist and title.
 head -c $((3 * 44100 * 2)) /dev/zero >"$work/silence.raw"
 lame --silent -r -s 44.1 -m m --bitwidth 16 --signed --little-endian "$work/silence.raw" "$work/silence.mp3"
@@ -103,6 +107,7 @@ run "$bin/bench_printer" "$rounds" "$data/files-9999" "$work"
 list_rounds=${BENCH_LIST_ROUNDS:-31}
 run "$bin/bench_lists" "$list_rounds" "$build/app/lirabel" "$data/files-100000" "$data/tree" \
     "$data/tree/Sammlung 0/Jahr 0/Album 0" "$data/music" "$here/bench/readtags.py"
+run "$bin/bench_checksums" 11 "$build/app/lirabel" "$data/mib" "$data/big" "$data/tree" "$work"
 run env DISPLAY="$display" QT_QPA_PLATFORM=xcb "$bin/bench_startup" "$((rounds + 4))" \
     "$bin/startup_lirabel" "$bin/startup_minimal" \
     "$bin/startup_minimal_text" \
@@ -173,6 +178,9 @@ commit=$(git -C "$here" rev-parse --short HEAD 2>/dev/null || echo unknown)
     echo "  in 2000 folders of 100, three levels deep) and a python3-mutagen script (bench/readtags.py)"
     echo "  reading artist, title and length of 1000 tagged MP3 files of three seconds. Peak memory"
     echo "  of the tree against the same list of its largest folder alone."
+    echo "- Checksums: \`--spalten name,pruefsumme\` on 1000 files of 1 MiB and \`--format sha256\` on one"
+    echo "  file of 2 GiB against one \`openssl dgst -sha256\` process over the same files; \`--vergleichen\`"
+    echo "  with the tree's JSON list (no checksums) against writing that list; median of 11 each."
     echo "- Key typed in the filter: the file list of the middle folder gets a new pattern and is"
     echo "  refreshed, as at every key typed in the box; the median over several patterns."
 } > "$results"

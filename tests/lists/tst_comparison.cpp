@@ -15,7 +15,19 @@
 
 namespace {
 
-enum Change { None, Add, Remove, Grow, Touch, Rewrite, Rename, RenameAndCopy, RenameEmpty, GrowForeign, AddForeignTwin };
+enum Change {
+    None,
+    Add,
+    Remove,
+    Grow,
+    Touch,
+    Rewrite,
+    Rename,
+    RenameAndCopy,
+    RenameEmpty,
+    GrowForeign,
+    AddForeignTwin
+};
 
 // A file by its bytes, its content and, where given, its time (2020-01-01 00:00 UTC).
 void put(const QByteArray &path, const QByteArray &content, bool oldTime = true)
@@ -82,25 +94,24 @@ void TestComparison::compare_data()
     QTest::newRow("same size and date, other content, no checksums")
         << sizes << int(Rewrite) << QStringList() << QByteArray() << 0;
     QTest::newRow("renamed") << full << int(Rename) << QStringList() << QByteArray("> c.txt (vorher b.txt)\n") << 1;
-    QTest::newRow("renamed, as csv")
-        << full << int(Rename) << QStringList{"--format", "csv"}
-        << QByteArray("\xef\xbb\xbf\xc3\x84nderung;Name;Ordner;Gr\xc3\xb6\xc3\x9f"
-                      "e;Ge\xc3\xa4ndert;Pr\xc3\xbc"
-                      "fsumme;Vorher\r\numbenannt;c.txt;.;5;2020-01-01 00:00:00;"
-                      + sha256("bbbbb") + ";b.txt\r\n")
-        << 1;
+    QTest::newRow("renamed, as csv") << full << int(Rename) << QStringList{"--format", "csv"}
+                                     << QByteArray("\xef\xbb\xbf\xc3\x84nderung;Name;Ordner;Gr\xc3\xb6\xc3\x9f"
+                                                   "e;Ge\xc3\xa4ndert;Pr\xc3\xbc"
+                                                   "fsumme;Vorher\r\numbenannt;c.txt;.;5;2020-01-01 00:00:00;"
+                                                   + sha256("bbbbb") + ";b.txt\r\n")
+                                     << 1;
     QTest::newRow("renamed and copied: not one new file with its checksum")
         << full << int(RenameAndCopy) << QStringList() << QByteArray("- b.txt\n+ c.txt\n+ d.txt\n") << 1;
-    QTest::newRow("empty file renamed") << full << int(RenameEmpty) << QStringList()
-                                        << QByteArray("- leer\n+ leer2\n") << 1;
-    QTest::newRow("name not UTF-8, grown") << full << int(GrowForeign) << QStringList()
-                                           << QByteArray("~ f\xc3\xbc.txt\n") << 1;
+    QTest::newRow("empty file renamed") << full << int(RenameEmpty) << QStringList() << QByteArray("- leer\n+ leer2\n")
+                                        << 1;
+    QTest::newRow("name not UTF-8, grown")
+        << full << int(GrowForeign) << QStringList() << QByteArray("~ f\xc3\xbc.txt\n") << 1;
     QTest::newRow("name not UTF-8, another beside it")
         << sums << int(AddForeignTwin) << QStringList() << QByteArray("+ f\xc3\xa4.txt\n") << 1;
     QTest::newRow("jsonl refused") << QStringList{"--format", "jsonl"} << int(None) << QStringList() << QByteArray()
                                    << 2;
-    QTest::newRow("options beside the saved list's") << full << int(None) << QStringList{"--unterordner"}
-                                                     << QByteArray() << 2;
+    QTest::newRow("options beside the saved list's")
+        << full << int(None) << QStringList{"--unterordner"} << QByteArray() << 2;
 }
 
 void TestComparison::compare()
@@ -119,7 +130,8 @@ void TestComparison::compare()
     put(t + "leer", "");
     const QString saved = top.filePath("alt");
     QByteArray out;
-    QCOMPARE(run(QStringList{LIRABEL_PROGRAM, "--liste", "-o", saved} + listed + QStringList{top.filePath("t")}, &out), 0);
+    QCOMPARE(run(QStringList{LIRABEL_PROGRAM, "--liste", "-o", saved} + listed + QStringList{top.filePath("t")}, &out),
+             0);
 
     const auto rename = [&t](const char *from, const char *to) {
         QVERIFY(::rename((t + from).constData(), (t + to).constData()) == 0);
@@ -159,10 +171,10 @@ void TestComparison::compare()
         put(t + "f\xe4.txt", "xyz");
         break;
     }
-    QCOMPARE(run(QStringList{LIRABEL_PROGRAM, "--liste", "--vergleichen", saved} + compare
-                     + QStringList{top.filePath("t")},
-                 &out),
-             exitCode);
+    QCOMPARE(
+        run(QStringList{LIRABEL_PROGRAM, "--liste", "--vergleichen", saved} + compare + QStringList{top.filePath("t")},
+            &out),
+        exitCode);
     QCOMPARE(out, expected);
 }
 
@@ -180,8 +192,9 @@ void TestComparison::sha256ListChecks()
     put(t + "unter/g\xfch", "4");
     QByteArray list;
     QCOMPARE(run({LIRABEL_PROGRAM, "--liste", "--unterordner", "--format", "sha256", folder}, &list), 0);
-    QCOMPARE(list, "\\" + sha256("1") + "  a\\nb\n\\" + sha256("2") + "  c\\\\d\n\\" + sha256("3") + "  e\\rf\n"
-                 + sha256("4") + "  unter/g\xfch\n");
+    QCOMPARE(list,
+             "\\" + sha256("1") + "  a\\nb\n\\" + sha256("2") + "  c\\\\d\n\\" + sha256("3") + "  e\\rf\n" + sha256("4")
+                 + "  unter/g\xfch\n");
     put(t + "../liste", list, false);
     QByteArray out;
     QCOMPARE(run({"sha256sum", "-c", "--quiet", "../liste"}, &out, folder), 0);
