@@ -76,8 +76,7 @@ int main(int argc, char *argv[])
     for (const std::string &file : filesIn(big))
         opensslBig.push_back(file);
     row("`--format sha256`, one file of 2 GiB",
-        compare(rounds, {lirabel, "--liste", "--format", "sha256", big}, opensslBig), "`openssl dgst -sha256`",
-        1.05);
+        compare(rounds, {lirabel, "--liste", "--format", "sha256", big}, opensslBig), "`openssl dgst -sha256`", 1.05);
 
     runChild({lirabel, "--liste", "--unterordner", "--format", "json", "-o", saved, tree});
     row("`--vergleichen` (a JSON list without checksums), 200000 files in 2000 folders",

@@ -3,10 +3,9 @@
 
 #include "lists/savedlist.h"
 
-#include <QDateTime>
-#include <QJsonArray>
+#include "lists/savedjsonlist.h"
+
 #include <QJsonDocument>
-#include <QJsonObject>
 
 namespace Lirabel {
 
@@ -44,109 +43,6 @@ std::optional<SavedList> readSha256List(const QByteArray &bytes, QString &wrong)
         if (path->contains('/'))
             list.options.subfolders = true;
         list.files.push_back({std::move(*path), -1, -1, checksum});
-    }
-    return list;
-}
-
-// A path or name as the JSON list writes it: its exact bytes where it has
-// them, its text where that is the name itself.
-QByteArray bytesOf(const QJsonObject &object, QStringView key)
-{
-    const QJsonValue bytes = object.value(QLatin1String("bytes"));
-    if (bytes.isString())
-        return QByteArray::fromBase64(bytes.toString().toLatin1());
-    return object.value(key).toString().toUtf8();
-}
-
-// The path below top, by its bytes; nothing where it does not lie there.
-std::optional<QByteArray> relativeTo(const QByteArray &top, const QByteArray &path)
-{
-    if (path == top)
-        return QByteArray();
-    const QByteArray prefix = top.endsWith('/') ? top : top + '/';
-    if (!path.startsWith(prefix))
-        return std::nullopt;
-    return path.mid(prefix.size());
-}
-
-std::optional<SavedList> readJsonList(const QByteArray &bytes, QString &wrong)
-{
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
-    const QJsonObject root = document.object();
-    const QJsonObject options = root.value(QLatin1String("optionen")).toObject();
-    if (error.error != QJsonParseError::NoError || root.value(QLatin1String("programm")) != QLatin1String("lirabel")
-        || options.isEmpty()) {
-        wrong = QStringLiteral("Sie ist keine JSON-Liste von lirabel mit ihren „optionen“.");
-        return std::nullopt;
-    }
-    const QJsonArray folders = options.value(QLatin1String("ordner")).toArray();
-    if (folders.size() != 1) {
-        wrong = QStringLiteral("Nur die Liste eines einzigen Ordners lässt sich vergleichen.");
-        return std::nullopt;
-    }
-    QStringList columns;
-    for (const QJsonValue &column : options.value(QLatin1String("spalten")).toArray())
-        columns.append(column.toString());
-    if (columns.contains(QLatin1String("aenderung"))) {
-        wrong = QStringLiteral("Sie ist das Ergebnis eines Vergleichs.");
-        return std::nullopt;
-    }
-    if (!columns.contains(QLatin1String("name"))) {
-        wrong = QStringLiteral("Sie hat keine Spalte name.");
-        return std::nullopt;
-    }
-
-    SavedList list;
-    ListRequest &then = list.options;
-    then.pattern = options.value(QLatin1String("filter")).toString(then.pattern);
-    then.patternChosen = true;
-    for (const QJsonValue &pattern : options.value(QLatin1String("ohne")).toArray())
-        then.excluded.append(pattern.toString());
-    then.subfolders = options.value(QLatin1String("unterordner")).toBool();
-    then.depth = options.value(QLatin1String("tiefe")).toInt(-1);
-    then.oneFileSystem = options.value(QLatin1String("ein-dateisystem")).toBool();
-    then.hidden = options.value(QLatin1String("versteckte")).toBool();
-    list.by = {columns.contains(QLatin1String("groesse")), columns.contains(QLatin1String("datum")),
-               columns.contains(QLatin1String("pruefsumme"))};
-
-    const QByteArray top = bytesOf(folders.first().toObject(), u"pfad");
-    const auto below = [&top, &wrong](const QJsonObject &object) {
-        std::optional<QByteArray> path = relativeTo(top, bytesOf(object, u"pfad"));
-        if (!path)
-            wrong = QStringLiteral("Der Ordner %1 liegt nicht im Ordner der Liste.")
-                        .arg(object.value(QLatin1String("pfad")).toString());
-        return path;
-    };
-    for (const QJsonValue &value : root.value(QLatin1String("verzeichnisse")).toArray()) {
-        const QJsonObject folder = value.toObject();
-        std::optional<QByteArray> prefix = below(folder);
-        if (!prefix)
-            return std::nullopt;
-        if (!prefix->isEmpty())
-            prefix->append('/');
-        for (const QJsonValue &entry : folder.value(QLatin1String("dateien")).toArray()) {
-            const QJsonObject file = entry.toObject();
-            ComparedFile compared{*prefix + bytesOf(file, u"name"), -1, -1, {}};
-            const QJsonValue size = file.value(QLatin1String("groesse"));
-            if (size.isDouble())
-                compared.size = size.toInteger(-1);
-            const QJsonValue time = file.value(QLatin1String("datum"));
-            if (time.isString()) {
-                const QDateTime when = QDateTime::fromString(time.toString(), Qt::ISODate);
-                if (when.isValid())
-                    compared.modified = when.toSecsSinceEpoch();
-            }
-            compared.checksum = checksumFromHex(file.value(QLatin1String("pruefsumme")).toString().toLatin1());
-            list.files.push_back(std::move(compared));
-        }
-    }
-    for (const QJsonValue &value : root.value(QLatin1String("ausgelassen")).toArray()) {
-        // A folder that could be read but not entered has its files in the list.
-        if (value.toObject().value(QLatin1String("grund")).toString().startsWith(QLatin1String("Ordner lesbar")))
-            continue;
-        if (const std::optional<QByteArray> path = below(value.toObject()))
-            list.leftOut.push_back(*path);
     }
     return list;
 }
