@@ -135,8 +135,10 @@ FileChecksum checksumFromHex(QByteArrayView hex)
     if (hex.size() != 64
         || !std::all_of(hex.begin(), hex.end(), [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); }))
         return sum;
-    const QByteArray bytes = QByteArray::fromHex(hex.toByteArray());
-    std::memcpy(sum.digest.data(), bytes.constData(), sum.digest.size());
+    const auto value = [](char c) { return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10; };
+    for (size_t i = 0; i < sum.digest.size(); ++i)
+        sum.digest[i] =
+            static_cast<unsigned char>(value(hex[qsizetype(2 * i)]) << 4 | value(hex[qsizetype(2 * i + 1)]));
     sum.known = true;
     return sum;
 }

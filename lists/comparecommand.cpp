@@ -176,6 +176,7 @@ int runCompareCommand(const ListRequest &request, ListReport &report)
         now.columns.push_back(columnNamed(u"pruefsumme"));
     now.order = ListOrder::Name;
     CollectedFiles collected;
+    collected.files.reserve(saved->files.size() + saved->files.size() / 8);
     bool failed = false;
     std::vector<QByteArray> unread = saved->leftOut;
     if (!walkList(now, report, collected, failed,

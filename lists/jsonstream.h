@@ -44,6 +44,44 @@ public:
         return mAt == mEnd;
     }
 
+    // A string's text as UTF-8: in place where it holds no escape, as
+    // nearly all do, else in room.
+    bool string(QByteArrayView &text, QByteArray &room)
+    {
+        if (!take('"'))
+            return false;
+        const char *start = mAt;
+        while (mAt < mEnd && *mAt != '"' && *mAt != '\\')
+            ++mAt;
+        if (mAt < mEnd && *mAt == '"') {
+            text = QByteArrayView(start, mAt++ - start);
+            return true;
+        }
+        mAt = start - 1;
+        if (!string(room))
+            return false;
+        text = room;
+        return true;
+    }
+
+    // A whole number, as lirabel writes sizes; -1 for null.
+    bool whole(qint64 &value)
+    {
+        if (literal("null")) {
+            value = -1;
+            return true;
+        }
+        take(' ');
+        const char *start = mAt;
+        value = 0;
+        while (mAt < mEnd && *mAt >= '0' && *mAt <= '9')
+            value = value * 10 + (*mAt++ - '0');
+        if (mAt > start && (mAt == mEnd || !std::strchr(".eE", *mAt)))
+            return true;
+        mAt = start;
+        return number(value);
+    }
+
     // A string's text as UTF-8.
     bool string(QByteArray &out)
     {

@@ -10,7 +10,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-
 namespace Lirabel {
 
 namespace {
@@ -79,44 +78,48 @@ struct StreamedFolder
     QString shownPath;
     size_t first = 0;
     size_t end = 0;
+    bool whole = false; // its files' paths made whole as they were read
 };
 
-bool readFile(JsonStream &json, ComparedFile &file, QByteArray &lastTime, qint64 &lastSeconds)
+bool readFile(JsonStream &json, ComparedFile &file, const QByteArray &prefix, QByteArray &lastTime, qint64 &lastSeconds)
 {
-    QByteArray name, bytes, text;
+    QByteArrayView name, text;
+    QByteArray room, bytes;
     const bool read = json.object([&](const QByteArray &key) {
         if (key == "name")
-            return json.string(name);
+            return json.string(name, room);
         if (key == "bytes") {
-            const bool good = json.string(text);
-            bytes = QByteArray::fromBase64(text);
+            const bool good = json.string(text, bytes);
+            bytes = QByteArray::fromBase64(text.toByteArray());
             return good;
         }
         if (key == "groesse")
-            return json.number(file.size);
+            return json.whole(file.size);
+        if (json.literal("null"))
+            return true;
         if (key == "datum") {
-            if (json.literal("null"))
-                return true;
-            if (!json.string(text))
+            QByteArray timeRoom;
+            if (!json.string(text, timeRoom))
                 return false;
             // Files of a folder often share their time.
             if (text != lastTime) {
-                lastTime = text;
-                lastSeconds = secondsOfIsoTime(QString::fromLatin1(text));
+                lastTime = text.toByteArray();
+                lastSeconds = secondsOfIsoTime(QString::fromLatin1(lastTime));
             }
             file.modified = lastSeconds;
             return true;
         }
         if (key == "pruefsumme") {
-            if (json.literal("null"))
-                return true;
-            const bool good = json.string(text);
+            QByteArray hexRoom;
+            const bool good = json.string(text, hexRoom);
             file.checksum = checksumFromHex(text);
             return good;
         }
         return json.skip();
     });
-    file.path = bytes.isEmpty() ? name : bytes;
+    const QByteArrayView own = bytes.isEmpty() ? name : QByteArrayView(bytes);
+    file.path.reserve(prefix.size() + own.size());
+    file.path.append(prefix).append(own);
     return read;
 }
 
@@ -125,17 +128,25 @@ bool readFile(JsonStream &json, ComparedFile &file, QByteArray &lastTime, qint64
 std::optional<SavedList> readJsonList(const QByteArray &bytes, QString &wrong)
 {
     SavedList list;
+    list.files.reserve(size_t(bytes.count('\n'))); // lirabel writes a line for each file
     JsonStream json(bytes);
     QByteArray program;
     QByteArrayView optionsText, leftOutText;
     std::vector<StreamedFolder> folders;
+    std::optional<QByteArray> top;
     QByteArray lastTime;
     qint64 lastSeconds = -1;
     const bool read = json.object([&](const QByteArray &key) {
         if (key == "programm")
             return json.string(program);
-        if (key == "optionen")
-            return !(optionsText = json.rawValue()).isEmpty();
+        if (key == "optionen") {
+            optionsText = json.rawValue();
+            const QJsonArray tops =
+                QJsonDocument::fromJson(optionsText.toByteArray()).object().value(QLatin1String("ordner")).toArray();
+            if (tops.size() == 1)
+                top = bytesOf(tops.first().toObject(), u"pfad");
+            return !optionsText.isEmpty();
+        }
         if (key == "ausgelassen")
             return !(leftOutText = json.rawValue()).isEmpty();
         if (key != "verzeichnisse")
@@ -154,9 +165,18 @@ std::optional<SavedList> readJsonList(const QByteArray &bytes, QString &wrong)
                 }
                 if (member != "dateien")
                     return json.skip();
+                // Where the list's folder is known already, as lirabel
+                // writes it, each path is made whole at once.
+                QByteArray prefix;
+                if (top) {
+                    const std::optional<QByteArray> below = relativeTo(*top, pathBytes.isEmpty() ? path : pathBytes);
+                    if (below && !below->isEmpty())
+                        prefix = *below + '/';
+                    folder.whole = below.has_value();
+                }
                 return json.array([&] {
                     list.files.emplace_back();
-                    return readFile(json, list.files.back(), lastTime, lastSeconds);
+                    return readFile(json, list.files.back(), prefix, lastTime, lastSeconds);
                 });
             });
             folder.path = pathBytes.isEmpty() ? path : pathBytes;
@@ -200,14 +220,14 @@ std::optional<SavedList> readJsonList(const QByteArray &bytes, QString &wrong)
     list.by = {columns.contains(QLatin1String("groesse")), columns.contains(QLatin1String("datum")),
                columns.contains(QLatin1String("pruefsumme"))};
 
-    const QByteArray top = bytesOf(tops.first().toObject(), u"pfad");
+    top = bytesOf(tops.first().toObject(), u"pfad");
     for (const StreamedFolder &folder : folders) {
-        std::optional<QByteArray> prefix = relativeTo(top, folder.path);
+        std::optional<QByteArray> prefix = relativeTo(*top, folder.path);
         if (!prefix) {
             wrong = QStringLiteral("Der Ordner %1 liegt nicht im Ordner der Liste.").arg(folder.shownPath);
             return std::nullopt;
         }
-        if (prefix->isEmpty())
+        if (prefix->isEmpty() || folder.whole)
             continue;
         prefix->append('/');
         for (size_t i = folder.first; i < folder.end; ++i)
@@ -218,7 +238,7 @@ std::optional<SavedList> readJsonList(const QByteArray &bytes, QString &wrong)
         const QJsonObject entry = value.toObject();
         if (entry.value(QLatin1String("grund")).toString().startsWith(QLatin1String("Ordner lesbar")))
             continue;
-        if (const std::optional<QByteArray> path = relativeTo(top, bytesOf(entry, u"pfad")))
+        if (const std::optional<QByteArray> path = relativeTo(*top, bytesOf(entry, u"pfad")))
             list.leftOut.push_back(*path);
     }
     return list;
