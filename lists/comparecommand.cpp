@@ -13,6 +13,7 @@
 #include <QFile>
 
 #include <memory>
+#include <thread>
 
 namespace Lirabel {
 
@@ -159,11 +160,20 @@ int runCompareCommand(const ListRequest &request, ListReport &report)
         return Trouble;
     }
     QString wrong;
-    const std::optional<SavedList> saved = readSavedList(bytes, wrong);
-    if (!saved) {
-        report.notWritten(QStringLiteral("%1 ist keine Liste, die sich vergleichen lässt: %2").arg(shownList, wrong));
+    std::optional<SavedList> saved = readSavedList(bytes, wrong, true);
+    const auto refused = [&report, &shownList](const QString &why) {
+        report.notWritten(QStringLiteral("%1 ist keine Liste, die sich vergleichen lässt: %2").arg(shownList, why));
         return Trouble;
-    }
+    };
+    if (!saved)
+        return refused(wrong);
+    // A large list's files are read on a thread of their own while the
+    // folder is listed, which mostly waits for the file system.
+    std::optional<SavedList> whole;
+    QString wholeWrong;
+    std::jthread reader;
+    if (!saved->complete)
+        reader = std::jthread([&bytes, &whole, &wholeWrong] { whole = readSavedList(bytes, wholeWrong); });
 
     // Listed again as then, with what the comparison needs.
     ListRequest now = saved->options;
@@ -176,12 +186,21 @@ int runCompareCommand(const ListRequest &request, ListReport &report)
         now.columns.push_back(columnNamed(u"pruefsumme"));
     now.order = ListOrder::Name;
     CollectedFiles collected;
-    collected.files.reserve(saved->files.size() + saved->files.size() / 8);
     bool failed = false;
-    std::vector<QByteArray> unread = saved->leftOut;
-    if (!walkList(now, report, collected, failed,
-                  [&unread](const QStringList &relativePath) { unread.push_back(joinedPath(relativePath)); }))
+    std::vector<QByteArray> unread;
+    const bool walked = walkList(now, report, collected, failed, [&unread](const QStringList &relativePath) {
+        unread.push_back(joinedPath(relativePath));
+    });
+    if (reader.joinable()) {
+        reader.join();
+        if (!whole)
+            return refused(wholeWrong);
+        whole->options = saved->options;
+        saved = std::move(whole);
+    }
+    if (!walked)
         return Trouble;
+    unread.insert(unread.end(), saved->leftOut.cbegin(), saved->leftOut.cend());
     const std::vector<Difference> differences = compareFiles(saved->files, collected.files, saved->by, unread);
 
     try {

@@ -125,10 +125,11 @@ bool readFile(JsonStream &json, ComparedFile &file, const QByteArray &prefix, QB
 
 } // namespace
 
-std::optional<SavedList> readJsonList(const QByteArray &bytes, QString &wrong)
+std::optional<SavedList> readJsonList(const QByteArray &bytes, QString &wrong, bool optionsOnly)
 {
     SavedList list;
-    list.files.reserve(size_t(bytes.count('\n'))); // lirabel writes a line for each file
+    if (!optionsOnly)
+        list.files.reserve(size_t(bytes.count('\n'))); // lirabel writes a line for each file
     JsonStream json(bytes);
     QByteArray program;
     QByteArrayView optionsText, leftOutText;
@@ -151,6 +152,10 @@ std::optional<SavedList> readJsonList(const QByteArray &bytes, QString &wrong)
             return !(leftOutText = json.rawValue()).isEmpty();
         if (key != "verzeichnisse")
             return json.skip();
+        if (optionsOnly && !optionsText.isEmpty()) {
+            list.complete = false;
+            return false; // the files later, while the folder is listed
+        }
         return json.array([&] {
             StreamedFolder folder;
             folder.first = list.files.size();
@@ -187,7 +192,7 @@ std::optional<SavedList> readJsonList(const QByteArray &bytes, QString &wrong)
         });
     });
     const QJsonObject options = QJsonDocument::fromJson(optionsText.toByteArray()).object();
-    if (!read || !json.atEnd() || program != "lirabel" || options.isEmpty()) {
+    if ((list.complete && (!read || !json.atEnd())) || program != "lirabel" || options.isEmpty()) {
         wrong = QStringLiteral("Sie ist keine JSON-Liste von lirabel mit ihren „optionen“.");
         return std::nullopt;
     }

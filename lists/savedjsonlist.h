@@ -11,6 +11,6 @@ namespace Lirabel {
 // a list of a large tree holds hundreds of thousands of files, which a
 // document tree (QJsonDocument) would take seconds to build and walk. Only
 // the small parts (optionen, ausgelassen) go through QJsonDocument.
-[[nodiscard]] std::optional<SavedList> readJsonList(const QByteArray &bytes, QString &wrong);
+[[nodiscard]] std::optional<SavedList> readJsonList(const QByteArray &bytes, QString &wrong, bool optionsOnly);
 
 } // namespace Lirabel

@@ -78,7 +78,7 @@ std::optional<QByteArray> unescapedPath(QByteArrayView escaped)
     return path;
 }
 
-std::optional<SavedList> readSavedList(const QByteArray &bytes, QString &wrong)
+std::optional<SavedList> readSavedList(const QByteArray &bytes, QString &wrong, bool optionsOnly)
 {
     const QByteArray start = bytes.left(64).trimmed();
     if (start.startsWith('{') || start.startsWith('[')) {
@@ -89,7 +89,7 @@ std::optional<SavedList> readSavedList(const QByteArray &bytes, QString &wrong)
                                    "json oder sha256 schreiben.");
             return std::nullopt;
         }
-        return readJsonList(bytes, wrong);
+        return readJsonList(bytes, wrong, optionsOnly);
     }
     return readSha256List(bytes, wrong);
 }

@@ -26,11 +26,14 @@ struct SavedList
     // Folders and files the list names as left out, by their relative
     // paths' bytes: they are not compared.
     std::vector<QByteArray> leftOut;
+    bool complete = true; // false where only the options were read
 };
 
 // The list in bytes; nothing, and in wrong why in German, where they are no
-// list lirabel can compare.
-[[nodiscard]] std::optional<SavedList> readSavedList(const QByteArray &bytes, QString &wrong);
+// list lirabel can compare. With optionsOnly a JSON list stops after its
+// options (not complete), so the folder can be listed while the files are
+// read; a sha256 list, whose options are its paths, is read whole.
+[[nodiscard]] std::optional<SavedList> readSavedList(const QByteArray &bytes, QString &wrong, bool optionsOnly = false);
 
 // The path of a sha256 list's line, without its escapes; nothing where an
 // escape is not one sha256sum writes.
