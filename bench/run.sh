@@ -59,6 +59,16 @@ for a in range(20):
             for n in range(100):
                 open(os.path.join(folder, f'Titel {n} Interpret.mp3' if n % 2 else f'Brief {n}.txt'), 'w').close()
 PY
+# The tree of millions: 1000000 files in 10000 folders of 100, two levels deep.
+/usr/bin/python3 - "$data/million" <<'PY'
+import os, sys
+for a in range(100):
+    for b in range(100):
+        folder = os.path.join(sys.argv[1], f'Archiv {a}', f'Band {b}')
+        os.makedirs(folder)
+        for n in range(100):
+            open(os.path.join(folder, f'Seite {n}.txt'), 'w').close()
+PY
 # Checksums: 1000 files of 1 MiB, and one sparse file of 2 GiB.
 mkdir -p "$data/mib" "$data/big"
 for n in $(seq 1000); do head -c 1048576 /dev/urandom >"$data/mib/Datei $n.bin"; done
@@ -106,7 +116,8 @@ run "$bin/bench_save" "$((rounds + 4))" "$data/files-9999" "$work"
 run "$bin/bench_printer" "$rounds" "$data/files-9999" "$work"
 list_rounds=${BENCH_LIST_ROUNDS:-31}
 run "$bin/bench_lists" "$list_rounds" "$build/app/lirabel" "$data/files-100000" "$data/tree" \
-    "$data/tree/Sammlung 0/Jahr 0/Album 0" "$data/music" "$here/bench/readtags.py"
+    "$data/tree/Sammlung 0/Jahr 0/Album 0" "$data/music" "$here/bench/readtags.py" \
+    "$data/million" "$data/million/Archiv 0/Band 0"
 run "$bin/bench_checksums" 11 "$build/app/lirabel" "$data/mib" "$data/big" "$data/tree" "$work"
 run env DISPLAY="$display" QT_QPA_PLATFORM=xcb "$bin/bench_startup" "$((rounds + 4))" \
     "$bin/startup_lirabel" "$bin/startup_minimal" \
@@ -178,6 +189,10 @@ commit=$(git -C "$here" rev-parse --short HEAD 2>/dev/null || echo unknown)
     echo "  in 2000 folders of 100, three levels deep) and a python3-mutagen script (bench/readtags.py)"
     echo "  reading artist, title and length of 1000 tagged MP3 files of three seconds. Peak memory"
     echo "  of the tree against the same list of its largest folder alone."
+    echo "- Lists for programs: \`--format json\` of the tree of 200000 files against \`--format csv\`"
+    echo "  of the same columns, program and reference in turn, median of 15; peak memory of"
+    echo "  \`--format jsonl\` over 1000000 files in 10000 folders of 100 against the same list of"
+    echo "  its largest folder alone (three rounds)."
     echo "- Checksums: \`--spalten name,pruefsumme\` on 1000 files of 1 MiB and \`--format sha256\` on one"
     echo "  file of 2 GiB against one \`openssl dgst -sha256\` process over the same files; \`--vergleichen\`"
     echo "  with the tree's JSON list (no checksums) against writing that list; median of 11 each."

@@ -22,7 +22,8 @@ std::optional<QString> fine()
 
 constexpr unsigned TextCsvHtml = formatBit(ListFormat::Text) | formatBit(ListFormat::Csv) | formatBit(ListFormat::Html);
 // Lists for programs hold every name as it is, and no layout for the eye.
-constexpr unsigned NotForPrograms = ~(formatBit(ListFormat::Json) | formatBit(ListFormat::Jsonl));
+constexpr unsigned NotForPrograms =
+    ~(formatBit(ListFormat::Json) | formatBit(ListFormat::Jsonl) | formatBit(ListFormat::Sha256));
 constexpr unsigned Tables = formatBit(ListFormat::Csv) | formatBit(ListFormat::Html) | formatBit(ListFormat::Json)
     | formatBit(ListFormat::Jsonl) | formatBit(ListFormat::Markdown);
 

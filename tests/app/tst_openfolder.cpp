@@ -252,9 +252,9 @@ void TestOpenFolder::commandLine_data()
           "--speichern und --ausgabe schließen einander aus.");
     wrong("zwei Formate", {"--liste", "--format", "csv", "--format", "html", "%1"}, "Nur ein Format ist möglich.");
     wrong("unbekanntes Format", {"--liste", "--format", "pdf", "%1"},
-          "Unbekanntes Format „pdf“; möglich sind text, csv, html und m3u.");
+          "Unbekanntes Format „pdf“; möglich sind text, csv, html, m3u, json, jsonl und md.");
     wrong("--spalten mit text", {"--liste", "--spalten", "name", "%1"},
-          "--spalten gilt nur für die Formate csv und html.");
+          "--spalten gilt nicht für die Formate text und m3u.");
     wrong(
         "unbekannte Spalte", {"--liste", "--format", "csv", "--spalten", "name,farbe", "%1"},
         "Unbekannte Spalte „farbe“; möglich sind name, ordner, pfad, groesse, datum, interpret, titel, album, titelnr, "
@@ -267,7 +267,9 @@ void TestOpenFolder::commandLine_data()
     wrong("doppelte Spalte", {"--liste", "--format", "csv", "--spalten", "name,datum,name", "%1"},
           "Die Spalte „name“ steht zweimal in --spalten.");
     wrong("--nummern mit m3u", {"--liste", "--format", "m3u", "--nummern", "%1"},
-          "--nummern gilt nicht für das Format m3u.");
+          "--nummern gilt nicht für die Formate m3u, json und jsonl.");
+    wrong("--ohne-endungen mit json", {"--liste", "--format", "json", "--ohne-endungen", "%1"},
+          "--ohne-endungen gilt nicht für die Formate json und jsonl.");
     wrong("--leerzeile mit csv", {"--liste", "--format", "csv", "--leerzeile", "2", "%1"},
           "--leerzeile gilt nur für das Format text.");
     wrong("--leerzeile keine Zahl", {"--liste", "--leerzeile", "zwei", "%1"},

@@ -136,7 +136,26 @@ for refused in (('--nummern',), ('--ohne-endungen',), ('--leerzeile', '3')):
         check(done.returncode == 2 and done.stdout == b'' and f'{refused[0]} gilt '.encode() in done.stderr,
               f'{form} {refused}: exit {done.returncode}, {done.stderr!r}')
 
-subprocess.run(['rm', '-rf', root])
+# What was left out, and why: in the document, and for jsonl on standard error.
+closed = tempfile.mkdtemp()
+os.chmod(closed, 0o755)
+os.makedirs(os.path.join(closed, 'zu'), mode=0o000)
+open(os.path.join(closed, 'f.txt'), 'w').close()
+as_user = ['setpriv', '--reuid=65534', '--regid=65534', '--clear-groups'] if os.geteuid() == 0 else []
+for form in ('json', 'jsonl'):
+    done = subprocess.run([*as_user, lirabel, '--liste', '--unterordner', '--format', form, closed], capture_output=True)
+    said = f'lirabel: Verzeichnis nicht lesbar: {closed}/zu (keine Berechtigung)\n'.encode()
+    check(done.returncode == 1 and done.stderr == said, f'{form}: exit {done.returncode}, {done.stderr!r}')
+    records = [json.loads(line) for line in ([done.stdout] if form == 'json' else done.stdout.splitlines())]
+    for record in records:
+        validator.validate(record)
+    if form == 'json':
+        check(records[0]['ausgelassen'] == [{'pfad': f'{closed}/zu', 'grund': said[9:-1].decode()}],
+              f'json: ausgelassen is {records[0]["ausgelassen"]}')
+    else:
+        check([record['name'] for record in records] == ['f.txt'], f'jsonl: {done.stdout!r}')
+
+subprocess.run(['rm', '-rf', root, closed])
 if failures:
     sys.exit(1)
 print('hostile names: json, jsonl and md carry every name')
