@@ -46,7 +46,11 @@ class MessageBoxReport : public ListReport
 {
 public:
     void leftOut(const QString &message) override { mLeftOut.append(message); }
-    void notWritten(const QString &message) override { mNotWritten = message; }
+    // Several ORDNER that could not be read each say why.
+    void notWritten(const QString &message) override
+    {
+        mNotWritten += (mNotWritten.isEmpty() ? QString() : QStringLiteral("\n")) + message;
+    }
 
     void show() const
     {
@@ -133,7 +137,8 @@ int saveListWithDialog(ListRequest request, int &argc, char **argv)
 
 int saveListAsked(ListRequest request)
 {
-    const QString folder = QDir::cleanPath(QFileInfo(QFile::decodeName(request.folder)).absoluteFilePath());
+    // Named after the first ORDNER, and offered in it.
+    const QString folder = QDir::cleanPath(QFileInfo(QFile::decodeName(request.folders.front())).absoluteFilePath());
     QString proposed = proposedListName(folder, request.format);
     if (request.compareWith) {
         // The saved list first; the result gets a name of its own, so it

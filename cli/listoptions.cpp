@@ -29,7 +29,8 @@ constexpr unsigned Tables = formatBit(ListFormat::Csv) | formatBit(ListFormat::H
 
 constexpr ListOption Options[] = {
     {.name = u"liste",
-     .help = u"Schreibt die Liste des ORDNERs auf die Standardausgabe, ohne Fenster und ohne Anzeige."},
+     .help = u"Schreibt die Liste des ORDNERs (oder mehrerer nacheinander) auf die Standardausgabe, ohne Fenster "
+             u"und ohne Anzeige."},
     {.name = u"mp3",
      .help = u"Nur MP3-Dateien (*.mp3), wie der Filter „mp3“ des Fensters.",
      .excludes = u"endung",
@@ -248,7 +249,7 @@ constexpr ListOption Options[] = {
          }},
     {.name = u"speichern",
      .help = u"Die Datei im Dialog „Speichern unter“ wählen, wie im Fenster (braucht eine Anzeige): vorgeschlagen "
-             u"ist der Name des ORDNERs mit der Endung des Formats; Fehler und ausgelassene Ordner zeigt ein "
+             u"ist der Name des (ersten) ORDNERs mit der Endung des Formats; Fehler und ausgelassene Ordner zeigt ein "
              u"Meldungsfenster. So rufen die Kontextmenü-Einträge „Dateiliste speichern“ der Dateimanager lirabel "
              u"auf. Abbrechen schreibt nichts, Rückgabewert 1.",
      .excludes = u"ausgabe",
@@ -256,6 +257,18 @@ constexpr ListOption Options[] = {
      .read =
          [](const OptionInput &in) {
              in.list.askForFile = true;
+             return fine();
+         }},
+    {.name = u"zwischenablage",
+     .help = u"Die Liste in die Zwischenablage legen statt in eine Datei; sie bleibt dort, wenn lirabel zurückkehrt, "
+             u"bis ein anderes Programm die Zwischenablage übernimmt. Unter X11 als Text, bei csv auch als Tabelle "
+             u"(text/csv und text/html); unter Wayland als Text über wl-copy (Paket wl-clipboard). So ruft der "
+             u"Kontextmenü-Eintrag „Dateiliste kopieren“ der Dateimanager lirabel auf.",
+     .excludes = u"ausgabe,speichern",
+     .stage = ReadStage::Target,
+     .read =
+         [](const OptionInput &in) {
+             in.list.toClipboard = true;
              return fine();
          }},
 };
@@ -316,7 +329,7 @@ void ListOptions::addTo(QCommandLineParser &parser) const
         parser.addOption(option);
 }
 
-std::optional<QString> ListOptions::read(const QCommandLineParser &parser, const std::optional<QByteArray> &folder,
+std::optional<QString> ListOptions::read(const QCommandLineParser &parser, const std::vector<QByteArray> &folders,
                                          const std::function<QByteArray(const QCommandLineOption &option)> &valueBytes,
                                          std::optional<ListRequest> &request, QStringList &hints) const
 {
@@ -336,18 +349,20 @@ std::optional<QString> ListOptions::read(const QCommandLineParser &parser, const
         if (Options[i].once && parser.values(mOptions[i]).size() > 1)
             return QStringLiteral("%1 ist nur einmal möglich.").arg(longName(Options[i]));
     }
-    if (!folder)
+    if (folders.empty())
         return QStringLiteral("--liste braucht einen ORDNER.");
 
     ListRequest list;
-    list.folder = *folder;
+    list.folders = folders;
     for (const ReadStage stage : {ReadStage::Format, ReadStage::Entries, ReadStage::Layout, ReadStage::Target}) {
         for (size_t i = 0; i < mOptions.size(); ++i) {
             const ListOption &option = Options[i];
             if (option.stage != stage || !parser.isSet(mOptions[i]))
                 continue;
-            if (!option.excludes.isEmpty() && isSet(option.excludes))
-                return QStringLiteral("%1 und --%2 schließen einander aus.").arg(longName(option), option.excludes);
+            for (const QStringView excluded : option.excludes.split(u',', Qt::SkipEmptyParts)) {
+                if (isSet(excluded))
+                    return QStringLiteral("%1 und --%2 schließen einander aus.").arg(longName(option), excluded);
+            }
             if (!(option.formats & formatBit(list.format)))
                 return notForFormat(option);
             if (!option.read)
@@ -358,6 +373,11 @@ std::optional<QString> ListOptions::read(const QCommandLineParser &parser, const
                 return wrong;
         }
     }
+    // A checksum list's paths and a comparison's are relative to one folder.
+    if (list.severalFolders() && list.compareWith)
+        return QStringLiteral("--vergleichen vergleicht einen einzigen ORDNER, nicht mehrere.");
+    if (list.severalFolders() && list.format == ListFormat::Sha256)
+        return QStringLiteral("Das Format sha256 gilt für einen einzigen ORDNER, nicht für mehrere.");
     if (list.compareWith) {
         // The saved list says what is listed; only where the result goes is chosen here.
         static constexpr QStringView Beside[] = {u"liste",      u"vergleichen", u"format",   u"trenner",

@@ -4,6 +4,7 @@
 // `lirabel`: the command line, its help and version, and the lists without
 // the window; everything else is the window program's.
 
+#include "cli/clipboardlist.h"
 #include "cli/commandline.h"
 #include "cli/windowprogram.h"
 #include "fs/deadlinecall.h"
@@ -14,6 +15,16 @@ int main(int argc, char *argv[])
     const Lirabel::CommandLine commandLine = Lirabel::readCommandLine(argc, argv);
     if (commandLine.exitCode)
         return *commandLine.exitCode;
+    if (commandLine.list && commandLine.list->toClipboard) {
+        switch (Lirabel::clipboardSession()) {
+        case Lirabel::ClipboardSession::None:
+            return Lirabel::noClipboard();
+        case Lirabel::ClipboardSession::Wayland:
+            return Lirabel::leaveWithoutWindow(Lirabel::copyListWithWlCopy(*commandLine.list));
+        case Lirabel::ClipboardSession::X11:
+            return Lirabel::startWindowProgram(argv); // it holds the clipboard
+        }
+    }
     if (commandLine.list && !commandLine.list->askForFile)
         return Lirabel::leaveWithoutWindow(Lirabel::runListCommand(*commandLine.list));
     return Lirabel::startWindowProgram(argv);

@@ -74,10 +74,13 @@ void writeText(const std::vector<Difference> &differences, bool crLf, ListSink &
 
 // The differences as folders of listed files for a table format, each with
 // its change.
-void writeTable(const std::vector<Difference> &differences, const ListRequest &table, const QString &shownFolder,
-                ListSink &sink)
+void writeTable(const std::vector<Difference> &differences, const ListRequest &table, ListSink &sink)
 {
-    const std::unique_ptr<ListWriter> writer = listWriterFor(table, shownFolder, sink);
+    ListRoot root;
+    root.folder = table.folders.front();
+    root.shown = printableName(nameFromBytes(root.folder));
+    const std::unique_ptr<ListWriter> writer = listWriterFor(table, {root}, root.shown, sink);
+    writer->beginFolder(absoluteFolder(root.folder));
     size_t first = 0;
     while (first < differences.size()) {
         const auto folderOf = [](const Difference &difference) {
@@ -89,6 +92,8 @@ void writeTable(const std::vector<Difference> &differences, const ListRequest &t
         while (last < differences.size() && folderOf(differences[last]) == folderPath)
             ++last;
         ListedFolder folder;
+        folder.root = root.folder;
+        folder.shownRoot = root.shown;
         if (!folderPath.isEmpty()) {
             for (const QByteArray &part : folderPath.split('/'))
                 folder.relativePath.append(nameFromBytes(part));
@@ -177,7 +182,7 @@ int runCompareCommand(const ListRequest &request, ListReport &report)
 
     // Listed again as then, with what the comparison needs.
     ListRequest now = saved->options;
-    now.folder = request.folder;
+    now.folders = {request.folders.front()};
     now.format = ListFormat::Csv;
     now.columns = {columnNamed(u"name")};
     if (saved->by.sizes || saved->by.times)
@@ -213,7 +218,7 @@ int runCompareCommand(const ListRequest &request, ListReport &report)
             table.columns = resultColumns(saved->by);
             table.subfolders = saved->options.subfolders;
             table.numberEntries = false;
-            writeTable(differences, table, printableName(nameFromBytes(request.folder)), sink);
+            writeTable(differences, table, sink);
         }
     } catch (const LirabelError &error) {
         report.notWritten(QStringLiteral("Datei kann nicht gespeichert werden !\n%1").arg(error.message()));

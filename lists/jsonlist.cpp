@@ -65,9 +65,11 @@ const char *orderName(ListOrder order)
 
 } // namespace
 
-JsonList::JsonList(const ListRequest &request, const QByteArray &absoluteFolder, Shape shape, ListSink &sink)
+JsonList::JsonList(const ListRequest &request, const std::vector<QByteArray> &absoluteFolders, Shape shape,
+                   ListSink &sink)
     : mRequest(request)
-    , mTop(absoluteFolder)
+    , mRoots(absoluteFolders)
+    , mTop(absoluteFolders.empty() ? QByteArray() : absoluteFolders.front())
     , mShape(shape)
     , mSink(sink)
 {
@@ -93,9 +95,13 @@ void JsonList::writeHead()
     appendJsonNumber(head, FormatVersion);
     head.append(",\"programm\":\"lirabel\",\"version\":\"" LIRABEL_VERSION "\",\"zeit\":\"")
         .append(isoTimeText(std::time(nullptr)))
-        .append("\",\n\"optionen\":{\"ordner\":[{");
-    appendPathMembers(head, mTop);
-    head.append("}],\"format\":");
+        .append("\",\n\"optionen\":{\"ordner\":[");
+    for (size_t i = 0; i < mRoots.size(); ++i) {
+        head.append(i > 0 ? ",{" : "{");
+        appendPathMembers(head, mRoots[i]);
+        head.append('}');
+    }
+    head.append("],\"format\":");
     appendJsonString(head, formatName(mRequest.format));
     head.append(",\"filter\":");
     appendJsonString(head, mRequest.pattern);
@@ -225,6 +231,11 @@ void JsonList::folder(const ListedFolder &folder)
     if (!lines)
         mRows.append("]}");
     mSink.write(mRows);
+}
+
+void JsonList::beginFolder(const QByteArray &absoluteFolder)
+{
+    mTop = absoluteFolder;
 }
 
 void JsonList::leftOut(const LeftOutEntry &entry)

@@ -34,10 +34,11 @@ class JsonList : public ListWriter
 public:
     enum class Shape { Document, Lines };
 
-    // absoluteFolder: the listed folder made absolute, by its bytes.
-    JsonList(const ListRequest &request, const QByteArray &absoluteFolder, Shape shape, ListSink &sink);
+    // absoluteFolders: the ORDNER made absolute, by their bytes, in order.
+    JsonList(const ListRequest &request, const std::vector<QByteArray> &absoluteFolders, Shape shape, ListSink &sink);
     void folder(const ListedFolder &folder) override;
     void leftOut(const LeftOutEntry &entry) override;
+    void beginFolder(const QByteArray &absoluteFolder) override;
     void finish() override;
 
     // The value of "formatversion"; it grows when a key changes its meaning
@@ -50,7 +51,8 @@ private:
     void writeHead();
 
     const ListRequest &mRequest;
-    const QByteArray mTop;
+    const std::vector<QByteArray> mRoots; // every ORDNER
+    QByteArray mTop;                      // the ORDNER now listed
     const Shape mShape;
     ListSink &mSink;
     std::vector<QByteArray> mKeys; // "\"name\":" for each column

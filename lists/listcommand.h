@@ -5,7 +5,8 @@
 
 // Lists without the window: `lirabel --liste`.
 //
-// The folder (and with --unterordner each folder below it, depth first) is
+// Each ORDNER in turn, one that is or lies in an earlier one left out
+// (listroots.h), and with --unterordner each folder below it, depth first, is
 // read one at a time (folderwalk.h); its files are matched with the window's
 // pattern, put in natural order under the names a person reads, given their
 // tags where a column or the playlist asks (audiotags.h), and handed to the
@@ -16,6 +17,7 @@
 // the caller gives its own (the save dialog's message boxes), in German.
 
 #include "lists/listrequest.h"
+#include "lists/listroots.h"
 
 #include <QString>
 
@@ -34,6 +36,9 @@ public:
     // Why nothing was written: the folder could not be read, a text list
     // would hold too many entries, or the file could not be written.
     virtual void notWritten(const QString &message) = 0;
+    // A remark on the call that changes nothing of the list's worth: an
+    // ORDNER left out as it is listed already.
+    virtual void note(const QString &message) { Q_UNUSED(message) }
 };
 
 // Each message as a line "lirabel: ..." on standard error.
@@ -42,24 +47,40 @@ class StandardErrorReport : public ListReport
 public:
     void leftOut(const QString &message) override;
     void notWritten(const QString &message) override;
+    void note(const QString &message) override;
+};
+
+// A list held in memory, for the clipboard: its bytes and, for csv, the
+// same table as an HTML table, for word processors.
+struct ListInMemory
+{
+    QByteArray list;
+    QByteArray htmlTable;
+    bool written = false; // false when nothing could be listed
 };
 
 // Writes the list; the exit status: 0 done, 1 when a folder or file could not
 // be read or the list not written, or a text list would hold too many entries.
 [[nodiscard]] int runListCommand(const ListRequest &request, ListReport &report);
 [[nodiscard]] int runListCommand(const ListRequest &request);
+[[nodiscard]] int runListCommand(const ListRequest &request, ListReport &report, ListInMemory &memory);
 
 class ListSink;
 class ListWriter;
 
-// The writer of the request's format, writing to sink.
-[[nodiscard]] std::unique_ptr<ListWriter> listWriterFor(const ListRequest &request, const QString &shownFolder,
-                                                        ListSink &sink);
+// The folder made absolute by the working directory, "." and empty steps
+// left out; links are not resolved and ".." stays, as a link may lead there.
+[[nodiscard]] QByteArray absoluteFolder(const QByteArray &folder);
 
-// The walk of runListCommand, each folder with listed files handed to writer,
-// which is not finished here. failed is set where a folder or file could not
-// be read, and folderLeftOut told of each folder left out. False when the
-// folder itself could not be read.
+// The writer of the request's format, writing to sink; shownFolders names
+// the ORDNER as a person reads them.
+[[nodiscard]] std::unique_ptr<ListWriter> listWriterFor(const ListRequest &request, const std::vector<ListRoot> &roots,
+                                                        const QString &shownFolders, ListSink &sink);
+
+// The walk of runListCommand over the request's first ORDNER, each folder
+// with listed files handed to writer, which is not finished here. failed is
+// set where a folder or file could not be read, and folderLeftOut told of
+// each folder left out. False when the folder itself could not be read.
 [[nodiscard]] bool walkList(const ListRequest &request, ListReport &report, ListWriter &writer, bool &failed,
                             const std::function<void(const QStringList &relativePath)> &folderLeftOut = {});
 

@@ -3,7 +3,7 @@
 
 #pragma once
 
-// What `lirabel --liste` is asked to write: the folder, the window's filter
+// What `lirabel --liste` is asked to write: the folders, the window's filter
 // and settings options, the format, its columns and where it goes.
 
 #include "lists/listcolumn.h"
@@ -30,7 +30,7 @@ enum class ListOrder { Name, Size, Modified };
 
 struct ListRequest
 {
-    QByteArray folder;                       // as the system passed it
+    std::vector<QByteArray> folders;         // ORDNER…, in order, as the system passed them
     QString pattern = QStringLiteral("*.*"); // the file list's pattern
     bool patternChosen = false;              // --mp3 or --endung; else m3u lists what plays
     bool stripExtensions = false;            // --ohne-endungen
@@ -48,6 +48,7 @@ struct ListRequest
     std::vector<const ListColumn *> columns = defaultColumns(); // rows of listColumns()
     std::optional<QByteArray> output;                           // --ausgabe; standard output without
     bool askForFile = false;                                    // --speichern: output from the save-file dialog
+    bool toClipboard = false;                                   // --zwischenablage: no output, the clipboard
     std::optional<bool> crLf;                                   // --zeilenende; see crLfLines()
     // --vergleichen: the saved list, as the system passed its name; empty
     // with --speichern, where the open-file dialog asks for it.
@@ -56,6 +57,9 @@ struct ListRequest
     // Text ends its lines with CR LF in a file, as the window's save does, and
     // with LF on standard output, as Unix tools expect; --zeilenende rules.
     [[nodiscard]] bool crLfLines() const { return crLf.value_or(output.has_value() || askForFile); }
+
+    // Several ORDNER: each its own section, its path in the folder column.
+    [[nodiscard]] bool severalFolders() const { return folders.size() > 1; }
 
     [[nodiscard]] static std::vector<const ListColumn *> defaultColumns();
 };

@@ -41,7 +41,8 @@ struct ListedFile
 struct ListedFolder
 {
     QStringList relativePath; // folder names below the listed folder; empty for it
-    QString shownFolder;      // the relative path as a person reads it; "." for the listed folder
+    QString shownFolder;      // the relative path as a person reads it; "." for the listed folder, or with
+                              // several ORDNER its path as given joined with the relative path
     QString shownAbsolute;    // the folder's absolute path as a person reads it, for the path column
     std::vector<ListedFile> files;
     // What the files' texts and tags point into: a few blocks for the
@@ -51,6 +52,9 @@ struct ListedFolder
     std::vector<AudioTags> tags;
     std::vector<FileChecksum> checksums;
     std::vector<ListedChange> changes;
+    QByteArray root;   // the ORDNER it lies in, as the system passed it
+    QString shownRoot; // that ORDNER as a person reads it
+    QString drive;     // its drive as the window's drive list shows it, where the drive column asks
 };
 
 // A folder, or a file in it, left out of the list, and why.
@@ -70,6 +74,9 @@ public:
     virtual void folder(const ListedFolder &folder) = 0;
     // What was left out, for the formats that record it in the list itself.
     virtual void leftOut(const LeftOutEntry &entry) { Q_UNUSED(entry) }
+    // The next ORDNER's walk begins: the folders and what is left out after
+    // this lie in it. absoluteFolder is that ORDNER made absolute, by its bytes.
+    virtual void beginFolder(const QByteArray &absoluteFolder) { Q_UNUSED(absoluteFolder) }
     // The end of the list; the sink is finished here.
     virtual void finish() = 0;
 };

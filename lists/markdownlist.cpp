@@ -56,7 +56,7 @@ MarkdownList::MarkdownList(const ListRequest &request, const QString &shownFolde
 
 void MarkdownList::folder(const ListedFolder &folder)
 {
-    QString text = QStringLiteral("## ") + escaped(shownPathBelow(mShownFolder, folder.relativePath))
+    QString text = QStringLiteral("## ") + escaped(shownPathBelow(folder.shownRoot, folder.relativePath))
         + QStringLiteral("\n\n") + mHead;
     for (const ListedFile &file : folder.files) {
         ++mNumber;

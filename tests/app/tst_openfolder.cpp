@@ -204,7 +204,7 @@ void TestOpenFolder::commandLine_data()
     QTest::addColumn<QString>("said");
     QTest::newRow("--help")
         << QStringList{"--help"} << 0
-        << R"(^Aufruf: (\S+) \[Optionen\] \[ORDNER\]\n +\1 --liste \[Optionen\] ORDNER\n(.|\n)*\n  -h, --help +Zeigt diese Hilfe an\.\n)";
+        << R"(^Aufruf: (\S+) \[Optionen\] \[ORDNER\]\n +\1 --liste \[Optionen\] ORDNER\.\.\.\n(.|\n)*\n  -h, --help +Zeigt diese Hilfe an\.\n)";
     QTest::newRow("--version") << QStringList{"--version"} << 0
                                << R"(^Lirabel )" LIRABEL_VERSION R"(\nLizenz GPL-3\.0-or-later: )";
     QTest::newRow("unbekannte Option") << QStringList{"--bunt", "/"} << 2 << "^lirabel: Unbekannte Option 'bunt'.\n";
@@ -250,15 +250,19 @@ void TestOpenFolder::commandLine_data()
           "--mp3 und --endung schließen einander aus.");
     wrong("--speichern und -o", {"--liste", "--speichern", "-o", "%1/liste.txt", "%1"},
           "--speichern und --ausgabe schließen einander aus.");
+    wrong("--zwischenablage und -o", {"--liste", "--zwischenablage", "-o", "%1/liste.txt", "%1"},
+          "--zwischenablage und --ausgabe schließen einander aus.");
+    wrong("zwei ORDNER ohne --liste", {"%1", "%1"}, "Nur ein ORDNER ist möglich; mehrere mit --liste.");
     wrong("zwei Formate", {"--liste", "--format", "csv", "--format", "html", "%1"}, "Nur ein Format ist möglich.");
     wrong("unbekanntes Format", {"--liste", "--format", "pdf", "%1"},
           "Unbekanntes Format „pdf“; möglich sind text, csv, html, m3u, json, jsonl und md.");
     wrong("--spalten mit text", {"--liste", "--spalten", "name", "%1"},
           "--spalten gilt nicht für die Formate text und m3u.");
-    wrong(
-        "unbekannte Spalte", {"--liste", "--format", "csv", "--spalten", "name,farbe", "%1"},
-        "Unbekannte Spalte „farbe“; möglich sind name, ordner, pfad, groesse, datum, interpret, titel, album, titelnr, "
-        "jahr, genre und dauer.");
+    wrong("unbekannte Spalte", {"--liste", "--format", "csv", "--spalten", "name,farbe", "%1"},
+          "Unbekannte Spalte „farbe“; möglich sind name, ordner, pfad, laufwerk, groesse, datum, interpret, titel, "
+          "album, "
+          "titelnr, "
+          "jahr, genre und dauer.");
     wrong("--trenner mit text", {"--liste", "--trenner", ",", "%1"}, "--trenner gilt nur für das Format csv.");
     wrong("unbekannter Trenner", {"--liste", "--format", "csv", "--trenner", "|", "%1"},
           "Unbekannter Trenner „|“; möglich sind „;“, „,“ und tab.");
@@ -320,7 +324,7 @@ void TestOpenFolder::saveNotEntered()
     StandInPlatform stand;
     stand.dialogs.saveAnswers.enqueue(out.filePath("liste.csv"));
     ListRequest request;
-    request.folder = QFile::encodeName(folder.path());
+    request.folders = {QFile::encodeName(folder.path())};
     request.subfolders = true;
     request.format = ListFormat::Csv;
     request.askForFile = true;

@@ -39,7 +39,7 @@ void put(const QByteArray &path, const QByteArray &content, bool oldTime = true)
     ::close(fd);
 }
 
-int run(const QStringList &arguments, QByteArray *out, const QString &folder = {})
+int run(const QStringList &arguments, QByteArray *out, const QString &folder = {}, QByteArray *err = nullptr)
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -51,6 +51,8 @@ int run(const QStringList &arguments, QByteArray *out, const QString &folder = {
     if (!process.waitForFinished(60000))
         qFatal("%s did not finish", qPrintable(arguments.join(' ')));
     *out = process.readAllStandardOutput();
+    if (err)
+        *err = process.readAllStandardError();
     return process.exitCode();
 }
 
@@ -69,6 +71,8 @@ private slots:
     void compare_data();
     void compare();
     void sha256ListChecks();
+    void severalFolders_data();
+    void severalFolders();
 };
 
 void TestComparison::compare_data()
@@ -200,6 +204,54 @@ void TestComparison::sha256ListChecks()
     QCOMPARE(run({"sha256sum", "-c", "--quiet", "../liste"}, &out, folder), 0);
     put(t + "c\\d", "X");
     QCOMPARE(run({"sha256sum", "-c", "--quiet", "../liste"}, &out, folder), 1);
+}
+
+// The checksums and the comparison beside several ORDNER: a checksum list and
+// a comparison are relative to one folder, the column fits every table.
+void TestComparison::severalFolders_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<bool>("both"); // both folders, or the first
+    QTest::addColumn<QByteArray>("expected");
+    QTest::addColumn<QByteArray>("message");
+    QTest::addColumn<int>("exitCode");
+    const QByteArray help = "\n\xe2\x80\x9elirabel --help\xe2\x80\x9c zeigt den Aufruf.\n";
+    QTest::newRow("sha256 list refused")
+        << QStringList{"--format", "sha256"} << true << QByteArray()
+        << "lirabel: Das Format sha256 gilt f\xc3\xbcr einen einzigen ORDNER, nicht f\xc3\xbcr mehrere." + help << 2;
+    QTest::newRow("comparison refused") << QStringList{"--vergleichen", "alt"} << true << QByteArray()
+                                        << "lirabel: --vergleichen vergleicht einen einzigen ORDNER, nicht mehrere."
+            + help << 2;
+    QTest::newRow("comparison not to the clipboard")
+        << QStringList{"--vergleichen", "alt", "--zwischenablage"} << false << QByteArray()
+        << "lirabel: --vergleichen nimmt die Optionen der gespeicherten Liste; --zwischenablage passt nicht dazu."
+            + help
+        << 2;
+    QTest::newRow("checksum column") << QStringList{"--format", "csv", "--spalten", "ordner,name,pruefsumme"} << true
+                                     << "\xef\xbb\xbfOrdner;Name;Pr\xc3\xbc"
+                                        "fsumme\r\nA;x;"
+            + sha256("1") + "\r\nB;y;" + sha256("22") + "\r\n"
+                                     << QByteArray() << 0;
+}
+
+void TestComparison::severalFolders()
+{
+    QFETCH(QStringList, options);
+    QFETCH(bool, both);
+    QFETCH(QByteArray, expected);
+    QFETCH(QByteArray, message);
+    QFETCH(int, exitCode);
+    QTemporaryDir top;
+    QVERIFY(::mkdir(QFile::encodeName(top.filePath("A")).constData(), 0755) == 0);
+    QVERIFY(::mkdir(QFile::encodeName(top.filePath("B")).constData(), 0755) == 0);
+    put(QFile::encodeName(top.filePath("A/x")), "1");
+    put(QFile::encodeName(top.filePath("B/y")), "22");
+    QByteArray out, err;
+    QCOMPARE(run(QStringList{LIRABEL_PROGRAM, "--liste"} + options + (both ? QStringList{"A", "B"} : QStringList{"A"}),
+                 &out, top.path(), &err),
+             exitCode);
+    QCOMPARE(out, expected);
+    QCOMPARE(err, message);
 }
 
 QTEST_GUILESS_MAIN(TestComparison)

@@ -52,8 +52,9 @@ metainfo=usr/share/metainfo/$app_id.metainfo.xml
 manpages=(usr/share/man/man1/lirabel.1.gz usr/share/man/de/man1/lirabel.1.gz)
 docs=(usr/share/doc/lirabel/copyright usr/share/doc/lirabel/changelog.gz)
 servicemenu=usr/share/kio/servicemenus/$app_id.dateiliste.desktop
-context_menus=("$servicemenu" usr/share/file-manager/actions/lirabel-dateiliste{,-text,-tabelle,-webseite,-wiedergabeliste,-vergleichen}.desktop
-    usr/share/nemo/actions/lirabel-dateiliste-{text,tabelle,webseite,wiedergabeliste,vergleichen}.nemo_action)
+context_menus=("$servicemenu" usr/share/kio/servicemenus/$app_id.dateiliste-kopieren.desktop
+    usr/share/file-manager/actions/lirabel-dateiliste{,-text,-tabelle,-webseite,-wiedergabeliste,-kopieren,-vergleichen}.desktop
+    usr/share/nemo/actions/lirabel-dateiliste-{text,tabelle,webseite,wiedergabeliste,kopieren,vergleichen}.nemo_action)
 schema=usr/share/lirabel/lirabel-liste.schema.json
 wanted_files=(usr/bin/lirabel "$window" "$desktop" "$icon" "$metainfo" "${manpages[@]}" "${docs[@]}" "${context_menus[@]}"
     "$schema")
@@ -100,7 +101,8 @@ depends=$(uniq <<<"$depends")
 for pkg in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libtag1v5 qt6-translations-l10n fonts-liberation libc6 libstdc++6; do
     grep -qx "$pkg" <<<"$depends" || fail "Depends lacks $pkg (it is: $(field Depends))"
 done
-[ "$(field Recommends)" = qt6-wayland ] || fail "Recommends is '$(field Recommends)', not qt6-wayland"
+[ "$(field Recommends)" = "qt6-wayland, wl-clipboard" ] \
+    || fail "Recommends is '$(field Recommends)', not qt6-wayland, wl-clipboard"
 [ "$(field Suggests)" = caja-actions ] || fail "Suggests is '$(field Suggests)', not caja-actions"
 [ "$failures" -eq "$before" ] && ok "fields: $(field Package) $(field Version) $(field Section); Depends: $(field Depends)"
 

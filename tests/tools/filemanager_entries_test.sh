@@ -16,10 +16,11 @@ while IFS= read -r line; do
     [ "${#label}" -le 30 ] || fail "$file: label '$label' has ${#label} characters, more than 30"
 done < <(grep -rE '^(Name|X-KDE-Submenu)(\[[a-z_A-Z]+\])?=' "$entries" | sed -E 's/:[^=]*=/:=/')
 
-# PCManFM-Qt and Caja: each action is an item of the menu, and the menu names no other.
+# PCManFM-Qt and Caja: each saving action is an item of the menu, and the menu names no other.
 menu=$entries/actions/lirabel-dateiliste.desktop
 items=$(sed -n 's/^ItemsList=//p' "$menu" | tr ';' '\n' | sed '/^$/d' | sort)
-actions=$(find "$entries/actions" -name 'lirabel-dateiliste-*.desktop' -printf '%f\n' | sed 's/\.desktop$//' | sort)
+actions=$(grep -l -e '--speichern' "$entries"/actions/lirabel-dateiliste-*.desktop | xargs -n1 basename \
+    | sed 's/\.desktop$//' | sort)
 [ "$items" = "$actions" ] || fail "the menu's items ($items) are not the actions ($actions)"
 
 # Dolphin: every action in the submenu, one for each of the four lists and the comparison.
@@ -29,7 +30,16 @@ for id in $(sed -n 's/^Actions=//p' "$service" | tr ';' ' '); do
     grep -q "^\[Desktop Action $id\]$" "$service" || fail "Dolphin's action $id is not described"
 done
 [ "$(grep -c '^\[Desktop Action ' "$service")" -eq 5 ] || fail "Dolphin does not offer the four lists and the comparison"
-[ "$(find "$entries/nemo" -name '*.nemo_action' | wc -l)" -eq 5 ] || fail "Nemo does not offer the four lists and the comparison"
+[ "$(grep -l -e '--speichern' "$entries"/nemo/*.nemo_action | wc -l)" -eq 5 ] || fail "Nemo does not offer the four lists and the comparison"
+
+# Every command lists every selected folder, and each file manager copies the
+# list; the comparison takes one folder.
+grep -rn '^Exec=' "$entries" | grep -v -e ' %F$' -e ' --vergleichen= %f$' && fail "a command above does not take every selected folder (%F)"
+grep -rn '^Selection=' "$entries/nemo" | grep -v -e '=notnone$' -e 'vergleichen.nemo_action:.*=s$' && fail "a Nemo action above takes one folder only"
+for folder in dolphin actions nemo; do
+    grep -rlx 'Exec=lirabel --liste --zwischenablage --unterordner %F' "$entries/$folder" \
+        | xargs -r grep -qx 'Name=Dateiliste kopieren' || fail "$folder has no entry \"Dateiliste kopieren\""
+done
 
 [ $fails -eq 0 ] && echo "the file managers' entries fit their menus"
 exit $fails
