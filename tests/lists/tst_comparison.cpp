@@ -73,6 +73,7 @@ private slots:
     void sha256ListChecks();
     void severalFolders_data();
     void severalFolders();
+    void htmlPage();
 };
 
 void TestComparison::compare_data()
@@ -252,6 +253,30 @@ void TestComparison::severalFolders()
              exitCode);
     QCOMPARE(out, expected);
     QCOMPARE(err, message);
+}
+
+// The html page reads the column table: the checksums of several folders,
+// and a comparison's changes.
+void TestComparison::htmlPage()
+{
+    QTemporaryDir top;
+    QVERIFY(::mkdir(QFile::encodeName(top.filePath("A")).constData(), 0755) == 0);
+    QVERIFY(::mkdir(QFile::encodeName(top.filePath("B")).constData(), 0755) == 0);
+    put(QFile::encodeName(top.filePath("A/x")), "1");
+    put(QFile::encodeName(top.filePath("B/y")), "22");
+    QByteArray page;
+    QCOMPARE(run({LIRABEL_PROGRAM, "--liste", "--format", "html", "--spalten", "name,pruefsumme", "A", "B"}, &page,
+                 top.path()),
+             0);
+    QVERIFY(page.contains(R"({"id":"pruefsumme","heading":"Prüfsumme","kind":"text","perFolder":false})"));
+    QVERIFY(page.contains("[\"x\",\"" + sha256("1") + "\"]"));
+    QVERIFY(page.contains("[\"y\",\"" + sha256("22") + "\"]"));
+
+    QCOMPARE(run({LIRABEL_PROGRAM, "--liste", "--format", "sha256", "-o", "alt", "A"}, &page, top.path()), 0);
+    put(QFile::encodeName(top.filePath("A/x")), "3");
+    QCOMPARE(run({LIRABEL_PROGRAM, "--liste", "--vergleichen", "alt", "--format", "html", "A"}, &page, top.path()), 1);
+    QVERIFY(page.contains(R"({"id":"aenderung","heading":"Änderung","kind":"text","perFolder":false})"));
+    QVERIFY(page.contains("[\"geändert\",\"x\",\"" + sha256("3") + "\",\"\"]"));
 }
 
 QTEST_GUILESS_MAIN(TestComparison)
