@@ -74,10 +74,9 @@ private:
 };
 
 // The chosen file's name, or nothing when the user cancels.
-std::optional<QString> askForFile(const QString &folder, ListFormat format)
+std::optional<QString> askForFile(const QString &folder, ListFormat format, const QString &proposed)
 {
-    const std::optional<QString> chosen =
-        platform().dialogs->saveFileName(folder, proposedListName(folder, format), 260);
+    const std::optional<QString> chosen = platform().dialogs->saveFileName(folder, proposed, 260);
     if (!chosen)
         return std::nullopt;
     const QString file = withExtension(*chosen, listExtension(format));
@@ -110,6 +109,8 @@ QString listExtension(ListFormat format)
         return QStringLiteral(".jsonl");
     case ListFormat::Markdown:
         return QStringLiteral(".md");
+    case ListFormat::Sha256:
+        return QStringLiteral(".sha256");
     }
     return QStringLiteral(".txt");
 }
@@ -138,7 +139,20 @@ int saveListAsked(ListRequest request)
 {
     // Named after the first ORDNER, and offered in it.
     const QString folder = QDir::cleanPath(QFileInfo(QFile::decodeName(request.folders.front())).absoluteFilePath());
-    const std::optional<QString> file = askForFile(folder, request.format);
+    QString proposed = proposedListName(folder, request.format);
+    if (request.compareWith) {
+        // The saved list first; the result gets a name of its own, so it
+        // never replaces the list it was compared with by a slip.
+        if (request.compareWith->isEmpty()) {
+            const std::optional<QString> saved =
+                platform().dialogs->openFileName(folder, QStringLiteral("Mit gespeicherter Liste vergleichen"));
+            if (!saved)
+                return 1; // cancelled: nothing compared, nothing written
+            request.compareWith = QFile::encodeName(*saved);
+        }
+        proposed = QStringLiteral("Vergleich ") + proposed;
+    }
+    const std::optional<QString> file = askForFile(folder, request.format, proposed);
     if (!file)
         return 1; // cancelled: nothing written
     request.output = QFile::encodeName(*file);

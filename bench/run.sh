@@ -23,7 +23,7 @@ data="$build/bench-data"
 work="$build/bench-work"
 bin="$build/bench"
 for program in bench_filelist bench_save bench_printer bench_startup startup_lirabel startup_minimal \
-    startup_minimal_text bench_lists bench_walk; do
+    startup_minimal_text bench_lists bench_walk bench_checksums; do
     [ -x "$bin/$program" ] || { echo "run.sh: $bin/$program is missing; run make bench" >&2; exit 2; }
 done
 
@@ -84,6 +84,10 @@ for a in range(100):
         for n in range(100):
             open(os.path.join(folder, f'Seite {n}.txt'), 'w').close()
 PY
+# Checksums: 1000 files of 1 MiB, and one sparse file of 2 GiB.
+mkdir -p "$data/mib" "$data/big"
+for n in $(seq 1000); do head -c 1048576 /dev/urandom >"$data/mib/Datei $n.bin"; done
+truncate -s 2G "$data/big/gross.bin"
 # 1000 MP3 files of three seconds, each with its own artist and title.
 head -c $((3 * 44100 * 2)) /dev/zero >"$work/silence.raw"
 lame --silent -r -s 44.1 -m m --bitwidth 16 --signed --little-endian "$work/silence.raw" "$work/silence.mp3"
@@ -129,6 +133,7 @@ list_rounds=${BENCH_LIST_ROUNDS:-31}
 run "$bin/bench_lists" "$list_rounds" "$build/app/lirabel" "$data/files-100000" "$data/tree" \
     "$data/tree/Sammlung 0/Jahr 0/Album 0" "$data/music" "$here/bench/readtags.py" \
     "$data/million" "$data/million/Archiv 0/Band 0"
+run "$bin/bench_checksums" 11 "$build/app/lirabel" "$data/mib" "$data/big" "$data/tree" "$work"
 run /usr/bin/python3 "$here/bench/html_page.py" "$build/app/lirabel" "$data/tree-1000000" "$data/tree" "$work" 5
 run "$bin/bench_walk" "${BENCH_WALK_ROUNDS:-15}" "$build/app/lirabel" "$data/files-100000" "$data/tree"
 # The system calls of the tree with sizes and dates, counted (strace -c), not timed.
@@ -230,6 +235,9 @@ commit=$(git -C "$here" rev-parse --short HEAD 2>/dev/null || echo unknown)
     echo "  user and system time (wait4), the work done rather than the second core. A folder of"
     echo "  1024 files or more has its sizes and dates asked by two threads; the tree's folders"
     echo "  of 100 are read by two readers. System calls counted with \`strace -f -c\`."
+    echo "- Checksums: \`--spalten name,pruefsumme\` on 1000 files of 1 MiB and \`--format sha256\` on one"
+    echo "  file of 2 GiB against one \`openssl dgst -sha256\` process over the same files; \`--vergleichen\`"
+    echo "  with the tree's JSON list (no checksums) against writing that list; median of 11 each."
     echo "- Key typed in the filter: the file list of the middle folder gets a new pattern and is"
     echo "  refreshed, as at every key typed in the box; the median over several patterns."
 } > "$results"

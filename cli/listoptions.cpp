@@ -22,7 +22,8 @@ std::optional<QString> fine()
 
 constexpr unsigned TextCsvHtml = formatBit(ListFormat::Text) | formatBit(ListFormat::Csv) | formatBit(ListFormat::Html);
 // Lists for programs hold every name as it is, and no layout for the eye.
-constexpr unsigned NotForPrograms = ~(formatBit(ListFormat::Json) | formatBit(ListFormat::Jsonl));
+constexpr unsigned NotForPrograms =
+    ~(formatBit(ListFormat::Json) | formatBit(ListFormat::Jsonl) | formatBit(ListFormat::Sha256));
 constexpr unsigned Tables = formatBit(ListFormat::Csv) | formatBit(ListFormat::Html) | formatBit(ListFormat::Json)
     | formatBit(ListFormat::Jsonl) | formatBit(ListFormat::Markdown);
 
@@ -104,7 +105,7 @@ constexpr ListOption Options[] = {
     {.name = u"format",
      .valueName = u"FORMAT",
      .help = u"Das Format: text (Vorgabe), csv, html, m3u, json (ein JSON-Dokument), jsonl (ein JSON-Objekt je "
-             u"Zeile und Datei) oder md (Markdown-Tabellen).",
+             u"Zeile und Datei), md (Markdown-Tabellen) oder sha256 (Prüfsummen, die „sha256sum -c“ prüft).",
      .stage = ReadStage::Format,
      .read = [](const OptionInput &in) -> std::optional<QString> {
          if (in.values.size() > 1)
@@ -219,6 +220,20 @@ constexpr ListOption Options[] = {
          in.list.crLf = end == QLatin1String("crlf");
          return fine();
      }},
+    {.name = u"vergleichen",
+     .valueName = u"ALT",
+     .help = u"Die gespeicherte Liste ALT (sha256, verglichen nach Inhalt; oder json) mit dem ORDNER jetzt "
+             u"vergleichen, mit den Optionen, mit denen ALT geschrieben wurde: „+ “ neu, „- “ fehlt, „~ “ geändert, "
+             u"„> “ umbenannt. Rückgabewert 0: gleich; 1: verschieden; 2: Fehler. Mit --speichern und leerem ALT "
+             u"(--vergleichen=) wählt ein Dialog die Liste.",
+     .formats = TextCsvHtml | formatBit(ListFormat::Json) | formatBit(ListFormat::Markdown),
+     .once = true,
+     .stage = ReadStage::Target,
+     .read =
+         [](const OptionInput &in) {
+             in.list.compareWith = in.values.last().isEmpty() ? QByteArray() : in.lastBytes;
+             return fine();
+         }},
     {.name = u"ausgabe",
      .shortName = u"o",
      .valueName = u"DATEI",
@@ -280,8 +295,10 @@ QString notForFormat(const ListOption &option)
 QString helpOf(const ListOption &option)
 {
     QStringList names, defaults;
-    for (const ListColumn &column : listColumns())
-        names.append(column.name.toString());
+    for (const ListColumn &column : listColumns()) {
+        if (column.needs != ColumnNeeds::Comparison)
+            names.append(column.name.toString());
+    }
     for (const ListColumn *column : ListRequest::defaultColumns())
         defaults.append(column->name.toString());
     return option.help.toString()
@@ -355,6 +372,24 @@ std::optional<QString> ListOptions::read(const QCommandLineParser &parser, const
             if (std::optional<QString> wrong = option.read({values, bytes, list, hints}))
                 return wrong;
         }
+    }
+    // A checksum list's paths and a comparison's are relative to one folder.
+    if (list.severalFolders() && list.compareWith)
+        return QStringLiteral("--vergleichen vergleicht einen einzigen ORDNER, nicht mehrere.");
+    if (list.severalFolders() && list.format == ListFormat::Sha256)
+        return QStringLiteral("Das Format sha256 gilt für einen einzigen ORDNER, nicht für mehrere.");
+    if (list.compareWith) {
+        // The saved list says what is listed; only where the result goes is chosen here.
+        static constexpr QStringView Beside[] = {u"liste",      u"vergleichen", u"format",   u"trenner",
+                                                 u"zeilenende", u"ausgabe",     u"speichern"};
+        for (size_t i = 0; i < mOptions.size(); ++i) {
+            if (parser.isSet(mOptions[i])
+                && std::find(std::cbegin(Beside), std::cend(Beside), Options[i].name) == std::cend(Beside))
+                return QStringLiteral("--vergleichen nimmt die Optionen der gespeicherten Liste; %1 passt nicht dazu.")
+                    .arg(longName(Options[i]));
+        }
+        if (list.compareWith->isEmpty() && !list.askForFile)
+            return QStringLiteral("--vergleichen braucht eine gespeicherte Liste ALT.");
     }
     // A playlist holds what plays, unless a filter says otherwise.
     if (list.format == ListFormat::M3u && !list.patternChosen)

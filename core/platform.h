@@ -95,6 +95,15 @@ public:
                                                                int maxSize) = 0;
     // Lets the user pick the print queue that receives the next document.
     [[nodiscard]] virtual bool choosePrinter(int flags) = 0;
+    // An existing file the user picks, starting in initialFolder; nothing
+    // when cancelled. Only the lists' comparison asks: a platform without
+    // it answers as cancelled.
+    [[nodiscard]] virtual std::optional<QString> openFileName(const QString &initialFolder, const QString &title)
+    {
+        Q_UNUSED(initialFolder)
+        Q_UNUSED(title)
+        return std::nullopt;
+    }
 };
 
 // The printer: one for the life of the program, so its font stays as set.

@@ -264,6 +264,15 @@ bool Handover::giveUp()
     return false;
 }
 
+bool Handover::hasFailed() const
+{
+    if (!mCall)
+        return true;
+    Workers &w = workers();
+    const std::lock_guard lock(w.mutex);
+    return mCall->state == CallState::Failed;
+}
+
 bool runWaiter(std::function<void()> work)
 {
     Workers &w = workers();

@@ -57,6 +57,10 @@ public:
     // (its mount stuck), a queued one dropped. True when it had finished.
     bool giveUp();
 
+    // True when the call will never run: it was dropped, or failed while
+    // queued because its mount got stuck.
+    [[nodiscard]] bool hasFailed() const;
+
 private:
     std::shared_ptr<HandedOverCall> mCall;
 };

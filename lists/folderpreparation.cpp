@@ -69,9 +69,9 @@ std::optional<ListedFolder> listedFolder(WalkedFolder &walked, const FolderPrepa
     }
     if (matched.empty())
         return std::nullopt;
-    ListedFolder listed{
-        walked.relativePath,   {}, {}, {}, std::move(walked.names), std::move(shownNames), {}, preparation.root,
-        preparation.shownRoot, {}};
+    ListedFolder listed{walked.relativePath,   {}, {}, {}, std::move(walked.names),
+                        std::move(shownNames), {}, {}, {}, preparation.root,
+                        preparation.shownRoot, {}};
     if (preparation.severalFolders)
         listed.shownFolder = shownPathBelow(preparation.shownRoot, walked.relativePath);
     else

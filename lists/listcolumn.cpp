@@ -23,6 +23,14 @@ ColumnValue tagNumber(unsigned number)
     return {{}, qint64(number), number != 0};
 }
 
+// What a comparison's result says of a file, as its column gives it.
+const QString &changeName(ChangeKind kind)
+{
+    static const QString names[] = {QStringLiteral("neu"), QStringLiteral("fehlt"), QStringLiteral("geändert"),
+                                    QStringLiteral("umbenannt")};
+    return names[int(kind)];
+}
+
 constexpr ListColumn Columns[] = {
     {u"name", u"Name", ColumnKind::Text, ColumnNeeds::Names, false,
      [](const ColumnInput &in) {
@@ -64,6 +72,20 @@ constexpr ListColumn Columns[] = {
     {u"dauer", u"Dauer", ColumnKind::Duration, ColumnNeeds::Tags, false,
      [](const ColumnInput &in) {
          return ColumnValue{{}, in.file.tags->seconds, in.file.tags->seconds >= 0};
+     }},
+    {u"pruefsumme", u"Prüfsumme", ColumnKind::Text, ColumnNeeds::Checksums, false,
+     [](const ColumnInput &in) {
+         if (!in.file.checksum || !in.file.checksum->known)
+             return ColumnValue{{}, 0, false};
+         in.room = QString::fromLatin1(in.file.checksum->hex());
+         return text(in.room);
+     }},
+    {u"aenderung", u"Änderung", ColumnKind::Text, ColumnNeeds::Comparison, false,
+     [](const ColumnInput &in) { return in.file.change ? text(changeName(in.file.change->kind)) : ColumnValue{}; }},
+    {u"vorher", u"Vorher", ColumnKind::Text, ColumnNeeds::Comparison, false,
+     [](const ColumnInput &in) {
+         const bool renamed = in.file.change && in.file.change->kind == ChangeKind::Renamed;
+         return renamed ? text(in.file.change->before) : ColumnValue{{}, 0, false};
      }},
 };
 

@@ -24,7 +24,8 @@ namespace Lirabel {
 enum class ColumnKind { Text, Number, Bytes, Time, Duration };
 
 // What the list must find out for a column beyond the files' names.
-enum class ColumnNeeds { Names, SizesAndTimes, Tags, AbsolutePath, Drive };
+// Comparison: a column of a comparison's result only, which --spalten does not offer.
+enum class ColumnNeeds { Names, SizesAndTimes, Tags, AbsolutePath, Drive, Checksums, Comparison };
 
 // One cell, raw: the text of a text column, the number of any other.
 struct ColumnValue

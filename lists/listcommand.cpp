@@ -11,6 +11,7 @@
 #include "core/wildcard.h"
 #include "fs/drives.h"
 #include "fs/folderwalk.h"
+#include "lists/comparecommand.h"
 #include "lists/csvlist.h"
 #include "lists/excludednames.h"
 #include "lists/folderpreparation.h"
@@ -22,6 +23,7 @@
 #include "lists/listwriters.h"
 #include "lists/m3ulist.h"
 #include "lists/markdownlist.h"
+#include "lists/sha256list.h"
 #include "lists/textlist.h"
 
 #include <algorithm>
@@ -50,8 +52,10 @@ void say(const QString &text)
 // The ORDNER made absolute, for the lists that record them: in the order given.
 std::vector<QByteArray> absoluteFolders(const std::vector<ListRoot> &roots);
 
-std::unique_ptr<ListWriter> writerFor(const ListRequest &request, const std::vector<ListRoot> &roots,
-                                      const QString &shownFolders, ListSink &sink)
+} // namespace
+
+std::unique_ptr<ListWriter> listWriterFor(const ListRequest &request, const std::vector<ListRoot> &roots,
+                                          const QString &shownFolders, ListSink &sink)
 {
     switch (request.format) {
     case ListFormat::Text:
@@ -68,20 +72,25 @@ std::unique_ptr<ListWriter> writerFor(const ListRequest &request, const std::vec
         return std::make_unique<JsonList>(request, absoluteFolders(roots), JsonList::Shape::Lines, sink);
     case ListFormat::Markdown:
         return std::make_unique<MarkdownList>(request, shownFolders, sink);
+    case ListFormat::Sha256:
+        return std::make_unique<Sha256List>(sink);
     }
     return nullptr;
 }
+
+namespace {
 
 // True when a column of the list needs that.
 bool columnsNeed(const ListRequest &request, ColumnNeeds needs)
 {
     return request.format != ListFormat::Text && request.format != ListFormat::M3u
+        && request.format != ListFormat::Sha256
         && std::any_of(request.columns.cbegin(), request.columns.cend(),
                        [needs](const ListColumn *column) { return column->needs == needs; });
 }
 
-// The folder made absolute by the working directory, "." and empty steps
-// left out; links are not resolved and ".." stays, as a link may lead there.
+} // namespace
+
 QByteArray absoluteFolder(const QByteArray &folder)
 {
     QByteArray whole = folder;
@@ -97,6 +106,8 @@ QByteArray absoluteFolder(const QByteArray &folder)
     }
     return clean.isEmpty() ? QByteArrayLiteral("/") : clean;
 }
+
+namespace {
 
 std::vector<QByteArray> absoluteFolders(const std::vector<ListRoot> &roots)
 {
@@ -140,12 +151,27 @@ struct ListRun
     bool tags = false;
     bool sizes = false;
     bool paths = false;
+    bool checksums = false;
     std::optional<QList<Volume>> drives; // read once, where the drive column asks
     ExcludedNames excluded;
     WildcardMatcher matcher;
     bool failed = false;
     QStringList rootsNotRead; // with several ORDNER: why, for each one that could not be read
+    std::function<void(const QStringList &relativePath)> folderLeftOut;
 };
+
+// What the list reads beyond the names, for its format and columns.
+void decideReads(ListRun &run)
+{
+    const ListRequest &request = run.request;
+    run.tags = request.format == ListFormat::M3u || columnsNeed(request, ColumnNeeds::Tags);
+    run.sizes = request.format == ListFormat::Html || request.order != ListOrder::Name
+        || columnsNeed(request, ColumnNeeds::SizesAndTimes);
+    run.paths = columnsNeed(request, ColumnNeeds::AbsolutePath);
+    run.checksums = request.format == ListFormat::Sha256 || columnsNeed(request, ColumnNeeds::Checksums);
+    if (columnsNeed(request, ColumnNeeds::Drive))
+        run.drives = mountedDrives();
+}
 
 // The drive that holds the folder, as the drive list shows it.
 QString driveOf(const QList<Volume> &drives, const QByteArray &realRoot, const QStringList &relativePath)
@@ -173,7 +199,7 @@ bool listRoot(ListRun &run, const ListRoot &root)
     settings.maxDepth = request.depth;
     settings.oneFileSystem = request.oneFileSystem;
     settings.sizesAndTimes = sizes;
-    settings.keepOpen = run.tags;
+    settings.keepOpen = run.tags || run.checksums;
     settings.hidden = request.hidden;
     // A folder left out by --ohne is not entered; the others in the
     // window's order.
@@ -229,6 +255,24 @@ bool listRoot(ListRun &run, const ListRoot &root)
                 listed->files[i].tags = &listed->tags[i];
             }
         }
+        if (run.checksums) {
+            QStringList names;
+            names.reserve(qsizetype(listed->files.size()));
+            for (const ListedFile &file : listed->files)
+                names.append(file.name.toString());
+            listed->checksums = readChecksums(walked.descriptor, walked.mount, names);
+            for (size_t i = 0; i < listed->checksums.size(); ++i) {
+                const FileChecksum &sum = listed->checksums[i];
+                if (!sum.known) {
+                    run.failed = true;
+                    leave(walked.relativePath, listed->files[i].name,
+                          (sum.answered ? QStringLiteral("Datei nicht lesbar: %1/%2")
+                                        : QStringLiteral("Datei antwortet nicht: %1/%2"))
+                              .arg(shownFolderPath(walked.relativePath), listed->files[i].shown));
+                }
+                listed->files[i].checksum = &sum;
+            }
+        }
         if (run.drives)
             listed->drive = driveOf(*run.drives, realRoot, walked.relativePath);
         run.writer.folder(*listed);
@@ -238,6 +282,8 @@ bool listRoot(ListRun &run, const ListRoot &root)
         if (excluded.holdsAny(relativePath) || isListedBefore(root, relativePath))
             return;
         run.failed = true;
+        if (run.folderLeftOut)
+            run.folderLeftOut(relativePath);
         QString message = failure.problem == WalkProblem::NoAnswer
             ? QStringLiteral("Verzeichnis antwortet nicht: %1").arg(shownFolderPath(relativePath))
             : QStringLiteral("Verzeichnis nicht lesbar: %1").arg(shownFolderPath(relativePath))
@@ -282,7 +328,7 @@ int runList(const ListRequest &request, ListReport &report, ListInMemory *memory
             sink.emplace(memory->list);
         else
             sink.emplace(request.output);
-        std::unique_ptr<ListWriter> writer = writerFor(request, roots, spokenList(shownRoots), *sink);
+        std::unique_ptr<ListWriter> writer = listWriterFor(request, roots, spokenList(shownRoots), *sink);
         // For the clipboard a table goes there as HTML too, for word processors.
         std::optional<ListSink> tableSink;
         if (memory && request.format == ListFormat::Csv) {
@@ -290,15 +336,20 @@ int runList(const ListRequest &request, ListReport &report, ListInMemory *memory
             writer =
                 std::make_unique<ListWriters>(std::move(writer), std::make_unique<HtmlTableList>(request, *tableSink));
         }
-        ListRun run{
-            request, report, *writer, {}, {}, {}, {}, ExcludedNames(request.excluded), WildcardMatcher(request.pattern),
-            false,   {}};
-        run.tags = request.format == ListFormat::M3u || columnsNeed(request, ColumnNeeds::Tags);
-        run.sizes = request.format == ListFormat::Html || request.order != ListOrder::Name
-            || columnsNeed(request, ColumnNeeds::SizesAndTimes);
-        run.paths = columnsNeed(request, ColumnNeeds::AbsolutePath);
-        if (columnsNeed(request, ColumnNeeds::Drive))
-            run.drives = mountedDrives();
+        ListRun run{request,
+                    report,
+                    *writer,
+                    {},
+                    {},
+                    {},
+                    {},
+                    {},
+                    ExcludedNames(request.excluded),
+                    WildcardMatcher(request.pattern),
+                    false,
+                    {},
+                    {}};
+        decideReads(run);
 
         bool anyRead = false;
         for (const ListRoot &root : roots)
@@ -324,12 +375,41 @@ int runList(const ListRequest &request, ListReport &report, ListInMemory *memory
 
 int runListCommand(const ListRequest &request, ListReport &report)
 {
+    if (request.compareWith)
+        return runCompareCommand(request, report);
     return runList(request, report, nullptr);
 }
 
 int runListCommand(const ListRequest &request, ListReport &report, ListInMemory &memory)
 {
     return runList(request, report, &memory);
+}
+
+bool walkList(const ListRequest &request, ListReport &report, ListWriter &writer, bool &failed,
+              const std::function<void(const QStringList &relativePath)> &folderLeftOut)
+{
+    const std::vector<ListRoot> roots = listRoots(
+        {request.folders.front()}, [](const QStringList &, bool) { return false; },
+        [&report](const QString &note) { report.note(note); });
+    if (request.subfolders)
+        readNaturalKeyWeights();
+    ListRun run{request,
+                report,
+                writer,
+                {},
+                {},
+                {},
+                {},
+                {},
+                ExcludedNames(request.excluded),
+                WildcardMatcher(request.pattern),
+                false,
+                {},
+                folderLeftOut};
+    decideReads(run);
+    const bool read = !roots.empty() && listRoot(run, roots.front());
+    failed = run.failed;
+    return read;
 }
 
 } // namespace Lirabel

@@ -17,8 +17,12 @@
 // the caller gives its own (the save dialog's message boxes), in German.
 
 #include "lists/listrequest.h"
+#include "lists/listroots.h"
 
 #include <QString>
+
+#include <functional>
+#include <memory>
 
 namespace Lirabel {
 
@@ -60,5 +64,24 @@ struct ListInMemory
 [[nodiscard]] int runListCommand(const ListRequest &request, ListReport &report);
 [[nodiscard]] int runListCommand(const ListRequest &request);
 [[nodiscard]] int runListCommand(const ListRequest &request, ListReport &report, ListInMemory &memory);
+
+class ListSink;
+class ListWriter;
+
+// The folder made absolute by the working directory, "." and empty steps
+// left out; links are not resolved and ".." stays, as a link may lead there.
+[[nodiscard]] QByteArray absoluteFolder(const QByteArray &folder);
+
+// The writer of the request's format, writing to sink; shownFolders names
+// the ORDNER as a person reads them.
+[[nodiscard]] std::unique_ptr<ListWriter> listWriterFor(const ListRequest &request, const std::vector<ListRoot> &roots,
+                                                        const QString &shownFolders, ListSink &sink);
+
+// The walk of runListCommand over the request's first ORDNER, each folder
+// with listed files handed to writer, which is not finished here. failed is
+// set where a folder or file could not be read, and folderLeftOut told of
+// each folder left out. False when the folder itself could not be read.
+[[nodiscard]] bool walkList(const ListRequest &request, ListReport &report, ListWriter &writer, bool &failed,
+                            const std::function<void(const QStringList &relativePath)> &folderLeftOut = {});
 
 } // namespace Lirabel

@@ -32,6 +32,8 @@ QString formatName(ListFormat format)
         return QStringLiteral("jsonl");
     case ListFormat::Markdown:
         return QStringLiteral("md");
+    case ListFormat::Sha256:
+        return QStringLiteral("sha256");
     }
     return {};
 }
@@ -59,7 +61,7 @@ std::optional<std::vector<const ListColumn *>> columnsNamed(QStringView list, QS
     for (const QStringView part : list.split(u',')) {
         const QStringView name = part.trimmed();
         const ListColumn *found = columnNamed(name);
-        if (!found) {
+        if (!found || found->needs == ColumnNeeds::Comparison) {
             if (unknown)
                 *unknown = name.toString();
             return std::nullopt;
@@ -79,8 +81,10 @@ std::optional<std::vector<const ListColumn *>> columnsNamed(QStringView list, QS
 QString columnNamesText()
 {
     QStringList names;
-    for (const ListColumn &column : listColumns())
-        names.append(column.name.toString());
+    for (const ListColumn &column : listColumns()) {
+        if (column.needs != ColumnNeeds::Comparison)
+            names.append(column.name.toString());
+    }
     return spokenList(names);
 }
 

@@ -18,11 +18,12 @@
 
 namespace Lirabel {
 
-enum class ListFormat { Text, Csv, Html, M3u, Json, Jsonl, Markdown };
+enum class ListFormat { Text, Csv, Html, M3u, Json, Jsonl, Markdown, Sha256 };
 
 // Every format, in the order the help and the messages name them.
-inline constexpr ListFormat ListFormats[] = {ListFormat::Text, ListFormat::Csv,   ListFormat::Html,    ListFormat::M3u,
-                                             ListFormat::Json, ListFormat::Jsonl, ListFormat::Markdown};
+inline constexpr ListFormat ListFormats[] = {ListFormat::Text,     ListFormat::Csv,   ListFormat::Html,
+                                             ListFormat::M3u,      ListFormat::Json,  ListFormat::Jsonl,
+                                             ListFormat::Markdown, ListFormat::Sha256};
 
 // The order of a folder's files; folders keep theirs (depth first, natural).
 enum class ListOrder { Name, Size, Modified };
@@ -49,6 +50,9 @@ struct ListRequest
     bool askForFile = false;                                    // --speichern: output from the save-file dialog
     bool toClipboard = false;                                   // --zwischenablage: no output, the clipboard
     std::optional<bool> crLf;                                   // --zeilenende; see crLfLines()
+    // --vergleichen: the saved list, as the system passed its name; empty
+    // with --speichern, where the open-file dialog asks for it.
+    std::optional<QByteArray> compareWith;
 
     // Text ends its lines with CR LF in a file, as the window's save does, and
     // with LF on standard output, as Unix tools expect; --zeilenende rules.

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "fs/audiotags.h"
+#include "fs/filechecksum.h"
 
 #include <QString>
 #include <QStringList>
@@ -16,6 +17,14 @@ namespace Lirabel {
 // What files have when their tags were not asked for.
 extern const AudioTags NoAudioTags;
 
+// What a comparison with a saved list found for a file.
+enum class ChangeKind { Added, Removed, Changed, Renamed };
+struct ListedChange
+{
+    ChangeKind kind = ChangeKind::Added;
+    QString before; // of a renamed file: its path in the saved list, as a person reads it
+};
+
 // One listed file: matched, in natural order, with what its columns need.
 // Its texts lie in its folder's texts.
 struct ListedFile
@@ -25,6 +34,8 @@ struct ListedFile
     qint64 size = -1;
     qint64 modified = 0; // seconds since the epoch
     const AudioTags *tags = &NoAudioTags;
+    const FileChecksum *checksum = nullptr; // where a column or the format asks for it
+    const ListedChange *change = nullptr;   // in a comparison with a saved list
 };
 
 struct ListedFolder
@@ -39,6 +50,8 @@ struct ListedFolder
     QString names;
     QString shownNames; // of the names not shown as they are
     std::vector<AudioTags> tags;
+    std::vector<FileChecksum> checksums;
+    std::vector<ListedChange> changes;
     QByteArray root;   // the ORDNER it lies in, as the system passed it
     QString shownRoot; // that ORDNER as a person reads it
     QString drive;     // its drive as the window's drive list shows it, where the drive column asks

@@ -19,6 +19,7 @@ public:
     std::optional<QString> saveFileName(const QString &initialFolder, const QString &fileName, int maxLength) override;
     std::optional<FontChoice> chooseFont(const QString &name, float size, int flags, int minSize, int maxSize) override;
     bool choosePrinter(int flags) override;
+    std::optional<QString> openFileName(const QString &initialFolder, const QString &title) override;
 
 private:
     QtPrinter *mPrinter = nullptr;

@@ -255,14 +255,14 @@ void TestOpenFolder::commandLine_data()
     wrong("zwei ORDNER ohne --liste", {"%1", "%1"}, "Nur ein ORDNER ist möglich; mehrere mit --liste.");
     wrong("zwei Formate", {"--liste", "--format", "csv", "--format", "html", "%1"}, "Nur ein Format ist möglich.");
     wrong("unbekanntes Format", {"--liste", "--format", "pdf", "%1"},
-          "Unbekanntes Format „pdf“; möglich sind text, csv, html, m3u, json, jsonl und md.");
+          "Unbekanntes Format „pdf“; möglich sind text, csv, html, m3u, json, jsonl, md und sha256.");
     wrong("--spalten mit text", {"--liste", "--spalten", "name", "%1"},
-          "--spalten gilt nicht für die Formate text und m3u.");
+          "--spalten gilt nicht für die Formate text, m3u und sha256.");
     wrong("unbekannte Spalte", {"--liste", "--format", "csv", "--spalten", "name,farbe", "%1"},
           "Unbekannte Spalte „farbe“; möglich sind name, ordner, pfad, laufwerk, groesse, datum, interpret, titel, "
           "album, "
           "titelnr, "
-          "jahr, genre und dauer.");
+          "jahr, genre, dauer und pruefsumme.");
     wrong("--trenner mit text", {"--liste", "--trenner", ",", "%1"}, "--trenner gilt nur für das Format csv.");
     wrong("unbekannter Trenner", {"--liste", "--format", "csv", "--trenner", "|", "%1"},
           "Unbekannter Trenner „|“; möglich sind „;“, „,“ und tab.");
@@ -271,9 +271,9 @@ void TestOpenFolder::commandLine_data()
     wrong("doppelte Spalte", {"--liste", "--format", "csv", "--spalten", "name,datum,name", "%1"},
           "Die Spalte „name“ steht zweimal in --spalten.");
     wrong("--nummern mit m3u", {"--liste", "--format", "m3u", "--nummern", "%1"},
-          "--nummern gilt nicht für die Formate m3u, json und jsonl.");
+          "--nummern gilt nur für die Formate text, csv, html und md.");
     wrong("--ohne-endungen mit json", {"--liste", "--format", "json", "--ohne-endungen", "%1"},
-          "--ohne-endungen gilt nicht für die Formate json und jsonl.");
+          "--ohne-endungen gilt nicht für die Formate json, jsonl und sha256.");
     wrong("--leerzeile mit csv", {"--liste", "--format", "csv", "--leerzeile", "2", "%1"},
           "--leerzeile gilt nur für das Format text.");
     wrong("--leerzeile keine Zahl", {"--liste", "--leerzeile", "zwei", "%1"},

@@ -227,17 +227,20 @@ def keys(path):
     parser.optionxform = str
     parser.read(path, encoding="utf-8")
     return parser
-def command(line):
-    return line.replace("%F", "ORDNER…")
+# %f and Nemo's %F on a single selection name one folder.
+def command(line, one=False):
+    return line.replace("%F", "ORDNER" if one else "ORDNER…").replace("%f", "ORDNER")
 dolphin = keys(sys.argv[1] + "/dolphin/io.github.lirabel.Lirabel.dateiliste.desktop")
 ids = dolphin["Desktop Entry"]["Actions"].rstrip(";").split(";")
 want = sorted(command(dolphin["Desktop Action " + i]["Exec"]) for i in ids)
 items = keys(sys.argv[1] + "/actions/lirabel-dateiliste.desktop")["Desktop Entry"]["ItemsList"].rstrip(";").split(";")
 actions = sorted(command(keys(f"{sys.argv[1]}/actions/{i}.desktop")["X-Action-Profile ordner"]["Exec"]) for i in items)
-nemo = sorted(command(keys(f)["Nemo Action"]["Exec"]) for f in glob.glob(sys.argv[1] + "/nemo/*.nemo_action")
-              if "kopieren" not in f)
+nemo = sorted(command(a["Exec"], a["Selection"] == "s")
+              for a in (keys(f)["Nemo Action"] for f in glob.glob(sys.argv[1] + "/nemo/*.nemo_action")
+                        if "kopieren" not in f))
 formats = ["", " --format csv", " --format html", " --format m3u"]
-expected = sorted(f"lirabel --liste --speichern --unterordner{f} ORDNER…" for f in formats)
+expected = sorted([f"lirabel --liste --speichern --unterordner{f} ORDNER…" for f in formats]
+                  + ["lirabel --liste --speichern --vergleichen= ORDNER"])
 for name, found in (("Dolphin", want), ("file-manager actions", actions), ("Nemo", nemo)):
     if found != expected:
         sys.exit(f"{name}: {found}")

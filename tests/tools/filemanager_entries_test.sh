@@ -23,18 +23,19 @@ actions=$(grep -l -e '--speichern' "$entries"/actions/lirabel-dateiliste-*.deskt
     | sed 's/\.desktop$//' | sort)
 [ "$items" = "$actions" ] || fail "the menu's items ($items) are not the actions ($actions)"
 
-# Dolphin: every action in the submenu, and one action for each of the four lists.
+# Dolphin: every action in the submenu, one for each of the four lists and the comparison.
 service=$entries/dolphin/io.github.lirabel.Lirabel.dateiliste.desktop
 grep -q '^X-KDE-Submenu=Dateiliste speichern$' "$service" || fail "Dolphin's entries are in no submenu"
 for id in $(sed -n 's/^Actions=//p' "$service" | tr ';' ' '); do
     grep -q "^\[Desktop Action $id\]$" "$service" || fail "Dolphin's action $id is not described"
 done
-[ "$(grep -c '^\[Desktop Action ' "$service")" -eq 4 ] || fail "Dolphin does not offer the four lists"
-[ "$(grep -l -e '--speichern' "$entries"/nemo/*.nemo_action | wc -l)" -eq 4 ] || fail "Nemo does not offer the four lists"
+[ "$(grep -c '^\[Desktop Action ' "$service")" -eq 5 ] || fail "Dolphin does not offer the four lists and the comparison"
+[ "$(grep -l -e '--speichern' "$entries"/nemo/*.nemo_action | wc -l)" -eq 5 ] || fail "Nemo does not offer the four lists and the comparison"
 
-# Every command lists every selected folder, and each file manager copies the list.
-grep -rn '^Exec=' "$entries" | grep -v ' %F$' && fail "a command above does not take every selected folder (%F)"
-grep -rn '^Selection=' "$entries/nemo" | grep -v '=notnone$' && fail "a Nemo action above takes one folder only"
+# Every command lists every selected folder, and each file manager copies the
+# list; the comparison takes one folder.
+grep -rn '^Exec=' "$entries" | grep -v -e ' %F$' -e ' --vergleichen= %f$' && fail "a command above does not take every selected folder (%F)"
+grep -rn '^Selection=' "$entries/nemo" | grep -v -e '=notnone$' -e 'vergleichen.nemo_action:.*=s$' && fail "a Nemo action above takes one folder only"
 for folder in dolphin actions nemo; do
     grep -rlx 'Exec=lirabel --liste --zwischenablage --unterordner %F' "$entries/$folder" \
         | xargs -r grep -qx 'Name=Dateiliste kopieren' || fail "$folder has no entry \"Dateiliste kopieren\""
