@@ -6,6 +6,7 @@
 #include "app/applicationsetup.h"
 #include "core/platform.h"
 #include "lists/listcommand.h"
+#include "paper/papercommand.h"
 #include "ui/qtplatform.h"
 #include "ui/savetarget.h"
 
@@ -25,8 +26,8 @@ namespace {
 // As many folders as a message box shows on a screen; the rest are counted.
 constexpr qsizetype ShownLeftOut = 15;
 
-// A display to open the dialog on: without one Qt ends the program with an
-// English message of its own.
+} // namespace
+
 bool hasDisplay(int argc, char **argv)
 {
     for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
@@ -40,6 +41,8 @@ bool hasDisplay(int argc, char **argv)
     }
     return false;
 }
+
+namespace {
 
 // Gathers the messages for the boxes shown once the list is written.
 class MessageBoxReport : public ListReport
@@ -100,6 +103,8 @@ QString listExtension(ListFormat format)
         return QStringLiteral(".html");
     case ListFormat::M3u:
         return QStringLiteral(".m3u");
+    case ListFormat::Pdf:
+        return QStringLiteral(".pdf");
     }
     return QStringLiteral(".txt");
 }
@@ -132,7 +137,7 @@ int saveListAsked(ListRequest request)
         return 1; // cancelled: nothing written
     request.output = QFile::encodeName(*file);
     MessageBoxReport report;
-    const int exitCode = runListCommand(request, report);
+    const int exitCode = runListCommand(request, report, paperWriters());
     report.show();
     return exitCode;
 }

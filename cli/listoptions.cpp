@@ -11,6 +11,10 @@
 #include <algorithm>
 #include <iterator>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace Lirabel {
 
 namespace {
@@ -20,7 +24,20 @@ std::optional<QString> fine()
     return std::nullopt;
 }
 
-constexpr unsigned TextCsvHtml = formatBit(ListFormat::Text) | formatBit(ListFormat::Csv) | formatBit(ListFormat::Html);
+constexpr unsigned TextCsvHtml =
+    formatBit(ListFormat::Text) | formatBit(ListFormat::Csv) | formatBit(ListFormat::Html) | formatBit(ListFormat::Pdf);
+constexpr unsigned Paper = formatBit(ListFormat::Pdf);
+
+// --drucken, --drucker and --druckdialog choose the format and the target at once.
+constexpr char16_t NotWithPrinting[] = u"format,ausgabe,speichern";
+
+std::optional<QString> printTo(const OptionInput &in, const QString &queue)
+{
+    in.list.format = ListFormat::Pdf;
+    if (!in.list.paper.printer || !queue.isEmpty())
+        in.list.paper.printer = queue;
+    return std::nullopt;
+}
 
 constexpr ListOption Options[] = {
     {.name = u"liste",
@@ -89,7 +106,8 @@ constexpr ListOption Options[] = {
          }},
     {.name = u"format",
      .valueName = u"FORMAT",
-     .help = u"Das Format: text (Vorgabe), csv, html oder m3u.",
+     .help = u"Das Format: text (Vorgabe), csv, html, m3u oder pdf (eine Tabelle auf Seiten, in -o DATEI oder "
+             u"auf die Standardausgabe, wenn sie kein Terminal ist).",
      .stage = ReadStage::Format,
      .read = [](const OptionInput &in) -> std::optional<QString> {
          if (in.values.size() > 1)
@@ -103,8 +121,9 @@ constexpr ListOption Options[] = {
      }},
     {.name = u"spalten",
      .valueName = u"LISTE",
-     .help = u"Die Spalten für csv und html, mit Kommas getrennt, jede einmal, aus {spalten}. Vorgabe: {vorgabe}.",
-     .formats = formatBit(ListFormat::Csv) | formatBit(ListFormat::Html),
+     .help = u"Die Spalten für csv, html und pdf, mit Kommas getrennt, jede einmal, aus {spalten}. Vorgabe: "
+             u"{vorgabe}.",
+     .formats = formatBit(ListFormat::Csv) | formatBit(ListFormat::Html) | Paper,
      .once = true,
      .stage = ReadStage::Layout,
      .read = [](const OptionInput &in) -> std::optional<QString> {
@@ -228,7 +247,98 @@ constexpr ListOption Options[] = {
              in.list.askForFile = true;
              return fine();
          }},
+    {.name = u"drucken",
+     .help = u"Die Liste als Tabelle mit Kopfzeile und Summen auf dem Standarddrucker von CUPS drucken; schließt "
+             u"--format, -o und --speichern aus.",
+     .excludes = NotWithPrinting,
+     .stage = ReadStage::Format,
+     .read = [](const OptionInput &in) { return printTo(in, QString()); }},
+    {.name = u"drucker",
+     .valueName = u"NAME",
+     .help = u"Wie --drucken, auf der Druckerwarteschlange NAME.",
+     .once = true,
+     .excludes = NotWithPrinting,
+     .stage = ReadStage::Format,
+     .read = [](const OptionInput &in) { return printTo(in, in.values.last()); }},
+    {.name = u"druckdialog",
+     .help = u"Wie --drucken, doch Schrift und Drucker erst in den Dialogen des Fensters wählen (braucht eine "
+             u"Anzeige). So ruft der Kontextmenü-Eintrag „Dateiliste drucken …“ der Dateimanager lirabel auf.",
+     .excludes = NotWithPrinting,
+     .stage = ReadStage::Format,
+     .read =
+         [](const OptionInput &in) {
+             in.list.paper.askPrinter = true;
+             return printTo(in, QString());
+         }},
+    {.name = u"schrift",
+     .valueName = u"FAMILIE",
+     .help = u"Die Schrift des PDFs und des Drucks (Vorgabe: Liberation Sans); fehlt sie, nennt lirabel die "
+             u"nächstliegende, die fontconfig wählt.",
+     .formats = Paper,
+     .once = true,
+     .stage = ReadStage::Layout,
+     .read =
+         [](const OptionInput &in) {
+             in.list.paper.fontFamily = in.values.last();
+             in.list.paper.fontChosen = true;
+             return fine();
+         }},
+    {.name = u"schriftgroesse",
+     .valueName = u"PUNKTE",
+     .help = u"Die Schriftgröße in Punkt, 6 bis 14 (Vorgabe: 9).",
+     .formats = Paper,
+     .once = true,
+     .stage = ReadStage::Layout,
+     .read = [](const OptionInput &in) -> std::optional<QString> {
+         QString text = in.values.last().trimmed();
+         text.replace(QLatin1Char(','), QLatin1Char('.'));
+         bool number = false;
+         const double points = text.toDouble(&number);
+         if (!number || !(points >= 6 && points <= 14))
+             return QStringLiteral("Keine gültige Schriftgröße „%1“; möglich sind 6 bis 14 Punkt.")
+                 .arg(in.values.last());
+         in.list.paper.fontPoints = points;
+         return fine();
+     }},
+    {.name = u"querformat",
+     .help = u"Die Seiten quer; sonst nur, wenn die übrigen Spalten dem Namen weniger als ein Drittel der "
+             u"Breite lassen.",
+     .formats = Paper,
+     .stage = ReadStage::Layout,
+     .read =
+         [](const OptionInput &in) {
+             in.list.paper.landscape = true;
+             return fine();
+         }},
+    {.name = u"groessen",
+     .valueName = u"ART",
+     .help = u"Die Größen im PDF und im Druck: bytes (Vorgabe, „1.234.567“) oder lesbar (dezimal, „1,2 MB“).",
+     .formats = Paper,
+     .once = true,
+     .stage = ReadStage::Layout,
+     .read = [](const OptionInput &in) -> std::optional<QString> {
+         const QString &kind = in.values.last();
+         if (kind != QLatin1String("bytes") && kind != QLatin1String("lesbar"))
+             return QStringLiteral("Unbekannte Art „%1“ für --groessen; möglich sind bytes und lesbar.").arg(kind);
+         in.list.paper.readableSizes = kind == QLatin1String("lesbar");
+         return fine();
+     }},
 };
+
+// Standard output without a path.
+bool isTerminal(const std::optional<QByteArray> &path)
+{
+    if (!path)
+        return ::isatty(STDOUT_FILENO) == 1;
+    struct stat status = {};
+    if (::stat(path->constData(), &status) != 0 || !S_ISCHR(status.st_mode))
+        return false;
+    const int descriptor = ::open(path->constData(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    const bool terminal = descriptor >= 0 && ::isatty(descriptor) == 1;
+    if (descriptor >= 0)
+        ::close(descriptor);
+    return terminal;
+}
 
 QString longName(const ListOption &option)
 {
@@ -314,8 +424,10 @@ std::optional<QString> ListOptions::read(const QCommandLineParser &parser, const
             const ListOption &option = Options[i];
             if (option.stage != stage || !parser.isSet(mOptions[i]))
                 continue;
-            if (!option.excludes.isEmpty() && isSet(option.excludes))
-                return QStringLiteral("%1 und --%2 schließen einander aus.").arg(longName(option), option.excludes);
+            for (const QStringView other : option.excludes.split(u',', Qt::SkipEmptyParts)) {
+                if (isSet(other))
+                    return QStringLiteral("%1 und --%2 schließen einander aus.").arg(longName(option), other);
+            }
             if (!(option.formats & formatBit(list.format)))
                 return notForFormat(option);
             if (!option.read)
@@ -326,6 +438,8 @@ std::optional<QString> ListOptions::read(const QCommandLineParser &parser, const
                 return wrong;
         }
     }
+    if (list.format == ListFormat::Pdf && !list.paper.printer && !list.askForFile && isTerminal(list.output))
+        return QStringLiteral("Ein PDF gehört nicht auf ein Terminal: -o DATEI nennt die Datei.");
     // A playlist holds what plays, unless a filter says otherwise.
     if (list.format == ListFormat::M3u && !list.patternChosen)
         list.pattern = playableFilesPattern();

@@ -2,7 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
 
 // `lirabel`: the command line, its help and version, and the lists without
-// the window; everything else is the window program's.
+// the window; everything else is the window program's, lists on paper too,
+// which need the drawing libraries.
 
 #include "cli/commandline.h"
 #include "cli/windowprogram.h"
@@ -14,7 +15,7 @@ int main(int argc, char *argv[])
     const Lirabel::CommandLine commandLine = Lirabel::readCommandLine(argc, argv);
     if (commandLine.exitCode)
         return *commandLine.exitCode;
-    if (commandLine.list && !commandLine.list->askForFile)
+    if (commandLine.list && !commandLine.list->askForFile && commandLine.list->format != Lirabel::ListFormat::Pdf)
         return Lirabel::leaveWithoutWindow(Lirabel::runListCommand(*commandLine.list));
     return Lirabel::startWindowProgram(argv);
 }

@@ -40,7 +40,8 @@ void say(const QString &text)
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
 }
 
-std::unique_ptr<ListWriter> writerFor(const ListRequest &request, const QString &shownFolder, ListSink &sink)
+std::unique_ptr<ListWriter> writerFor(const ListRequest &request, const QString &shownFolder, ListSink &sink,
+                                      const PaperWriterMaker &paperWriter)
 {
     switch (request.format) {
     case ListFormat::Text:
@@ -51,6 +52,10 @@ std::unique_ptr<ListWriter> writerFor(const ListRequest &request, const QString 
         return std::make_unique<HtmlList>(request, shownFolder, sink);
     case ListFormat::M3u:
         return std::make_unique<M3uList>(request, sink);
+    case ListFormat::Pdf:
+        if (paperWriter)
+            return paperWriter(request, shownFolder, sink);
+        throw LirabelError(QStringLiteral("Das Format pdf schreibt nur das Programm mit Fenster (lirabel-fenster)."));
     }
     return nullptr;
 }
@@ -232,13 +237,18 @@ int runListCommand(const ListRequest &request)
 
 int runListCommand(const ListRequest &request, ListReport &report)
 {
+    return runListCommand(request, report, {});
+}
+
+int runListCommand(const ListRequest &request, ListReport &report, const PaperWriterMaker &paperWriter)
+{
     const QString shownFolder = printableName(nameFromBytes(request.folder));
     const auto shownFolderPath = [&shownFolder](const QStringList &relativePath) {
         return shownPathBelow(shownFolder, relativePath);
     };
     const bool tags = request.format == ListFormat::M3u || columnsNeed(request, ColumnNeeds::Tags);
-    const bool sizes = request.format == ListFormat::Html || request.order != ListOrder::Name
-        || columnsNeed(request, ColumnNeeds::SizesAndTimes);
+    const bool sizes = request.format == ListFormat::Html || request.format == ListFormat::Pdf
+        || request.order != ListOrder::Name || columnsNeed(request, ColumnNeeds::SizesAndTimes);
     const bool paths = columnsNeed(request, ColumnNeeds::AbsolutePath);
     const QString shownAbsolute = paths ? printableName(nameFromBytes(absoluteFolder(request.folder))) : QString();
     const Excluded excluded(request.excluded);
@@ -249,7 +259,7 @@ int runListCommand(const ListRequest &request, ListReport &report)
 
     try {
         ListSink sink(request.output);
-        const std::unique_ptr<ListWriter> writer = writerFor(request, shownFolder, sink);
+        const std::unique_ptr<ListWriter> writer = writerFor(request, shownFolder, sink, paperWriter);
 
         WalkSettings settings;
         settings.subfolders = request.subfolders;
@@ -324,7 +334,10 @@ int runListCommand(const ListRequest &request, ListReport &report)
             return 1; // nothing listed, nothing written
         writer->finish();
     } catch (const LirabelError &error) {
-        report.notWritten(QStringLiteral("Datei kann nicht gespeichert werden !\n%1").arg(error.message()));
+        // A printed list has no file: its error says what failed.
+        report.notWritten(request.paper.printer
+                              ? error.message()
+                              : QStringLiteral("Datei kann nicht gespeichert werden !\n%1").arg(error.message()));
         return 1;
     }
     return failed ? 1 : 0;

@@ -19,7 +19,13 @@
 
 #include <QString>
 
+#include <functional>
+#include <memory>
+
 namespace Lirabel {
+
+class ListSink;
+class ListWriter;
 
 // Where the command's messages go.
 class ListReport
@@ -45,5 +51,12 @@ public:
 // be read or the list not written, or a text list would hold too many entries.
 [[nodiscard]] int runListCommand(const ListRequest &request, ListReport &report);
 [[nodiscard]] int runListCommand(const ListRequest &request);
+
+// Makes the writer of a list on paper (pdf, a printed list), which lives in a
+// layer above the lists as it needs the drawing libraries. It may raise
+// LirabelError, whose message is then the one told.
+using PaperWriterMaker =
+    std::function<std::unique_ptr<ListWriter>(const ListRequest &request, const QString &shownFolder, ListSink &sink)>;
+[[nodiscard]] int runListCommand(const ListRequest &request, ListReport &report, const PaperWriterMaker &paperWriter);
 
 } // namespace Lirabel

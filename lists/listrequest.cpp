@@ -26,6 +26,8 @@ QString formatName(ListFormat format)
         return QStringLiteral("html");
     case ListFormat::M3u:
         return QStringLiteral("m3u");
+    case ListFormat::Pdf:
+        return QStringLiteral("pdf");
     }
     return {};
 }

@@ -7,6 +7,7 @@
 // and settings options, the format, its columns and where it goes.
 
 #include "lists/listcolumn.h"
+#include "lists/paperrequest.h"
 
 #include <QByteArray>
 #include <QString>
@@ -18,10 +19,11 @@
 
 namespace Lirabel {
 
-enum class ListFormat { Text, Csv, Html, M3u };
+enum class ListFormat { Text, Csv, Html, M3u, Pdf };
 
 // Every format, in the order the help and the messages name them.
-inline constexpr ListFormat ListFormats[] = {ListFormat::Text, ListFormat::Csv, ListFormat::Html, ListFormat::M3u};
+inline constexpr ListFormat ListFormats[] = {ListFormat::Text, ListFormat::Csv, ListFormat::Html, ListFormat::M3u,
+                                             ListFormat::Pdf};
 
 // The order of a folder's files; folders keep theirs (depth first, natural).
 enum class ListOrder { Name, Size, Modified };
@@ -46,6 +48,7 @@ struct ListRequest
     std::optional<QByteArray> output;                           // --ausgabe; standard output without
     bool askForFile = false;                                    // --speichern: output from the save-file dialog
     std::optional<bool> crLf;                                   // --zeilenende; see crLfLines()
+    PaperRequest paper;                                         // pdf and --drucken
 
     // Text ends its lines with CR LF in a file, as the window's save does, and
     // with LF on standard output, as Unix tools expect; --zeilenende rules.

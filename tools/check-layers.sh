@@ -9,6 +9,7 @@
 #   fs      core                 the file system and its threads    (Qt Core)
 #   lists   core fs              the lists' formats                  (Qt Core)
 #   ui      core fs              widgets and dialogs
+#   paper   core fs lists        the lists on paper: PDF and print   (Qt Gui, PrintSupport)
 #   cli     core fs lists        the command line                    (Qt Core)
 #   app     everything           the window program
 # Layers marked Qt Core include no header of Qt Gui, Widgets or PrintSupport.
@@ -23,8 +24,9 @@ declare -A allowed=(
     [fs]="core fs"
     [lists]="core fs lists"
     [ui]="core fs ui"
+    [paper]="core fs lists paper"
     [cli]="core fs lists cli"
-    [app]="core fs lists ui cli app"
+    [app]="core fs lists paper ui cli app"
 )
 coreonly=" core fs lists cli "
 # Headers of Qt's modules above Core, by the names their classes carry.
@@ -50,7 +52,7 @@ while IFS= read -r file; do
             fi
         done < <(sed -nE 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*(<[^>]+>).*/\1/p' "$file")
     fi
-done < <(find core fs lists ui cli app -name '*.cpp' -o -name '*.h' | sort)
+done < <(find core fs lists paper ui cli app -name '*.cpp' -o -name '*.h' | sort)
 
 [ $bad -eq 0 ] || { echo "check-layers: an include points against the layers" >&2; exit 1; }
 echo "check-layers: every include points down"
