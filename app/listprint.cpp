@@ -27,7 +27,8 @@ public:
     void show() const
     {
         if (!mMessages.isEmpty())
-            platform().messageBox->critical(mMessages.mid(0, 15).join(QLatin1Char('\n')), QStringLiteral("Druckfehler"));
+            platform().messageBox->critical(mMessages.mid(0, 15).join(QLatin1Char('\n')),
+                                            QStringLiteral("Druckfehler"));
     }
 
 private:

@@ -15,13 +15,13 @@ namespace Lirabel {
 
 struct PaperRequest
 {
-    std::optional<QString> printer;                     // --drucken: empty for CUPS's default queue; --drucker NAME
-    bool askPrinter = false;                            // --druckdialog: font and printer from the window's dialogs
+    std::optional<QString> printer;                         // --drucken: empty for CUPS's default queue; --drucker NAME
+    bool askPrinter = false;                                // --druckdialog: font and printer from the window's dialogs
     QString fontFamily = QStringLiteral("Liberation Sans"); // --schrift
-    bool fontChosen = false;                            // the family was asked for, so a substitute is named
-    qreal fontPoints = 9;                               // --schriftgroesse, 6 to 14
-    bool landscape = false;                             // --querformat; else only where the columns need it
-    bool readableSizes = false;                         // --groessen lesbar: "1,2 MB" instead of "1.234.567"
+    bool fontChosen = false;                                // the family was asked for, so a substitute is named
+    qreal fontPoints = 9;                                   // --schriftgroesse, 6 to 14
+    bool landscape = false;                                 // --querformat; else only where the columns need it
+    bool readableSizes = false;                             // --groessen lesbar: "1,2 MB" instead of "1.234.567"
 };
 
 } // namespace Lirabel

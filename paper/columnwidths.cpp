@@ -4,7 +4,6 @@
 #include "paper/columnwidths.h"
 
 #include <algorithm>
-#include <limits>
 #include <numeric>
 
 namespace Lirabel {
@@ -33,9 +32,7 @@ bool needsLandscape(const ColumnDemand &demand, qreal uprightWidth)
 std::vector<qreal> columnWidths(const ColumnDemand &demand, qreal width)
 {
     const size_t count = demand.widest.size();
-    std::vector<qreal> wanted = demand.widest;
-    if (demand.nameColumn >= 0)
-        wanted[size_t(demand.nameColumn)] = std::numeric_limits<qreal>::infinity();
+    const std::vector<qreal> &wanted = demand.widest;
     // Shares filled from the smallest demand up: whoever wants less than an
     // equal share of what is left gets it, the rest share the remainder.
     std::vector<size_t> order(count);
@@ -49,6 +46,8 @@ std::vector<qreal> columnWidths(const ColumnDemand &demand, qreal width)
         widths[column] = std::min(wanted[column], share);
         room -= widths[column];
     }
+    if (demand.nameColumn >= 0)
+        widths[size_t(demand.nameColumn)] += room;
     return widths;
 }
 

@@ -26,7 +26,7 @@ struct ColumnDemand
 // The columns' widths on a page of that width: a column that fits in its
 // share gets its widest value, the room left is shared among the others
 // (a column of numbers thus keeps its digits on one line wherever it can),
-// and the name takes whatever stays over.
+// and the name, where it is shown, takes whatever stays over.
 [[nodiscard]] std::vector<qreal> columnWidths(const ColumnDemand &demand, qreal width);
 
 } // namespace Lirabel

@@ -95,11 +95,12 @@ void PaperList::setUpFonts()
 
 QString PaperList::totalText(const QString &label, qint64 files, qint64 size, qint64 seconds) const
 {
-    QString text = QStringLiteral("%1: %2 %3").arg(label, germanNumber(files),
-                                                   files == 1 ? QStringLiteral("Datei") : QStringLiteral("Dateien"));
+    QString text =
+        QStringLiteral("%1: %2 %3")
+            .arg(label, germanNumber(files), files == 1 ? QStringLiteral("Datei") : QStringLiteral("Dateien"));
     if (label != QLatin1String("Summe") && mRequest.subfolders)
-        text += QStringLiteral(" in %1 %2").arg(germanNumber(mFolders),
-                                                mFolders == 1 ? QStringLiteral("Ordner") : QStringLiteral("Ordnern"));
+        text += QStringLiteral(" in %1 %2")
+                    .arg(germanNumber(mFolders), mFolders == 1 ? QStringLiteral("Ordner") : QStringLiteral("Ordnern"));
     text += QStringLiteral(", ") + paperSizeText(size, mRequest.paper.readableSizes)
         + (mRequest.paper.readableSizes ? QString() : QStringLiteral(" Bytes"));
     if (mDurations)
@@ -124,11 +125,11 @@ void PaperList::folder(const ListedFolder &folder)
         ++mNumber;
         for (size_t i = 0; i < mColumns.size(); ++i) {
             Column &column = mColumns[i];
-            row.texts[i] = column.column ? paperCellText(column.column->kind,
-                                                         column.column->value({folder, file, mRequest.stripExtensions,
-                                                                               mRoom}),
-                                                         mRequest.paper.readableSizes)
-                                         : QString::number(mNumber);
+            row.texts[i] = column.column
+                ? paperCellText(column.column->kind,
+                                column.column->value({folder, file, mRequest.stripExtensions, mRoom}),
+                                mRequest.paper.readableSizes)
+                : QString::number(mNumber);
             row.widths[i] = float(metrics.horizontalAdvance(row.texts[i]));
             column.widest = std::max(column.widest, qreal(row.widths[i]));
         }
@@ -137,8 +138,8 @@ void PaperList::folder(const ListedFolder &folder)
         seconds += std::max<qint64>(file.tags->seconds, 0);
     }
     if (mRequest.subfolders)
-        mSpool.append({RowSpool::Kind::Total, {totalText(QStringLiteral("Summe"), qint64(folder.files.size()), size,
-                                                         seconds)},
+        mSpool.append({RowSpool::Kind::Total,
+                       {totalText(QStringLiteral("Summe"), qint64(folder.files.size()), size, seconds)},
                        {}});
     mTotalSize += size;
     mTotalSeconds += seconds;
@@ -146,7 +147,8 @@ void PaperList::folder(const ListedFolder &folder)
 
 void PaperList::finish()
 {
-    mSpool.append({RowSpool::Kind::Total, {totalText(QStringLiteral("Gesamt"), mNumber, mTotalSize, mTotalSeconds)}, {}});
+    mSpool.append(
+        {RowSpool::Kind::Total, {totalText(QStringLiteral("Gesamt"), mNumber, mTotalSize, mTotalSeconds)}, {}});
     placeColumns();
     countLines();
     paginate();
@@ -258,8 +260,9 @@ void PaperList::paginate()
         const qreal height = recordHeight(mKinds[i], mLines[i]);
         // A folder's heading stays with its first row.
         const qreal needed = height
-            + (mKinds[i] == RowSpool::Kind::Heading && i + 1 < mLines.size() ? recordHeight(mKinds[i + 1], mLines[i + 1])
-                                                                              : 0);
+            + (mKinds[i] == RowSpool::Kind::Heading && i + 1 < mLines.size()
+                   ? recordHeight(mKinds[i + 1], mLines[i + 1])
+                   : 0);
         // The first record of a page stays, however tall it is.
         if (y > 0 && y + needed > room) {
             mPageStarts.push_back(qint64(i));

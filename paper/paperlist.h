@@ -74,12 +74,12 @@ private:
     [[nodiscard]] QPen rulePen() const;
     [[nodiscard]] qreal recordHeight(RowSpool::Kind kind, int lines) const;
     [[nodiscard]] int linesOf(const QString &text, const QFont &font, qreal width) const;
-    void drawText(QPainter &painter, const QString &text, const QFont &font, const QPointF &at, qreal width,
-                  bool right, qreal oneLineWidth = -1) const;
+    void drawText(QPainter &painter, const QString &text, const QFont &font, const QPointF &at, qreal width, bool right,
+                  qreal oneLineWidth = -1) const;
     [[nodiscard]] QString totalText(const QString &label, qint64 files, qint64 size, qint64 seconds) const;
 
     const ListRequest &mRequest;
-    QString mShownFolder;   // the listed folder, absolute, as a person reads it
+    QString mShownFolder; // the listed folder, absolute, as a person reads it
     QDateTime mListedAt;
     std::unique_ptr<SinkDevice> mSinkDevice; // a PDF's
     std::unique_ptr<QPdfWriter> mPdf;
@@ -95,14 +95,14 @@ private:
     qreal mPageWidth = 0;
     qreal mPageHeight = 0;
     qreal mHeaderHeight = 0;
-    int mFolderLines = 1;   // of the listed folder in the header
-    int mHeadingLines = 1;  // of the column headings
+    int mFolderLines = 1;  // of the listed folder in the header
+    int mHeadingLines = 1; // of the column headings
     qreal mPageLabelWidth = 0;
     qreal mFolderWidth = 0; // beside the page label
 
     std::vector<Column> mColumns;
     RowSpool mSpool;
-    std::vector<quint16> mLines;     // each record's lines, in spool order
+    std::vector<quint16> mLines; // each record's lines, in spool order
     std::vector<RowSpool::Kind> mKinds;
     std::vector<qint64> mPageStarts; // the first record of each page
     QString mRoom;

@@ -20,8 +20,8 @@ RowSpool::RowSpool()
 
 void RowSpool::fail() const
 {
-    throw LirabelError(
-        QStringLiteral("Keine Zwischendatei in %1: %2").arg(QDir::toNativeSeparators(QDir::tempPath()), mFile.errorString()));
+    throw LirabelError(QStringLiteral("Keine Zwischendatei in %1: %2")
+                           .arg(QDir::toNativeSeparators(QDir::tempPath()), mFile.errorString()));
 }
 
 void RowSpool::append(const Record &record)
