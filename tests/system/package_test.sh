@@ -52,8 +52,8 @@ metainfo=usr/share/metainfo/$app_id.metainfo.xml
 manpages=(usr/share/man/man1/lirabel.1.gz usr/share/man/de/man1/lirabel.1.gz)
 docs=(usr/share/doc/lirabel/copyright usr/share/doc/lirabel/changelog.gz)
 servicemenu=usr/share/kio/servicemenus/$app_id.dateiliste.desktop
-context_menus=("$servicemenu" usr/share/file-manager/actions/lirabel-dateiliste{,-text,-tabelle,-webseite,-wiedergabeliste}.desktop
-    usr/share/nemo/actions/lirabel-dateiliste-{text,tabelle,webseite,wiedergabeliste}.nemo_action)
+context_menus=("$servicemenu" usr/share/file-manager/actions/lirabel-dateiliste{,-text,-tabelle,-webseite,-wiedergabeliste,-pdf,-drucken}.desktop
+    usr/share/nemo/actions/lirabel-dateiliste-{text,tabelle,webseite,wiedergabeliste,pdf,drucken}.nemo_action)
 wanted_files=(usr/bin/lirabel "$window" "$desktop" "$icon" "$metainfo" "${manpages[@]}" "${docs[@]}" "${context_menus[@]}")
 
 # --- building the package -------------------------------------------------------------

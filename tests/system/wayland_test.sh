@@ -234,8 +234,9 @@ want = sorted(command(dolphin["Desktop Action " + i]["Exec"]) for i in ids)
 items = keys(sys.argv[1] + "/actions/lirabel-dateiliste.desktop")["Desktop Entry"]["ItemsList"].rstrip(";").split(";")
 actions = sorted(command(keys(f"{sys.argv[1]}/actions/{i}.desktop")["X-Action-Profile ordner"]["Exec"]) for i in items)
 nemo = sorted(command(keys(f)["Nemo Action"]["Exec"]) for f in glob.glob(sys.argv[1] + "/nemo/*.nemo_action"))
-formats = ["", " --format csv", " --format html", " --format m3u"]
-expected = sorted(f"lirabel --liste --speichern --unterordner{f} ORDNER" for f in formats)
+formats = ["", " --format csv", " --format html", " --format m3u", " --format pdf"]
+expected = sorted([f"lirabel --liste --speichern --unterordner{f} ORDNER" for f in formats]
+                  + ["lirabel --liste --druckdialog --unterordner ORDNER"])
 for name, found in (("Dolphin", want), ("file-manager actions", actions), ("Nemo", nemo)):
     if found != expected:
         sys.exit(f"{name}: {found}")

@@ -22,14 +22,18 @@ items=$(sed -n 's/^ItemsList=//p' "$menu" | tr ';' '\n' | sed '/^$/d' | sort)
 actions=$(find "$entries/actions" -name 'lirabel-dateiliste-*.desktop' -printf '%f\n' | sed 's/\.desktop$//' | sort)
 [ "$items" = "$actions" ] || fail "the menu's items ($items) are not the actions ($actions)"
 
-# Dolphin: every action in the submenu, and one action for each of the four lists.
+# Dolphin: every action in the submenu, and the same entries as the others.
 service=$entries/dolphin/io.github.lirabel.Lirabel.dateiliste.desktop
 grep -q '^X-KDE-Submenu=Dateiliste speichern$' "$service" || fail "Dolphin's entries are in no submenu"
 for id in $(sed -n 's/^Actions=//p' "$service" | tr ';' ' '); do
     grep -q "^\[Desktop Action $id\]$" "$service" || fail "Dolphin's action $id is not described"
 done
-[ "$(grep -c '^\[Desktop Action ' "$service")" -eq 4 ] || fail "Dolphin does not offer the four lists"
-[ "$(find "$entries/nemo" -name '*.nemo_action' | wc -l)" -eq 4 ] || fail "Nemo does not offer the four lists"
+count=$(echo "$actions" | wc -l)
+[ "$(grep -c '^\[Desktop Action ' "$service")" -eq "$count" ] || fail "Dolphin does not offer the $count entries"
+[ "$(find "$entries/nemo" -name '*.nemo_action' | wc -l)" -eq "$count" ] || fail "Nemo does not offer the $count entries"
+for command in "--liste --druckdialog --unterordner" "--liste --speichern --unterordner --format pdf"; do
+    [ "$(grep -rlF -- "Exec=lirabel $command %" "$entries" | wc -l)" -eq 3 ] || fail "not every file manager runs lirabel $command"
+done
 
 [ $fails -eq 0 ] && echo "the file managers' entries fit their menus"
 exit $fails
