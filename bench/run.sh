@@ -12,7 +12,8 @@
 # drive as the program, so the program started in one of them shows it, and
 # removed at the end. BENCH_ROUNDS changes the number of counted rounds,
 # BENCH_LIST_ROUNDS those of the lists (31: short runs of a program with
-# three threads on a shared machine scatter most).
+# three threads on a shared machine scatter most), BENCH_PDF_ROUNDS those of
+# the PDF list (11).
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -23,7 +24,7 @@ data="$build/bench-data"
 work="$build/bench-work"
 bin="$build/bench"
 for program in bench_filelist bench_save bench_printer bench_startup startup_lirabel startup_minimal \
-    startup_minimal_text bench_lists; do
+    startup_minimal_text bench_lists bench_pdflist; do
     [ -x "$bin/$program" ] || { echo "run.sh: $bin/$program is missing; run make bench" >&2; exit 2; }
 done
 
@@ -59,6 +60,18 @@ for a in range(20):
             for n in range(100):
                 open(os.path.join(folder, f'Titel {n} Interpret.mp3' if n % 2 else f'Brief {n}.txt'), 'w').close()
 PY
+# The PDF list's tree: 100000 files in 1000 folders of 100, and 1000 files for its memory floor.
+/usr/bin/python3 - "$data/pdftree" <<'PY'
+import os, sys
+for a in range(10):
+    for b in range(100):
+        folder = os.path.join(sys.argv[1], f'Sammlung {a}', f'Album {b}')
+        os.makedirs(folder)
+        for n in range(100):
+            with open(os.path.join(folder, f'Titel {n} Interpret.mp3' if n % 2 else f'Brief {n}.txt'), 'w') as f:
+                f.write('x' * (n * 37))
+PY
+make_folder "$data/pdfsmall" 1000
 # 1000 MP3 files of three seconds, each with its own artist and title.
 head -c $((3 * 44100 * 2)) /dev/zero >"$work/silence.raw"
 lame --silent -r -s 44.1 -m m --bitwidth 16 --signed --little-endian "$work/silence.raw" "$work/silence.mp3"
@@ -103,6 +116,11 @@ run "$bin/bench_printer" "$rounds" "$data/files-9999" "$work"
 list_rounds=${BENCH_LIST_ROUNDS:-31}
 run "$bin/bench_lists" "$list_rounds" "$build/app/lirabel" "$data/files-100000" "$data/tree" \
     "$data/tree/Sammlung 0/Jahr 0/Album 0" "$data/music" "$here/bench/readtags.py"
+# The same rows as a CSV for the references, written before and not timed.
+"$build/app/lirabel" --liste --unterordner --format csv --spalten name,groesse,datum -o "$work/pdftree.csv" \
+    "$data/pdftree"
+run env -u DISPLAY -u WAYLAND_DISPLAY "$bin/bench_pdflist" "${BENCH_PDF_ROUNDS:-11}" "$build/app/lirabel" \
+    "$data/pdftree" "$work/pdftree.csv" "$data/pdfsmall" "$work"
 run env DISPLAY="$display" QT_QPA_PLATFORM=xcb "$bin/bench_startup" "$((rounds + 4))" \
     "$bin/startup_lirabel" "$bin/startup_minimal" \
     "$bin/startup_minimal_text" \
@@ -173,6 +191,11 @@ commit=$(git -C "$here" rev-parse --short HEAD 2>/dev/null || echo unknown)
     echo "  in 2000 folders of 100, three levels deep) and a python3-mutagen script (bench/readtags.py)"
     echo "  reading artist, title and length of 1000 tagged MP3 files of three seconds. Peak memory"
     echo "  of the tree against the same list of its largest folder alone."
+    echo "- PDF list: \`--liste --unterordner --format pdf --spalten name,groesse,datum\` over 100000"
+    echo "  files in 1000 folders, its walk included, as a whole process, against enscript piped into"
+    echo "  ps2pdf over a CSV of the same rows written beforehand (not timed); peak memory against the"
+    echo "  PDF of 1000 files; LibreOffice Calc's \`soffice --headless --convert-to pdf\` of that CSV"
+    echo "  beside it, a few rounds only."
     echo "- Key typed in the filter: the file list of the middle folder gets a new pattern and is"
     echo "  refreshed, as at every key typed in the box; the median over several patterns."
 } > "$results"
