@@ -15,8 +15,9 @@ LIRABEL = sys.argv.pop(1)
 LONG = "L" + "ä" * 20 + "ng" + "e" * 173 + ".txt"  # 200 characters, 220 bytes
 
 
-def run(*args, **kw):
-    env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY", "XDG_RUNTIME_DIR")}
+def run(*args, env_extra={}, **kw):
+    env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY", "XDG_RUNTIME_DIR", "LC_ALL")}
+    env.update(env_extra)
     kw.setdefault("stdout", subprocess.PIPE)
     return subprocess.run([LIRABEL, "--liste", *args], env=env, stderr=subprocess.PIPE, **kw)
 
@@ -136,6 +137,20 @@ class PdfList(unittest.TestCase):
     def test_no_queue_no_print(self):
         result = run("--drucker", "GibtEsNicht", self.tree)
         self.assertEqual((result.returncode, result.stderr.decode()), (1, "lirabel: Kein Drucker eingerichtet !\n"))
+
+    def test_paper_of_the_locale(self):
+        locales = os.path.join(self.dir, "locales")
+        os.makedirs(locales, exist_ok=True)
+        if subprocess.run(["localedef", "-i", "en_US", "-f", "UTF-8", os.path.join(locales, "en_US.UTF-8")],
+                          capture_output=True).returncode > 1:
+            self.skipTest("no localedef or locale sources (package locales)")
+        pdf = os.path.join(self.dir, "letter.pdf")
+        for env, args, size in (({}, [], "595 x 842"), ({"LOCPATH": locales, "LC_PAPER": "en_US.UTF-8"}, [], "612 x 792"),
+                                ({"LOCPATH": locales, "LC_PAPER": "en_US.UTF-8"}, ["--querformat"], "792 x 612")):
+            self.assertEqual(run("--format", "pdf", *args, "-o", pdf, os.path.join(self.tree, "Ordner 03"),
+                                 env_extra=env).returncode, 0)
+            info = subprocess.run(["pdfinfo", pdf], capture_output=True, text=True).stdout
+            self.assertRegex(info, rf"Page size:\s+{size} pts")
 
     def test_unknown_font_named(self):
         pdf = os.path.join(self.dir, "schrift.pdf")
