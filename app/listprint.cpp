@@ -11,8 +11,10 @@
 #include "ui/qtplatform.h"
 
 #include <QApplication>
+#include <QPrinter>
 
 #include <cstdio>
+#include <utility>
 
 namespace Lirabel {
 
@@ -48,21 +50,26 @@ int printListWithDialogs(ListRequest request, int &argc, char **argv)
     QApplication app(argc, argv);
     setUpApplication(app);
     QtPlatform services;
+    return leaveProgram(printListAsked(std::move(request), services.printer.printer()));
+}
+
+int printListAsked(ListRequest request, QPrinter &printer)
+{
     // The print dialog says "Kein Drucker eingerichtet !" itself where there
     // is no print service; the font is asked first, as the window does.
     const std::optional<FontChoice> font = platform().dialogs->chooseFont(
         request.paper.fontFamily, float(request.paper.fontPoints), StandardDialogs::FontLimitSize, 6, 14);
     if (!font)
-        return leaveProgram(1);
+        return 1;
     request.paper.fontFamily = font->name;
     request.paper.fontPoints = qreal(font->size);
     if (!platform().dialogs->choosePrinter(StandardDialogs::PrinterNoPageNumbers
                                            | StandardDialogs::PrinterDisablePrintToFile))
-        return leaveProgram(1);
+        return 1;
     PrintReport report;
-    const int exitCode = runListCommand(request, report, paperWriters(&services.printer.printer()));
+    const int exitCode = runListCommand(request, report, paperWriters(&printer));
     report.show();
-    return leaveProgram(exitCode);
+    return exitCode;
 }
 
 } // namespace Lirabel

@@ -10,10 +10,16 @@
 
 #include "lists/listrequest.h"
 
+class QPrinter;
+
 namespace Lirabel {
 
 // Needs a display. The exit status: 0 printed; 1 nothing printed (cancelled,
 // no printer, an error), or printed without a folder that could not be read.
 [[nodiscard]] int printListWithDialogs(ListRequest request, int &argc, char **argv);
+
+// The same within a running application, through the platform's dialogs and
+// message boxes, on printer, whose queue the print dialog chooses.
+[[nodiscard]] int printListAsked(ListRequest request, QPrinter &printer);
 
 } // namespace Lirabel

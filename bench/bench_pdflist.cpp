@@ -27,8 +27,8 @@ std::string mib(long kb)
 
 std::vector<std::string> pdfList(const std::string &lirabel, const std::string &folder, const std::string &pdf)
 {
-    return {lirabel, "--liste", "--unterordner", "--format", "pdf", "--spalten", "name,groesse,datum", "-o", pdf,
-            folder};
+    return {lirabel, "--liste", "--unterordner", "--format", "pdf", "--spalten", "name,groesse,datum",
+            "-o",    pdf,       folder};
 }
 
 } // namespace
@@ -56,8 +56,7 @@ int main(int argc, char *argv[])
             return run.ms;
         },
         [&] {
-            return runChild({"sh", "-c",
-                             "enscript -q -B -M A4 -f Helvetica9 -o - \"$0\" | ps2pdf - \"$1\"", csv,
+            return runChild({"sh", "-c", "enscript -q -B -M A4 -f Helvetica9 -o - \"$0\" | ps2pdf - \"$1\"", csv,
                              work + "/enscript.pdf"})
                 .ms;
         });
@@ -83,9 +82,8 @@ int main(int argc, char *argv[])
     if (office) {
         std::vector<double> times;
         for (int round = 0; round < std::max(1, rounds / 4); ++round)
-            times.push_back(runChild({"soffice", "--headless", "--convert-to", "pdf", "--outdir", work, csv},
-                                     {"HOME=" + work})
-                                .ms);
+            times.push_back(
+                runChild({"soffice", "--headless", "--convert-to", "pdf", "--outdir", work, csv}, {"HOME=" + work}).ms);
         printInfoRow("LibreOffice Calc over the same CSV, as a user does today", fixed(program, 1) + " ms",
                      "`soffice --headless --convert-to pdf` " + fixed(median(times), 1) + " ms",
                      fixed(program / median(times), 2) + "×");
