@@ -24,7 +24,7 @@ std::optional<QString> fine()
     return std::nullopt;
 }
 
-constexpr unsigned TextCsvHtml =
+constexpr unsigned Numbered =
     formatBit(ListFormat::Text) | formatBit(ListFormat::Csv) | formatBit(ListFormat::Html) | formatBit(ListFormat::Pdf);
 constexpr unsigned Paper = formatBit(ListFormat::Pdf);
 
@@ -78,8 +78,8 @@ constexpr ListOption Options[] = {
              return fine();
          }},
     {.name = u"nummern",
-     .help = u"Die Einträge nummerieren: „001.) “ vor jedem Eintrag im Text, eine Spalte „Nr.“ in csv und html.",
-     .formats = TextCsvHtml,
+     .help = u"Die Einträge nummerieren: „001.) “ vor jedem Eintrag im Text, eine Spalte „Nr.“ in csv, html und pdf.",
+     .formats = Numbered,
      .read =
          [](const OptionInput &in) {
              in.list.numberEntries = true;
