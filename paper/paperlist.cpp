@@ -313,9 +313,8 @@ void PaperList::drawHeader(QPainter &painter, int page)
     painter.drawLine(QPointF(0, y), QPointF(mPageWidth, y));
 }
 
-void PaperList::drawRecord(QPainter &painter, const RowSpool::Record &record, qreal top, int lines)
+void PaperList::drawRecord(QPainter &painter, const RowSpool::Record &record, qreal top)
 {
-    Q_UNUSED(lines)
     switch (record.kind) {
     case RowSpool::Kind::Heading:
         drawText(painter, record.texts.front(), mBold, QPointF(0, top + mLineHeight / 2), mPageWidth, false);
@@ -356,7 +355,7 @@ void PaperList::drawPages()
         const size_t end = page + 1 < mPageStarts.size() ? size_t(mPageStarts[page + 1]) : mLines.size();
         for (; index < end && mSpool.next(record); ++index) {
             painter.setPen(Qt::black);
-            drawRecord(painter, record, y, mLines[index]);
+            drawRecord(painter, record, y);
             y += recordHeight(mKinds[index], mLines[index]);
         }
         if (mPrinter && mPrinter->printerState() == QPrinter::Error)

@@ -70,7 +70,7 @@ private:
     void paginate();
     void drawPages();
     void drawHeader(QPainter &painter, int page);
-    void drawRecord(QPainter &painter, const RowSpool::Record &record, qreal top, int lines);
+    void drawRecord(QPainter &painter, const RowSpool::Record &record, qreal top);
     [[nodiscard]] QPen rulePen() const;
     [[nodiscard]] qreal recordHeight(RowSpool::Kind kind, int lines) const;
     [[nodiscard]] int linesOf(const QString &text, const QFont &font, qreal width) const;

@@ -12,7 +12,8 @@
 #   paper   core fs lists        the lists on paper: PDF and print   (Qt Gui, PrintSupport)
 #   cli     core fs lists        the command line                    (Qt Core)
 #   app     everything           the window program
-# Layers marked Qt Core include no header of Qt Gui, Widgets or PrintSupport.
+# Layers marked Qt Core include no header of Qt Gui, Widgets or PrintSupport;
+# paper draws without widgets and includes none of their headers.
 #
 #   tools/check-layers.sh [ROOT]     (default: this repository)
 set -euo pipefail
@@ -31,6 +32,8 @@ declare -A allowed=(
 coreonly=" core fs lists cli "
 # Headers of Qt's modules above Core, by the names their classes carry.
 guiheader='^<(QtGui|QtWidgets|QtPrintSupport)/|^<Q(Application|GuiApplication|Widget|Dialog|Painter|Printer|Font|Color|Palette|Screen|Pixmap|Icon|Image|Action|MessageBox|Clipboard|Style|Abstract(Button|ScrollArea)|PushButton|CheckBox|LineEdit|Label|ComboBox|ListView|Radio|GroupBox|MainWindow|KeyEvent|FocusEvent|CloseEvent|ShowEvent|DragEnterEvent|DropEvent|TextLayout|TextOption|PageLayout|FontMetrics)'
+nowidgets=" paper "
+widgetheader='^<(QtWidgets/|Q(Application|Widget|Dialog|MessageBox|PrintDialog|FontDialog|FileDialog|MainWindow|Label|LineEdit|PushButton|CheckBox|ComboBox|Style)>)'
 
 bad=0
 while IFS= read -r file; do
@@ -49,6 +52,13 @@ while IFS= read -r file; do
         while IFS= read -r header; do
             if [[ $header =~ $guiheader ]]; then
                 echo "$file: includes $header, but $layer uses Qt Core alone" >&2; bad=1
+            fi
+        done < <(sed -nE 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*(<[^>]+>).*/\1/p' "$file")
+    fi
+    if [[ $nowidgets == *" $layer "* ]]; then
+        while IFS= read -r header; do
+            if [[ $header =~ $widgetheader ]]; then
+                echo "$file: includes $header, but $layer draws without widgets" >&2; bad=1
             fi
         done < <(sed -nE 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*(<[^>]+>).*/\1/p' "$file")
     fi
