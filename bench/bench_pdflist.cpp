@@ -80,13 +80,22 @@ int main(int argc, char *argv[])
         printNote("LibreOffice Calc (soffice, packages.txt [bench]) is not installed: no figure for it.");
     }
     if (office) {
+        // A profile of its own, made by the round that is not counted.
+        const std::vector<std::string> convert{"soffice",    "-env:UserInstallation=file://" + work + "/office",
+                                               "--headless", "--convert-to",
+                                               "pdf",        "--outdir",
+                                               work,         csv};
         std::vector<double> times;
-        for (int round = 0; round < std::max(1, rounds / 4); ++round)
-            times.push_back(
-                runChild({"soffice", "--headless", "--convert-to", "pdf", "--outdir", work, csv}, {"HOME=" + work}).ms);
-        printInfoRow("LibreOffice Calc over the same CSV, as a user does today", fixed(program, 1) + " ms",
-                     "`soffice --headless --convert-to pdf` " + fixed(median(times), 1) + " ms",
-                     fixed(program / median(times), 2) + "×");
+        try {
+            runChild(convert);
+            for (int round = 0; round < std::max(1, rounds / 4); ++round)
+                times.push_back(runChild(convert).ms);
+            printInfoRow("LibreOffice Calc over the same CSV, as a user does today", fixed(program, 1) + " ms",
+                         "`soffice --headless --convert-to pdf` " + fixed(median(times), 1) + " ms",
+                         fixed(program / median(times), 2) + "×");
+        } catch (const std::exception &error) {
+            printNote(std::string("LibreOffice Calc could not convert the CSV: ") + error.what());
+        }
     }
     return 0;
 }

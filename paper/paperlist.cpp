@@ -19,6 +19,7 @@
 #include <QPrinter>
 #include <QTextLayout>
 #include <QTextOption>
+#include <QTransform>
 
 #include <algorithm>
 
@@ -188,9 +189,13 @@ void PaperList::placeColumns()
     }
     mDevice->setPageOrientation(QPageLayout::Portrait);
     const bool landscape = mRequest.paper.landscape || needsLandscape(demand, mDevice->width());
-    mDevice->setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-    mPageWidth = mDevice->width();
-    mPageHeight = mDevice->height();
+    // A print queue is handed upright pages, the table turned on them: given
+    // pages on their side, CUPS shrinks them onto its upright paper.
+    mTurned = landscape && mPrinter;
+    if (!mTurned)
+        mDevice->setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    mPageWidth = mTurned ? mDevice->height() : mDevice->width();
+    mPageHeight = mTurned ? mDevice->width() : mDevice->height();
     const std::vector<qreal> widths = columnWidths(demand, mPageWidth);
     qreal left = 0;
     for (size_t i = 0; i < mColumns.size(); ++i) {
@@ -350,6 +355,9 @@ void PaperList::drawPages()
     for (size_t page = 0; page < mPageStarts.size(); ++page) {
         if (page > 0 && !mDevice->newPage())
             break;
+        // The top of the table along the sheet's left edge, as landscape prints.
+        if (mTurned)
+            painter.setTransform(QTransform().translate(0, mPageWidth).rotate(-90));
         drawHeader(painter, int(page));
         qreal y = mHeaderHeight;
         const size_t end = page + 1 < mPageStarts.size() ? size_t(mPageStarts[page + 1]) : mLines.size();

@@ -92,6 +92,7 @@ private:
     qreal mLineHeight = 0;
     qreal mAscent = 0;
     qreal mRowGap = 0;
+    bool mTurned = false; // a landscape table drawn turned on upright pages
     qreal mPageWidth = 0;
     qreal mPageHeight = 0;
     qreal mHeaderHeight = 0;

@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPrinter>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -69,15 +70,18 @@ void TestPaperDialogs::printAfterTheDialogs_data()
 {
     QTest::addColumn<bool>("font");
     QTest::addColumn<bool>("printer");
-    QTest::newRow("gedruckt") << true << true;
-    QTest::newRow("Schrift abgebrochen") << false << true;
-    QTest::newRow("Drucker abgebrochen") << true << false;
+    QTest::addColumn<bool>("landscape");
+    QTest::newRow("gedruckt") << true << true << false;
+    QTest::newRow("quer, auf aufrechten Seiten gedreht") << true << true << true;
+    QTest::newRow("Schrift abgebrochen") << false << true << false;
+    QTest::newRow("Drucker abgebrochen") << true << false << false;
 }
 
 void TestPaperDialogs::printAfterTheDialogs()
 {
     QFETCH(bool, font);
     QFETCH(bool, printer);
+    QFETCH(bool, landscape);
     QTemporaryDir top, out;
     makeTree(top.path(), {"Grüße aus Köln.txt"});
     StandInPlatform stand;
@@ -92,6 +96,7 @@ void TestPaperDialogs::printAfterTheDialogs()
     ListRequest request = requestFor(top.path());
     request.paper.printer = QString();
     request.paper.askPrinter = true;
+    request.paper.landscape = landscape;
 
     QCOMPARE(printListAsked(request, device), font && printer ? 0 : 1);
     QCOMPARE(stand.dialogs.fontRequests.size(), 1);
@@ -106,7 +111,13 @@ void TestPaperDialogs::printAfterTheDialogs()
         return;
     const PdfDocument pdf = readPdf(file);
     QVERIFY2(pdf.readable, qPrintable(pdf.error));
-    QVERIFY(pdf.pageText(1).join(QLatin1Char('\n')).contains(QStringLiteral("Grüße aus Köln.txt")));
+    // pdftotext -layout reads a turned page as a person turning it does.
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, QStringLiteral("-")});
+    QVERIFY(text.waitForFinished());
+    QVERIFY(QString::fromUtf8(text.readAllStandardOutput()).contains(QStringLiteral("Grüße aus Köln.txt")));
+    // The queue gets upright pages whatever the table's orientation.
+    QVERIFY(pdf.pageWidth < pdf.pageHeight);
     QVERIFY2(pdf.fonts.contains(QStringLiteral("LiberationSerif")), qPrintable(pdf.fonts.join(QLatin1Char(' '))));
 }
 
