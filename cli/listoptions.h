@@ -48,7 +48,7 @@ struct ListOption
     QStringView help;              // in German
     unsigned formats = AllFormats; // the formats it applies to (formatBit)
     bool once = false;             // refused when given more than once
-    QStringView excludes = {};     // the long name of an option that cannot stand with it
+    QStringView excludes = {};     // the long names of options that cannot stand with it, with commas between
     ReadStage stage = ReadStage::Entries;
     // What is wrong with its values, as a German sentence; nothing when they are good.
     std::optional<QString> (*read)(const OptionInput &input) = nullptr;

@@ -23,12 +23,28 @@
 
 #include <algorithm>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace Lirabel {
 
 namespace {
 
 // Away from the edge that many printers cannot reach, as the window prints.
 const QMarginsF Margins(15, 15, 15, 15);
+
+// Qt's PDF engine allocates a page's buffers and its compressor at every
+// page and frees them after it; the C library would hand the top of the heap
+// back to the system each time and fault it in again at the next page (half
+// the system time of a long list).
+void keepFreedMemory()
+{
+#if defined(__GLIBC__)
+    mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
+    mallopt(M_TRIM_THRESHOLD, 64 * 1024 * 1024);
+#endif
+}
 
 QString folderName(const QString &absolute)
 {
@@ -94,12 +110,12 @@ void PaperList::setUpFonts()
         column.widest = bold.horizontalAdvance(column.heading);
 }
 
-QString PaperList::totalText(const QString &label, qint64 files, qint64 size, qint64 seconds) const
+QString PaperList::totalText(bool grand, qint64 files, qint64 size, qint64 seconds) const
 {
-    QString text =
-        QStringLiteral("%1: %2 %3")
-            .arg(label, germanNumber(files), files == 1 ? QStringLiteral("Datei") : QStringLiteral("Dateien"));
-    if (label != QLatin1String("Summe") && mRequest.subfolders)
+    QString text = QStringLiteral("%1: %2 %3")
+                       .arg(grand ? QStringLiteral("Gesamt") : QStringLiteral("Summe"), germanNumber(files),
+                            files == 1 ? QStringLiteral("Datei") : QStringLiteral("Dateien"));
+    if (grand && mRequest.subfolders)
         text += QStringLiteral(" in %1 %2")
                     .arg(germanNumber(mFolders), mFolders == 1 ? QStringLiteral("Ordner") : QStringLiteral("Ordnern"));
     text += QStringLiteral(", ") + paperSizeText(size, mRequest.paper.readableSizes)
@@ -139,20 +155,18 @@ void PaperList::folder(const ListedFolder &folder)
         seconds += std::max<qint64>(file.tags->seconds, 0);
     }
     if (mRequest.subfolders)
-        mSpool.append({RowSpool::Kind::Total,
-                       {totalText(QStringLiteral("Summe"), qint64(folder.files.size()), size, seconds)},
-                       {}});
+        mSpool.append({RowSpool::Kind::Total, {totalText(false, qint64(folder.files.size()), size, seconds)}, {}});
     mTotalSize += size;
     mTotalSeconds += seconds;
 }
 
 void PaperList::finish()
 {
-    mSpool.append(
-        {RowSpool::Kind::Total, {totalText(QStringLiteral("Gesamt"), mNumber, mTotalSize, mTotalSeconds)}, {}});
+    mSpool.append({RowSpool::Kind::Total, {totalText(true, mNumber, mTotalSize, mTotalSeconds)}, {}});
     placeColumns();
     countLines();
     paginate();
+    keepFreedMemory();
     drawPages();
     if (mSinkDevice) {
         if (mSinkDevice->failure())

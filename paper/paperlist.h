@@ -76,7 +76,8 @@ private:
     [[nodiscard]] int linesOf(const QString &text, const QFont &font, qreal width) const;
     void drawText(QPainter &painter, const QString &text, const QFont &font, const QPointF &at, qreal width, bool right,
                   qreal oneLineWidth = -1) const;
-    [[nodiscard]] QString totalText(const QString &label, qint64 files, qint64 size, qint64 seconds) const;
+    // "Summe: …" after a folder, "Gesamt: …" (grand) at the end.
+    [[nodiscard]] QString totalText(bool grand, qint64 files, qint64 size, qint64 seconds) const;
 
     const ListRequest &mRequest;
     QString mShownFolder; // the listed folder, absolute, as a person reads it
