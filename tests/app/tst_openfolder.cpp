@@ -251,10 +251,10 @@ void TestOpenFolder::commandLine_data()
     wrong("--speichern und -o", {"--liste", "--speichern", "-o", "%1/liste.txt", "%1"},
           "--speichern und --ausgabe schließen einander aus.");
     wrong("zwei Formate", {"--liste", "--format", "csv", "--format", "html", "%1"}, "Nur ein Format ist möglich.");
-    wrong("unbekanntes Format", {"--liste", "--format", "pdf", "%1"},
-          "Unbekanntes Format „pdf“; möglich sind text, csv, html und m3u.");
+    wrong("unbekanntes Format", {"--liste", "--format", "docx", "%1"},
+          "Unbekanntes Format „docx“; möglich sind text, csv, html, m3u und pdf.");
     wrong("--spalten mit text", {"--liste", "--spalten", "name", "%1"},
-          "--spalten gilt nur für die Formate csv und html.");
+          "--spalten gilt nicht für die Formate text und m3u.");
     wrong(
         "unbekannte Spalte", {"--liste", "--format", "csv", "--spalten", "name,farbe", "%1"},
         "Unbekannte Spalte „farbe“; möglich sind name, ordner, pfad, groesse, datum, interpret, titel, album, titelnr, "
