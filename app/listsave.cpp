@@ -49,7 +49,11 @@ class MessageBoxReport : public ListReport
 {
 public:
     void leftOut(const QString &message) override { mLeftOut.append(message); }
-    void notWritten(const QString &message) override { mNotWritten = message; }
+    // Several ORDNER that could not be read each say why.
+    void notWritten(const QString &message) override
+    {
+        mNotWritten += (mNotWritten.isEmpty() ? QString() : QStringLiteral("\n")) + message;
+    }
 
     void show() const
     {
@@ -103,6 +107,12 @@ QString listExtension(ListFormat format)
         return QStringLiteral(".html");
     case ListFormat::M3u:
         return QStringLiteral(".m3u");
+    case ListFormat::Json:
+        return QStringLiteral(".json");
+    case ListFormat::Jsonl:
+        return QStringLiteral(".jsonl");
+    case ListFormat::Markdown:
+        return QStringLiteral(".md");
     case ListFormat::Pdf:
         return QStringLiteral(".pdf");
     }
@@ -131,7 +141,8 @@ int saveListWithDialog(ListRequest request, int &argc, char **argv)
 
 int saveListAsked(ListRequest request)
 {
-    const QString folder = QDir::cleanPath(QFileInfo(QFile::decodeName(request.folder)).absoluteFilePath());
+    // Named after the first ORDNER, and offered in it.
+    const QString folder = QDir::cleanPath(QFileInfo(QFile::decodeName(request.folders.front())).absoluteFilePath());
     const std::optional<QString> file = askForFile(folder, request.format);
     if (!file)
         return 1; // cancelled: nothing written

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
 
 #include "app/applicationsetup.h"
+#include "app/clipboardholder.h"
 #include "app/listprint.h"
 #include "app/listsave.h"
 #include "app/mainwindow.h"
@@ -18,6 +19,8 @@ int main(int argc, char *argv[])
     const Lirabel::CommandLine commandLine = Lirabel::readCommandLine(argc, argv);
     if (commandLine.exitCode)
         return *commandLine.exitCode;
+    if (commandLine.list && commandLine.list->toClipboard)
+        return Lirabel::holdListInClipboard(*commandLine.list, argc, argv);
     if (commandLine.list && commandLine.list->askForFile)
         return Lirabel::saveListWithDialog(*commandLine.list, argc, argv);
     if (commandLine.list && commandLine.list->paper.askPrinter)

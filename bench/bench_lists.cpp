@@ -5,11 +5,14 @@
 // otherwise reach for: `ls -1` for one large folder, `find -type f` for a
 // tree, a python3-mutagen script for music tags.
 //
-//   bench_lists ROUNDS LIRABEL FOLDER TREE LARGEST MUSIC TAGSCRIPT
+//   bench_lists ROUNDS LIRABEL FOLDER TREE LARGEST MUSIC TAGSCRIPT MILLION MILLION_LARGEST
 //
 // FOLDER holds 100000 files; TREE 200000 files in 2000 folders, of which
 // LARGEST is the largest; MUSIC 1000 tagged MP3 files; TAGSCRIPT reads the
-// same tags with mutagen and prints them as the list does.
+// same tags with mutagen and prints them as the list does; MILLION 1000000
+// files in 10000 folders, of which MILLION_LARGEST is the largest. The list
+// for programs (json) is measured against the spreadsheet's list (csv) of
+// the same columns, the program against itself.
 
 #include "bench/benchsupport.h"
 
@@ -57,8 +60,9 @@ std::string mib(long kb)
 
 int main(int argc, char *argv[])
 {
-    if (argc != 8) {
-        std::fprintf(stderr, "usage: bench_lists ROUNDS LIRABEL FOLDER TREE LARGEST MUSIC TAGSCRIPT\n");
+    if (argc != 10) {
+        std::fprintf(stderr,
+                     "usage: bench_lists ROUNDS LIRABEL FOLDER TREE LARGEST MUSIC TAGSCRIPT MILLION MILLION_LARGEST\n");
         return 2;
     }
     const int rounds = std::max(1, std::atoi(argv[1]));
@@ -68,6 +72,8 @@ int main(int argc, char *argv[])
     const std::string largest = argv[5];
     const std::string music = argv[6];
     const std::string tagScript = argv[7];
+    const std::string million = argv[8];
+    const std::string millionLargest = argv[9];
     constexpr double Goal = 0.8;
     const std::string goal = "≤ " + fixed(Goal, 1) + "×";
 
@@ -112,6 +118,23 @@ int main(int argc, char *argv[])
     printRow("`--format csv --spalten name,interpret,titel,dauer`, 1000 tagged MP3 files", fixed(tags.ms, 1) + " ms",
              "python3-mutagen " + fixed(mutagen.ms, 1) + " ms", fixed(tags.ms / mutagen.ms, 2) + "×", "≤ 1.0×",
              tags.ms <= mutagen.ms);
+
+    // The list for programs costs little more than the spreadsheet's list of the same columns.
+    constexpr int FormatRounds = 15;
+    const auto [json, csv] = compare(FormatRounds, {lirabel, "--liste", "--unterordner", "--format", "json", tree},
+                                     {lirabel, "--liste", "--unterordner", "--format", "csv", tree});
+    printRow("`--unterordner --format json` (name, ordner, groesse, datum), 200000 files in 2000 folders",
+             fixed(json.ms, 1) + " ms", "`--format csv` of the same columns " + fixed(csv.ms, 1) + " ms",
+             fixed(json.ms / csv.ms, 2) + "×", "≤ 1.1×", json.ms <= 1.1 * csv.ms);
+    // jsonl for trees of millions: memory grows with the largest folder, not with the tree.
+    constexpr int MillionRounds = 3;
+    const auto [lines, largestLines] =
+        compare(MillionRounds, {lirabel, "--liste", "--unterordner", "--format", "jsonl", million},
+                {lirabel, "--liste", "--format", "jsonl", millionLargest});
+    printRow("Peak memory of `--unterordner --format jsonl`, 1000000 files in 10000 folders", mib(lines.maxRssKb),
+             "its largest folder alone " + mib(largestLines.maxRssKb),
+             "+" + mib(lines.maxRssKb - largestLines.maxRssKb), "≤ +10 MiB",
+             lines.maxRssKb - largestLines.maxRssKb <= 10 * 1024);
     printNote("Peak memory of `--liste` on 100000 files in one folder: " + mib(one.maxRssKb)
               + " (`ls -1`: " + mib(ls.maxRssKb) + ").");
     return 0;

@@ -60,6 +60,31 @@ for a in range(20):
             for n in range(100):
                 open(os.path.join(folder, f'Titel {n} Interpret.mp3' if n % 2 else f'Brief {n}.txt'), 'w').close()
 PY
+# The html page's tree: 1000000 files in 10000 folders of 100, three levels deep, names
+# of 25 characters ("Titel 12345 Interpret.mp3") and sizes of seven digits (sparse files).
+/usr/bin/python3 - "$data/tree-1000000" <<'PY'
+import os, sys
+n = 0
+for a in range(10):
+    for b in range(10):
+        for c in range(100):
+            folder = os.path.join(sys.argv[1], f'Sammlung {a}', f'Jahr {b}', f'Album {c}')
+            os.makedirs(folder)
+            for k in range(100):
+                with open(os.path.join(folder, f'Titel {n * 7919 % 100000:05d} Interpret.mp3'), 'wb') as file:
+                    file.truncate(n * 2654435761 % 9000000 + 1000000)
+                n += 1
+PY
+# The tree of millions: 1000000 files in 10000 folders of 100, two levels deep.
+/usr/bin/python3 - "$data/million" <<'PY'
+import os, sys
+for a in range(100):
+    for b in range(100):
+        folder = os.path.join(sys.argv[1], f'Archiv {a}', f'Band {b}')
+        os.makedirs(folder)
+        for n in range(100):
+            open(os.path.join(folder, f'Seite {n}.txt'), 'w').close()
+PY
 # The PDF list's tree: 100000 files in 1000 folders of 100, and 1000 files for its memory floor.
 /usr/bin/python3 - "$data/pdftree" <<'PY'
 import os, sys
@@ -115,7 +140,9 @@ run "$bin/bench_save" "$((rounds + 4))" "$data/files-9999" "$work"
 run "$bin/bench_printer" "$rounds" "$data/files-9999" "$work"
 list_rounds=${BENCH_LIST_ROUNDS:-31}
 run "$bin/bench_lists" "$list_rounds" "$build/app/lirabel" "$data/files-100000" "$data/tree" \
-    "$data/tree/Sammlung 0/Jahr 0/Album 0" "$data/music" "$here/bench/readtags.py"
+    "$data/tree/Sammlung 0/Jahr 0/Album 0" "$data/music" "$here/bench/readtags.py" \
+    "$data/million" "$data/million/Archiv 0/Band 0"
+run /usr/bin/python3 "$here/bench/html_page.py" "$build/app/lirabel" "$data/tree-1000000" "$data/tree" "$work" 5
 # The same rows as a CSV for the references, written before and not timed.
 "$build/app/lirabel" --liste --unterordner --format csv --spalten name,groesse,datum -o "$work/pdftree.csv" \
     "$data/pdftree"
@@ -191,6 +218,18 @@ commit=$(git -C "$here" rev-parse --short HEAD 2>/dev/null || echo unknown)
     echo "  in 2000 folders of 100, three levels deep) and a python3-mutagen script (bench/readtags.py)"
     echo "  reading artist, title and length of 1000 tagged MP3 files of three seconds. Peak memory"
     echo "  of the tree against the same list of its largest folder alone."
+    echo "- The html page (bench/html_page.py): \`--liste --format html --unterordner\` over 1000000 files"
+    echo "  in 10000 folders (names of 25 characters, sizes of seven digits), opened in headless"
+    echo "  Chromium through selenium: its bytes per file; the first rows visible, performance.now()"
+    echo "  in the animation frame after the first row of cells is in the document, median of 5 loads;"
+    echo "  in each load five searches typed (the input event to the frame after it) and the first sort"
+    echo "  by size (the click to the frame after it), medians. Beside them the page as Lirabel wrote it before (one static table, written"
+    echo "  by the script as that writer did) over the tree of 200000 files: its bytes per file, its first"
+    echo "  rows and its whole load (one load), and the browser's own find (window.find) for a search."
+    echo "- Lists for programs: \`--format json\` of the tree of 200000 files against \`--format csv\`"
+    echo "  of the same columns, program and reference in turn, median of 15; peak memory of"
+    echo "  \`--format jsonl\` over 1000000 files in 10000 folders of 100 against the same list of"
+    echo "  its largest folder alone (three rounds)."
     echo "- PDF list: \`--liste --unterordner --format pdf --spalten name,groesse,datum\` over 100000"
     echo "  files in 1000 folders, its walk included, as a whole process, against enscript piped into"
     echo "  ps2pdf over a CSV of the same rows written beforehand (not timed); peak memory against the"

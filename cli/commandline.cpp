@@ -163,7 +163,7 @@ QString withBothUsages(const QString &help)
         return help;
     const qsizetype program = usage.lastIndexOf(QLatin1Char(' '), options - 1) + 1;
     return usage + QLatin1Char('\n') + QString(program, QLatin1Char(' ')) + usage.mid(program, options - program)
-        + QLatin1String(" --liste [Optionen] ORDNER") + help.mid(end);
+        + QLatin1String(" --liste [Optionen] ORDNER...") + help.mid(end);
 }
 
 } // namespace
@@ -193,7 +193,8 @@ CommandLine readCommandLine(int &argc, char **argv)
     parser.addPositionalArgument(
         QStringLiteral("ORDNER"),
         QStringLiteral("Der Ordner, mit dem das Fenster öffnet; eine Datei öffnet den Ordner, der sie enthält. "
-                       "Mit --liste der Ordner, dessen Liste geschrieben wird."),
+                       "Mit --liste der Ordner, dessen Liste geschrieben wird; mehrere nacheinander in einer Liste, "
+                       "jeder als Abschnitt unter seinem Pfad, ein Ordner in einem früheren nicht noch einmal."),
         QStringLiteral("[ORDNER]"));
     ListOptions list;
     list.addTo(parser);
@@ -226,20 +227,25 @@ CommandLine readCommandLine(int &argc, char **argv)
         return result;
     }
     const QStringList positional = parser.positionalArguments();
-    if (positional.size() > 1) {
-        result.exitCode = usageError(QStringLiteral("Nur ein ORDNER ist möglich."));
+    if (positional.size() > 1 && !parser.isSet(QStringLiteral("liste"))) {
+        result.exitCode = usageError(QStringLiteral("Nur ein ORDNER ist möglich; mehrere mit --liste."));
         return result;
     }
+    // Each ORDNER by its own place, so two that read alike keep their bytes.
     const ArgumentBytes bytes = placed(arguments);
-    if (!positional.isEmpty())
-        result.folder = bytesIf(bytes.positional.empty() ? nullptr : &bytes.positional.front(), positional.first());
+    std::vector<QByteArray> folders;
+    for (qsizetype i = 0; i < positional.size(); ++i)
+        folders.push_back(
+            bytesIf(size_t(i) < bytes.positional.size() ? &bytes.positional[size_t(i)] : nullptr, positional.at(i)));
+    if (!folders.empty())
+        result.folder = folders.front();
     const auto valueBytes = [&bytes, &parser](const QCommandLineOption &option) {
         const auto last = std::find_if(bytes.values.crbegin(), bytes.values.crend(),
                                        [&option](const auto &value) { return option.names().contains(value.first); });
         return bytesIf(last == bytes.values.crend() ? nullptr : &last->second, parser.value(option));
     };
     QStringList hints;
-    if (const std::optional<QString> wrong = list.read(parser, result.folder, valueBytes, result.list, hints)) {
+    if (const std::optional<QString> wrong = list.read(parser, folders, valueBytes, result.list, hints)) {
         result.exitCode = usageError(*wrong);
         return result;
     }

@@ -24,12 +24,16 @@ std::optional<QString> fine()
     return std::nullopt;
 }
 
-constexpr unsigned Numbered =
-    formatBit(ListFormat::Text) | formatBit(ListFormat::Csv) | formatBit(ListFormat::Html) | formatBit(ListFormat::Pdf);
+constexpr unsigned Numbered = formatBit(ListFormat::Text) | formatBit(ListFormat::Csv) | formatBit(ListFormat::Html)
+    | formatBit(ListFormat::Markdown) | formatBit(ListFormat::Pdf);
+// Lists for programs hold every name as it is, and no layout for the eye.
+constexpr unsigned NotForPrograms = ~(formatBit(ListFormat::Json) | formatBit(ListFormat::Jsonl));
+constexpr unsigned Tables = formatBit(ListFormat::Csv) | formatBit(ListFormat::Html) | formatBit(ListFormat::Json)
+    | formatBit(ListFormat::Jsonl) | formatBit(ListFormat::Markdown) | formatBit(ListFormat::Pdf);
 constexpr unsigned Paper = formatBit(ListFormat::Pdf);
 
 // --drucken, --drucker and --druckdialog choose the format and the target at once.
-constexpr char16_t NotWithPrinting[] = u"format,ausgabe,speichern";
+constexpr char16_t NotWithPrinting[] = u"format,ausgabe,speichern,zwischenablage";
 
 std::optional<QString> printTo(const OptionInput &in, const QString &queue)
 {
@@ -41,7 +45,8 @@ std::optional<QString> printTo(const OptionInput &in, const QString &queue)
 
 constexpr ListOption Options[] = {
     {.name = u"liste",
-     .help = u"Schreibt die Liste des ORDNERs auf die Standardausgabe, ohne Fenster und ohne Anzeige."},
+     .help = u"Schreibt die Liste des ORDNERs (oder mehrerer nacheinander) auf die Standardausgabe, ohne Fenster "
+             u"und ohne Anzeige."},
     {.name = u"mp3",
      .help = u"Nur MP3-Dateien (*.mp3), wie der Filter „mp3“ des Fensters.",
      .excludes = u"endung",
@@ -72,13 +77,15 @@ constexpr ListOption Options[] = {
          }},
     {.name = u"ohne-endungen",
      .help = u"Dateiendungen nicht ausgeben.",
+     .formats = NotForPrograms,
      .read =
          [](const OptionInput &in) {
              in.list.stripExtensions = true;
              return fine();
          }},
     {.name = u"nummern",
-     .help = u"Die Einträge nummerieren: „001.) “ vor jedem Eintrag im Text, eine Spalte „Nr.“ in csv, html und pdf.",
+     .help = u"Die Einträge nummerieren: „001.) “ vor jedem Eintrag im Text, eine Spalte „Nr.“ in csv, html, md "
+             u"und pdf.",
      .formats = Numbered,
      .read =
          [](const OptionInput &in) {
@@ -98,16 +105,25 @@ constexpr ListOption Options[] = {
          return fine();
      }},
     {.name = u"unterordner",
-     .help = u"Die Unterordner mit auflisten; versteckte und verlinkte Ordner nicht.",
+     .help = u"Die Unterordner mit auflisten; verlinkte Ordner nicht, versteckte nur mit --versteckte.",
      .read =
          [](const OptionInput &in) {
              in.list.subfolders = true;
              return fine();
          }},
+    {.name = u"versteckte",
+     .help = u"Auch versteckte Dateien auflisten und versteckte Ordner betreten (Namen, die mit „.“ beginnen). "
+             u"Das Fenster zeigt sie weiterhin nicht.",
+     .read =
+         [](const OptionInput &in) {
+             in.list.hidden = true;
+             return fine();
+         }},
     {.name = u"format",
      .valueName = u"FORMAT",
-     .help = u"Das Format: text (Vorgabe), csv, html, m3u oder pdf (eine Tabelle auf Seiten, in -o DATEI oder "
-             u"auf die Standardausgabe, wenn sie kein Terminal ist).",
+     .help = u"Das Format: text (Vorgabe), csv, html, m3u, json (ein JSON-Dokument), jsonl (ein JSON-Objekt je "
+             u"Zeile und Datei), md (Markdown-Tabellen) oder pdf (eine Tabelle auf Seiten, in -o DATEI oder auf die "
+             u"Standardausgabe, wenn sie kein Terminal ist).",
      .stage = ReadStage::Format,
      .read = [](const OptionInput &in) -> std::optional<QString> {
          if (in.values.size() > 1)
@@ -121,9 +137,9 @@ constexpr ListOption Options[] = {
      }},
     {.name = u"spalten",
      .valueName = u"LISTE",
-     .help = u"Die Spalten für csv, html und pdf, mit Kommas getrennt, jede einmal, aus {spalten}. Vorgabe: "
-             u"{vorgabe}.",
-     .formats = formatBit(ListFormat::Csv) | formatBit(ListFormat::Html) | Paper,
+     .help = u"Die Spalten für csv, html, json, jsonl, md und pdf, mit Kommas getrennt, jede einmal, aus "
+             u"{spalten}. Vorgabe: {vorgabe}.",
+     .formats = Tables,
      .once = true,
      .stage = ReadStage::Layout,
      .read = [](const OptionInput &in) -> std::optional<QString> {
@@ -237,7 +253,7 @@ constexpr ListOption Options[] = {
          }},
     {.name = u"speichern",
      .help = u"Die Datei im Dialog „Speichern unter“ wählen, wie im Fenster (braucht eine Anzeige): vorgeschlagen "
-             u"ist der Name des ORDNERs mit der Endung des Formats; Fehler und ausgelassene Ordner zeigt ein "
+             u"ist der Name des (ersten) ORDNERs mit der Endung des Formats; Fehler und ausgelassene Ordner zeigt ein "
              u"Meldungsfenster. So rufen die Kontextmenü-Einträge „Dateiliste speichern“ der Dateimanager lirabel "
              u"auf. Abbrechen schreibt nichts, Rückgabewert 1.",
      .excludes = u"ausgabe",
@@ -247,9 +263,22 @@ constexpr ListOption Options[] = {
              in.list.askForFile = true;
              return fine();
          }},
+    {.name = u"zwischenablage",
+     .help = u"Die Liste in die Zwischenablage legen statt in eine Datei; sie bleibt dort, wenn lirabel zurückkehrt, "
+             u"bis ein anderes Programm die Zwischenablage übernimmt. Unter X11 als Text, bei csv auch als Tabelle "
+             u"(text/csv und text/html); unter Wayland als Text über wl-copy (Paket wl-clipboard). So ruft der "
+             u"Kontextmenü-Eintrag „Dateiliste kopieren“ der Dateimanager lirabel auf.",
+     .formats = ~Paper, // a PDF is no text to paste; --drucken prints it
+     .excludes = u"ausgabe,speichern",
+     .stage = ReadStage::Target,
+     .read =
+         [](const OptionInput &in) {
+             in.list.toClipboard = true;
+             return fine();
+         }},
     {.name = u"drucken",
      .help = u"Die Liste als Tabelle mit Kopfzeile und Summen auf dem Standarddrucker von CUPS drucken; schließt "
-             u"--format, -o und --speichern aus.",
+             u"--format, -o, --speichern und --zwischenablage aus.",
      .excludes = NotWithPrinting,
      .stage = ReadStage::Format,
      .read = [](const OptionInput &in) { return printTo(in, QString()); }},
@@ -394,7 +423,7 @@ void ListOptions::addTo(QCommandLineParser &parser) const
         parser.addOption(option);
 }
 
-std::optional<QString> ListOptions::read(const QCommandLineParser &parser, const std::optional<QByteArray> &folder,
+std::optional<QString> ListOptions::read(const QCommandLineParser &parser, const std::vector<QByteArray> &folders,
                                          const std::function<QByteArray(const QCommandLineOption &option)> &valueBytes,
                                          std::optional<ListRequest> &request, QStringList &hints) const
 {
@@ -414,19 +443,19 @@ std::optional<QString> ListOptions::read(const QCommandLineParser &parser, const
         if (Options[i].once && parser.values(mOptions[i]).size() > 1)
             return QStringLiteral("%1 ist nur einmal möglich.").arg(longName(Options[i]));
     }
-    if (!folder)
+    if (folders.empty())
         return QStringLiteral("--liste braucht einen ORDNER.");
 
     ListRequest list;
-    list.folder = *folder;
+    list.folders = folders;
     for (const ReadStage stage : {ReadStage::Format, ReadStage::Entries, ReadStage::Layout, ReadStage::Target}) {
         for (size_t i = 0; i < mOptions.size(); ++i) {
             const ListOption &option = Options[i];
             if (option.stage != stage || !parser.isSet(mOptions[i]))
                 continue;
-            for (const QStringView other : option.excludes.split(u',', Qt::SkipEmptyParts)) {
-                if (isSet(other))
-                    return QStringLiteral("%1 und --%2 schließen einander aus.").arg(longName(option), other);
+            for (const QStringView excluded : option.excludes.split(u',', Qt::SkipEmptyParts)) {
+                if (isSet(excluded))
+                    return QStringLiteral("%1 und --%2 schließen einander aus.").arg(longName(option), excluded);
             }
             if (!(option.formats & formatBit(list.format)))
                 return notForFormat(option);

@@ -48,7 +48,7 @@ struct ListOption
     QStringView help;              // in German
     unsigned formats = AllFormats; // the formats it applies to (formatBit)
     bool once = false;             // refused when given more than once
-    QStringView excludes = {};     // the long names of options that cannot stand with it, with commas between
+    QStringView excludes = {};     // the long names of options that cannot stand with it, "a,b"
     ReadStage stage = ReadStage::Entries;
     // What is wrong with its values, as a German sentence; nothing when they are good.
     std::optional<QString> (*read)(const OptionInput &input) = nullptr;
@@ -69,7 +69,7 @@ public:
     // user may have meant otherwise. valueBytes gives the last value of an
     // option as the system passed it.
     [[nodiscard]] std::optional<QString>
-    read(const QCommandLineParser &parser, const std::optional<QByteArray> &folder,
+    read(const QCommandLineParser &parser, const std::vector<QByteArray> &folders,
          const std::function<QByteArray(const QCommandLineOption &option)> &valueBytes,
          std::optional<ListRequest> &request, QStringList &hints) const;
 

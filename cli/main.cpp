@@ -5,6 +5,7 @@
 // the window; everything else is the window program's, lists on paper too,
 // which need the drawing libraries.
 
+#include "cli/clipboardlist.h"
 #include "cli/commandline.h"
 #include "cli/windowprogram.h"
 #include "fs/deadlinecall.h"
@@ -15,6 +16,16 @@ int main(int argc, char *argv[])
     const Lirabel::CommandLine commandLine = Lirabel::readCommandLine(argc, argv);
     if (commandLine.exitCode)
         return *commandLine.exitCode;
+    if (commandLine.list && commandLine.list->toClipboard) {
+        switch (Lirabel::clipboardSession()) {
+        case Lirabel::ClipboardSession::None:
+            return Lirabel::noClipboard();
+        case Lirabel::ClipboardSession::Wayland:
+            return Lirabel::leaveWithoutWindow(Lirabel::copyListWithWlCopy(*commandLine.list));
+        case Lirabel::ClipboardSession::X11:
+            return Lirabel::startWindowProgram(argv); // it holds the clipboard
+        }
+    }
     if (commandLine.list && !commandLine.list->askForFile && commandLine.list->format != Lirabel::ListFormat::Pdf)
         return Lirabel::leaveWithoutWindow(Lirabel::runListCommand(*commandLine.list));
     return Lirabel::startWindowProgram(argv);

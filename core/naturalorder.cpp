@@ -29,9 +29,9 @@ constexpr qsizetype ParallelFrom = 8192;
 constexpr qsizetype KeysFrom = 2048;
 
 // One name in the sort. Most comparisons end within the first sixteen bytes
-// of the keys, held as two numbers. The whole key lies in an arena, after its
-// length in two bytes. Names without a key (a character of unknown weight)
-// are compared by the collator.
+// of the keys, held as two numbers. The rest of a key, often only a few bytes,
+// lies in an arena after the key's length in two bytes. Names without a key
+// (a character of unknown weight) are compared by the collator.
 struct Keyed
 {
     static constexpr quint32 NoKey = 0xffffffff;
@@ -41,9 +41,19 @@ struct Keyed
     quint32 index = 0;   // in the names
 };
 
+// The name at i of a QStringList or of a vector of views.
+template<typename Names>
+QStringView nameAt(const Names &names, qsizetype i)
+{
+    return names[static_cast<typename Names::size_type>(i)];
+}
+
+// Names is a QStringList or a std::vector<QStringView>: the window's list is
+// sorted where it lies, without a second list of views into it.
+template<typename Names>
 struct Less
 {
-    const std::vector<QStringView> &names;
+    const Names &names;
     uchar *arena;
 
     [[nodiscard]] int compareKeys(const Keyed &a, const Keyed &b) const
@@ -60,8 +70,7 @@ struct Less
         const uint lengthB = uint(keyB[0]) << 8 | keyB[1];
         const uint shorter = std::min(lengthA, lengthB);
         if (shorter > Keyed::HeadBytes) {
-            const uint skip = 2 + Keyed::HeadBytes;
-            if (const int byBytes = std::memcmp(keyA + skip, keyB + skip, shorter - Keyed::HeadBytes))
+            if (const int byBytes = std::memcmp(keyA + 2, keyB + 2, shorter - Keyed::HeadBytes))
                 return byBytes;
         }
         return lengthA == lengthB ? 0 : (lengthA < lengthB ? -1 : 1);
@@ -81,7 +90,8 @@ struct Less
 // key costs two allocations, together larger than the name itself, so runs
 // of at most RunLength names are sorted by their keys and the sorted runs
 // merged by comparing names, which needs no keys and few comparisons.
-void sortByCollator(const std::vector<QStringView> &names, std::vector<Keyed> &items)
+template<typename Names>
+void sortByCollator(const Names &names, std::vector<Keyed> &items)
 {
     constexpr size_t RunLength = 8192;
     const QCollator &collator = naturalCollator();
@@ -93,7 +103,7 @@ void sortByCollator(const std::vector<QStringView> &names, std::vector<Keyed> &i
         keys.clear();
         order.resize(length);
         for (size_t i = 0; i < length; ++i) {
-            keys.push_back(collator.sortKey(names[items[begin + i].index].toString()));
+            keys.push_back(collator.sortKey(QStringView(names[items[begin + i].index]).toString()));
             order[i] = i;
         }
         std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
@@ -110,22 +120,24 @@ void sortByCollator(const std::vector<QStringView> &names, std::vector<Keyed> &i
         for (size_t begin = 0; begin + width < items.size(); begin += 2 * width)
             std::inplace_merge(items.begin() + qsizetype(begin), items.begin() + qsizetype(begin + width),
                                items.begin() + qsizetype(std::min(begin + 2 * width, items.size())),
-                               Less{names, nullptr});
+                               Less<Names>{names, nullptr});
     }
 }
 
 // Room in the arena for the keys of the names from first to last (exclusive).
-size_t arenaBound(const std::vector<QStringView> &names, qsizetype first, qsizetype last)
+template<typename Names>
+size_t arenaBound(const Names &names, qsizetype first, qsizetype last)
 {
     size_t bound = 0;
     for (qsizetype i = first; i < last; ++i)
-        bound += 2 + size_t(naturalKeyBound(names[size_t(i)]));
+        bound += 2 + size_t(naturalKeyBound(nameAt(names, i)));
     return bound;
 }
 
 // The names from first to last (exclusive) in order; their keys are written
 // to the arena from at on, which has room for them, when keys is true.
-std::vector<Keyed> sortPart(const Less &less, qsizetype first, qsizetype last, bool keys, size_t at)
+template<typename Names>
+std::vector<Keyed> sortPart(const Less<Names> &less, qsizetype first, qsizetype last, bool keys, size_t at)
 {
     uchar *const arena = less.arena;
     std::vector<Keyed> keyed;
@@ -135,7 +147,7 @@ std::vector<Keyed> sortPart(const Less &less, qsizetype first, qsizetype last, b
         Keyed item;
         item.index = quint32(i);
         const qsizetype length =
-            keys ? writeNaturalKey(less.names[size_t(i)], reinterpret_cast<char *>(arena + at + 2)) : -1;
+            keys ? writeNaturalKey(nameAt(less.names, i), reinterpret_cast<char *>(arena + at + 2)) : -1;
         if (length < 0 || length > 0xffff) {
             others.push_back(item);
             continue;
@@ -148,7 +160,12 @@ std::vector<Keyed> sortPart(const Less &less, qsizetype first, qsizetype last, b
         std::memcpy(head, key, size_t(std::min<qsizetype>(length, Keyed::HeadBytes)));
         item.head[0] = qFromBigEndian<quint64>(head);
         item.head[1] = qFromBigEndian<quint64>(head + 8);
-        at += 2 + size_t(length);
+        // Only the bytes past the head stay: the next key is written over
+        // the rest, so the arena's pages are touched for what it keeps.
+        const size_t rest = size_t(std::max<qsizetype>(length - Keyed::HeadBytes, 0));
+        if (rest > 0)
+            std::memmove(arena + at + 2, key + Keyed::HeadBytes, rest);
+        at += 2 + rest;
         keyed.push_back(item);
     }
     std::sort(keyed.begin(), keyed.end(), less);
@@ -170,16 +187,14 @@ int naturalCompare(QStringView a, QStringView b)
     return a.compare(b, Qt::CaseSensitive);
 }
 
-std::vector<qsizetype> naturalOrder(const QStringList &names)
-{
-    return naturalOrder(std::vector<QStringView>(names.cbegin(), names.cend()));
-}
+namespace {
 
-std::vector<qsizetype> naturalOrder(const std::vector<QStringView> &names)
+template<typename Names>
+std::vector<quint32> orderOf(const Names &names)
 {
     const qsizetype size = qsizetype(names.size());
     if (size < 2)
-        return std::vector<qsizetype>(size_t(size), 0);
+        return std::vector<quint32>(size_t(size), 0);
     const bool parallel = size >= ParallelFrom && std::thread::hardware_concurrency() >= 2;
     const qsizetype half = parallel ? size / 2 : size;
     const size_t frontBound = arenaBound(names, 0, half);
@@ -187,8 +202,8 @@ std::vector<qsizetype> naturalOrder(const std::vector<QStringView> &names)
     // Not filled in: only the pages the keys take are ever touched.
     const bool keys = (size >= KeysFrom || naturalKeyWeightsRead()) && bound <= Keyed::NoKey;
     const std::unique_ptr<uchar[]> arena(keys ? new uchar[bound] : nullptr);
-    const Less less{names, arena.get()};
-    std::vector<qsizetype> order;
+    const Less<Names> less{names, arena.get()};
+    std::vector<quint32> order;
     order.reserve(size_t(size));
     if (!parallel) {
         for (const Keyed &item : sortPart(less, 0, size, keys, 0))
@@ -211,9 +226,21 @@ std::vector<qsizetype> naturalOrder(const std::vector<QStringView> &names)
     return order;
 }
 
+} // namespace
+
+std::vector<quint32> naturalOrder(const QStringList &names)
+{
+    return orderOf(names);
+}
+
+std::vector<quint32> naturalOrder(const std::vector<QStringView> &names)
+{
+    return orderOf(names);
+}
+
 namespace {
 
-void putInOrder(QStringList &names, const std::vector<qsizetype> &order)
+void putInOrder(QStringList &names, const std::vector<quint32> &order)
 {
     QStringList sorted;
     sorted.reserve(names.size());

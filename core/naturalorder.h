@@ -19,12 +19,12 @@ namespace Lirabel {
 // for identical names. This is the order itself, asked of the collator.
 [[nodiscard]] int naturalCompare(QStringView a, QStringView b);
 
-// The positions of the names in natural order. Each name's sort key is built
+// The positions of the names in natural order, four bytes each. Each name's sort key is built
 // once; in lists of a few thousand names and more, most keys without the
 // collator (naturalkey.h). Large lists are sorted in two halves at once,
 // which are then merged.
-[[nodiscard]] std::vector<qsizetype> naturalOrder(const QStringList &names);
-[[nodiscard]] std::vector<qsizetype> naturalOrder(const std::vector<QStringView> &names);
+[[nodiscard]] std::vector<quint32> naturalOrder(const QStringList &names);
+[[nodiscard]] std::vector<quint32> naturalOrder(const std::vector<QStringView> &names);
 
 // Sorts in natural order.
 void sortNatural(QStringList &names);

@@ -6,7 +6,10 @@
 #include "core/bytenames.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
+#include <QHash>
 #include <QMap>
 #include <QSet>
 
@@ -44,6 +47,26 @@ QByteArray unescaped(const QByteArray &field)
         }
     }
     return plain;
+}
+
+// udev writes a blank in a label as \x20, and every other awkward byte so.
+QString udevDecoded(const QString &name)
+{
+    QByteArray bytes = QFile::encodeName(name);
+    QByteArray plain;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        bool hex = false;
+        if (bytes.at(i) == '\\' && i + 3 < bytes.size() && bytes.at(i + 1) == 'x') {
+            const int value = bytes.mid(i + 2, 2).toInt(&hex, 16);
+            if (hex) {
+                plain.append(char(value));
+                i += 3;
+            }
+        }
+        if (!hex)
+            plain.append(bytes.at(i));
+    }
+    return QString::fromUtf8(plain);
 }
 
 } // namespace
@@ -132,6 +155,35 @@ QList<Volume> drivesOf(const QList<MountEntry> &mounts, const std::function<QStr
     }
     volumes.append(others.values());
     return volumes;
+}
+
+QByteArray readMountTable()
+{
+    QFile table(QString::fromLatin1(MountTablePath));
+    return table.open(QIODevice::ReadOnly) ? table.readAll() : QByteArray();
+}
+
+std::function<QString(const QByteArray &)> deviceLabels()
+{
+    QHash<QString, QString> labels;
+    QDirIterator it(QStringLiteral("/dev/disk/by-label"), QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+    while (it.hasNext()) {
+        it.next();
+        const QString device = it.fileInfo().canonicalFilePath();
+        if (!device.isEmpty())
+            labels.insert(device, udevDecoded(it.fileName()));
+    }
+    return [labels](const QByteArray &source) {
+        // Only devices: any other source (a server's share, "none") is no path on this machine.
+        if (labels.isEmpty() || !source.startsWith("/dev/"))
+            return QString();
+        return labels.value(QFileInfo(QFile::decodeName(source)).canonicalFilePath());
+    };
+}
+
+QList<Volume> mountedDrives()
+{
+    return drivesOf(parseMountTable(readMountTable()), deviceLabels());
 }
 
 } // namespace Lirabel

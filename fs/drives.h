@@ -50,4 +50,17 @@ struct MountEntry
 [[nodiscard]] QList<Volume> drivesOf(const QList<MountEntry> &mounts,
                                      const std::function<QString(const QByteArray &source)> &labelOf);
 
+// The kernel's mount table of this process.
+inline constexpr char MountTablePath[] = "/proc/self/mountinfo";
+
+// The mount table's text; empty where it cannot be read.
+[[nodiscard]] QByteArray readMountTable();
+
+// Labels by device, as udev links them: /dev/disk/by-label/URLAUB -> ../../sdb1.
+[[nodiscard]] std::function<QString(const QByteArray &source)> deviceLabels();
+
+// The drives as the window's drive list shows them, from the mount table and
+// the labels, without asking any mounted file system.
+[[nodiscard]] QList<Volume> mountedDrives();
+
 } // namespace Lirabel

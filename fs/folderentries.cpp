@@ -101,13 +101,14 @@ private:
 } // namespace
 
 EntriesRead readEntries(int folderFd, const QString &path, bool details,
-                        const std::function<void(const FolderEntry &entry)> &take)
+                        const std::function<void(const FolderEntry &entry)> &take, bool hidden)
 {
     EntriesRead read;
     EntryReader entries(folderFd);
     std::vector<QByteArray> links;
     while (const EntryReader::Entry *entry = entries.next()) {
-        if (entry->d_name[0] == '.')
+        const char *name = entry->d_name;
+        if (name[0] == '.' && (!hidden || name[1] == '\0' || (name[1] == '.' && name[2] == '\0')))
             continue;
         switch (entry->d_type) {
         case DT_DIR:
@@ -157,7 +158,7 @@ EntriesRead readEntries(int folderFd, const QString &path, bool details,
 
 #else
 
-EntriesRead readEntries(int, const QString &, bool, const std::function<void(const FolderEntry &entry)> &)
+EntriesRead readEntries(int, const QString &, bool, const std::function<void(const FolderEntry &entry)> &, bool)
 {
     return {};
 }

@@ -6,7 +6,8 @@
 // One pass over an open folder: the one per-folder reader of the window's
 // folder read and of the lists' walk, so both list the same names.
 //
-// Gives the visible entries, names that do not start with ".", as bytes, by
+// Gives the visible entries, names that do not start with "." (with hidden,
+// every entry but "." and ".."), as bytes, by
 // the kind the directory entry gives: regular files and folders as they are;
 // sockets, FIFOs and device nodes not at all. Links and entries of unknown
 // type are asked afterwards, as links.h says: a link to a file is a file, a
@@ -42,8 +43,8 @@ struct EntriesRead
 
 // Reads the folder open as folderFd, which lies at path as the mounts see
 // it; take gets each file and folder. With details, each file's size and time
-// (one more call per file).
+// (one more call per file). With hidden, hidden entries too.
 EntriesRead readEntries(int folderFd, const QString &path, bool details,
-                        const std::function<void(const FolderEntry &entry)> &take);
+                        const std::function<void(const FolderEntry &entry)> &take, bool hidden = false);
 
 } // namespace Lirabel

@@ -194,6 +194,16 @@ std::optional<FolderEntries> scanFolder(const QString &path, ScanFor wanted)
     return entries;
 }
 
+void keepFilesInOrder(const QString &path, const QStringList &scanned, const QStringList &ordered)
+{
+    const std::lock_guard lock(rememberedMutex);
+    Remembered &last = remembered();
+    // The same list, not only equal names: a later scan may have replaced it.
+    if (last.path == path && last.filesDecoded && last.entries.files.constData() == scanned.constData()
+        && last.entries.files.size() == ordered.size())
+        last.entries.files = ordered;
+}
+
 bool isListableFolder(const QString &path)
 {
     const QByteArray bytes = nameBytes(path);
@@ -244,6 +254,9 @@ std::optional<FolderEntries> scanFolder(const QString &path, ScanFor wanted)
     }
     return entries;
 }
+
+// Nothing is remembered here.
+void keepFilesInOrder(const QString &, const QStringList &, const QStringList &) {}
 
 #endif
 

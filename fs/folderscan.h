@@ -27,7 +27,7 @@ namespace Lirabel {
 
 struct FolderEntries
 {
-    QStringList files; // in the order the file system gives them
+    QStringList files; // in the order the file system gives them, or the window's (keepFilesInOrder)
     QStringList folders;
 };
 
@@ -38,6 +38,13 @@ enum class ScanFor { FilesAndFolders, Files, Folders };
 
 // Nothing when the folder cannot be opened or read to its end.
 [[nodiscard]] std::optional<FolderEntries> scanFolder(const QString &path, ScanFor wanted = ScanFor::FilesAndFolders);
+
+// The window keeps the files of a scan in an order of its own. Where that
+// scan is the one remembered, the remembered read keeps the window's list
+// instead of its own, so a large folder's names are held once; the next scan
+// of the unchanged folder then gives that list. scanned is the list the scan
+// gave, ordered the same names in the window's order.
+void keepFilesInOrder(const QString &path, const QStringList &scanned, const QStringList &ordered);
 
 // The folder exists and its entries can be listed. No deadline: call it
 // where a hung call cannot freeze the window.

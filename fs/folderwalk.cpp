@@ -174,11 +174,12 @@ bool walkFolders(const QByteArray &top, const WalkSettings &settings,
         WalkedFolder folder;
         folder.relativePath = relative;
         QStringList subfolders;
-        QDirIterator it(path, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
+        QDirIterator it(
+            path, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | (settings.hidden ? QDir::Hidden : QDir::Filters()));
         while (it.hasNext()) {
             it.next();
             const QFileInfo info = it.fileInfo();
-            if (info.fileName().startsWith(QLatin1Char('.')))
+            if (!settings.hidden && info.fileName().startsWith(QLatin1Char('.')))
                 continue;
             if (info.isDir() && !info.isSymLink())
                 subfolders.append(info.fileName());

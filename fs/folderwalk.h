@@ -8,7 +8,7 @@
 //
 // Each folder is opened relative to its parent's open descriptor, so no path
 // is ever handed whole to the system and no path length is too long. Hidden
-// entries are left out, a linked folder is not followed (a link to a file is
+// entries are left out unless asked for, a linked folder is not followed (a link to a file is
 // a file, as in the file list), and a folder that is its own ancestor (a bind
 // mount) is not entered again. Links are asked as the window asks them
 // (links.h), so both list the same names. Readers, handed over as any call
@@ -74,6 +74,7 @@ struct WalkSettings
     int maxDepth = -1;          // levels below the top folder; -1: all
     bool oneFileSystem = false; // no folder on another file system than the top folder's
     bool keepOpen = false;      // each folder open for its visit, to read its files
+    bool hidden = false;        // hidden files listed and hidden folders entered (names starting with ".")
     // The subfolders of one folder, in the order to visit them; called on the reader thread.
     std::function<void(QStringList &names)> sortFolders;
     // Work on each folder read that need not wait for its visit (filtering,

@@ -59,7 +59,7 @@ struct FolderRead
 // it cannot be opened or read to its end; error then says why it could not be
 // opened (errno), or is 0 where it opened but its reading failed.
 [[nodiscard]] std::optional<FolderRead> readFolder(int parent, const QByteArray &name, const QString &path, bool top,
-                                                   bool details, int &error);
+                                                   bool details, bool hidden, int &error);
 
 // The files' names as text, at the same places as their bytes where all
 // are ASCII, as nearly every name is; otherwise the files are told where

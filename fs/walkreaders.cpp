@@ -44,7 +44,7 @@ bool readNode(Walk &walk, int reader, Node &node, std::unique_lock<std::mutex> &
     int error = 0;
     if (answers)
         read = readFolder(top ? -1 : node.parent->descriptor->get(), node.name, node.where, top,
-                          walk.settings.sizesAndTimes, error);
+                          walk.settings.sizesAndTimes, walk.settings.hidden, error);
     bool ownAncestor = false;
     if (read && !top) {
         for (const Node *above = node.parent.get(); above; above = above->parent.get())

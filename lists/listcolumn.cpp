@@ -38,6 +38,8 @@ constexpr ListColumn Columns[] = {
          in.room = shownFilePath(in.folder, in.file);
          return text(in.room);
      }},
+    {u"laufwerk", u"Laufwerk", ColumnKind::Text, ColumnNeeds::Drive, true,
+     [](const ColumnInput &in) { return text(in.folder.drive); }},
     {u"groesse", u"Größe", ColumnKind::Bytes, ColumnNeeds::SizesAndTimes, false,
      [](const ColumnInput &in) {
          return ColumnValue{{}, in.file.size, in.file.size >= 0};

@@ -24,7 +24,7 @@ namespace Lirabel {
 enum class ColumnKind { Text, Number, Bytes, Time, Duration };
 
 // What the list must find out for a column beyond the files' names.
-enum class ColumnNeeds { Names, SizesAndTimes, Tags, AbsolutePath };
+enum class ColumnNeeds { Names, SizesAndTimes, Tags, AbsolutePath, Drive };
 
 // One cell, raw: the text of a text column, the number of any other.
 struct ColumnValue

@@ -5,7 +5,8 @@
 
 // Lists without the window: `lirabel --liste`.
 //
-// The folder (and with --unterordner each folder below it, depth first) is
+// Each ORDNER in turn, one that is or lies in an earlier one left out
+// (listroots.h), and with --unterordner each folder below it, depth first, is
 // read one at a time (folderwalk.h); its files are matched with the window's
 // pattern, put in natural order under the names a person reads, given their
 // tags where a column or the playlist asks (audiotags.h), and handed to the
@@ -18,6 +19,7 @@
 #include "lists/listrequest.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -37,6 +39,9 @@ public:
     // Why nothing was written: the folder could not be read, a text list
     // would hold too many entries, or the file could not be written.
     virtual void notWritten(const QString &message) = 0;
+    // A remark on the call that changes nothing of the list's worth: an
+    // ORDNER left out as it is listed already.
+    virtual void note(const QString &message) { Q_UNUSED(message) }
 };
 
 // Each message as a line "lirabel: ..." on standard error.
@@ -45,18 +50,30 @@ class StandardErrorReport : public ListReport
 public:
     void leftOut(const QString &message) override;
     void notWritten(const QString &message) override;
+    void note(const QString &message) override;
+};
+
+// A list held in memory, for the clipboard: its bytes and, for csv, the
+// same table as an HTML table, for word processors.
+struct ListInMemory
+{
+    QByteArray list;
+    QByteArray htmlTable;
+    bool written = false; // false when nothing could be listed
 };
 
 // Writes the list; the exit status: 0 done, 1 when a folder or file could not
 // be read or the list not written, or a text list would hold too many entries.
 [[nodiscard]] int runListCommand(const ListRequest &request, ListReport &report);
 [[nodiscard]] int runListCommand(const ListRequest &request);
+[[nodiscard]] int runListCommand(const ListRequest &request, ListReport &report, ListInMemory &memory);
 
 // Makes the writer of a list on paper (pdf, a printed list), which lives in a
-// layer above the lists as it needs the drawing libraries. It may raise
+// layer above the lists as it needs the drawing libraries; shownFolders are
+// the ORDNER listed, as a person reads them. It may raise
 // LirabelError, whose message is then the one told.
-using PaperWriterMaker =
-    std::function<std::unique_ptr<ListWriter>(const ListRequest &request, const QString &shownFolder, ListSink &sink)>;
+using PaperWriterMaker = std::function<std::unique_ptr<ListWriter>(const ListRequest &request,
+                                                                   const QStringList &shownFolders, ListSink &sink)>;
 [[nodiscard]] int runListCommand(const ListRequest &request, ListReport &report, const PaperWriterMaker &paperWriter);
 
 } // namespace Lirabel

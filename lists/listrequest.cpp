@@ -26,6 +26,12 @@ QString formatName(ListFormat format)
         return QStringLiteral("html");
     case ListFormat::M3u:
         return QStringLiteral("m3u");
+    case ListFormat::Json:
+        return QStringLiteral("json");
+    case ListFormat::Jsonl:
+        return QStringLiteral("jsonl");
+    case ListFormat::Markdown:
+        return QStringLiteral("md");
     case ListFormat::Pdf:
         return QStringLiteral("pdf");
     }

@@ -3,7 +3,7 @@
 
 #pragma once
 
-// What `lirabel --liste` is asked to write: the folder, the window's filter
+// What `lirabel --liste` is asked to write: the folders, the window's filter
 // and settings options, the format, its columns and where it goes.
 
 #include "lists/listcolumn.h"
@@ -19,18 +19,19 @@
 
 namespace Lirabel {
 
-enum class ListFormat { Text, Csv, Html, M3u, Pdf };
+enum class ListFormat { Text, Csv, Html, M3u, Json, Jsonl, Markdown, Pdf };
 
 // Every format, in the order the help and the messages name them.
-inline constexpr ListFormat ListFormats[] = {ListFormat::Text, ListFormat::Csv, ListFormat::Html, ListFormat::M3u,
-                                             ListFormat::Pdf};
+inline constexpr ListFormat ListFormats[] = {ListFormat::Text,     ListFormat::Csv,  ListFormat::Html,
+                                             ListFormat::M3u,      ListFormat::Json, ListFormat::Jsonl,
+                                             ListFormat::Markdown, ListFormat::Pdf};
 
 // The order of a folder's files; folders keep theirs (depth first, natural).
 enum class ListOrder { Name, Size, Modified };
 
 struct ListRequest
 {
-    QByteArray folder;                       // as the system passed it
+    std::vector<QByteArray> folders;         // ORDNER…, in order, as the system passed them
     QString pattern = QStringLiteral("*.*"); // the file list's pattern
     bool patternChosen = false;              // --mp3 or --endung; else m3u lists what plays
     bool stripExtensions = false;            // --ohne-endungen
@@ -39,6 +40,7 @@ struct ListRequest
     bool subfolders = false;                 // --unterordner, also with --tiefe and --ein-dateisystem
     int depth = -1;                          // --tiefe: levels below the folder; -1: all
     bool oneFileSystem = false;              // --ein-dateisystem
+    bool hidden = false;                     // --versteckte
     ListOrder order = ListOrder::Name;       // --sortierung; size and time ties by name
     bool reverse = false;                    // --umgekehrt
     QStringList excluded;                    // --ohne: patterns, against names
@@ -47,6 +49,7 @@ struct ListRequest
     std::vector<const ListColumn *> columns = defaultColumns(); // rows of listColumns()
     std::optional<QByteArray> output;                           // --ausgabe; standard output without
     bool askForFile = false;                                    // --speichern: output from the save-file dialog
+    bool toClipboard = false;                                   // --zwischenablage: no output, the clipboard
     std::optional<bool> crLf;                                   // --zeilenende; see crLfLines()
     PaperRequest paper;                                         // pdf and --drucken
 
@@ -54,10 +57,13 @@ struct ListRequest
     // with LF on standard output, as Unix tools expect; --zeilenende rules.
     [[nodiscard]] bool crLfLines() const { return crLf.value_or(output.has_value() || askForFile); }
 
+    // Several ORDNER: each its own section, its path in the folder column.
+    [[nodiscard]] bool severalFolders() const { return folders.size() > 1; }
+
     [[nodiscard]] static std::vector<const ListColumn *> defaultColumns();
 };
 
-// "text", "csv", "html" or "m3u"; nothing for any other text.
+// "text", "csv", "html", "m3u", "json", "jsonl" or "md"; nothing for any other text.
 [[nodiscard]] std::optional<ListFormat> formatNamed(QStringView name);
 
 // The format's name on the command line: "csv".
@@ -75,7 +81,7 @@ struct ListRequest
 // Every column's name, as a person reads a list of them: "name, ordner, … und dauer".
 [[nodiscard]] QString columnNamesText();
 
-// Every format's name, as a person reads a list of them: "text, csv, html und m3u".
+// Every format's name, as a person reads a list of them: "text, csv, … und md".
 [[nodiscard]] QString formatNamesText();
 
 } // namespace Lirabel

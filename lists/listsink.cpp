@@ -25,6 +25,11 @@ ListSink::ListSink(std::optional<QByteArray> path)
     mPending.reserve(BlockSize + 4096);
 }
 
+ListSink::ListSink(QByteArray &memory)
+    : mMemory(&memory)
+{
+}
+
 ListSink::~ListSink() = default;
 
 void ListSink::fail()
@@ -43,6 +48,11 @@ void ListSink::flush()
 {
     const char *data = mPending.constData();
     qsizetype left = mPending.size();
+    if (mMemory) {
+        mMemory->append(mPending);
+        mPending.resize(0);
+        return;
+    }
     if (!mPath) {
         if (left > 0 && std::fwrite(data, 1, size_t(left), stdout) != size_t(left))
             throw LirabelError(QStringLiteral("Standardausgabe: ") + systemReason(errno));
@@ -71,6 +81,8 @@ void ListSink::write(const QByteArray &bytes)
 void ListSink::finish()
 {
     flush();
+    if (mMemory)
+        return;
     if (!mPath) {
         if (std::fflush(stdout) != 0)
             throw LirabelError(QStringLiteral("Standardausgabe: ") + systemReason(errno));

@@ -23,6 +23,8 @@ public:
     // Standard output when path is empty. Nothing is opened before the first
     // block is written, so a list that fails early leaves no file behind.
     explicit ListSink(std::optional<QByteArray> path);
+    // Into memory, for the clipboard.
+    explicit ListSink(QByteArray &memory);
     ~ListSink();
     ListSink(const ListSink &) = delete;
     ListSink &operator=(const ListSink &) = delete;
@@ -38,6 +40,7 @@ private:
     [[noreturn]] void fail();
 
     std::optional<QByteArray> mPath;
+    QByteArray *mMemory = nullptr;
     std::unique_ptr<OutputFile> mFile;
     QByteArray mPending;
 };

@@ -30,7 +30,8 @@ struct ListedFile
 struct ListedFolder
 {
     QStringList relativePath; // folder names below the listed folder; empty for it
-    QString shownFolder;      // the relative path as a person reads it; "." for the listed folder
+    QString shownFolder;      // the relative path as a person reads it; "." for the listed folder, or with
+                              // several ORDNER its path as given joined with the relative path
     QString shownAbsolute;    // the folder's absolute path as a person reads it, for the path column
     std::vector<ListedFile> files;
     // What the files' texts and tags point into: a few blocks for the
@@ -38,6 +39,17 @@ struct ListedFolder
     QString names;
     QString shownNames; // of the names not shown as they are
     std::vector<AudioTags> tags;
+    QByteArray root;   // the ORDNER it lies in, as the system passed it
+    QString shownRoot; // that ORDNER as a person reads it
+    QString drive;     // its drive as the window's drive list shows it, where the drive column asks
+};
+
+// A folder, or a file in it, left out of the list, and why.
+struct LeftOutEntry
+{
+    const QStringList &relativePath; // of the folder, as in ListedFolder
+    QStringView file;                // the file's name by its bytes (bytenames.h); empty for the folder
+    const QString &message;          // as the user is told: "Verzeichnis nicht lesbar: …"
 };
 
 // One format of the list. It is handed the folders with listed files in the
@@ -47,6 +59,11 @@ class ListWriter
 public:
     virtual ~ListWriter() = default;
     virtual void folder(const ListedFolder &folder) = 0;
+    // What was left out, for the formats that record it in the list itself.
+    virtual void leftOut(const LeftOutEntry &entry) { Q_UNUSED(entry) }
+    // The next ORDNER's walk begins: the folders and what is left out after
+    // this lie in it. absoluteFolder is that ORDNER made absolute, by its bytes.
+    virtual void beginFolder(const QByteArray &absoluteFolder) { Q_UNUSED(absoluteFolder) }
     // The end of the list; the sink is finished here.
     virtual void finish() = 0;
 };

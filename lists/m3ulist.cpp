@@ -92,15 +92,19 @@ QByteArray pathFrom(const QByteArray &from, const QByteArray &listed, const QByt
 M3uList::M3uList(const ListRequest &request, ListSink &sink)
     : mRequest(request)
     , mSink(sink)
-    , mAbsoluteFolder(request.folder.startsWith('/') ? request.folder
-                                                     : QFile::encodeName(QDir::currentPath()) + '/' + request.folder)
-    , mPrefix(pathFrom(playlistFolder(request.output), request.folder, mAbsoluteFolder))
 {
     mSink.write(QByteArrayLiteral("#EXTM3U\n"));
 }
 
 void M3uList::folder(const ListedFolder &folder)
 {
+    // Each ORDNER has its own way there from the playlist.
+    if (!mRoot || *mRoot != folder.root) {
+        mRoot = folder.root;
+        mAbsoluteFolder =
+            folder.root.startsWith('/') ? folder.root : QFile::encodeName(QDir::currentPath()) + '/' + folder.root;
+        mPrefix = pathFrom(playlistFolder(mRequest.output), folder.root, mAbsoluteFolder);
+    }
     QByteArray prefix = mPrefix;
     for (const QString &part : folder.relativePath)
         prefix.append(nameBytes(part)).append('/');

@@ -6,6 +6,8 @@
 #include "lists/listrequest.h"
 #include "lists/listwriter.h"
 
+#include <optional>
+
 namespace Lirabel {
 
 // What a player plays, by extension (case ignored): audio and video files,
@@ -30,8 +32,9 @@ public:
 private:
     const ListRequest &mRequest;
     ListSink &mSink;
-    QByteArray mAbsoluteFolder; // for the file URLs
-    QByteArray mPrefix;         // from the playlist's folder to the listed one
+    std::optional<QByteArray> mRoot; // the ORDNER of the folders now written
+    QByteArray mAbsoluteFolder;      // of that ORDNER, for the file URLs
+    QByteArray mPrefix;              // from the playlist's folder to that ORDNER
 };
 
 } // namespace Lirabel

@@ -69,8 +69,10 @@ TextList::TextList(const ListRequest &request, ListSink &sink)
 
 void TextList::folder(const ListedFolder &folder)
 {
-    if (!folder.relativePath.isEmpty())
-        mHeadings[mEntries.size()] = folder.shownFolder + QLatin1Char('/');
+    // With several ORDNER each starts a section of its own, headed by its path.
+    if (!folder.relativePath.isEmpty() || mRequest.severalFolders())
+        mHeadings[mEntries.size()] =
+            folder.shownFolder + (folder.shownFolder.endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/"));
     for (const ListedFile &file : folder.files)
         mEntries.append(file.shown.toString());
 }

@@ -50,13 +50,13 @@ std::unique_ptr<QPrinter> printerForQueue(const QString &queue)
 
 PaperWriterMaker paperWriters(QPrinter *printer)
 {
-    return [printer](const ListRequest &request, const QString &shownFolder,
+    return [printer](const ListRequest &request, const QStringList &shownFolders,
                      ListSink &sink) -> std::unique_ptr<ListWriter> {
         if (!request.paper.printer)
-            return std::make_unique<PaperList>(request, shownFolder, sink);
+            return std::make_unique<PaperList>(request, shownFolders, sink);
         if (!printer)
             throw LirabelError(QStringLiteral("Kein Drucker eingerichtet !"));
-        return std::make_unique<PaperList>(request, shownFolder, *printer);
+        return std::make_unique<PaperList>(request, shownFolders, *printer);
     };
 }
 

@@ -46,6 +46,12 @@ void keepFreedMemory()
 #endif
 }
 
+// The ORDNER as given made absolute: on paper, "." would say nothing.
+QString absoluteShown(const QString &shownFolder)
+{
+    return QDir::cleanPath(QDir::current().absoluteFilePath(shownFolder));
+}
+
 QString folderName(const QString &absolute)
 {
     const QString name = QFileInfo(absolute).fileName();
@@ -54,11 +60,17 @@ QString folderName(const QString &absolute)
 
 } // namespace
 
-PaperList::PaperList(const ListRequest &request, const QString &shownFolder)
+PaperList::PaperList(const ListRequest &request, const QStringList &shownFolders)
     : mRequest(request)
-    , mShownFolder(QDir::cleanPath(QDir::current().absoluteFilePath(shownFolder)))
     , mListedAt(QDateTime::currentDateTime())
 {
+    QStringList absolute, names;
+    for (const QString &folder : shownFolders) {
+        absolute.append(absoluteShown(folder));
+        names.append(folderName(absolute.back()));
+    }
+    mShownFolder = spokenList(absolute);
+    mTitle = spokenList(names);
     if (request.numberEntries)
         mColumns.push_back({nullptr, QStringLiteral("Nr."), true});
     for (const ListColumn *column : request.columns) {
@@ -67,26 +79,26 @@ PaperList::PaperList(const ListRequest &request, const QString &shownFolder)
     }
 }
 
-PaperList::PaperList(const ListRequest &request, const QString &shownFolder, ListSink &sink)
-    : PaperList(request, shownFolder)
+PaperList::PaperList(const ListRequest &request, const QStringList &shownFolders, ListSink &sink)
+    : PaperList(request, shownFolders)
 {
     mSink = &sink;
     mSinkDevice = std::make_unique<SinkDevice>(sink);
     mPdf = std::make_unique<QPdfWriter>(mSinkDevice.get());
     mPdf->setPageSize(localePaperSize());
     mPdf->setPageMargins(Margins, QPageLayout::Millimeter);
-    mPdf->setTitle(folderName(mShownFolder));
+    mPdf->setTitle(mTitle);
     mPdf->setCreator(QStringLiteral("Lirabel"));
     mDevice = mPdf.get();
     setUpFonts();
 }
 
-PaperList::PaperList(const ListRequest &request, const QString &shownFolder, QPrinter &printer)
-    : PaperList(request, shownFolder)
+PaperList::PaperList(const ListRequest &request, const QStringList &shownFolders, QPrinter &printer)
+    : PaperList(request, shownFolders)
 {
     mPrinter = &printer;
     printer.setPageMargins(Margins, QPageLayout::Millimeter);
-    printer.setDocName(folderName(mShownFolder));
+    printer.setDocName(mTitle);
     printer.setCreator(QStringLiteral("Lirabel"));
     mDevice = &printer;
     setUpFonts();
@@ -115,7 +127,7 @@ QString PaperList::totalText(bool grand, qint64 files, qint64 size, qint64 secon
     QString text = QStringLiteral("%1: %2 %3")
                        .arg(grand ? QStringLiteral("Gesamt") : QStringLiteral("Summe"), germanNumber(files),
                             files == 1 ? QStringLiteral("Datei") : QStringLiteral("Dateien"));
-    if (grand && mRequest.subfolders)
+    if (grand && sections())
         text += QStringLiteral(" in %1 %2")
                     .arg(germanNumber(mFolders), mFolders == 1 ? QStringLiteral("Ordner") : QStringLiteral("Ordnern"));
     text += QStringLiteral(", ") + paperSizeText(size, mRequest.paper.readableSizes)
@@ -128,10 +140,13 @@ QString PaperList::totalText(bool grand, qint64 files, qint64 size, qint64 secon
 void PaperList::folder(const ListedFolder &folder)
 {
     ++mFolders;
-    if (mRequest.subfolders)
-        mSpool.append({RowSpool::Kind::Heading,
-                       {folder.relativePath.isEmpty() ? mShownFolder : folder.shownFolder + QLatin1Char('/')},
-                       {}});
+    // Each ORDNER's top folder by its absolute path, the folders below it as
+    // the other formats name them.
+    if (sections())
+        mSpool.append(
+            {RowSpool::Kind::Heading,
+             {folder.relativePath.isEmpty() ? absoluteShown(folder.shownRoot) : folder.shownFolder + QLatin1Char('/')},
+             {}});
     const QFontMetricsF metrics(mFont, mDevice);
     RowSpool::Record row;
     row.texts.resize(mColumns.size());
@@ -154,7 +169,7 @@ void PaperList::folder(const ListedFolder &folder)
         size += std::max<qint64>(file.size, 0);
         seconds += std::max<qint64>(file.tags->seconds, 0);
     }
-    if (mRequest.subfolders)
+    if (sections())
         mSpool.append({RowSpool::Kind::Total, {totalText(false, qint64(folder.files.size()), size, seconds)}, {}});
     mTotalSize += size;
     mTotalSeconds += seconds;

@@ -24,6 +24,7 @@
 #include <QPen>
 #include <QPointF>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <vector>
@@ -42,9 +43,9 @@ class PaperList : public ListWriter
 {
 public:
     // A PDF into the sink, on the paper of the locale (LC_PAPER; A4 in C).
-    PaperList(const ListRequest &request, const QString &shownFolder, ListSink &sink);
+    PaperList(const ListRequest &request, const QStringList &shownFolders, ListSink &sink);
     // Printed on printer, on its paper; the job is sent when finish() ends.
-    PaperList(const ListRequest &request, const QString &shownFolder, QPrinter &printer);
+    PaperList(const ListRequest &request, const QStringList &shownFolders, QPrinter &printer);
     ~PaperList() override;
     PaperList(const PaperList &) = delete;
     PaperList &operator=(const PaperList &) = delete;
@@ -63,7 +64,7 @@ private:
         qreal width = 0;
     };
 
-    PaperList(const ListRequest &request, const QString &shownFolder);
+    PaperList(const ListRequest &request, const QStringList &shownFolders);
     void setUpFonts();
     void placeColumns();
     void countLines();
@@ -76,11 +77,14 @@ private:
     [[nodiscard]] int linesOf(const QString &text, const QFont &font, qreal width) const;
     void drawText(QPainter &painter, const QString &text, const QFont &font, const QPointF &at, qreal width, bool right,
                   qreal oneLineWidth = -1) const;
+    // Whether each folder gets a heading and a total: with subfolders or several ORDNER.
+    [[nodiscard]] bool sections() const { return mRequest.subfolders || mRequest.severalFolders(); }
     // "Summe: …" after a folder, "Gesamt: …" (grand) at the end.
     [[nodiscard]] QString totalText(bool grand, qint64 files, qint64 size, qint64 seconds) const;
 
     const ListRequest &mRequest;
-    QString mShownFolder; // the listed folder, absolute, as a person reads it
+    QString mShownFolder; // the listed folders, absolute, as a person reads them: "/a/b" or "/a, /c und /d"
+    QString mTitle;       // the document's: the listed folders' names
     QDateTime mListedAt;
     std::unique_ptr<SinkDevice> mSinkDevice; // a PDF's
     std::unique_ptr<QPdfWriter> mPdf;

@@ -36,33 +36,37 @@ nowidgets=" paper "
 widgetheader='^<(QtWidgets/|Q(Application|Widget|Dialog|MessageBox|PrintDialog|FontDialog|FileDialog|MainWindow|Label|LineEdit|PushButton|CheckBox|ComboBox|Style)>)'
 
 bad=0
-while IFS= read -r file; do
+mapfile -t files < <(find core fs lists paper ui cli app -name '*.cpp' -o -name '*.h' | sort)
+for file in "${files[@]}"; do
     layer=${file%%/*}
     [ -n "${allowed[$layer]+set}" ] || { echo "$file: in no layer" >&2; bad=1; continue; }
-    [ "$(dirname "$file")" = "$layer" ] || { echo "$file: a layer is one folder, without subfolders" >&2; bad=1; continue; }
-    while IFS= read -r header; do
+    [ "${file%/*}" = "$layer" ] || { echo "$file: a layer is one folder, without subfolders" >&2; bad=1; }
+done
+# Every include of every file in one pass: "file:#include ...".
+quoted='^[[:space:]]*#[[:space:]]*include[[:space:]]*"([^"]+)"'
+angled='^[[:space:]]*#[[:space:]]*include[[:space:]]*(<[^>]+>)'
+while IFS= read -r line; do
+    file=${line%%:*}
+    text=${line#*:}
+    layer=${file%%/*}
+    [ -n "${allowed[$layer]+set}" ] && [ "${file%/*}" = "$layer" ] || continue # named above
+    if [[ $text =~ $quoted ]]; then
+        header=${BASH_REMATCH[1]}
         target=${header%%/*}
         [ "$target" != "$header" ] && [ -n "${allowed[$target]+set}" ] || continue # outside the layers
         case " ${allowed[$layer]} " in
         *" $target "*) ;;
         *) echo "$file: includes $header, a layer above $layer or beside it" >&2; bad=1 ;;
         esac
-    done < <(sed -nE 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"([^"]+)".*/\1/p' "$file")
-    if [[ $coreonly == *" $layer "* ]]; then
-        while IFS= read -r header; do
-            if [[ $header =~ $guiheader ]]; then
-                echo "$file: includes $header, but $layer uses Qt Core alone" >&2; bad=1
-            fi
-        done < <(sed -nE 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*(<[^>]+>).*/\1/p' "$file")
+    elif [[ $text =~ $angled ]]; then
+        header=${BASH_REMATCH[1]}
+        if [[ $coreonly == *" $layer "* ]] && [[ $header =~ $guiheader ]]; then
+            echo "$file: includes $header, but $layer uses Qt Core alone" >&2; bad=1
+        elif [[ $nowidgets == *" $layer "* ]] && [[ $header =~ $widgetheader ]]; then
+            echo "$file: includes $header, but $layer draws without widgets" >&2; bad=1
+        fi
     fi
-    if [[ $nowidgets == *" $layer "* ]]; then
-        while IFS= read -r header; do
-            if [[ $header =~ $widgetheader ]]; then
-                echo "$file: includes $header, but $layer draws without widgets" >&2; bad=1
-            fi
-        done < <(sed -nE 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*(<[^>]+>).*/\1/p' "$file")
-    fi
-done < <(find core fs lists paper ui cli app -name '*.cpp' -o -name '*.h' | sort)
+done < <(grep -H -E '^[[:space:]]*#[[:space:]]*include' "${files[@]}")
 
 [ $bad -eq 0 ] || { echo "check-layers: an include points against the layers" >&2; exit 1; }
 echo "check-layers: every include points down"

@@ -6,6 +6,7 @@
 #include "core/bytenames.h"
 #include "core/naturalorder.h"
 #include "core/wildcard.h"
+#include "fs/folderscan.h"
 
 #include <algorithm>
 #include <future>
@@ -91,7 +92,7 @@ void FileListModel::showFiles(const QString &path, QStringList files)
     mRead = true;
     // Typing in the filter reads again at every key; when neither the folder
     // nor the pattern changed, the list stays as it is, with its selection.
-    const bool sameFiles = mLastScan.valid && mLastScan.path == path && mLastScan.files == files;
+    const bool sameFiles = mLastScan.valid && mLastScan.path == path && isLastScan(files);
     if (sameFiles && mLastScan.pattern == mPattern)
         return;
     if (!sameFiles) {
@@ -105,15 +106,33 @@ void FileListModel::showFiles(const QString &path, QStringList files)
             for (const QString &name : std::as_const(files))
                 shown.append(printableName(name));
         }
-        const std::vector<qsizetype> order = naturalOrder(plain ? files : shown);
+        const std::vector<quint32> order = naturalOrder(plain ? files : shown);
         shown.clear();
         QStringList sorted;
         sorted.reserve(files.size());
-        for (const qsizetype i : order)
-            sorted.append(files.at(i));
-        mLastScan = {true, path, {}, std::move(files), std::move(sorted), plain};
+        std::vector<quint32> positions(order.size());
+        for (size_t at = 0; at < order.size(); ++at) {
+            sorted.append(files.at(order[at]));
+            positions[size_t(order[at])] = quint32(at);
+        }
+        keepFilesInOrder(path, files, sorted);
+        mLastScan = {true, path, {}, std::move(sorted), std::move(positions), plain};
     }
     filter();
+}
+
+bool FileListModel::isLastScan(const QStringList &files) const
+{
+    // The remembered read gives back the list it was handed (keepFilesInOrder).
+    if (files.constData() == mLastScan.sorted.constData() && files.size() == mLastScan.sorted.size())
+        return true;
+    if (size_t(files.size()) != mLastScan.positions.size())
+        return false;
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        if (files.at(i) != mLastScan.sorted.at(mLastScan.positions[size_t(i)]))
+            return false;
+    }
+    return true;
 }
 
 void FileListModel::filter()

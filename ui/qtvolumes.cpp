@@ -41,53 +41,6 @@ namespace {
 
 #if defined(Q_OS_LINUX)
 
-const char MountTablePath[] = "/proc/self/mountinfo";
-
-QByteArray readMountTable()
-{
-    QFile table(QString::fromLatin1(MountTablePath));
-    return table.open(QIODevice::ReadOnly) ? table.readAll() : QByteArray();
-}
-
-// udev writes a blank in a label as \x20, and every other awkward byte so.
-QString udevDecoded(const QString &name)
-{
-    QByteArray bytes = QFile::encodeName(name);
-    QByteArray plain;
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        bool hex = false;
-        if (bytes.at(i) == '\\' && i + 3 < bytes.size() && bytes.at(i + 1) == 'x') {
-            const int value = bytes.mid(i + 2, 2).toInt(&hex, 16);
-            if (hex) {
-                plain.append(char(value));
-                i += 3;
-            }
-        }
-        if (!hex)
-            plain.append(bytes.at(i));
-    }
-    return QString::fromUtf8(plain);
-}
-
-// Labels by device, as udev links them: /dev/disk/by-label/URLAUB -> ../../sdb1.
-std::function<QString(const QByteArray &)> deviceLabels()
-{
-    QHash<QString, QString> labels;
-    QDirIterator it(QStringLiteral("/dev/disk/by-label"), QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        it.next();
-        const QString device = it.fileInfo().canonicalFilePath();
-        if (!device.isEmpty())
-            labels.insert(device, udevDecoded(it.fileName()));
-    }
-    return [labels](const QByteArray &source) {
-        // Only devices: any other source (a server's share, "none") is no path on this machine.
-        if (labels.isEmpty() || !source.startsWith("/dev/"))
-            return QString();
-        return labels.value(QFileInfo(QFile::decodeName(source)).canonicalFilePath());
-    };
-}
-
 // Whether the path is a folder, from what the kernel already knows where it
 // can: a network or FUSE file system is then not asked again.
 bool isFolderByCache(const QByteArray &path)
@@ -106,7 +59,7 @@ QString keyOf(const MountEntry &mount)
 // The drives of the mount table, without asking any mount.
 QList<Volume> drivesNow()
 {
-    return drivesOf(parseMountTable(readMountTable()), deviceLabels());
+    return mountedDrives();
 }
 
 // The drives, with each new mount point asked whether it is a folder, each

@@ -204,7 +204,7 @@ void TestOpenFolder::commandLine_data()
     QTest::addColumn<QString>("said");
     QTest::newRow("--help")
         << QStringList{"--help"} << 0
-        << R"(^Aufruf: (\S+) \[Optionen\] \[ORDNER\]\n +\1 --liste \[Optionen\] ORDNER\n(.|\n)*\n  -h, --help +Zeigt diese Hilfe an\.\n)";
+        << R"(^Aufruf: (\S+) \[Optionen\] \[ORDNER\]\n +\1 --liste \[Optionen\] ORDNER\.\.\.\n(.|\n)*\n  -h, --help +Zeigt diese Hilfe an\.\n)";
     QTest::newRow("--version") << QStringList{"--version"} << 0
                                << R"(^Lirabel )" LIRABEL_VERSION R"(\nLizenz GPL-3\.0-or-later: )";
     QTest::newRow("unbekannte Option") << QStringList{"--bunt", "/"} << 2 << "^lirabel: Unbekannte Option 'bunt'.\n";
@@ -250,15 +250,18 @@ void TestOpenFolder::commandLine_data()
           "--mp3 und --endung schließen einander aus.");
     wrong("--speichern und -o", {"--liste", "--speichern", "-o", "%1/liste.txt", "%1"},
           "--speichern und --ausgabe schließen einander aus.");
+    wrong("--zwischenablage und -o", {"--liste", "--zwischenablage", "-o", "%1/liste.txt", "%1"},
+          "--zwischenablage und --ausgabe schließen einander aus.");
+    wrong("zwei ORDNER ohne --liste", {"%1", "%1"}, "Nur ein ORDNER ist möglich; mehrere mit --liste.");
     wrong("zwei Formate", {"--liste", "--format", "csv", "--format", "html", "%1"}, "Nur ein Format ist möglich.");
     wrong("unbekanntes Format", {"--liste", "--format", "docx", "%1"},
-          "Unbekanntes Format „docx“; möglich sind text, csv, html, m3u und pdf.");
+          "Unbekanntes Format „docx“; möglich sind text, csv, html, m3u, json, jsonl, md und pdf.");
     wrong("--spalten mit text", {"--liste", "--spalten", "name", "%1"},
           "--spalten gilt nicht für die Formate text und m3u.");
-    wrong(
-        "unbekannte Spalte", {"--liste", "--format", "csv", "--spalten", "name,farbe", "%1"},
-        "Unbekannte Spalte „farbe“; möglich sind name, ordner, pfad, groesse, datum, interpret, titel, album, titelnr, "
-        "jahr, genre und dauer.");
+    wrong("unbekannte Spalte", {"--liste", "--format", "csv", "--spalten", "name,farbe", "%1"},
+          "Unbekannte Spalte „farbe“; möglich sind name, ordner, pfad, laufwerk, groesse, datum, interpret, titel, "
+          "album, "
+          "titelnr, jahr, genre und dauer.");
     wrong("--trenner mit text", {"--liste", "--trenner", ",", "%1"}, "--trenner gilt nur für das Format csv.");
     wrong("unbekannter Trenner", {"--liste", "--format", "csv", "--trenner", "|", "%1"},
           "Unbekannter Trenner „|“; möglich sind „;“, „,“ und tab.");
@@ -267,7 +270,9 @@ void TestOpenFolder::commandLine_data()
     wrong("doppelte Spalte", {"--liste", "--format", "csv", "--spalten", "name,datum,name", "%1"},
           "Die Spalte „name“ steht zweimal in --spalten.");
     wrong("--nummern mit m3u", {"--liste", "--format", "m3u", "--nummern", "%1"},
-          "--nummern gilt nicht für das Format m3u.");
+          "--nummern gilt nicht für die Formate m3u, json und jsonl.");
+    wrong("--ohne-endungen mit json", {"--liste", "--format", "json", "--ohne-endungen", "%1"},
+          "--ohne-endungen gilt nicht für die Formate json und jsonl.");
     wrong("--leerzeile mit csv", {"--liste", "--format", "csv", "--leerzeile", "2", "%1"},
           "--leerzeile gilt nur für das Format text.");
     wrong("--leerzeile keine Zahl", {"--liste", "--leerzeile", "zwei", "%1"},
@@ -318,7 +323,7 @@ void TestOpenFolder::saveNotEntered()
     StandInPlatform stand;
     stand.dialogs.saveAnswers.enqueue(out.filePath("liste.csv"));
     ListRequest request;
-    request.folder = QFile::encodeName(folder.path());
+    request.folders = {QFile::encodeName(folder.path())};
     request.subfolders = true;
     request.format = ListFormat::Csv;
     request.askForFile = true;

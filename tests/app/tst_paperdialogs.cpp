@@ -36,7 +36,7 @@ namespace {
 ListRequest requestFor(const QString &folder)
 {
     ListRequest request;
-    request.folder = QFile::encodeName(folder);
+    request.folders = {QFile::encodeName(folder)};
     request.subfolders = true;
     request.format = ListFormat::Pdf;
     return request;

@@ -208,6 +208,10 @@ void TestLists::formats_data()
     QTest::newRow("--ohne") << QStringList{"--unterordner", "--ohne", "*.mp3;=*", "--ohne", "su?"} << "text"
                             << QStringList{"<&>.txt",     "b;c.txt",    "fü.txt",
                                            "quo\"te.txt", "Ümlaut.txt", "zeile?bruch.txt"};
+    QTest::newRow("--versteckte")
+        << QStringList{"--versteckte", "--unterordner", "--endung", "txt"} << "text"
+        << QStringList{"<&>.txt", "=summe.txt",  "b;c.txt", "fü.txt", "quo\"te.txt", "Ümlaut.txt", "zeile?bruch.txt",
+                       "",        ".versteckt/", "y.txt",   "",       "sub/",        "x.txt"};
     QTest::newRow("--tiefe 0") << QStringList{"--tiefe", "0", "--endung", "txt"} << "text"
                                << QStringList{"<&>.txt",     "=summe.txt", "b;c.txt",        "fü.txt",
                                               "quo\"te.txt", "Ümlaut.txt", "zeile?bruch.txt"};

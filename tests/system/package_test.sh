@@ -52,9 +52,12 @@ metainfo=usr/share/metainfo/$app_id.metainfo.xml
 manpages=(usr/share/man/man1/lirabel.1.gz usr/share/man/de/man1/lirabel.1.gz)
 docs=(usr/share/doc/lirabel/copyright usr/share/doc/lirabel/changelog.gz)
 servicemenu=usr/share/kio/servicemenus/$app_id.dateiliste.desktop
-context_menus=("$servicemenu" usr/share/file-manager/actions/lirabel-dateiliste{,-text,-tabelle,-webseite,-wiedergabeliste,-pdf,-drucken}.desktop
-    usr/share/nemo/actions/lirabel-dateiliste-{text,tabelle,webseite,wiedergabeliste,pdf,drucken}.nemo_action)
-wanted_files=(usr/bin/lirabel "$window" "$desktop" "$icon" "$metainfo" "${manpages[@]}" "${docs[@]}" "${context_menus[@]}")
+context_menus=("$servicemenu" usr/share/kio/servicemenus/$app_id.dateiliste-kopieren.desktop
+    usr/share/file-manager/actions/lirabel-dateiliste{,-text,-tabelle,-webseite,-wiedergabeliste,-pdf,-drucken,-kopieren}.desktop
+    usr/share/nemo/actions/lirabel-dateiliste-{text,tabelle,webseite,wiedergabeliste,pdf,drucken,kopieren}.nemo_action)
+schema=usr/share/lirabel/lirabel-liste.schema.json
+wanted_files=(usr/bin/lirabel "$window" "$desktop" "$icon" "$metainfo" "${manpages[@]}" "${docs[@]}" "${context_menus[@]}"
+    "$schema")
 
 # --- building the package -------------------------------------------------------------
 if ! cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1; then
@@ -98,7 +101,8 @@ depends=$(uniq <<<"$depends")
 for pkg in libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libtag1v5 qt6-translations-l10n fonts-liberation libc6 libstdc++6; do
     grep -qx "$pkg" <<<"$depends" || fail "Depends lacks $pkg (it is: $(field Depends))"
 done
-[ "$(field Recommends)" = qt6-wayland ] || fail "Recommends is '$(field Recommends)', not qt6-wayland"
+[ "$(field Recommends)" = "qt6-wayland, wl-clipboard" ] \
+    || fail "Recommends is '$(field Recommends)', not qt6-wayland, wl-clipboard"
 [ "$(field Suggests)" = caja-actions ] || fail "Suggests is '$(field Suggests)', not caja-actions"
 [ "$failures" -eq "$before" ] && ok "fields: $(field Package) $(field Version) $(field Section); Depends: $(field Depends)"
 
@@ -216,6 +220,11 @@ version_lines=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM /usr/bin/li
 Lizenz GPL-3.0-or-later: GNU GPL Version 3 oder neuer <https://www.gnu.org/licenses/gpl.html>." ] \
     && ok "/usr/bin/lirabel --version: $(head -1 <<<"$version_lines")" \
     || fail "/usr/bin/lirabel --version says '$version_lines', not 'Lirabel $version' and its licence"
+# A list for programs holds to the schema installed beside it.
+/usr/bin/lirabel --liste --format json --unterordner "$work/root" >"$work/list.json" \
+    && /usr/bin/python3 -c 'import json, jsonschema, sys; jsonschema.Draft202012Validator(json.load(open(sys.argv[1]))).validate(json.load(open(sys.argv[2])))' \
+        "/$schema" "$work/list.json" \
+    && ok "a list of --format json holds to /$schema" || fail "a list of --format json does not hold to /$schema"
 
 # The program loads Qt's German texts from Qt's own translations folder (QLibraryInfo), as
 # the installed libQt6Core reports it; the file there must come from a package we depend on.

@@ -16,7 +16,8 @@
 #   - Dolphin's "Dateiliste speichern" table entry, its command line run as
 #     Dolphin runs it on a folder: Return in the save dialog writes the
 #     folder's CSV beside it under the folder's name; Escape writes nothing
-#     (exit 1); the other file managers' entries carry the same commands.
+#     (exit 1); the other file managers' entries carry the same commands, each
+#     for every selected folder.
 # Sway refuses to run as root: as root, sway and the program run as nobody.
 # Skipped (exit 77) where sway, wtype or the wayland plugin are missing, or
 # where the compositor cannot start.
@@ -227,24 +228,25 @@ def keys(path):
     parser.read(path, encoding="utf-8")
     return parser
 def command(line):
-    return line.replace("%f", "ORDNER").replace("%F", "ORDNER")
-dolphin = keys(glob.glob(sys.argv[1] + "/dolphin/*.desktop")[0])
+    return line.replace("%F", "ORDNER…")
+dolphin = keys(sys.argv[1] + "/dolphin/io.github.lirabel.Lirabel.dateiliste.desktop")
 ids = dolphin["Desktop Entry"]["Actions"].rstrip(";").split(";")
 want = sorted(command(dolphin["Desktop Action " + i]["Exec"]) for i in ids)
 items = keys(sys.argv[1] + "/actions/lirabel-dateiliste.desktop")["Desktop Entry"]["ItemsList"].rstrip(";").split(";")
 actions = sorted(command(keys(f"{sys.argv[1]}/actions/{i}.desktop")["X-Action-Profile ordner"]["Exec"]) for i in items)
-nemo = sorted(command(keys(f)["Nemo Action"]["Exec"]) for f in glob.glob(sys.argv[1] + "/nemo/*.nemo_action"))
+nemo = sorted(command(keys(f)["Nemo Action"]["Exec"]) for f in glob.glob(sys.argv[1] + "/nemo/*.nemo_action")
+              if "kopieren" not in f)
 formats = ["", " --format csv", " --format html", " --format m3u", " --format pdf"]
-expected = sorted([f"lirabel --liste --speichern --unterordner{f} ORDNER" for f in formats]
-                  + ["lirabel --liste --druckdialog --unterordner ORDNER"])
+expected = sorted([f"lirabel --liste --speichern --unterordner{f} ORDNER…" for f in formats]
+                  + ["lirabel --liste --druckdialog --unterordner ORDNER…"])
 for name, found in (("Dolphin", want), ("file-manager actions", actions), ("Nemo", nemo)):
     if found != expected:
         sys.exit(f"{name}: {found}")
 PYTHON
 desktop-file-validate "$menus"/dolphin/*.desktop || fail "desktop-file-validate rejects Dolphin's service menu"
 
-# Dolphin's table entry as Dolphin starts it: the Exec line split as the
-# desktop entry's rules say, %f one argument.
+# Dolphin's table entry as Dolphin starts it on one folder: the Exec line
+# split as the desktop entry's rules say, %F one argument for each folder.
 folder="$work/out/Musik 'alt' \$HOME"
 mkdir -p "$folder/Unter"
 printf 12345 >"$folder/a 10.mp3"
@@ -257,7 +259,7 @@ import configparser, shlex, sys
 parser = configparser.ConfigParser(interpolation=None)
 parser.read(sys.argv[1], encoding="utf-8")
 for word in shlex.split(parser["Desktop Action tabelle"]["Exec"]):
-    print(sys.argv[2] if word == "lirabel" else sys.argv[3] if word == "%f" else word)' \
+    print(sys.argv[2] if word == "lirabel" else sys.argv[3] if word == "%F" else word)' \
     "$menus/dolphin/io.github.lirabel.Lirabel.dateiliste.desktop" "$program" "$folder")
 save_list() { # KEYS...
     "${session[@]}" TZ=UTC QT_QPA_PLATFORM=wayland QT_MESSAGE_PATTERN='[qt %{type}] %{message}' \
