@@ -267,7 +267,7 @@ constexpr ListOption Options[] = {
      .help = u"Die Liste in die Zwischenablage legen statt in eine Datei; sie bleibt dort, wenn lirabel zurückkehrt, "
              u"bis ein anderes Programm die Zwischenablage übernimmt. Unter X11 als Text, bei csv auch als Tabelle "
              u"(text/csv und text/html); unter Wayland als Text über wl-copy (Paket wl-clipboard). So ruft der "
-             u"Kontextmenü-Eintrag „Dateiliste kopieren“ der Dateimanager lirabel auf.",
+             u"Kontextmenü-Eintrag „Dateiliste kopieren“ der Dateimanager lirabel auf. Nicht mit pdf.",
      .formats = ~Paper, // a PDF is no text to paste; --drucken prints it
      .excludes = u"ausgabe,speichern",
      .stage = ReadStage::Target,

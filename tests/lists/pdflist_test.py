@@ -122,6 +122,21 @@ class PdfList(unittest.TestCase):
                 if a[0] == b[0] and a[2] < b[4] and b[2] < a[4]:
                     self.assertFalse(a[1] < b[3] - 0.1 and b[1] < a[3] - 0.1, f"{a} overlaps {b}")
 
+    def test_several_folders(self):
+        pdf = os.path.join(self.dir, "zwei.pdf")
+        a, b = (os.path.join(self.tree, f"Ordner {n:02}") for n in (2, 3))
+        result = run("--format", "pdf", "-o", pdf, a, b)
+        self.assertEqual((result.returncode, result.stderr), (0, b""))
+        self.assertRegex(subprocess.run(["pdfinfo", pdf], capture_output=True, text=True).stdout,
+                         r"Title:\s+Ordner 02 und Ordner 03\n")
+        layout = subprocess.run(["pdftotext", "-layout", pdf, "-"], capture_output=True, text=True).stdout
+        for page in layout.split("\f")[:-1]:
+            self.assertIn(f"{a} und {b}", page)
+        self.assertEqual([line.strip() for line in layout.splitlines() if line.strip() in (a, b)], [a, b])
+        totals = [(int(n), int(s.replace(".", ""))) for n, s in re.findall(r"Summe: (\d+) Dateien, ([\d.]+) Bytes", layout)]
+        self.assertEqual(totals, [(len(self.sizes[f]), sum(self.sizes[f])) for f in ("Ordner 02", "Ordner 03")])
+        self.assertIn(f"Gesamt: {sum(t[0] for t in totals)} Dateien in 2 Ordnern", layout)
+
     def test_wrong_calls(self):
         for args in (["--format", "pdf", "--schriftgroesse", "15"], ["--drucken", "-o", "x.pdf"],
                      ["--drucken", "--format", "csv"], ["--drucker", "Q", "--speichern"],
