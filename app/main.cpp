@@ -31,6 +31,7 @@ int main(int argc, char *argv[])
         return Lirabel::leaveWithoutWindow(Lirabel::runListCommand(*commandLine.list));
     QApplication app(argc, argv);
     Lirabel::setUpApplication(app);
+    const std::jthread fonts = Lirabel::readFontsBesideIcons();
     Lirabel::QtPlatform platform;
     Lirabel::MainWindow window(commandLine.folder);
     window.showWindow();

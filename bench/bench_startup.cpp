@@ -8,7 +8,8 @@
 // is otherwise its own main() unchanged. Start-up is measured in a small
 // folder, peak memory (maximum resident set of the whole process) with a
 // folder of many files shown. The bare window draws no text; a second floor,
-// the same window with one label, shows what the font set-up costs.
+// the same window with one label, pays the font set-up as every window with
+// text does, so the start-up is held to it more closely.
 //
 // In the large folder, what the program adds to the bare window is set
 // against `ls -1` there, in the C locale (a byte sort, the cheapest sorted
@@ -26,6 +27,7 @@ using namespace LirabelBench;
 namespace {
 
 constexpr double GoalRatio = 1.3;
+constexpr double GoalTextRatio = 1.1;
 constexpr double GoalExtraMiB = 25;
 constexpr double GoalAddedToLs = 1.0;
 constexpr double GoalHugeRatio = 10;
@@ -98,9 +100,10 @@ int main(int argc, char *argv[])
         const auto [pt, rt] = alternate(
             rounds, [&] { return start(program, small, out, programAgain); },
             [&] { return start(minimalText, small, out, minimalWithText); });
-        printInfoRow("Start-up to main window shown, " + std::to_string(programAgain.rows) + " files",
-                     fixed(pt, 1) + " ms", "minimal Qt program with one label " + fixed(rt, 1) + " ms",
-                     fixed(pt / rt, 2) + "×");
+        const double textRatio = pt / rt;
+        printRow("Start-up to main window shown, " + std::to_string(programAgain.rows) + " files", fixed(pt, 1) + " ms",
+                 "minimal Qt program with one label " + fixed(rt, 1) + " ms", fixed(textRatio, 2) + "×",
+                 "≤ " + fixed(GoalTextRatio, 1) + "×", textRatio <= GoalTextRatio);
 
         Started programLarge;
         Started minimalLarge;

@@ -24,7 +24,7 @@ data="$build/bench-data"
 work="$build/bench-work"
 bin="$build/bench"
 for program in bench_filelist bench_save bench_printer bench_startup startup_lirabel startup_minimal \
-    startup_minimal_text bench_lists bench_pdflist; do
+    startup_minimal_text bench_lists bench_walk bench_pdflist; do
     [ -x "$bin/$program" ] || { echo "run.sh: $bin/$program is missing; run make bench" >&2; exit 2; }
 done
 
@@ -143,6 +143,19 @@ run "$bin/bench_lists" "$list_rounds" "$build/app/lirabel" "$data/files-100000" 
     "$data/tree/Sammlung 0/Jahr 0/Album 0" "$data/music" "$here/bench/readtags.py" \
     "$data/million" "$data/million/Archiv 0/Band 0"
 run /usr/bin/python3 "$here/bench/html_page.py" "$build/app/lirabel" "$data/tree-1000000" "$data/tree" "$work" 5
+run "$bin/bench_walk" "${BENCH_WALK_ROUNDS:-15}" "$build/app/lirabel" "$data/files-100000" "$data/tree"
+# The system calls of the tree with sizes and dates, counted (strace -c), not timed.
+syscalls() { # NAME COMMAND...
+    local name=$1
+    shift
+    strace -f -c -o "$work/strace.txt" "$@" >/dev/null 2>&1 || return 0
+    NAME=$name awk '$4 ~ /^[0-9]+$/ && $NF != "total" && $4 >= 1000 { calls = calls sep $NF " " $4; sep = ", " }
+        $NF == "total" { total = $4 }
+        END { printf "- System calls of %s on the tree with sizes and dates: %d, %.3f a file (%s).\n",
+              ENVIRON["NAME"], total, total / 200000, calls }' "$work/strace.txt" | tee -a "$out"
+}
+syscalls "\`--unterordner --format csv\`" "$build/app/lirabel" --liste --unterordner --format csv "$data/tree"
+syscalls "\`bfs -type f -printf '%P;%s;%T@\\n'\`" bfs "$data/tree" -type f -printf '%P;%s;%T@\n'
 # The same rows as a CSV for the references, written before and not timed.
 "$build/app/lirabel" --liste --unterordner --format csv --spalten name,groesse,datum -o "$work/pdftree.csv" \
     "$data/pdftree"
@@ -235,6 +248,11 @@ commit=$(git -C "$here" rev-parse --short HEAD 2>/dev/null || echo unknown)
     echo "  ps2pdf over a CSV of the same rows written beforehand (not timed); peak memory against the"
     echo "  PDF of 1000 files; LibreOffice Calc's \`soffice --headless --convert-to pdf\` of that CSV"
     echo "  beside it, a few rounds only."
+    echo "- The walk against bfs (a general file finder) and \`ls -1U\` (unsorted): median of"
+    echo "  ${BENCH_WALK_ROUNDS:-15}, program and reference in turn; for sizes and dates also the"
+    echo "  user and system time (wait4), the work done rather than the second core. A folder of"
+    echo "  1024 files or more has its sizes and dates asked by two threads; the tree's folders"
+    echo "  of 100 are read by two readers. System calls counted with \`strace -f -c\`."
     echo "- Key typed in the filter: the file list of the middle folder gets a new pattern and is"
     echo "  refreshed, as at every key typed in the box; the median over several patterns."
 } > "$results"

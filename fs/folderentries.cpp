@@ -3,9 +3,12 @@
 
 #include "fs/folderentries.h"
 
+#include "fs/filedetails.h"
+
 #include <QByteArray>
 
 #include <cerrno>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -33,11 +36,13 @@ public:
     using Entry = struct dirent;
 #endif
 
-    explicit EntryReader(int folderFd)
+    EntryReader(int folderFd, const std::function<void()> &answered)
 #if defined(Q_OS_LINUX)
-        : mFd(folderFd){}
+        : mFd(folderFd)
+        , mAnswered(answered){}
 #else
     {
+        Q_UNUSED(answered)
         // The stream gets a descriptor of its own; the folder's stays open for its caller.
         const int streamFd = fcntl(folderFd, F_DUPFD_CLOEXEC, 0);
         mDir = streamFd >= 0 ? fdopendir(streamFd) : nullptr;
@@ -59,7 +64,8 @@ public:
     {
 #if defined(Q_OS_LINUX)
         if (mAt >= mFilled) {
-            const ssize_t filled = getdents64(mFd, mBlock, sizeof mBlock);
+            const ssize_t filled = getdents64(mFd, mBlock.get(), BlockSize);
+            mAnswered();
             if (filled <= 0) {
                 mFailed = filled < 0;
                 return nullptr;
@@ -67,7 +73,7 @@ public:
             mFilled = size_t(filled);
             mAt = 0;
         }
-        const auto *entry = reinterpret_cast<const Entry *>(mBlock + mAt);
+        const auto *entry = reinterpret_cast<const Entry *>(mBlock.get() + mAt);
         mAt += entry->d_reclen;
         return entry;
 #else
@@ -89,7 +95,10 @@ public:
 private:
 #if defined(Q_OS_LINUX)
     int mFd;
-    alignas(Entry) char mBlock[32768];
+    const std::function<void()> &mAnswered;
+    // Large, as few calls read a large folder; on the heap, as a reader's stack is small.
+    static constexpr size_t BlockSize = 65536;
+    std::unique_ptr<char[]> mBlock{new char[BlockSize]};
     size_t mFilled = 0;
     size_t mAt = 0;
 #else
@@ -101,11 +110,17 @@ private:
 } // namespace
 
 EntriesRead readEntries(int folderFd, const QString &path, bool details,
-                        const std::function<void(const FolderEntry &entry)> &take, bool hidden)
+                        const std::function<void(const FolderEntry &entry)> &take, bool hidden, size_t shareFrom,
+                        const std::function<void()> &answered)
 {
     EntriesRead read;
-    EntryReader entries(folderFd);
+    const std::function<void()> answer = answered ? answered : [] {};
+    EntryReader entries(folderFd, answer);
     std::vector<QByteArray> links;
+    // With details, the files are asked once the folder has been read, so
+    // that a large one can share the asking.
+    QByteArray files;
+    std::vector<qsizetype> fileAt;
     while (const EntryReader::Entry *entry = entries.next()) {
         const char *name = entry->d_name;
         if (name[0] == '.' && (!hidden || name[1] == '\0' || (name[1] == '.' && name[2] == '\0')))
@@ -114,22 +129,14 @@ EntriesRead readEntries(int folderFd, const QString &path, bool details,
         case DT_DIR:
             take({EntryKind::Folder, entry->d_name, false, -1, 0});
             break;
-        case DT_REG: {
+        case DT_REG:
             if (!details) {
                 take({EntryKind::File, entry->d_name, false, -1, 0});
                 break;
             }
-            struct stat info;
-            if (fstatat(folderFd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0) {
-                if (S_ISREG(info.st_mode))
-                    take({EntryKind::File, entry->d_name, false, info.st_size, info.st_mtim.tv_sec});
-            } else if (errno == EACCES) {
-                // The entry says it is a file; only its size and time are hidden.
-                ++read.withoutDetails;
-                take({EntryKind::File, entry->d_name, false, -1, 0});
-            }
+            fileAt.push_back(files.size());
+            files.append(name, qsizetype(std::strlen(name)) + 1);
             break;
-        }
         case DT_LNK:
         case DT_UNKNOWN:
             links.emplace_back(entry->d_name);
@@ -140,6 +147,22 @@ EntriesRead readEntries(int folderFd, const QString &path, bool details,
     }
     if (entries.failed())
         return read;
+    if (!fileAt.empty()) {
+        std::vector<FileDetail> asked;
+        if (!fileDetails(folderFd, path, files, fileAt, shareFrom, answer, asked))
+            return read;
+        for (size_t i = 0; i < asked.size(); ++i) {
+            const FileDetail &detail = asked[i];
+            const char *name = files.constData() + fileAt[i];
+            if (detail.answer == FileDetail::Answer::File) {
+                take({EntryKind::File, name, false, detail.size, detail.modified});
+            } else if (detail.answer == FileDetail::Answer::Denied) {
+                // The entry says it is a file; only its size and time are hidden.
+                ++read.withoutDetails;
+                take({EntryKind::File, name, false, -1, 0});
+            }
+        }
+    }
     read.links = links.size();
     if (!links.empty()) {
         const std::vector<LinkTarget> targets = linkTargets(folderFd, path, links);
@@ -158,7 +181,8 @@ EntriesRead readEntries(int folderFd, const QString &path, bool details,
 
 #else
 
-EntriesRead readEntries(int, const QString &, bool, const std::function<void(const FolderEntry &entry)> &, bool)
+EntriesRead readEntries(int, const QString &, bool, const std::function<void(const FolderEntry &entry)> &, bool, size_t,
+                        const std::function<void()> &)
 {
     return {};
 }

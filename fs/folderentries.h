@@ -17,7 +17,9 @@
 
 #include <QString>
 
+#include <cstddef>
 #include <functional>
+#include <limits>
 
 namespace Lirabel {
 
@@ -43,8 +45,12 @@ struct EntriesRead
 
 // Reads the folder open as folderFd, which lies at path as the mounts see
 // it; take gets each file and folder. With details, each file's size and time
-// (one more call per file). With hidden, hidden entries too.
+// (one more call per file; shared by two threads from shareFrom files on,
+// filedetails.h). With hidden, hidden entries too. answered, where given, is
+// called at each answer of the system, for a waiter that watches a deadline.
 EntriesRead readEntries(int folderFd, const QString &path, bool details,
-                        const std::function<void(const FolderEntry &entry)> &take, bool hidden = false);
+                        const std::function<void(const FolderEntry &entry)> &take, bool hidden = false,
+                        size_t shareFrom = std::numeric_limits<size_t>::max(),
+                        const std::function<void()> &answered = {});
 
 } // namespace Lirabel

@@ -94,9 +94,13 @@ bool walkFolders(const QByteArray &top, const WalkSettings &settings,
         // Waits for it, and gives up on any reader past its deadline.
         while (node->state != Node::State::Read) {
             std::shared_ptr<Node> oldest;
+            Clock::time_point oldestSign;
             for (const std::shared_ptr<Node> &being : walk->reading) {
-                if (!oldest || being->since < oldest->since)
+                const Clock::time_point sign = being->lastSign();
+                if (!oldest || sign < oldestSign) {
                     oldest = being;
+                    oldestSign = sign;
+                }
             }
             if (!oldest) {
                 walk->walkerIdle = true;
@@ -104,7 +108,7 @@ bool walkFolders(const QByteArray &top, const WalkSettings &settings,
                 walk->walkerIdle = false;
                 continue;
             }
-            const auto deadline = oldest->since + FileSystemDeadline;
+            const auto deadline = oldestSign + FileSystemDeadline;
             if (Clock::now() < deadline) {
                 walk->forWalker.wait_until(lock, deadline);
                 continue;

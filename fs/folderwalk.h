@@ -14,7 +14,9 @@
 // (links.h), so both list the same names. Readers, handed over as any call
 // that may hang (handover.h), read the folders in the order they are handed
 // out, a few ahead of the visitor: one, or two for a tree. Each folder must
-// answer within FileSystemDeadline (deadlinecall.h). One that cannot be read
+// answer within FileSystemDeadline (deadlinecall.h), counted from its last
+// answer, so a large folder that answers call after call is read to its
+// end, however long it takes. One that cannot be read
 // or does not answer is reported and left out with what lies below it, its
 // reader is left behind with its mount stuck, and a new one takes its
 // place: the other folders on that mount then do not answer at once. Only
@@ -75,6 +77,9 @@ struct WalkSettings
     bool oneFileSystem = false; // no folder on another file system than the top folder's
     bool keepOpen = false;      // each folder open for its visit, to read its files
     bool hidden = false;        // hidden files listed and hidden folders entered (names starting with ".")
+    // From this many files in a folder on, its sizes and times are asked by
+    // two threads; below it, starting the second costs more than it saves.
+    size_t shareFrom = 1024;
     // The subfolders of one folder, in the order to visit them; called on the reader thread.
     std::function<void(QStringList &names)> sortFolders;
     // Work on each folder read that need not wait for its visit (filtering,

@@ -29,7 +29,7 @@ Descriptor::~Descriptor()
 }
 
 std::optional<FolderRead> readFolder(int parent, const QByteArray &name, const QString &path, bool top, bool details,
-                                     bool hidden, int &error)
+                                     bool hidden, size_t shareFrom, const std::function<void()> &answered, int &error)
 {
     const int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | (top ? 0 : O_NOFOLLOW);
     FolderRead read;
@@ -55,7 +55,7 @@ std::optional<FolderRead> readFolder(int parent, const QByteArray &name, const Q
             read.folders.emplace_back(entry.name);
         }
     };
-    const EntriesRead entries = readEntries(read.folder.get(), path, details, take, hidden);
+    const EntriesRead entries = readEntries(read.folder.get(), path, details, take, hidden, shareFrom, answered);
     if (!entries.complete)
         return std::nullopt;
     read.withoutDetails = entries.withoutDetails;

@@ -9,6 +9,7 @@
 
 #include <QByteArray>
 
+#include <functional>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -57,9 +58,12 @@ struct FolderRead
 // stays open while the call runs; path is where it lies, as the mounts see
 // it. The top folder may be a link to a folder, the others not. Nothing when
 // it cannot be opened or read to its end; error then says why it could not be
-// opened (errno), or is 0 where it opened but its reading failed.
+// opened (errno), or is 0 where it opened but its reading failed. Details
+// are shared from shareFrom files on (filedetails.h); answered is called at
+// each answer of the system.
 [[nodiscard]] std::optional<FolderRead> readFolder(int parent, const QByteArray &name, const QString &path, bool top,
-                                                   bool details, bool hidden, int &error);
+                                                   bool details, bool hidden, size_t shareFrom,
+                                                   const std::function<void()> &answered, int &error);
 
 // The files' names as text, at the same places as their bytes where all
 // are ASCII, as nearly every name is; otherwise the files are told where

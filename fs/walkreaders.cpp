@@ -42,9 +42,14 @@ bool readNode(Walk &walk, int reader, Node &node, std::unique_lock<std::mutex> &
     const bool answers = nowTouching(node.mount);
     std::optional<FolderRead> read;
     int error = 0;
-    if (answers)
+    if (answers) {
+        // The walker's deadline counts from the last answer: a large folder answers many times.
+        const std::function<void()> answered = [&node] {
+            node.lastAnswer.store(Clock::now().time_since_epoch().count(), std::memory_order_relaxed);
+        };
         read = readFolder(top ? -1 : node.parent->descriptor->get(), node.name, node.where, top,
-                          walk.settings.sizesAndTimes, walk.settings.hidden, error);
+                          walk.settings.sizesAndTimes, walk.settings.hidden, walk.settings.shareFrom, answered, error);
+    }
     bool ownAncestor = false;
     if (read && !top) {
         for (const Node *above = node.parent.get(); above; above = above->parent.get())
@@ -92,7 +97,8 @@ bool readNode(Walk &walk, int reader, Node &node, std::unique_lock<std::mutex> &
         return false;
     }
     if (!read) {
-        node.problem = answers ? WalkProblem::Unreadable : WalkProblem::NoAnswer;
+        // A file that did not answer in time has left its mount stuck.
+        node.problem = answers && !isStuck(node.mount) ? WalkProblem::Unreadable : WalkProblem::NoAnswer;
         node.error = error;
     } else {
         if (top)

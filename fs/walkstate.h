@@ -14,6 +14,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstddef>
@@ -42,6 +44,8 @@ struct Node
     State state = State::Pending;
     int reader = 0;
     Clock::time_point since; // when its reader began
+    // When the system last answered its reader, unlocked (Clock's ticks; 0: not yet).
+    std::atomic<Clock::rep> lastAnswer{0};
 
     // Once read: the folder, or why it is left out.
     std::shared_ptr<Descriptor> descriptor;
@@ -54,6 +58,12 @@ struct Node
     bool silent = false; // left out without a word: another file system, or its own ancestor
     std::vector<std::shared_ptr<Node>> subfolders;
     size_t unopened = 0; // subfolders not yet opened below it
+
+    // Where its reader's deadline counts from.
+    [[nodiscard]] Clock::time_point lastSign() const
+    {
+        return std::max(since, Clock::time_point(Clock::duration(lastAnswer.load(std::memory_order_relaxed))));
+    }
 };
 
 // Folders in the order they are handed out: depth first, each folder's

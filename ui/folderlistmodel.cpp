@@ -38,7 +38,7 @@ QVariant FolderListModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
         return printableName(row.name);
     case Qt::DecorationRole:
-        return QApplication::style()->standardIcon(row.open ? QStyle::SP_DirOpenIcon : QStyle::SP_DirClosedIcon);
+        return folderIcon(row.open);
     case DepthRole:
         return row.depth;
     case PathRole:
@@ -46,6 +46,11 @@ QVariant FolderListModel::data(const QModelIndex &index, int role) const
     default:
         return {};
     }
+}
+
+QIcon FolderListModel::folderIcon(bool open)
+{
+    return QApplication::style()->standardIcon(open ? QStyle::SP_DirOpenIcon : QStyle::SP_DirClosedIcon);
 }
 
 } // namespace Lirabel

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QAbstractListModel>
+#include <QIcon>
 #include <QList>
 
 namespace Lirabel {
@@ -34,6 +35,11 @@ public:
 
     [[nodiscard]] int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     [[nodiscard]] QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+
+    // The style's icon of an open or a closed folder. Qt reads the icon
+    // theme at the first look-up, which takes as long as reading the font
+    // database: the window program has it done while the fonts are read.
+    [[nodiscard]] static QIcon folderIcon(bool open);
 
 private:
     QList<Row> mRows;

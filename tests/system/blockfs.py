@@ -17,6 +17,8 @@ drin.txt) and langsam/ (with titel.mp3 and notiz.txt). MODE says which calls ans
                  once the file named by BLOCKFS_SLOWER exists
     reads-hang   every call answers but reading titel.mp3, which sleeps; files
                  have a size, so a tag reader reads them
+    stats-hang   it also holds viele/ with 2000 files, d0.txt to d1999.txt;
+                 asking one from d1500.txt on sleeps, listing them answers
 
 It runs in the foreground until it is unmounted or killed. With
 BLOCKFS_WATCH_PID set it also unmounts itself (lazily) and ends once that
@@ -52,17 +54,22 @@ TREE = {
 class BlockFS(fusepy.Operations):
     def __init__(self, mode):
         self.mode = mode
+        self.tree = dict(TREE)
+        if mode == "stats-hang":
+            self.tree["/viele"] = FOLDER
+            self.tree.update({f"/viele/d{i}.txt": FILE for i in range(2000)})
 
     def _maybe_hang(self, path):
         below = path == "/haengt" or path.startswith("/haengt/")
-        if self.mode == "hangs" or (self.mode == "hangs-below" and below):
+        late = path.startswith("/viele/d") and int(path[8:].split(".")[0]) >= 1500
+        if self.mode == "hangs" or (self.mode == "hangs-below" and below) or (self.mode == "stats-hang" and late):
             time.sleep(HANG_SECONDS)
 
     def getattr(self, path, fh=None):
         self._maybe_hang(path)
-        if path not in TREE:
+        if path not in self.tree:
             raise fusepy.FuseOSError(errno.ENOENT)
-        mode = TREE[path]
+        mode = self.tree[path]
         size = 4096 if self.mode == "reads-hang" and mode == FILE else 0
         return {"st_mode": mode, "st_nlink": 2 if mode == FOLDER else 1, "st_size": size}
 
@@ -72,7 +79,7 @@ class BlockFS(fusepy.Operations):
             time.sleep(2.5 if os.path.exists(os.environ.get("BLOCKFS_SLOWER", "/nicht/da")) else 1.2)
         prefix = path.rstrip("/") + "/"
         names = [".", ".."]
-        for entry, mode in TREE.items():
+        for entry, mode in self.tree.items():
             rest = entry[len(prefix):]
             if entry != path and entry.startswith(prefix) and "/" not in rest:
                 # With the type, so listing a folder asks nothing of its entries.
@@ -108,7 +115,8 @@ def unmount_when_gone(pid, mount_point):
 
 
 def main():
-    if len(sys.argv) != 3 or sys.argv[1] not in ("answers", "hangs", "hangs-below", "slow", "reads-hang"):
+    if len(sys.argv) != 3 or sys.argv[1] not in ("answers", "hangs", "hangs-below", "slow", "reads-hang",
+                                                  "stats-hang"):
         sys.exit(__doc__)
     watched = os.environ.get("BLOCKFS_WATCH_PID")
     if watched:

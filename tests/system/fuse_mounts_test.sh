@@ -15,7 +15,7 @@
 #   - the real save-file dialog over a folder that holds a mount that hangs
 #     appears, saves and brings the main window back (fusemounts save-beside);
 #   - closing ends the program at once while a thread hangs on the mount;
-#   - `--liste` through a pipe ends while a folder or a tag read hangs, names
+#   - `--liste` through a pipe ends while a folder, a tag read or a file asked for its size (by two threads) hangs, names
 #     it, lists the rest and ends with status 1; a folder with a link into a
 #     mount that hangs lists as the window saves it; links into a mount that
 #     hangs, read again and again, cost no new threads (fusemounts links);
@@ -254,6 +254,10 @@ mount_blockfs reads-hang "$work/lesen" || fail "the file system whose reads hang
 list_through_pipe --format csv --spalten name,titel "$work/lesen/langsam"
 check_list "tags of a file whose reads hang" 1 $'\xef\xbb\xbfName;Titel\r\nnotiz.txt;\r\ntitel.mp3;\r' \
     "Datei antwortet nicht: .*/titel.mp3"
+# Sizes asked by two threads, one of them stuck on a file: the list still ends.
+mount_blockfs stats-hang "$work/stat" || fail "the file system whose files hang did not mount"
+list_through_pipe --format csv "$work/stat/viele"
+check_list "sizes of a large folder whose files hang" 1 "" "Verzeichnis antwortet nicht: .*/stat/viele"
 
 # The window left the link into the mount that hangs out (fusemounts pending);
 # the list of the same folder, with the window's line ends, is byte for byte
