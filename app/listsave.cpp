@@ -6,6 +6,7 @@
 #include "app/applicationsetup.h"
 #include "core/platform.h"
 #include "lists/listcommand.h"
+#include "paper/papercommand.h"
 #include "ui/qtplatform.h"
 #include "ui/savetarget.h"
 
@@ -25,8 +26,8 @@ namespace {
 // As many folders as a message box shows on a screen; the rest are counted.
 constexpr qsizetype ShownLeftOut = 15;
 
-// A display to open the dialog on: without one Qt ends the program with an
-// English message of its own.
+} // namespace
+
 bool hasDisplay(int argc, char **argv)
 {
     for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
@@ -40,6 +41,8 @@ bool hasDisplay(int argc, char **argv)
     }
     return false;
 }
+
+namespace {
 
 // Gathers the messages for the boxes shown once the list is written.
 class MessageBoxReport : public ListReport
@@ -111,6 +114,8 @@ QString listExtension(ListFormat format)
         return QStringLiteral(".md");
     case ListFormat::Sha256:
         return QStringLiteral(".sha256");
+    case ListFormat::Pdf:
+        return QStringLiteral(".pdf");
     }
     return QStringLiteral(".txt");
 }
@@ -157,7 +162,7 @@ int saveListAsked(ListRequest request)
         return 1; // cancelled: nothing written
     request.output = QFile::encodeName(*file);
     MessageBoxReport report;
-    const int exitCode = runListCommand(request, report);
+    const int exitCode = runListCommand(request, report, paperWriters());
     report.show();
     return exitCode;
 }

@@ -27,7 +27,11 @@ namespace Lirabel {
 // root folder, with the format's extension.
 [[nodiscard]] QString proposedListName(const QString &absoluteFolder, ListFormat format);
 
-// The format's extension (".txt", ".csv", ".html" or ".m3u").
+// The format's extension (".txt", ".csv", ".html", ".m3u" or ".pdf").
 [[nodiscard]] QString listExtension(ListFormat format);
+
+// A display to open a dialog on: without one Qt ends the program with an
+// English message of its own.
+[[nodiscard]] bool hasDisplay(int argc, char **argv);
 
 } // namespace Lirabel

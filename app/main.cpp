@@ -3,11 +3,13 @@
 
 #include "app/applicationsetup.h"
 #include "app/clipboardholder.h"
+#include "app/listprint.h"
 #include "app/listsave.h"
 #include "app/mainwindow.h"
 #include "cli/commandline.h"
 #include "fs/deadlinecall.h"
 #include "lists/listcommand.h"
+#include "paper/papercommand.h"
 #include "ui/qtplatform.h"
 
 #include <QApplication>
@@ -21,6 +23,10 @@ int main(int argc, char *argv[])
         return Lirabel::holdListInClipboard(*commandLine.list, argc, argv);
     if (commandLine.list && commandLine.list->askForFile)
         return Lirabel::saveListWithDialog(*commandLine.list, argc, argv);
+    if (commandLine.list && commandLine.list->paper.askPrinter)
+        return Lirabel::printListWithDialogs(*commandLine.list, argc, argv);
+    if (commandLine.list && commandLine.list->format == Lirabel::ListFormat::Pdf)
+        return Lirabel::writeListOnPaper(*commandLine.list, argc, argv);
     if (commandLine.list)
         return Lirabel::leaveWithoutWindow(Lirabel::runListCommand(*commandLine.list));
     QApplication app(argc, argv);

@@ -12,7 +12,8 @@
 # drive as the program, so the program started in one of them shows it, and
 # removed at the end. BENCH_ROUNDS changes the number of counted rounds,
 # BENCH_LIST_ROUNDS those of the lists (31: short runs of a program with
-# three threads on a shared machine scatter most).
+# three threads on a shared machine scatter most), BENCH_PDF_ROUNDS those of
+# the PDF list (11).
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -23,7 +24,7 @@ data="$build/bench-data"
 work="$build/bench-work"
 bin="$build/bench"
 for program in bench_filelist bench_save bench_printer bench_startup startup_lirabel startup_minimal \
-    startup_minimal_text bench_lists bench_walk bench_checksums; do
+    startup_minimal_text bench_lists bench_walk bench_checksums bench_pdflist; do
     [ -x "$bin/$program" ] || { echo "run.sh: $bin/$program is missing; run make bench" >&2; exit 2; }
 done
 
@@ -88,6 +89,18 @@ PY
 mkdir -p "$data/mib" "$data/big"
 for n in $(seq 1000); do head -c 1048576 /dev/urandom >"$data/mib/Datei $n.bin"; done
 truncate -s 2G "$data/big/gross.bin"
+# The PDF list's tree: 100000 files in 1000 folders of 100, and 1000 files for its memory floor.
+/usr/bin/python3 - "$data/pdftree" <<'PY'
+import os, sys
+for a in range(10):
+    for b in range(100):
+        folder = os.path.join(sys.argv[1], f'Sammlung {a}', f'Album {b}')
+        os.makedirs(folder)
+        for n in range(100):
+            with open(os.path.join(folder, f'Titel {n} Interpret.mp3' if n % 2 else f'Brief {n}.txt'), 'w') as f:
+                f.write('x' * (n * 37))
+PY
+make_folder "$data/pdfsmall" 1000
 # 1000 MP3 files of three seconds, each with its own artist and title.
 head -c $((3 * 44100 * 2)) /dev/zero >"$work/silence.raw"
 lame --silent -r -s 44.1 -m m --bitwidth 16 --signed --little-endian "$work/silence.raw" "$work/silence.mp3"
@@ -148,6 +161,11 @@ syscalls() { # NAME COMMAND...
 }
 syscalls "\`--unterordner --format csv\`" "$build/app/lirabel" --liste --unterordner --format csv "$data/tree"
 syscalls "\`bfs -type f -printf '%P;%s;%T@\\n'\`" bfs "$data/tree" -type f -printf '%P;%s;%T@\n'
+# The same rows as a CSV for the references, written before and not timed.
+"$build/app/lirabel" --liste --unterordner --format csv --spalten name,groesse,datum -o "$work/pdftree.csv" \
+    "$data/pdftree"
+run env -u DISPLAY -u WAYLAND_DISPLAY "$bin/bench_pdflist" "${BENCH_PDF_ROUNDS:-11}" "$build/app/lirabel" \
+    "$data/pdftree" "$work/pdftree.csv" "$data/pdfsmall" "$work"
 run env DISPLAY="$display" QT_QPA_PLATFORM=xcb "$bin/bench_startup" "$((rounds + 4))" \
     "$bin/startup_lirabel" "$bin/startup_minimal" \
     "$bin/startup_minimal_text" \
@@ -230,6 +248,11 @@ commit=$(git -C "$here" rev-parse --short HEAD 2>/dev/null || echo unknown)
     echo "  of the same columns, program and reference in turn, median of 15; peak memory of"
     echo "  \`--format jsonl\` over 1000000 files in 10000 folders of 100 against the same list of"
     echo "  its largest folder alone (three rounds)."
+    echo "- PDF list: \`--liste --unterordner --format pdf --spalten name,groesse,datum\` over 100000"
+    echo "  files in 1000 folders, its walk included, as a whole process, against enscript piped into"
+    echo "  ps2pdf over a CSV of the same rows written beforehand (not timed); peak memory against the"
+    echo "  PDF of 1000 files; LibreOffice Calc's \`soffice --headless --convert-to pdf\` of that CSV"
+    echo "  beside it, a few rounds only."
     echo "- The walk against bfs (a general file finder) and \`ls -1U\` (unsorted): median of"
     echo "  ${BENCH_WALK_ROUNDS:-15}, program and reference in turn; for sizes and dates also the"
     echo "  user and system time (wait4), the work done rather than the second core. A folder of"

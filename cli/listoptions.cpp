@@ -11,6 +11,10 @@
 #include <algorithm>
 #include <iterator>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace Lirabel {
 
 namespace {
@@ -20,12 +24,25 @@ std::optional<QString> fine()
     return std::nullopt;
 }
 
-constexpr unsigned TextCsvHtml = formatBit(ListFormat::Text) | formatBit(ListFormat::Csv) | formatBit(ListFormat::Html);
+constexpr unsigned Numbered = formatBit(ListFormat::Text) | formatBit(ListFormat::Csv) | formatBit(ListFormat::Html)
+    | formatBit(ListFormat::Markdown) | formatBit(ListFormat::Pdf);
 // Lists for programs hold every name as it is, and no layout for the eye.
 constexpr unsigned NotForPrograms =
     ~(formatBit(ListFormat::Json) | formatBit(ListFormat::Jsonl) | formatBit(ListFormat::Sha256));
 constexpr unsigned Tables = formatBit(ListFormat::Csv) | formatBit(ListFormat::Html) | formatBit(ListFormat::Json)
-    | formatBit(ListFormat::Jsonl) | formatBit(ListFormat::Markdown);
+    | formatBit(ListFormat::Jsonl) | formatBit(ListFormat::Markdown) | formatBit(ListFormat::Pdf);
+constexpr unsigned Paper = formatBit(ListFormat::Pdf);
+
+// --drucken, --drucker and --druckdialog choose the format and the target at once.
+constexpr char16_t NotWithPrinting[] = u"format,ausgabe,speichern,zwischenablage";
+
+std::optional<QString> printTo(const OptionInput &in, const QString &queue)
+{
+    in.list.format = ListFormat::Pdf;
+    if (!in.list.paper.printer || !queue.isEmpty())
+        in.list.paper.printer = queue;
+    return std::nullopt;
+}
 
 constexpr ListOption Options[] = {
     {.name = u"liste",
@@ -68,8 +85,9 @@ constexpr ListOption Options[] = {
              return fine();
          }},
     {.name = u"nummern",
-     .help = u"Die Einträge nummerieren: „001.) “ vor jedem Eintrag im Text, eine Spalte „Nr.“ in csv, html und md.",
-     .formats = TextCsvHtml | formatBit(ListFormat::Markdown),
+     .help = u"Die Einträge nummerieren: „001.) “ vor jedem Eintrag im Text, eine Spalte „Nr.“ in csv, html, md "
+             u"und pdf.",
+     .formats = Numbered,
      .read =
          [](const OptionInput &in) {
              in.list.numberEntries = true;
@@ -105,7 +123,8 @@ constexpr ListOption Options[] = {
     {.name = u"format",
      .valueName = u"FORMAT",
      .help = u"Das Format: text (Vorgabe), csv, html, m3u, json (ein JSON-Dokument), jsonl (ein JSON-Objekt je "
-             u"Zeile und Datei), md (Markdown-Tabellen) oder sha256 (Prüfsummen, die „sha256sum -c“ prüft).",
+             u"Zeile und Datei), md (Markdown-Tabellen), pdf (eine Tabelle auf Seiten, in -o DATEI oder auf die "
+             u"Standardausgabe, wenn sie kein Terminal ist) oder sha256 (Prüfsummen, die „sha256sum -c“ prüft).",
      .stage = ReadStage::Format,
      .read = [](const OptionInput &in) -> std::optional<QString> {
          if (in.values.size() > 1)
@@ -119,8 +138,8 @@ constexpr ListOption Options[] = {
      }},
     {.name = u"spalten",
      .valueName = u"LISTE",
-     .help = u"Die Spalten für csv, html, json, jsonl und md, mit Kommas getrennt, jede einmal, aus {spalten}. "
-             u"Vorgabe: {vorgabe}.",
+     .help = u"Die Spalten für csv, html, json, jsonl, md und pdf, mit Kommas getrennt, jede einmal, aus "
+             u"{spalten}. Vorgabe: {vorgabe}.",
      .formats = Tables,
      .once = true,
      .stage = ReadStage::Layout,
@@ -226,7 +245,8 @@ constexpr ListOption Options[] = {
              u"vergleichen, mit den Optionen, mit denen ALT geschrieben wurde: „+ “ neu, „- “ fehlt, „~ “ geändert, "
              u"„> “ umbenannt. Rückgabewert 0: gleich; 1: verschieden; 2: Fehler. Mit --speichern und leerem ALT "
              u"(--vergleichen=) wählt ein Dialog die Liste.",
-     .formats = TextCsvHtml | formatBit(ListFormat::Json) | formatBit(ListFormat::Markdown),
+     .formats = formatBit(ListFormat::Text) | formatBit(ListFormat::Csv) | formatBit(ListFormat::Html)
+         | formatBit(ListFormat::Json) | formatBit(ListFormat::Markdown),
      .once = true,
      .stage = ReadStage::Target,
      .read =
@@ -263,7 +283,8 @@ constexpr ListOption Options[] = {
      .help = u"Die Liste in die Zwischenablage legen statt in eine Datei; sie bleibt dort, wenn lirabel zurückkehrt, "
              u"bis ein anderes Programm die Zwischenablage übernimmt. Unter X11 als Text, bei csv auch als Tabelle "
              u"(text/csv und text/html); unter Wayland als Text über wl-copy (Paket wl-clipboard). So ruft der "
-             u"Kontextmenü-Eintrag „Dateiliste kopieren“ der Dateimanager lirabel auf.",
+             u"Kontextmenü-Eintrag „Dateiliste kopieren“ der Dateimanager lirabel auf. Nicht mit pdf.",
+     .formats = ~Paper, // a PDF is no text to paste; --drucken prints it
      .excludes = u"ausgabe,speichern",
      .stage = ReadStage::Target,
      .read =
@@ -271,7 +292,98 @@ constexpr ListOption Options[] = {
              in.list.toClipboard = true;
              return fine();
          }},
+    {.name = u"drucken",
+     .help = u"Die Liste als Tabelle mit Kopfzeile und Summen auf dem Standarddrucker von CUPS drucken; schließt "
+             u"--format, -o, --speichern und --zwischenablage aus.",
+     .excludes = NotWithPrinting,
+     .stage = ReadStage::Format,
+     .read = [](const OptionInput &in) { return printTo(in, QString()); }},
+    {.name = u"drucker",
+     .valueName = u"NAME",
+     .help = u"Wie --drucken, auf der Druckerwarteschlange NAME.",
+     .once = true,
+     .excludes = NotWithPrinting,
+     .stage = ReadStage::Format,
+     .read = [](const OptionInput &in) { return printTo(in, in.values.last()); }},
+    {.name = u"druckdialog",
+     .help = u"Wie --drucken, doch Schrift und Drucker erst in den Dialogen des Fensters wählen (braucht eine "
+             u"Anzeige). So ruft der Kontextmenü-Eintrag „Dateiliste drucken …“ der Dateimanager lirabel auf.",
+     .excludes = NotWithPrinting,
+     .stage = ReadStage::Format,
+     .read =
+         [](const OptionInput &in) {
+             in.list.paper.askPrinter = true;
+             return printTo(in, QString());
+         }},
+    {.name = u"schrift",
+     .valueName = u"FAMILIE",
+     .help = u"Die Schrift des PDFs und des Drucks (Vorgabe: Liberation Sans); fehlt sie, nennt lirabel die "
+             u"nächstliegende, die fontconfig wählt.",
+     .formats = Paper,
+     .once = true,
+     .stage = ReadStage::Layout,
+     .read =
+         [](const OptionInput &in) {
+             in.list.paper.fontFamily = in.values.last();
+             in.list.paper.fontChosen = true;
+             return fine();
+         }},
+    {.name = u"schriftgroesse",
+     .valueName = u"PUNKTE",
+     .help = u"Die Schriftgröße in Punkt, 6 bis 14 (Vorgabe: 9).",
+     .formats = Paper,
+     .once = true,
+     .stage = ReadStage::Layout,
+     .read = [](const OptionInput &in) -> std::optional<QString> {
+         QString text = in.values.last().trimmed();
+         text.replace(QLatin1Char(','), QLatin1Char('.'));
+         bool number = false;
+         const double points = text.toDouble(&number);
+         if (!number || !(points >= 6 && points <= 14))
+             return QStringLiteral("Keine gültige Schriftgröße „%1“; möglich sind 6 bis 14 Punkt.")
+                 .arg(in.values.last());
+         in.list.paper.fontPoints = points;
+         return fine();
+     }},
+    {.name = u"querformat",
+     .help = u"Die Seiten quer; sonst nur, wenn die übrigen Spalten dem Namen weniger als ein Drittel der "
+             u"Breite lassen.",
+     .formats = Paper,
+     .stage = ReadStage::Layout,
+     .read =
+         [](const OptionInput &in) {
+             in.list.paper.landscape = true;
+             return fine();
+         }},
+    {.name = u"groessen",
+     .valueName = u"ART",
+     .help = u"Die Größen im PDF und im Druck: bytes (Vorgabe, „1.234.567“) oder lesbar (dezimal, „1,2 MB“).",
+     .formats = Paper,
+     .once = true,
+     .stage = ReadStage::Layout,
+     .read = [](const OptionInput &in) -> std::optional<QString> {
+         const QString &kind = in.values.last();
+         if (kind != QLatin1String("bytes") && kind != QLatin1String("lesbar"))
+             return QStringLiteral("Unbekannte Art „%1“ für --groessen; möglich sind bytes und lesbar.").arg(kind);
+         in.list.paper.readableSizes = kind == QLatin1String("lesbar");
+         return fine();
+     }},
 };
+
+// Standard output without a path.
+bool isTerminal(const std::optional<QByteArray> &path)
+{
+    if (!path)
+        return ::isatty(STDOUT_FILENO) == 1;
+    struct stat status = {};
+    if (::stat(path->constData(), &status) != 0 || !S_ISCHR(status.st_mode))
+        return false;
+    const int descriptor = ::open(path->constData(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    const bool terminal = descriptor >= 0 && ::isatty(descriptor) == 1;
+    if (descriptor >= 0)
+        ::close(descriptor);
+    return terminal;
+}
 
 QString longName(const ListOption &option)
 {
@@ -391,6 +503,8 @@ std::optional<QString> ListOptions::read(const QCommandLineParser &parser, const
         if (list.compareWith->isEmpty() && !list.askForFile)
             return QStringLiteral("--vergleichen braucht eine gespeicherte Liste ALT.");
     }
+    if (list.format == ListFormat::Pdf && !list.paper.printer && !list.askForFile && isTerminal(list.output))
+        return QStringLiteral("Ein PDF gehört nicht auf ein Terminal: -o DATEI nennt die Datei.");
     // A playlist holds what plays, unless a filter says otherwise.
     if (list.format == ListFormat::M3u && !list.patternChosen)
         list.pattern = playableFilesPattern();

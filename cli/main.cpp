@@ -2,7 +2,8 @@
 // SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
 
 // `lirabel`: the command line, its help and version, and the lists without
-// the window; everything else is the window program's.
+// the window; everything else is the window program's, lists on paper too,
+// which need the drawing libraries.
 
 #include "cli/clipboardlist.h"
 #include "cli/commandline.h"
@@ -25,7 +26,7 @@ int main(int argc, char *argv[])
             return Lirabel::startWindowProgram(argv); // it holds the clipboard
         }
     }
-    if (commandLine.list && !commandLine.list->askForFile)
+    if (commandLine.list && !commandLine.list->askForFile && commandLine.list->format != Lirabel::ListFormat::Pdf)
         return Lirabel::leaveWithoutWindow(Lirabel::runListCommand(*commandLine.list));
     return Lirabel::startWindowProgram(argv);
 }

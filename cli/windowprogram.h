@@ -4,10 +4,9 @@
 #pragma once
 
 // The window lives in a program of its own, lirabel-fenster, which links the
-// window system's libraries; `lirabel` itself links only Qt Core, so that
-// the help, the version and the lists start without loading them. The window
-// program lies beside `lirabel` in the build folder and in WindowFolder
-// (relative to `lirabel`'s folder) when installed.
+// window system's libraries (and draws the lists on paper, which need them); `lirabel` itself links only Qt Core, so
+// that the help, the version and the lists start without loading them. The window program lies beside `lirabel` in the
+// build folder and in WindowFolder (relative to `lirabel`'s folder) when installed.
 
 namespace Lirabel {
 

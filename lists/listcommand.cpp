@@ -55,8 +55,12 @@ std::vector<QByteArray> absoluteFolders(const std::vector<ListRoot> &roots);
 } // namespace
 
 std::unique_ptr<ListWriter> listWriterFor(const ListRequest &request, const std::vector<ListRoot> &roots,
-                                          const QString &shownFolders, ListSink &sink)
+                                          const QString &shownFolders, ListSink &sink,
+                                          const PaperWriterMaker &paperWriter)
 {
+    QStringList shownRoots;
+    for (const ListRoot &root : roots)
+        shownRoots.append(root.shown);
     switch (request.format) {
     case ListFormat::Text:
         return std::make_unique<TextList>(request, sink);
@@ -74,6 +78,10 @@ std::unique_ptr<ListWriter> listWriterFor(const ListRequest &request, const std:
         return std::make_unique<MarkdownList>(request, shownFolders, sink);
     case ListFormat::Sha256:
         return std::make_unique<Sha256List>(sink);
+    case ListFormat::Pdf:
+        if (paperWriter)
+            return paperWriter(request, shownRoots, sink);
+        throw LirabelError(QStringLiteral("Das Format pdf schreibt nur das Programm mit Fenster (lirabel-fenster)."));
     }
     return nullptr;
 }
@@ -165,8 +173,8 @@ void decideReads(ListRun &run)
 {
     const ListRequest &request = run.request;
     run.tags = request.format == ListFormat::M3u || columnsNeed(request, ColumnNeeds::Tags);
-    run.sizes = request.format == ListFormat::Html || request.order != ListOrder::Name
-        || columnsNeed(request, ColumnNeeds::SizesAndTimes);
+    run.sizes = request.format == ListFormat::Html || request.format == ListFormat::Pdf
+        || request.order != ListOrder::Name || columnsNeed(request, ColumnNeeds::SizesAndTimes);
     run.paths = columnsNeed(request, ColumnNeeds::AbsolutePath);
     run.checksums = request.format == ListFormat::Sha256 || columnsNeed(request, ColumnNeeds::Checksums);
     if (columnsNeed(request, ColumnNeeds::Drive))
@@ -303,7 +311,7 @@ bool listRoot(ListRun &run, const ListRoot &root)
 }
 
 // The list into memory or to the request's output; the exit status.
-int runList(const ListRequest &request, ListReport &report, ListInMemory *memory)
+int runList(const ListRequest &request, ListReport &report, ListInMemory *memory, const PaperWriterMaker &paperWriter)
 {
     // Where the walk of one ORDNER goes, so another one inside it is not listed twice.
     const EnteredBelow entered = [&request, excluded = ExcludedNames(request.excluded)](const QStringList &names,
@@ -316,9 +324,6 @@ int runList(const ListRequest &request, ListReport &report, ListInMemory *memory
     };
     const std::vector<ListRoot> roots =
         listRoots(request.folders, entered, [&report](const QString &note) { report.note(note); });
-    QStringList shownRoots;
-    for (const ListRoot &root : roots)
-        shownRoots.append(root.shown);
     if (request.subfolders)
         readNaturalKeyWeights(); // a tree sorts many short lists
 
@@ -328,7 +333,10 @@ int runList(const ListRequest &request, ListReport &report, ListInMemory *memory
             sink.emplace(memory->list);
         else
             sink.emplace(request.output);
-        std::unique_ptr<ListWriter> writer = listWriterFor(request, roots, spokenList(shownRoots), *sink);
+        QStringList shownRoots;
+        for (const ListRoot &root : roots)
+            shownRoots.append(root.shown);
+        std::unique_ptr<ListWriter> writer = listWriterFor(request, roots, spokenList(shownRoots), *sink, paperWriter);
         // For the clipboard a table goes there as HTML too, for word processors.
         std::optional<ListSink> tableSink;
         if (memory && request.format == ListFormat::Csv) {
@@ -366,7 +374,10 @@ int runList(const ListRequest &request, ListReport &report, ListInMemory *memory
             memory->written = true;
         return run.failed ? 1 : 0;
     } catch (const LirabelError &error) {
-        report.notWritten(QStringLiteral("Datei kann nicht gespeichert werden !\n%1").arg(error.message()));
+        // A printed list has no file: its error says what failed.
+        report.notWritten(request.paper.printer
+                              ? error.message()
+                              : QStringLiteral("Datei kann nicht gespeichert werden !\n%1").arg(error.message()));
         return 1;
     }
 }
@@ -377,12 +388,17 @@ int runListCommand(const ListRequest &request, ListReport &report)
 {
     if (request.compareWith)
         return runCompareCommand(request, report);
-    return runList(request, report, nullptr);
+    return runList(request, report, nullptr, {});
 }
 
 int runListCommand(const ListRequest &request, ListReport &report, ListInMemory &memory)
 {
-    return runList(request, report, &memory);
+    return runList(request, report, &memory, {});
+}
+
+int runListCommand(const ListRequest &request, ListReport &report, const PaperWriterMaker &paperWriter)
+{
+    return runList(request, report, nullptr, paperWriter);
 }
 
 bool walkList(const ListRequest &request, ListReport &report, ListWriter &writer, bool &failed,

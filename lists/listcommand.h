@@ -20,11 +20,18 @@
 #include "lists/listroots.h"
 
 #include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
 
 #include <functional>
 #include <memory>
 
 namespace Lirabel {
+
+class ListSink;
+class ListWriter;
 
 // Where the command's messages go.
 class ListReport
@@ -65,17 +72,21 @@ struct ListInMemory
 [[nodiscard]] int runListCommand(const ListRequest &request);
 [[nodiscard]] int runListCommand(const ListRequest &request, ListReport &report, ListInMemory &memory);
 
-class ListSink;
-class ListWriter;
-
 // The folder made absolute by the working directory, "." and empty steps
 // left out; links are not resolved and ".." stays, as a link may lead there.
 [[nodiscard]] QByteArray absoluteFolder(const QByteArray &folder);
 
+// Makes the writer of a list on paper (pdf, a printed list), which lives in a
+// layer above the lists as it needs the drawing libraries; shownFolders are
+// the ORDNER listed, as a person reads them. It may raise
+// LirabelError, whose message is then the one told.
+using PaperWriterMaker = std::function<std::unique_ptr<ListWriter>(const ListRequest &request,
+                                                                   const QStringList &shownFolders, ListSink &sink)>;
 // The writer of the request's format, writing to sink; shownFolders names
 // the ORDNER as a person reads them.
 [[nodiscard]] std::unique_ptr<ListWriter> listWriterFor(const ListRequest &request, const std::vector<ListRoot> &roots,
-                                                        const QString &shownFolders, ListSink &sink);
+                                                        const QString &shownFolders, ListSink &sink,
+                                                        const PaperWriterMaker &paperWriter = {});
 
 // The walk of runListCommand over the request's first ORDNER, each folder
 // with listed files handed to writer, which is not finished here. failed is
@@ -83,5 +94,8 @@ class ListWriter;
 // each folder left out. False when the folder itself could not be read.
 [[nodiscard]] bool walkList(const ListRequest &request, ListReport &report, ListWriter &writer, bool &failed,
                             const std::function<void(const QStringList &relativePath)> &folderLeftOut = {});
+
+// The same, where pdf and printed lists are drawn by paperWriter.
+[[nodiscard]] int runListCommand(const ListRequest &request, ListReport &report, const PaperWriterMaker &paperWriter);
 
 } // namespace Lirabel

@@ -34,6 +34,8 @@ QString formatName(ListFormat format)
         return QStringLiteral("md");
     case ListFormat::Sha256:
         return QStringLiteral("sha256");
+    case ListFormat::Pdf:
+        return QStringLiteral("pdf");
     }
     return {};
 }

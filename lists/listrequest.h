@@ -7,6 +7,7 @@
 // and settings options, the format, its columns and where it goes.
 
 #include "lists/listcolumn.h"
+#include "lists/paperrequest.h"
 
 #include <QByteArray>
 #include <QString>
@@ -18,12 +19,12 @@
 
 namespace Lirabel {
 
-enum class ListFormat { Text, Csv, Html, M3u, Json, Jsonl, Markdown, Sha256 };
+enum class ListFormat { Text, Csv, Html, M3u, Json, Jsonl, Markdown, Pdf, Sha256 };
 
 // Every format, in the order the help and the messages name them.
-inline constexpr ListFormat ListFormats[] = {ListFormat::Text,     ListFormat::Csv,   ListFormat::Html,
-                                             ListFormat::M3u,      ListFormat::Json,  ListFormat::Jsonl,
-                                             ListFormat::Markdown, ListFormat::Sha256};
+inline constexpr ListFormat ListFormats[] = {ListFormat::Text,     ListFormat::Csv,  ListFormat::Html,
+                                             ListFormat::M3u,      ListFormat::Json, ListFormat::Jsonl,
+                                             ListFormat::Markdown, ListFormat::Pdf,  ListFormat::Sha256};
 
 // The order of a folder's files; folders keep theirs (depth first, natural).
 enum class ListOrder { Name, Size, Modified };
@@ -53,6 +54,7 @@ struct ListRequest
     // --vergleichen: the saved list, as the system passed its name; empty
     // with --speichern, where the open-file dialog asks for it.
     std::optional<QByteArray> compareWith;
+    PaperRequest paper; // pdf and --drucken
 
     // Text ends its lines with CR LF in a file, as the window's save does, and
     // with LF on standard output, as Unix tools expect; --zeilenende rules.

@@ -9,9 +9,11 @@
 #   fs      core                 the file system and its threads    (Qt Core)
 #   lists   core fs              the lists' formats                  (Qt Core)
 #   ui      core fs              widgets and dialogs
+#   paper   core fs lists        the lists on paper: PDF and print   (Qt Gui, PrintSupport)
 #   cli     core fs lists        the command line                    (Qt Core)
 #   app     everything           the window program
-# Layers marked Qt Core include no header of Qt Gui, Widgets or PrintSupport.
+# Layers marked Qt Core include no header of Qt Gui, Widgets or PrintSupport;
+# paper draws without widgets and includes none of their headers.
 #
 #   tools/check-layers.sh [ROOT]     (default: this repository)
 set -euo pipefail
@@ -23,15 +25,18 @@ declare -A allowed=(
     [fs]="core fs"
     [lists]="core fs lists"
     [ui]="core fs ui"
+    [paper]="core fs lists paper"
     [cli]="core fs lists cli"
-    [app]="core fs lists ui cli app"
+    [app]="core fs lists paper ui cli app"
 )
 coreonly=" core fs lists cli "
 # Headers of Qt's modules above Core, by the names their classes carry.
 guiheader='^<(QtGui|QtWidgets|QtPrintSupport)/|^<Q(Application|GuiApplication|Widget|Dialog|Painter|Printer|Font|Color|Palette|Screen|Pixmap|Icon|Image|Action|MessageBox|Clipboard|Style|Abstract(Button|ScrollArea)|PushButton|CheckBox|LineEdit|Label|ComboBox|ListView|Radio|GroupBox|MainWindow|KeyEvent|FocusEvent|CloseEvent|ShowEvent|DragEnterEvent|DropEvent|TextLayout|TextOption|PageLayout|FontMetrics)'
+nowidgets=" paper "
+widgetheader='^<(QtWidgets/|Q(Application|Widget|Dialog|MessageBox|PrintDialog|FontDialog|FileDialog|MainWindow|Label|LineEdit|PushButton|CheckBox|ComboBox|Style)>)'
 
 bad=0
-mapfile -t files < <(find core fs lists ui cli app -name '*.cpp' -o -name '*.h' | sort)
+mapfile -t files < <(find core fs lists paper ui cli app -name '*.cpp' -o -name '*.h' | sort)
 for file in "${files[@]}"; do
     layer=${file%%/*}
     [ -n "${allowed[$layer]+set}" ] || { echo "$file: in no layer" >&2; bad=1; continue; }
@@ -53,10 +58,12 @@ while IFS= read -r line; do
         *" $target "*) ;;
         *) echo "$file: includes $header, a layer above $layer or beside it" >&2; bad=1 ;;
         esac
-    elif [[ $text =~ $angled ]] && [[ $coreonly == *" $layer "* ]]; then
+    elif [[ $text =~ $angled ]]; then
         header=${BASH_REMATCH[1]}
-        if [[ $header =~ $guiheader ]]; then
+        if [[ $coreonly == *" $layer "* ]] && [[ $header =~ $guiheader ]]; then
             echo "$file: includes $header, but $layer uses Qt Core alone" >&2; bad=1
+        elif [[ $nowidgets == *" $layer "* ]] && [[ $header =~ $widgetheader ]]; then
+            echo "$file: includes $header, but $layer draws without widgets" >&2; bad=1
         fi
     fi
 done < <(grep -H -E '^[[:space:]]*#[[:space:]]*include' "${files[@]}")

@@ -253,9 +253,13 @@ void TestOpenFolder::commandLine_data()
     wrong("--zwischenablage und -o", {"--liste", "--zwischenablage", "-o", "%1/liste.txt", "%1"},
           "--zwischenablage und --ausgabe schließen einander aus.");
     wrong("zwei ORDNER ohne --liste", {"%1", "%1"}, "Nur ein ORDNER ist möglich; mehrere mit --liste.");
+    wrong("--zwischenablage mit pdf", {"--liste", "--zwischenablage", "--format", "pdf", "%1"},
+          "--zwischenablage gilt nicht für das Format pdf.");
+    wrong("--drucken und --zwischenablage", {"--liste", "--drucken", "--zwischenablage", "%1"},
+          "--drucken und --zwischenablage schließen einander aus.");
     wrong("zwei Formate", {"--liste", "--format", "csv", "--format", "html", "%1"}, "Nur ein Format ist möglich.");
-    wrong("unbekanntes Format", {"--liste", "--format", "pdf", "%1"},
-          "Unbekanntes Format „pdf“; möglich sind text, csv, html, m3u, json, jsonl, md und sha256.");
+    wrong("unbekanntes Format", {"--liste", "--format", "docx", "%1"},
+          "Unbekanntes Format „docx“; möglich sind text, csv, html, m3u, json, jsonl, md, pdf und sha256.");
     wrong("--spalten mit text", {"--liste", "--spalten", "name", "%1"},
           "--spalten gilt nicht für die Formate text, m3u und sha256.");
     wrong("unbekannte Spalte", {"--liste", "--format", "csv", "--spalten", "name,farbe", "%1"},

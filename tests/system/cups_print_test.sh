@@ -5,13 +5,15 @@
 # End to end through a real CUPS queue: installs CUPS with a PDF printer when
 # it is missing, starts a scheduler when none answers, prints a small listing
 # with cups_print (the program's own print path) to the queue LirabelPDF and
-# checks the text of the PDF that arrives. Where CUPS cannot be set up the
-# test is skipped (exit 77), never passed.
+# checks the text of the PDF that arrives; then, given lirabel, prints a list
+# with `lirabel --liste --drucker` and finds every row in the PDF. Where CUPS
+# cannot be set up the test is skipped (exit 77), never passed.
 #
-# usage: cups_print_test.sh PATH_TO_cups_print
+# usage: cups_print_test.sh PATH_TO_cups_print [PATH_TO_lirabel]
 set -u
 readonly SKIP=77 QUEUE=LirabelPDF
 program=$1
+lirabel=${2:-}
 
 skip() { echo "SKIPPED: $*"; exit $SKIP; }
 fail() { echo "FAILED: $*"; exit 1; }
@@ -121,4 +123,36 @@ actual=$(sed -e 's/^[[:space:]]*//' -e 's/[[:space:]]*$//' "$work/text" | tr -d 
 [ "$actual" = "$expected" ] || fail "the printed text differs; expected:
 $expected"
 grep -q "LiberationSerif" "$work/fonts" || fail "the listing is not printed in Liberation Serif"
+
+if [ -n "$lirabel" ]; then
+  # A list of two pages: its job, like the window's, arrives as one PDF.
+  mkdir -p "$work/Liste/Unterordner"
+  for i in $(seq 1 90); do printf '%*s' "$i" x >"$work/Liste/Brief $i an Jürgen.txt"; done
+  for i in $(seq 1 30); do : >"$work/Liste/Unterordner/Lied $i.mp3"; done
+  touch "$work/before"
+  sleep 1
+  env -u DISPLAY -u WAYLAND_DISPLAY "$lirabel" --liste --unterordner --drucker "$QUEUE" "$work/Liste" 2>"$work/stderr" \
+    || fail "lirabel --liste --drucker failed: $(cat "$work/stderr")"
+  [ -s "$work/stderr" ] && fail "lirabel wrote to standard error: $(cat "$work/stderr")"
+  for _ in $(seq 600); do
+    [ -z "$(lpstat -o "$QUEUE" 2>/dev/null)" ] && break
+    sleep 0.1
+  done
+  pdfs=""
+  for _ in $(seq 100); do
+    pdfs=$($sudo find "$out" -name '*.pdf' -newer "$work/before" 2>/dev/null)
+    [ -n "$pdfs" ] && break
+    sleep 0.1
+  done
+  [ "$(echo "$pdfs" | grep -c .)" -eq 1 ] || fail "not one PDF arrived for the list: $pdfs"
+  $sudo pdftotext -layout "$pdfs" - >"$work/list" || fail "pdftotext cannot read $pdfs"
+  $sudo rm -f "$pdfs"
+  for i in $(seq 1 90); do grep -q "Brief $i an Jürgen\.txt  .* $i  " "$work/list" || fail "row $i is missing"; done
+  for i in $(seq 1 30); do grep -q "Lied $i\.mp3 " "$work/list" || fail "Lied $i is missing"; done
+  pages=$(grep -c "Seite [0-9]* von" "$work/list")
+  [ "$pages" -ge 2 ] && [ "$(grep -c "Seite [0-9]* von $pages\$" "$work/list")" -eq "$pages" ] \
+    || fail "the pages do not count to $pages"
+  grep -q "Gesamt: 120 Dateien in 2 Ordnern, 4.095 Bytes" "$work/list" || fail "the grand total is wrong"
+  echo "the printed list holds every row"
+fi
 echo "PASSED"

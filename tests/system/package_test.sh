@@ -53,8 +53,8 @@ manpages=(usr/share/man/man1/lirabel.1.gz usr/share/man/de/man1/lirabel.1.gz)
 docs=(usr/share/doc/lirabel/copyright usr/share/doc/lirabel/changelog.gz)
 servicemenu=usr/share/kio/servicemenus/$app_id.dateiliste.desktop
 context_menus=("$servicemenu" usr/share/kio/servicemenus/$app_id.dateiliste-kopieren.desktop
-    usr/share/file-manager/actions/lirabel-dateiliste{,-text,-tabelle,-webseite,-wiedergabeliste,-kopieren,-vergleichen}.desktop
-    usr/share/nemo/actions/lirabel-dateiliste-{text,tabelle,webseite,wiedergabeliste,kopieren,vergleichen}.nemo_action)
+    usr/share/file-manager/actions/lirabel-dateiliste{,-text,-tabelle,-webseite,-wiedergabeliste,-pdf,-drucken,-kopieren,-vergleichen}.desktop
+    usr/share/nemo/actions/lirabel-dateiliste-{text,tabelle,webseite,wiedergabeliste,pdf,drucken,kopieren,vergleichen}.nemo_action)
 schema=usr/share/lirabel/lirabel-liste.schema.json
 wanted_files=(usr/bin/lirabel "$window" "$desktop" "$icon" "$metainfo" "${manpages[@]}" "${docs[@]}" "${context_menus[@]}"
     "$schema")

@@ -238,9 +238,10 @@ actions = sorted(command(keys(f"{sys.argv[1]}/actions/{i}.desktop")["X-Action-Pr
 nemo = sorted(command(a["Exec"], a["Selection"] == "s")
               for a in (keys(f)["Nemo Action"] for f in glob.glob(sys.argv[1] + "/nemo/*.nemo_action")
                         if "kopieren" not in f))
-formats = ["", " --format csv", " --format html", " --format m3u"]
+formats = ["", " --format csv", " --format html", " --format m3u", " --format pdf"]
 expected = sorted([f"lirabel --liste --speichern --unterordner{f} ORDNER…" for f in formats]
-                  + ["lirabel --liste --speichern --vergleichen= ORDNER"])
+                  + ["lirabel --liste --druckdialog --unterordner ORDNER…",
+                     "lirabel --liste --speichern --vergleichen= ORDNER"])
 for name, found in (("Dolphin", want), ("file-manager actions", actions), ("Nemo", nemo)):
     if found != expected:
         sys.exit(f"{name}: {found}")

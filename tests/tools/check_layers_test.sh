@@ -12,7 +12,7 @@ trap 'rm -rf "$work"' EXIT
 copy() {
     rm -rf "$work/tree"
     mkdir -p "$work/tree"
-    cp -r "$source"/{core,fs,lists,ui,cli,app,tools} "$work/tree"
+    cp -r "$source"/{core,fs,lists,paper,ui,cli,app,tools} "$work/tree"
 }
 
 copy
@@ -37,5 +37,8 @@ expect_refused ui/filelistbox.cpp '#include "lists/listrequest.h"'
 expect_refused cli/commandline.cpp '#include "app/mainwindow.h"'
 expect_refused cli/commandline.cpp '#include <QWidget>'
 expect_refused fs/handover.cpp '#include <QtGui/QGuiApplication>'
+expect_refused lists/listcommand.cpp '#include "paper/paperlist.h"'
+expect_refused paper/paperlist.cpp '#include "ui/qtprinter.h"'
+expect_refused paper/paperlist.cpp '#include <QWidget>'
 [ $fails -eq 0 ] && echo "check-layers refuses every include against the layers"
 exit $fails

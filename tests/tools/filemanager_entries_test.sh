@@ -16,21 +16,26 @@ while IFS= read -r line; do
     [ "${#label}" -le 30 ] || fail "$file: label '$label' has ${#label} characters, more than 30"
 done < <(grep -rE '^(Name|X-KDE-Submenu)(\[[a-z_A-Z]+\])?=' "$entries" | sed -E 's/:[^=]*=/:=/')
 
-# PCManFM-Qt and Caja: each saving action is an item of the menu, and the menu names no other.
+# PCManFM-Qt and Caja: each action that saves or prints is an item of the menu, and the menu names no other.
 menu=$entries/actions/lirabel-dateiliste.desktop
 items=$(sed -n 's/^ItemsList=//p' "$menu" | tr ';' '\n' | sed '/^$/d' | sort)
-actions=$(grep -l -e '--speichern' "$entries"/actions/lirabel-dateiliste-*.desktop | xargs -n1 basename \
+actions=$(grep -L -e '--zwischenablage' "$entries"/actions/lirabel-dateiliste-*.desktop | xargs -n1 basename \
     | sed 's/\.desktop$//' | sort)
 [ "$items" = "$actions" ] || fail "the menu's items ($items) are not the actions ($actions)"
 
-# Dolphin: every action in the submenu, one for each of the four lists and the comparison.
+# Dolphin: every action in the submenu, and the same entries as the others.
 service=$entries/dolphin/io.github.lirabel.Lirabel.dateiliste.desktop
 grep -q '^X-KDE-Submenu=Dateiliste speichern$' "$service" || fail "Dolphin's entries are in no submenu"
 for id in $(sed -n 's/^Actions=//p' "$service" | tr ';' ' '); do
     grep -q "^\[Desktop Action $id\]$" "$service" || fail "Dolphin's action $id is not described"
 done
-[ "$(grep -c '^\[Desktop Action ' "$service")" -eq 5 ] || fail "Dolphin does not offer the four lists and the comparison"
-[ "$(grep -l -e '--speichern' "$entries"/nemo/*.nemo_action | wc -l)" -eq 5 ] || fail "Nemo does not offer the four lists and the comparison"
+count=$(echo "$actions" | wc -l)
+[ "$(grep -c '^\[Desktop Action ' "$service")" -eq "$count" ] || fail "Dolphin does not offer the $count entries"
+[ "$(grep -L -e '--zwischenablage' "$entries"/nemo/*.nemo_action | wc -l)" -eq "$count" ] \
+    || fail "Nemo does not offer the $count entries"
+for command in "--liste --druckdialog --unterordner" "--liste --speichern --unterordner --format pdf"; do
+    [ "$(grep -rlF -- "Exec=lirabel $command %" "$entries" | wc -l)" -eq 3 ] || fail "not every file manager runs lirabel $command"
+done
 
 # Every command lists every selected folder, and each file manager copies the
 # list; the comparison takes one folder.
