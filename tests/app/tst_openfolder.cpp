@@ -275,7 +275,7 @@ void TestOpenFolder::commandLine_data()
     wrong("doppelte Spalte", {"--liste", "--format", "csv", "--spalten", "name,datum,name", "%1"},
           "Die Spalte „name“ steht zweimal in --spalten.");
     wrong("--nummern mit m3u", {"--liste", "--format", "m3u", "--nummern", "%1"},
-          "--nummern gilt nur für die Formate text, csv, html und md.");
+          "--nummern gilt nicht für die Formate m3u, json, jsonl und sha256.");
     wrong("--ohne-endungen mit json", {"--liste", "--format", "json", "--ohne-endungen", "%1"},
           "--ohne-endungen gilt nicht für die Formate json, jsonl und sha256.");
     wrong("--leerzeile mit csv", {"--liste", "--format", "csv", "--leerzeile", "2", "%1"},
