@@ -3,6 +3,8 @@
 
 #include "lists/jsontext.h"
 
+#include "lists/listwriter.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -61,16 +63,10 @@ void appendJsonNumber(QByteArray &out, qint64 number)
 
 QByteArray isoTimeText(qint64 seconds)
 {
-    static const bool zoneRead = [] {
-        tzset();
-        return true;
-    }();
-    Q_UNUSED(zoneRead)
-    const time_t when = time_t(seconds);
     struct tm local
     {
     };
-    if (!localtime_r(&when, &local))
+    if (!toLocalTime(seconds, local))
         return {};
     const long offset = local.tm_gmtoff / 60;
     const long minutes = offset < 0 ? -offset : offset;

@@ -37,7 +37,7 @@ QString shownFilePath(const ListedFolder &folder, const ListedFile &file)
     return path.append(file.shown);
 }
 
-QByteArray localTimeText(qint64 seconds)
+bool toLocalTime(qint64 seconds, struct tm &local)
 {
     static const bool zoneRead = [] {
         tzset();
@@ -45,10 +45,15 @@ QByteArray localTimeText(qint64 seconds)
     }();
     Q_UNUSED(zoneRead)
     const time_t when = time_t(seconds);
+    return localtime_r(&when, &local) != nullptr;
+}
+
+QByteArray localTimeText(qint64 seconds)
+{
     struct tm local
     {
     };
-    if (!localtime_r(&when, &local))
+    if (!toLocalTime(seconds, local))
         return {};
     char text[32];
     const int length = std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", local.tm_year + 1900,

@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <ctime>
 #include <vector>
 
 namespace Lirabel {
@@ -106,10 +107,13 @@ inline void prefetchMemory(const void *address)
 // The file's full path as a person reads it, for the path column.
 [[nodiscard]] QString shownFilePath(const ListedFolder &folder, const ListedFile &file);
 
+// The time, in seconds since the epoch, in local time; false where it cannot
+// be converted. The time zone is read once per program (TZ, else the
+// system's), not at every file, as the C library's and Qt's conversions do.
+[[nodiscard]] bool toLocalTime(qint64 seconds, struct tm &local);
+
 // The time, in seconds since the epoch, as local "JJJJ-MM-TT hh:mm:ss";
-// empty where it cannot be converted. The time zone is read once per program
-// (TZ, else the system's), not at every file, as the C library's and Qt's
-// conversions do.
+// empty where it cannot be converted.
 [[nodiscard]] QByteArray localTimeText(qint64 seconds);
 
 } // namespace Lirabel
