@@ -31,7 +31,7 @@ char16_t windows1252(unsigned char byte)
 // The escaped byte a character stands for; 0 where it stands for none. A
 // lone low surrogate from U+DC80 on is one; in a pair it is part of a
 // character outside the Basic Multilingual Plane.
-unsigned char escapedByte(const QString &name, qsizetype i)
+unsigned char escapedByte(QStringView name, qsizetype i)
 {
     const char16_t c = name.at(i).unicode();
     if (c < EscapeBase + 0x80 || c > EscapeBase + 0xff)
@@ -104,7 +104,7 @@ QString nameFromBytes(QByteArrayView bytes)
     return name;
 }
 
-QByteArray nameBytes(const QString &name)
+QByteArray nameBytes(QStringView name)
 {
     if (!holdsForeignBytes(name))
         return name.toUtf8();
@@ -113,12 +113,12 @@ QByteArray nameBytes(const QString &name)
     qsizetype runStart = 0;
     for (qsizetype i = 0; i < name.size(); ++i) {
         if (const unsigned char byte = escapedByte(name, i)) {
-            bytes.append(QStringView(name).sliced(runStart, i - runStart).toUtf8());
+            bytes.append(name.sliced(runStart, i - runStart).toUtf8());
             bytes.append(char(byte));
             runStart = i + 1;
         }
     }
-    bytes.append(QStringView(name).sliced(runStart).toUtf8());
+    bytes.append(name.sliced(runStart).toUtf8());
     return bytes;
 }
 
@@ -134,7 +134,7 @@ QString readableName(const QString &name)
     return readable;
 }
 
-bool holdsForeignBytes(const QString &name)
+bool holdsForeignBytes(QStringView name)
 {
     for (qsizetype i = 0; i < name.size(); ++i) {
         if (escapedByte(name, i))

@@ -26,7 +26,7 @@ namespace Lirabel {
 [[nodiscard]] QString nameFromBytes(QByteArrayView bytes);
 
 // The bytes of a name made by nameFromBytes, or of any text (as UTF-8).
-[[nodiscard]] QByteArray nameBytes(const QString &name);
+[[nodiscard]] QByteArray nameBytes(QStringView name);
 
 // The name as a person reads it: each byte that is not part of valid UTF-8 as
 // its Windows-1252 character ("f\xfc" reads "fü", "\x96" reads "–"); the five
@@ -34,7 +34,7 @@ namespace Lirabel {
 [[nodiscard]] QString readableName(const QString &name);
 
 // True when the name holds a byte that is not part of valid UTF-8.
-[[nodiscard]] bool holdsForeignBytes(const QString &name);
+[[nodiscard]] bool holdsForeignBytes(QStringView name);
 
 // The name as it is shown, printed, saved and sorted, in the window and in
 // the lists alike: read as readableName says, and control characters (U+0000

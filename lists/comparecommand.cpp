@@ -41,7 +41,7 @@ public:
             prefix.append('/');
         for (const ListedFile &file : folder.files) {
             ComparedFile compared{
-                prefix + nameBytes(file.name.toString()), file.size, file.size >= 0 ? file.modified : -1, {}};
+                paths.keep(prefix, nameBytes(file.name)), file.size, file.size >= 0 ? file.modified : -1, {}};
             if (file.checksum)
                 compared.checksum = *file.checksum;
             files.push_back(std::move(compared));
@@ -50,12 +50,13 @@ public:
     void finish() override {}
 
     std::vector<ComparedFile> files;
+    PathStore paths;
 };
 
-QString shownRelative(const QByteArray &path)
+QString shownRelative(QByteArrayView path)
 {
     QStringList parts;
-    for (const QByteArray &part : path.split('/'))
+    for (const QByteArray &part : path.toByteArray().split('/'))
         parts.append(nameFromBytes(part));
     return shownPath(parts);
 }
@@ -84,10 +85,10 @@ void writeTable(const std::vector<Difference> &differences, const ListRequest &t
     size_t first = 0;
     while (first < differences.size()) {
         const auto folderOf = [](const Difference &difference) {
-            const QByteArray &path = difference.file->path;
-            return path.left(std::max<qsizetype>(path.lastIndexOf('/'), 0));
+            const QByteArrayView path = difference.file->path;
+            return path.first(std::max<qsizetype>(path.lastIndexOf('/'), 0));
         };
-        const QByteArray folderPath = folderOf(differences[first]);
+        const QByteArrayView folderPath = folderOf(differences[first]);
         size_t last = first;
         while (last < differences.size() && folderOf(differences[last]) == folderPath)
             ++last;
@@ -95,7 +96,7 @@ void writeTable(const std::vector<Difference> &differences, const ListRequest &t
         folder.root = root.folder;
         folder.shownRoot = root.shown;
         if (!folderPath.isEmpty()) {
-            for (const QByteArray &part : folderPath.split('/'))
+            for (const QByteArray &part : folderPath.toByteArray().split('/'))
                 folder.relativePath.append(nameFromBytes(part));
         }
         folder.shownFolder = folder.relativePath.isEmpty() ? QStringLiteral(".") : shownPath(folder.relativePath);
@@ -105,8 +106,8 @@ void writeTable(const std::vector<Difference> &differences, const ListRequest &t
         std::vector<std::pair<qsizetype, qsizetype>> names, shown; // where each text lies
         for (size_t i = first; i < last; ++i) {
             const Difference &difference = differences[i];
-            const QByteArray &path = difference.file->path;
-            const QString name = nameFromBytes(QByteArrayView(path).sliced(path.lastIndexOf('/') + 1));
+            const QByteArrayView path = difference.file->path;
+            const QString name = nameFromBytes(path.sliced(path.lastIndexOf('/') + 1));
             names.emplace_back(folder.names.size(), name.size());
             folder.names.append(name);
             const QString printable = printableName(name);
@@ -159,11 +160,18 @@ int runCompareCommand(const ListRequest &request, ListReport &report)
         report.notWritten(QStringLiteral("Liste nicht lesbar: %1 (%2)").arg(shownList, file.errorString()));
         return Trouble;
     }
-    const QByteArray bytes = file.readAll();
+    // A saved list of a large tree is tens of megabytes: mapped, it is read
+    // where it lies instead of copied. A pipe or an empty file is read.
+    const uchar *mapped = file.size() > 0 ? file.map(0, file.size()) : nullptr;
+    if (!mapped)
+        file.unsetError();
+    const QByteArray bytes =
+        mapped ? QByteArray::fromRawData(reinterpret_cast<const char *>(mapped), file.size()) : file.readAll();
     if (file.error() != QFileDevice::NoError) {
         report.notWritten(QStringLiteral("Liste nicht lesbar: %1 (%2)").arg(shownList, file.errorString()));
         return Trouble;
     }
+
     QString wrong;
     std::optional<SavedList> saved = readSavedList(bytes, wrong, true);
     const auto refused = [&report, &shownList](const QString &why) {
@@ -191,11 +199,14 @@ int runCompareCommand(const ListRequest &request, ListReport &report)
         now.columns.push_back(columnNamed(u"pruefsumme"));
     now.order = ListOrder::Name;
     CollectedFiles collected;
+    // About as many files as then: a JSON list has a line for each.
+    collected.files.reserve(saved->complete ? saved->files.size() : lineCount(bytes));
     bool failed = false;
     std::vector<QByteArray> unread;
     const bool walked = walkList(now, report, collected, failed, [&unread](const QStringList &relativePath) {
         unread.push_back(joinedPath(relativePath));
     });
+
     if (reader.joinable()) {
         reader.join();
         if (!whole)
@@ -224,6 +235,7 @@ int runCompareCommand(const ListRequest &request, ListReport &report)
         report.notWritten(QStringLiteral("Datei kann nicht gespeichert werden !\n%1").arg(error.message()));
         return Trouble;
     }
+
     if (failed)
         return Trouble;
     return differences.empty() ? 0 : Differs;

@@ -178,15 +178,15 @@ public:
         if (depth > 64)
             return false;
         if (isNext('"')) {
-            QByteArray ignored;
-            return string(ignored);
+            QByteArrayView ignored;
+            return string(ignored, mRoom);
         }
         if (take('{')) {
             if (take('}'))
                 return true;
             do {
-                QByteArray key;
-                if (!string(key) || !take(':') || !skip(depth + 1))
+                QByteArrayView key;
+                if (!string(key, mRoom) || !take(':') || !skip(depth + 1))
                     return false;
             } while (take(','));
             return take('}');
@@ -208,7 +208,8 @@ public:
         return mAt > start;
     }
 
-    // Calls member(key) for each member of an object, which reads its value.
+    // Calls member(key) for each member of an object, which reads its
+    // value; the key, a view, holds until the next key is read.
     template<typename Member>
     bool object(Member member)
     {
@@ -216,9 +217,10 @@ public:
             return false;
         if (take('}'))
             return true;
-        QByteArray key;
+        QByteArray room;
         do {
-            if (!string(key) || !take(':') || !member(key))
+            QByteArrayView key;
+            if (!string(key, room) || !take(':') || !member(key))
                 return false;
         } while (take(','));
         return take('}');
@@ -251,6 +253,7 @@ private:
 
     const char *mAt;
     const char *mEnd;
+    QByteArray mRoom; // what a passed-over string with escapes is read into
 };
 
 } // namespace Lirabel

@@ -21,9 +21,9 @@ bool differs(const ComparedFile &a, const ComparedFile &b, ComparedBy by)
         || (by.checksums && a.checksum.known && b.checksum.known && a.checksum.digest != b.checksum.digest);
 }
 
-bool isBelow(const QByteArray &path, const std::vector<QByteArray> &folders)
+bool isBelow(QByteArrayView path, const std::vector<QByteArray> &folders)
 {
-    return std::any_of(folders.cbegin(), folders.cend(), [&path](const QByteArray &folder) {
+    return std::any_of(folders.cbegin(), folders.cend(), [path](const QByteArray &folder) {
         return path == folder
             || (path.size() > folder.size() && path.startsWith(folder) && path.at(folder.size()) == '/');
     });
@@ -35,12 +35,16 @@ QByteArray digestKey(const FileChecksum &checksum)
 }
 
 // The path's folders and name as a person reads them, for the order.
-QStringList shownParts(const QByteArray &path)
+QStringList shownParts(QByteArrayView path)
 {
     QStringList parts;
-    for (const QByteArray &part : path.split('/'))
-        parts.append(printableName(nameFromBytes(part)));
-    return parts;
+    for (qsizetype at = 0;;) {
+        const qsizetype slash = path.indexOf('/', at);
+        parts.append(printableName(nameFromBytes(path.sliced(at, (slash < 0 ? path.size() : slash) - at))));
+        if (slash < 0)
+            return parts;
+        at = slash + 1;
+    }
 }
 
 // Depth first, a folder's files before its subfolders, each in natural order.
@@ -58,31 +62,80 @@ bool comesBefore(const QStringList &a, const QStringList &b)
 
 } // namespace
 
+QByteArrayView PathStore::keep(QByteArrayView first, QByteArrayView second)
+{
+    const size_t size = size_t(first.size() + second.size());
+    if (size > mLeft) {
+        constexpr size_t BlockSize = 1 << 20;
+        mLeft = std::max(size, BlockSize);
+        mBlocks.push_back(std::make_unique_for_overwrite<char[]>(mLeft));
+        mFree = mBlocks.back().get();
+    }
+    char *const kept = mFree;
+    std::copy(first.begin(), first.end(), kept);
+    std::copy(second.begin(), second.end(), kept + first.size());
+    mFree += size;
+    mLeft -= size;
+    return QByteArrayView(kept, qsizetype(size));
+}
+
 std::vector<Difference> compareFiles(const std::vector<ComparedFile> &saved, const std::vector<ComparedFile> &now,
                                      ComparedBy by, const std::vector<QByteArray> &unread)
 {
-    QHash<QByteArray, const ComparedFile *> nowByPath;
-    nowByPath.reserve(qsizetype(now.size()));
-    for (const ComparedFile &file : now)
-        nowByPath.insert(file.path, &file);
-
+    // Both lists come in list order, so most files meet their other at
+    // once, and a few files added or removed put them a few apart. Whatever
+    // does not meet so is matched by its path below.
+    constexpr size_t Reach = 16;
     std::vector<Difference> found;
-    std::vector<const ComparedFile *> missing;
-    for (const ComparedFile &before : saved) {
-        const auto there = nowByPath.find(before.path);
-        if (there == nowByPath.end()) {
-            if (!isBelow(before.path, unread))
-                missing.push_back(&before);
+    std::vector<const ComparedFile *> savedLeft, nowLeft;
+    size_t i = 0, j = 0;
+    while (i < saved.size() && j < now.size()) {
+        if (saved[i].path == now[j].path) {
+            if (differs(saved[i], now[j], by))
+                found.push_back({ChangeKind::Changed, &now[j]});
+            ++i;
+            ++j;
             continue;
         }
-        if (differs(before, **there, by))
+        size_t nowAhead = 0, savedAhead = 0;
+        for (size_t apart = 1; apart <= Reach && nowAhead + savedAhead == 0; ++apart) {
+            if (j + apart < now.size() && saved[i].path == now[j + apart].path)
+                nowAhead = apart;
+            else if (i + apart < saved.size() && saved[i + apart].path == now[j].path)
+                savedAhead = apart;
+        }
+        if (nowAhead + savedAhead == 0)
+            nowAhead = savedAhead = 1; // both passed on to the match by path
+        for (; nowAhead > 0; --nowAhead)
+            nowLeft.push_back(&now[j++]);
+        for (; savedAhead > 0; --savedAhead)
+            savedLeft.push_back(&saved[i++]);
+    }
+    for (; i < saved.size(); ++i)
+        savedLeft.push_back(&saved[i]);
+    for (; j < now.size(); ++j)
+        nowLeft.push_back(&now[j]);
+
+    QHash<QByteArrayView, const ComparedFile *> nowByPath;
+    nowByPath.reserve(qsizetype(nowLeft.size()));
+    for (const ComparedFile *file : nowLeft)
+        nowByPath.insert(file->path, file);
+    std::vector<const ComparedFile *> missing;
+    for (const ComparedFile *before : savedLeft) {
+        const auto there = nowByPath.find(before->path);
+        if (there == nowByPath.end()) {
+            if (!isBelow(before->path, unread))
+                missing.push_back(before);
+            continue;
+        }
+        if (differs(*before, **there, by))
             found.push_back({ChangeKind::Changed, *there});
         nowByPath.erase(there);
     }
     std::vector<const ComparedFile *> added;
-    for (const ComparedFile &file : now) {
-        if (nowByPath.contains(file.path) && !isBelow(file.path, unread))
-            added.push_back(&file);
+    for (const ComparedFile *file : nowLeft) {
+        if (nowByPath.contains(file->path) && !isBelow(file->path, unread))
+            added.push_back(file);
     }
 
     // A checksum held by exactly one missing and one new file is a rename.

@@ -11,15 +11,31 @@
 #include "lists/listwriter.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 
+#include <memory>
 #include <vector>
 
 namespace Lirabel {
 
+// The paths of a list's files, kept in a few large blocks rather than in
+// an allocation each: a list may hold millions.
+class PathStore
+{
+public:
+    // first followed by second, kept as long as the store.
+    QByteArrayView keep(QByteArrayView first, QByteArrayView second = {});
+
+private:
+    std::vector<std::unique_ptr<char[]>> mBlocks;
+    char *mFree = nullptr;
+    size_t mLeft = 0;
+};
+
 // A file of a list, saved or made now.
 struct ComparedFile
 {
-    QByteArray path;      // relative to the listed folder, by its bytes: "musik/a.mp3"
+    QByteArrayView path;  // relative to the listed folder, by its bytes: "musik/a.mp3"; in a PathStore
     qint64 size = -1;     // -1 when the list does not tell
     qint64 modified = -1; // seconds since the epoch; -1 when the list does not tell
     FileChecksum checksum;

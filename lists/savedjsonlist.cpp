@@ -81,11 +81,12 @@ struct StreamedFolder
     bool whole = false; // its files' paths made whole as they were read
 };
 
-bool readFile(JsonStream &json, ComparedFile &file, const QByteArray &prefix, QByteArray &lastTime, qint64 &lastSeconds)
+bool readFile(JsonStream &json, ComparedFile &file, PathStore &paths, const QByteArray &prefix, QByteArray &lastTime,
+              qint64 &lastSeconds)
 {
     QByteArrayView name, text;
     QByteArray room, bytes;
-    const bool read = json.object([&](const QByteArray &key) {
+    const bool read = json.object([&](QByteArrayView key) {
         if (key == "name")
             return json.string(name, room);
         if (key == "bytes") {
@@ -118,8 +119,7 @@ bool readFile(JsonStream &json, ComparedFile &file, const QByteArray &prefix, QB
         return json.skip();
     });
     const QByteArrayView own = bytes.isEmpty() ? name : QByteArrayView(bytes);
-    file.path.reserve(prefix.size() + own.size());
-    file.path.append(prefix).append(own);
+    file.path = paths.keep(prefix, own);
     return read;
 }
 
@@ -129,7 +129,7 @@ std::optional<SavedList> readJsonList(const QByteArray &bytes, QString &wrong, b
 {
     SavedList list;
     if (!optionsOnly)
-        list.files.reserve(size_t(bytes.count('\n'))); // lirabel writes a line for each file
+        list.files.reserve(lineCount(bytes)); // lirabel writes a line for each file
     JsonStream json(bytes);
     QByteArray program;
     QByteArrayView optionsText, leftOutText;
@@ -137,7 +137,7 @@ std::optional<SavedList> readJsonList(const QByteArray &bytes, QString &wrong, b
     std::optional<QByteArray> top;
     QByteArray lastTime;
     qint64 lastSeconds = -1;
-    const bool read = json.object([&](const QByteArray &key) {
+    const bool read = json.object([&](QByteArrayView key) {
         if (key == "programm")
             return json.string(program);
         if (key == "optionen") {
@@ -160,7 +160,7 @@ std::optional<SavedList> readJsonList(const QByteArray &bytes, QString &wrong, b
             StreamedFolder folder;
             folder.first = list.files.size();
             QByteArray path, pathBytes;
-            const bool good = json.object([&](const QByteArray &member) {
+            const bool good = json.object([&](QByteArrayView member) {
                 if (member == "pfad")
                     return json.string(path);
                 if (member == "bytes") {
@@ -181,7 +181,7 @@ std::optional<SavedList> readJsonList(const QByteArray &bytes, QString &wrong, b
                 }
                 return json.array([&] {
                     list.files.emplace_back();
-                    return readFile(json, list.files.back(), prefix, lastTime, lastSeconds);
+                    return readFile(json, list.files.back(), list.paths, prefix, lastTime, lastSeconds);
                 });
             });
             folder.path = pathBytes.isEmpty() ? path : pathBytes;
@@ -236,7 +236,7 @@ std::optional<SavedList> readJsonList(const QByteArray &bytes, QString &wrong, b
             continue;
         prefix->append('/');
         for (size_t i = folder.first; i < folder.end; ++i)
-            list.files[i].path.prepend(*prefix);
+            list.files[i].path = list.paths.keep(*prefix, list.files[i].path);
     }
     for (const QJsonValue &value : QJsonDocument::fromJson(leftOutText.toByteArray()).array()) {
         // A folder that could be read but not entered has its files in the list.

@@ -7,6 +7,8 @@
 
 #include <QJsonDocument>
 
+#include <cstring>
+
 namespace Lirabel {
 
 namespace {
@@ -42,12 +44,24 @@ std::optional<SavedList> readSha256List(const QByteArray &bytes, QString &wrong)
         }
         if (path->contains('/'))
             list.options.subfolders = true;
-        list.files.push_back({std::move(*path), -1, -1, checksum});
+        list.files.push_back({list.paths.keep(*path), -1, -1, checksum});
     }
     return list;
 }
 
 } // namespace
+
+size_t lineCount(QByteArrayView bytes)
+{
+    size_t lines = 0;
+    for (const char *at = bytes.data(), *end = at + bytes.size(); at < end; ++lines) {
+        at = static_cast<const char *>(std::memchr(at, '\n', size_t(end - at)));
+        if (!at)
+            break;
+        ++at;
+    }
+    return lines;
+}
 
 std::optional<QByteArray> unescapedPath(QByteArrayView escaped)
 {
@@ -83,7 +97,7 @@ std::optional<SavedList> readSavedList(const QByteArray &bytes, QString &wrong, 
     const QByteArray start = bytes.left(64).trimmed();
     if (start.startsWith('{') || start.startsWith('[')) {
         const qsizetype firstLineEnd = bytes.indexOf('\n');
-        const bool manyLines = firstLineEnd >= 0 && !bytes.mid(firstLineEnd).trimmed().isEmpty();
+        const bool manyLines = firstLineEnd >= 0 && !QByteArrayView(bytes).sliced(firstLineEnd).trimmed().isEmpty();
         if (manyLines && QJsonDocument::fromJson(bytes.left(firstLineEnd)).isObject()) {
             wrong = QStringLiteral("Eine jsonl-Liste lässt sich nicht vergleichen; bitte die Liste mit --format "
                                    "json oder sha256 schreiben.");

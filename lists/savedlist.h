@@ -23,6 +23,7 @@ struct SavedList
     ListRequest options; // what to list now: filter, subfolders, columns as then
     ComparedBy by;       // what the list holds beside the paths
     std::vector<ComparedFile> files;
+    PathStore paths; // what the files' paths point into
     // Folders and files the list names as left out, by their relative
     // paths' bytes: they are not compared.
     std::vector<QByteArray> leftOut;
@@ -34,6 +35,10 @@ struct SavedList
 // options (not complete), so the folder can be listed while the files are
 // read; a sha256 list, whose options are its paths, is read whole.
 [[nodiscard]] std::optional<SavedList> readSavedList(const QByteArray &bytes, QString &wrong, bool optionsOnly = false);
+
+// How many lines the list has: about as many as its files, for a list
+// lirabel wrote.
+[[nodiscard]] size_t lineCount(QByteArrayView bytes);
 
 // The path of a sha256 list's line, without its escapes; nothing where an
 // escape is not one sha256sum writes.

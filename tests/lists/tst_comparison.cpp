@@ -26,7 +26,8 @@ enum Change {
     RenameAndCopy,
     RenameEmpty,
     GrowForeign,
-    AddForeignTwin
+    AddForeignTwin,
+    AddManyAndGrow
 };
 
 // A file by its bytes, its content and, where given, its time (2020-01-01 00:00 UTC).
@@ -113,6 +114,12 @@ void TestComparison::compare_data()
         << full << int(GrowForeign) << QStringList() << QByteArray("~ f\xc3\xbc.txt\n") << 1;
     QTest::newRow("name not UTF-8, another beside it")
         << sums << int(AddForeignTwin) << QStringList() << QByteArray("+ f\xc3\xa4.txt\n") << 1;
+    QByteArray many;
+    for (int i = 0; i < 20; ++i)
+        many += QByteArray("+ aa") + QByteArray::number(i).rightJustified(2, '0') + ".txt\n";
+    QTest::newRow("more files added than the lists' walk in step looks ahead")
+        << full << int(AddManyAndGrow) << QStringList() << many + "~ b.txt\n"
+        << 1;
     QTest::newRow("jsonl refused") << QStringList{"--format", "jsonl"} << int(None) << QStringList() << QByteArray()
                                    << 2;
     QTest::newRow("options beside the saved list's")
@@ -174,6 +181,11 @@ void TestComparison::compare()
         break;
     case AddForeignTwin:
         put(t + "f\xe4.txt", "xyz");
+        break;
+    case AddManyAndGrow:
+        for (int i = 0; i < 20; ++i)
+            put(t + "aa" + QByteArray::number(i).rightJustified(2, '0') + ".txt", "neu");
+        put(t + "b.txt", "bbbbbb");
         break;
     }
     QCOMPARE(
