@@ -4,14 +4,14 @@
 #include "ui/folderlistmodel.h"
 
 #include "core/bytenames.h"
-
-#include <QApplication>
-#include <QStyle>
+#include "ui/foldericon.h"
 
 namespace Lirabel {
 
 FolderListModel::FolderListModel(QObject *parent)
     : QAbstractListModel(parent)
+    , mOpenIcon(folderIcon(true))
+    , mClosedIcon(folderIcon(false))
 {
 }
 
@@ -38,7 +38,7 @@ QVariant FolderListModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
         return printableName(row.name);
     case Qt::DecorationRole:
-        return QApplication::style()->standardIcon(row.open ? QStyle::SP_DirOpenIcon : QStyle::SP_DirClosedIcon);
+        return row.open ? mOpenIcon : mClosedIcon;
     case DepthRole:
         return row.depth;
     case PathRole:

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QAbstractListModel>
+#include <QIcon>
 #include <QList>
 
 namespace Lirabel {
@@ -37,6 +38,8 @@ public:
 
 private:
     QList<Row> mRows;
+    QIcon mOpenIcon;
+    QIcon mClosedIcon;
 };
 
 } // namespace Lirabel
