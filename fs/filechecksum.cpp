@@ -4,10 +4,9 @@
 #include "fs/filechecksum.h"
 
 #include "core/bytenames.h"
+#include "fs/contentreaders.h"
 #include "fs/deadlinecall.h"
 #include "fs/handover.h"
-
-#include <openssl/evp.h>
 
 #include <algorithm>
 #include <atomic>
@@ -64,17 +63,7 @@ constexpr size_t InFlight = 2 * SharedWorkers;
 // How often the waiter looks at reads that may have stopped answering.
 constexpr std::chrono::milliseconds LookEvery{50};
 
-const EVP_MD *sha256()
-{
-    // Fetched once: a digest named at every file would be looked up again each time.
-    static const EVP_MD *const digest = [] {
-        const EVP_MD *fetched = EVP_MD_fetch(nullptr, "SHA256", nullptr);
-        return fetched ? fetched : EVP_sha256();
-    }();
-    return digest;
-}
-
-FileChecksum hashOne(int folder, const QByteArray &name, Progress &progress)
+FileChecksum hashOne(const ContentReaders &readers, int folder, const QByteArray &name, Progress &progress)
 {
     FileChecksum sum;
     const auto reading = [&progress] {
@@ -99,8 +88,8 @@ FileChecksum hashOne(int folder, const QByteArray &name, Progress &progress)
     // One block per worker thread, kept: a fresh megabyte for every file
     // would be mapped and faulted in again each time.
     thread_local std::unique_ptr<unsigned char[]> block(new unsigned char[ReadSize]);
-    const std::unique_ptr<EVP_MD_CTX, void (*)(EVP_MD_CTX *)> context(EVP_MD_CTX_new(), EVP_MD_CTX_free);
-    bool good = context && EVP_DigestInit_ex(context.get(), sha256(), nullptr) == 1;
+    void *const state = readers.beginSha256();
+    bool good = state != nullptr;
     while (good) {
         reading();
         const ssize_t got = ::read(fd, block.get(), ReadSize);
@@ -111,11 +100,10 @@ FileChecksum hashOne(int folder, const QByteArray &name, Progress &progress)
             good = got == 0;
             break;
         }
-        good = EVP_DigestUpdate(context.get(), block.get(), size_t(got)) == 1;
+        good = readers.addToSha256(state, block.get(), size_t(got));
     }
-    unsigned int length = 0;
-    if (good && EVP_DigestFinal_ex(context.get(), sum.digest.data(), &length) == 1 && length == sum.digest.size())
-        sum.known = true;
+    if (state)
+        sum.known = readers.endSha256(state, sum.digest) && good;
     ::close(fd);
     return sum;
 }
@@ -152,11 +140,12 @@ bool isEmptyFileChecksum(const FileChecksum &checksum)
 
 std::vector<FileChecksum> readChecksums(int folderDescriptor, const QString &mount, const QStringList &names)
 {
+    const ContentReaders *readers = contentReaders();
     auto job = std::make_shared<Job>();
     job->folder = ::fcntl(folderDescriptor, F_DUPFD_CLOEXEC, 0);
     const size_t count = size_t(names.size());
     job->results.resize(count);
-    if (job->folder < 0 || count == 0)
+    if (!readers || job->folder < 0 || count == 0)
         return std::move(job->results);
     job->names.reserve(count);
     for (const QString &name : names)
@@ -176,9 +165,9 @@ std::vector<FileChecksum> readChecksums(int folderDescriptor, const QString &mou
         while (next < count && active.size() < InFlight) {
             const size_t i = next++;
             auto progress = std::make_shared<Progress>();
-            Handover call = Handover::start(mount, [job, progress, i] {
+            Handover call = Handover::start(mount, [job, progress, i, readers] {
                 progress->started = true;
-                FileChecksum sum = hashOne(job->folder, job->names[i], *progress);
+                FileChecksum sum = hashOne(*readers, job->folder, job->names[i], *progress);
                 const std::lock_guard lock(job->mutex);
                 job->results[i] = sum;
                 progress->done = true;

@@ -1,0 +1,68 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 Die Lirabel-Entwickler
+
+#include "fs/contentreaders.h"
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QFile>
+#include <QLibrary>
+
+#include <climits>
+#include <cstdio>
+
+#include <unistd.h>
+
+namespace Lirabel {
+
+namespace {
+
+constexpr char ModuleName[] = "lirabel-inhalte.so";
+
+// The folder of the running program, with its links resolved.
+QString programFolder()
+{
+#if defined(Q_OS_LINUX)
+    char path[PATH_MAX];
+    const ssize_t length = ::readlink("/proc/self/exe", path, sizeof path - 1);
+    if (length > 0) {
+        const QByteArray program(path, length);
+        return QFile::decodeName(program.left(program.lastIndexOf('/')));
+    }
+#endif
+    return QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString();
+}
+
+const ContentReaders *load()
+{
+    const QString folder = programFolder();
+    // Beside the program in the build folder and beside the window program
+    // when installed, which is in a folder of its own.
+    const QString candidates[] = {folder + QLatin1Char('/') + QLatin1String(ModuleName),
+                                  folder + QLatin1String("/" LIRABEL_MODULE_FOLDER "/") + QLatin1String(ModuleName)};
+    QString why;
+    for (const QString &candidate : candidates) {
+        if (!QFile::exists(candidate))
+            continue;
+        QLibrary module(candidate);
+        using Entry = const ContentReaders *(*)();
+        if (const auto entry = reinterpret_cast<Entry>(module.resolve("lirabelContentReaders")))
+            return entry();
+        why = module.errorString();
+    }
+    if (why.isEmpty())
+        why = QStringLiteral("%1 fehlt").arg(candidates[1]);
+    std::fputs(qPrintable(QStringLiteral("lirabel: Musikangaben und Prüfsummen sind nicht zu lesen: %1\n").arg(why)),
+               stderr);
+    return nullptr;
+}
+
+} // namespace
+
+const ContentReaders *contentReaders()
+{
+    static const ContentReaders *const readers = load();
+    return readers;
+}
+
+} // namespace Lirabel
