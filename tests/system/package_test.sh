@@ -46,6 +46,8 @@ cleanup() {
 trap cleanup EXIT
 
 window=usr/libexec/lirabel/lirabel-fenster
+# The readers of tags and checksums, a module loaded beside the window program.
+content_module=usr/libexec/lirabel/lirabel-inhalte.so
 desktop=usr/share/applications/$app_id.desktop
 icon=usr/share/icons/hicolor/scalable/apps/$app_id.svg
 metainfo=usr/share/metainfo/$app_id.metainfo.xml
@@ -56,7 +58,7 @@ context_menus=("$servicemenu" usr/share/kio/servicemenus/$app_id.dateiliste-kopi
     usr/share/file-manager/actions/lirabel-dateiliste{,-text,-tabelle,-webseite,-wiedergabeliste,-pdf,-drucken,-kopieren,-vergleichen}.desktop
     usr/share/nemo/actions/lirabel-dateiliste-{text,tabelle,webseite,wiedergabeliste,pdf,drucken,kopieren,vergleichen}.nemo_action)
 schema=usr/share/lirabel/lirabel-liste.schema.json
-wanted_files=(usr/bin/lirabel "$window" "$desktop" "$icon" "$metainfo" "${manpages[@]}" "${docs[@]}" "${context_menus[@]}"
+wanted_files=(usr/bin/lirabel "$window" "$content_module" "$desktop" "$icon" "$metainfo" "${manpages[@]}" "${docs[@]}" "${context_menus[@]}"
     "$schema")
 
 # --- building the package -------------------------------------------------------------
@@ -117,10 +119,11 @@ done
 for program in usr/bin/lirabel "$window"; do
     grep -q "^-rwxr-xr-x \./$program\$" "$work/files" || fail "/$program is not a 0755 file"
 done
-for path in "$desktop" "$icon" "$metainfo" "${context_menus[@]}"; do
+for path in "$content_module" "$desktop" "$icon" "$metainfo" "${context_menus[@]}"; do
     grep -q "^-rw-r--r-- \./$path\$" "$work/files" || fail "/$path is not a 0644 file"
 done
-stray=$(awk '$1 !~ /^d/ { print $2 }' "$work/files" | grep -v -x -e ./usr/bin/lirabel -e "./$window" -e './usr/share/.*')
+stray=$(awk '$1 !~ /^d/ { print $2 }' "$work/files" | grep -v -x -e ./usr/bin/lirabel -e "./$window" -e "./$content_module" \
+    -e './usr/share/.*')
 [ -z "$stray" ] || fail "the package holds files outside /usr/share besides the programs: $stray"
 [ "$failures" -eq "$before" ] && ok "package holds ${wanted_files[*]}"
 
@@ -225,6 +228,11 @@ Lizenz GPL-3.0-or-later: GNU GPL Version 3 oder neuer <https://www.gnu.org/licen
     && /usr/bin/python3 -c 'import json, jsonschema, sys; jsonschema.Draft202012Validator(json.load(open(sys.argv[1]))).validate(json.load(open(sys.argv[2])))' \
         "/$schema" "$work/list.json" \
     && ok "a list of --format json holds to /$schema" || fail "a list of --format json does not hold to /$schema"
+# The installed program finds the module that reads checksums, beside the window program.
+(cd "$work/root" && /usr/bin/lirabel --liste --unterordner --format sha256 . >"$work/sums" 2>"$work/sums.err" \
+    && [ -s "$work/sums" ] && sha256sum -c --quiet "$work/sums") \
+    && ok "an installed --format sha256 list passes sha256sum -c" \
+    || fail "the installed --format sha256 list fails sha256sum -c: $(cat "$work/sums.err")"
 
 # The program loads Qt's German texts from Qt's own translations folder (QLibraryInfo), as
 # the installed libQt6Core reports it; the file there must come from a package we depend on.
