@@ -32,7 +32,7 @@ struct FileDetail
 // offsets) below the folder open as folderFd, which lies at path. From
 // shareFrom names on, a thread handed over for the folder's mount takes
 // batches of them beside the caller's. answered is called on the caller's
-// thread as the answers come, so its waiter sees the folder answer. Should
+// thread after each batch of answers, so its waiter sees the folder answer. Should
 // the thread handed over stop answering for the file system's deadline, it
 // is left behind, its mount stuck, and false returned. Without a thread to
 // be had, the caller asks them all.

@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <ctime>
+#include <limits>
 
 namespace Lirabel {
 
@@ -50,15 +51,43 @@ bool toLocalTime(qint64 seconds, struct tm &local)
 
 QByteArray localTimeText(qint64 seconds)
 {
+    // The files of a folder often share their time to the second: the last
+    // text is given again, without converting and formatting it anew.
+    thread_local qint64 lastSeconds = std::numeric_limits<qint64>::min();
+    thread_local QByteArray lastText;
+    if (seconds == lastSeconds)
+        return lastText;
     struct tm local
     {
     };
     if (!toLocalTime(seconds, local))
         return {};
+    const int year = local.tm_year + 1900;
     char text[32];
-    const int length = std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", local.tm_year + 1900,
-                                     local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
-    return QByteArray(text, length);
+    int length = 0;
+    if (year < 0 || year > 9999) {
+        length = std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", year, local.tm_mon + 1,
+                               local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
+    } else {
+        // "JJJJ-MM-TT hh:mm:ss", digit by digit: printf, reading its
+        // pattern for every file, was among the costliest calls of a list.
+        const auto put = [&text, &length](int value, int digits, char after) {
+            for (int i = digits - 1; i >= 0; --i, value /= 10)
+                text[length + i] = char('0' + value % 10);
+            length += digits;
+            if (after)
+                text[length++] = after;
+        };
+        put(year, 4, '-');
+        put(local.tm_mon + 1, 2, '-');
+        put(local.tm_mday, 2, ' ');
+        put(local.tm_hour, 2, ':');
+        put(local.tm_min, 2, ':');
+        put(local.tm_sec, 2, 0);
+    }
+    lastSeconds = seconds;
+    lastText = QByteArray(text, length);
+    return lastText;
 }
 
 QString durationText(qint64 seconds)
