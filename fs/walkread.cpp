@@ -46,6 +46,16 @@ std::optional<FolderRead> readFolder(int parent, const QByteArray &name, const Q
     }
     read.device = info.st_dev;
     read.inode = info.st_ino;
+    // A folder's size in bytes holds its entries, a few bytes beside each
+    // name on the usual file systems: a large folder gets room for them at
+    // once, not grown and copied over and over. Room not used is never touched.
+    constexpr qint64 LargeFolder = qint64(1) << 16;
+    constexpr qint64 MostRoom = qint64(1) << 24;
+    if (info.st_size >= LargeFolder) {
+        const qint64 room = std::min(qint64(info.st_size), MostRoom);
+        read.names.reserve(qsizetype(room));
+        read.files.reserve(size_t(room / 16));
+    }
     const auto take = [&read](const FolderEntry &entry) {
         if (entry.kind == EntryKind::File) {
             WalkedFile file{read.names.size(), qsizetype(std::strlen(entry.name)), entry.size, entry.modified};
