@@ -5,7 +5,10 @@
 
 #include <QIconEngine>
 #include <QPainter>
-#include <QPainterPath>
+#include <QPolygonF>
+
+#include <algorithm>
+#include <initializer_list>
 
 namespace Lirabel {
 
@@ -27,35 +30,17 @@ public:
         painter->setRenderHint(QPainter::Antialiasing);
         painter->translate(rect.x() + (rect.width() - side) / 2, rect.y() + (rect.height() - side) / 2);
         painter->scale(side / 16, side / 16);
-        const QColor outline(0x9a, 0x7a, 0x1e);
-        painter->setPen(QPen(outline, 1));
-
-        QPainterPath back;
-        back.moveTo(1.5, 3.5);
-        back.lineTo(6, 3.5);
-        back.lineTo(7.5, 5);
-        back.lineTo(14.5, 5);
-        back.lineTo(14.5, 13.5);
-        back.lineTo(1.5, 13.5);
-        back.closeSubpath();
-        painter->setBrush(QColor(0xe8, 0xc1, 0x4f));
-        painter->drawPath(back);
-
-        QPainterPath front;
-        if (mOpen) {
-            front.moveTo(1.5, 13.5);
-            front.lineTo(4, 7.5);
-            front.lineTo(15.5, 7.5);
-            front.lineTo(13, 13.5);
-        } else {
-            front.moveTo(1.5, 13.5);
-            front.lineTo(1.5, 6.5);
-            front.lineTo(14.5, 6.5);
-            front.lineTo(14.5, 13.5);
-        }
-        front.closeSubpath();
-        painter->setBrush(QColor(0xfb, 0xdc, 0x7a));
-        painter->drawPath(front);
+        painter->setPen(QPen(QColor(0x9a, 0x7a, 0x1e), 1));
+        const auto drawShape = [painter](std::initializer_list<QPointF> corners, const QColor &fill) {
+            painter->setBrush(fill);
+            painter->drawPolygon(QPolygonF(QList<QPointF>(corners)));
+        };
+        // The back with its tab, then the front: lying open, or closed.
+        drawShape({{1.5, 3.5}, {6, 3.5}, {7.5, 5}, {14.5, 5}, {14.5, 13.5}, {1.5, 13.5}}, QColor(0xe8, 0xc1, 0x4f));
+        if (mOpen)
+            drawShape({{1.5, 13.5}, {4, 7.5}, {15.5, 7.5}, {13, 13.5}}, QColor(0xfb, 0xdc, 0x7a));
+        else
+            drawShape({{1.5, 13.5}, {1.5, 6.5}, {14.5, 6.5}, {14.5, 13.5}}, QColor(0xfb, 0xdc, 0x7a));
         painter->restore();
     }
 
