@@ -44,6 +44,10 @@ public:
         painter->restore();
     }
 
+    // As large as asked, up to the 16 by 16 of the style's own folder
+    // pictures, which the rows of the list are made for.
+    QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override { return size.boundedTo({16, 16}); }
+
     QIconEngine *clone() const override { return new FolderIconEngine(mOpen); }
 
 private:
