@@ -5,11 +5,11 @@
 
 #include <QByteArray>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QLibrary>
 
 #include <climits>
-#include <cstdio>
 
 #include <unistd.h>
 
@@ -33,36 +33,44 @@ QString programFolder()
     return QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString();
 }
 
-const ContentReaders *load()
+struct Loaded
+{
+    const ContentReaders *readers = nullptr;
+    QString why;
+};
+
+Loaded load()
 {
     const QString folder = programFolder();
     // Beside the program in the build folder and beside the window program
     // when installed, which is in a folder of its own.
     const QString candidates[] = {folder + QLatin1Char('/') + QLatin1String(ModuleName),
                                   folder + QLatin1String("/" LIRABEL_MODULE_FOLDER "/") + QLatin1String(ModuleName)};
-    QString why;
+    Loaded loaded;
     for (const QString &candidate : candidates) {
         if (!QFile::exists(candidate))
             continue;
         QLibrary module(candidate);
         using Entry = const ContentReaders *(*)();
-        if (const auto entry = reinterpret_cast<Entry>(module.resolve("lirabelContentReaders")))
-            return entry();
-        why = module.errorString();
+        if (const auto entry = reinterpret_cast<Entry>(module.resolve("lirabelContentReaders"))) {
+            loaded.readers = entry();
+            return loaded;
+        }
+        loaded.why = module.errorString();
     }
-    if (why.isEmpty())
-        why = QStringLiteral("%1 fehlt").arg(candidates[1]);
-    std::fputs(qPrintable(QStringLiteral("lirabel: Musikangaben und Prüfsummen sind nicht zu lesen: %1\n").arg(why)),
-               stderr);
-    return nullptr;
+    if (loaded.why.isEmpty())
+        loaded.why = QStringLiteral("%1 fehlt").arg(QDir::cleanPath(candidates[1]));
+    return loaded;
 }
 
 } // namespace
 
-const ContentReaders *contentReaders()
+const ContentReaders *contentReaders(QString *why)
 {
-    static const ContentReaders *const readers = load();
-    return readers;
+    static const Loaded loaded = load();
+    if (!loaded.readers && why)
+        *why = loaded.why;
+    return loaded.readers;
 }
 
 } // namespace Lirabel

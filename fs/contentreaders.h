@@ -29,7 +29,7 @@ struct ContentReaders
 };
 
 // The module's readers, loaded at the first call; nothing where the module
-// cannot be loaded, which is said once on standard error.
-[[nodiscard]] const ContentReaders *contentReaders();
+// cannot be loaded, and in why the reason in German.
+[[nodiscard]] const ContentReaders *contentReaders(QString *why = nullptr);
 
 } // namespace Lirabel

@@ -9,6 +9,7 @@
 #include "core/naturalorder.h"
 #include "core/systemreason.h"
 #include "core/wildcard.h"
+#include "fs/contentreaders.h"
 #include "fs/drives.h"
 #include "fs/folderwalk.h"
 #include "lists/comparecommand.h"
@@ -168,15 +169,36 @@ struct ListRun
     std::function<void(const QStringList &relativePath)> folderLeftOut;
 };
 
+bool readsTags(const ListRequest &request)
+{
+    return request.format == ListFormat::M3u || columnsNeed(request, ColumnNeeds::Tags);
+}
+
+bool readsChecksums(const ListRequest &request)
+{
+    return request.format == ListFormat::Sha256 || columnsNeed(request, ColumnNeeds::Checksums);
+}
+
+// Tags and checksums are read by a module of their own; a list that needs
+// it and cannot load it lists nothing rather than files without them.
+bool contentReadersMissing(const ListRequest &request, ListReport &report)
+{
+    QString why;
+    if (!(readsTags(request) || readsChecksums(request)) || contentReaders(&why))
+        return false;
+    report.notWritten(QStringLiteral("Musikangaben und Prüfsummen sind nicht zu lesen: %1").arg(why));
+    return true;
+}
+
 // What the list reads beyond the names, for its format and columns.
 void decideReads(ListRun &run)
 {
     const ListRequest &request = run.request;
-    run.tags = request.format == ListFormat::M3u || columnsNeed(request, ColumnNeeds::Tags);
+    run.tags = readsTags(request);
     run.sizes = request.format == ListFormat::Html || request.format == ListFormat::Pdf
         || request.order != ListOrder::Name || columnsNeed(request, ColumnNeeds::SizesAndTimes);
     run.paths = columnsNeed(request, ColumnNeeds::AbsolutePath);
-    run.checksums = request.format == ListFormat::Sha256 || columnsNeed(request, ColumnNeeds::Checksums);
+    run.checksums = readsChecksums(request);
     if (columnsNeed(request, ColumnNeeds::Drive))
         run.drives = mountedDrives();
 }
@@ -327,6 +349,8 @@ int runList(const ListRequest &request, ListReport &report, ListInMemory *memory
     if (request.subfolders)
         readNaturalKeyWeights(); // a tree sorts many short lists
 
+    if (contentReadersMissing(request, report))
+        return 1;
     try {
         std::optional<ListSink> sink;
         if (memory)
@@ -404,6 +428,8 @@ int runListCommand(const ListRequest &request, ListReport &report, const PaperWr
 bool walkList(const ListRequest &request, ListReport &report, ListWriter &writer, bool &failed,
               const std::function<void(const QStringList &relativePath)> &folderLeftOut)
 {
+    if (contentReadersMissing(request, report))
+        return false;
     const std::vector<ListRoot> roots = listRoots(
         {request.folders.front()}, [](const QStringList &, bool) { return false; },
         [&report](const QString &note) { report.note(note); });

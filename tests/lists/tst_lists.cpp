@@ -104,6 +104,7 @@ private Q_SLOTS:
     void playlists();
     void outputTargets_data();
     void outputTargets();
+    void withoutContentModule();
     void folderNotEntered();
 
 private:
@@ -415,6 +416,27 @@ void TestLists::outputTargets()
     }
     if (target.endsWith("/alt.txt"))
         QCOMPARE(contents(target), QByteArray("alt"));
+}
+
+// Checksums and tags are read by a module beside the program: a program
+// without it says so and writes no list, rather than one without them.
+void TestLists::withoutContentModule()
+{
+    QTemporaryDir folder;
+    writeFile(folder.filePath("a.txt"), "a");
+    QTemporaryDir alone;
+    const QString program = alone.filePath("lirabel");
+    QVERIFY(QFile::copy(LIRABEL_PROGRAM, program));
+    QProcess run;
+    run.start(program, {"--liste", "--format", "sha256", "-o", alone.filePath("liste.txt"), folder.path()});
+    QVERIFY(run.waitForFinished(30000));
+    const QByteArray said = run.readAllStandardError();
+    QVERIFY2(said.startsWith("lirabel: Musikangaben und Pr\xc3\xbc"
+                             "fsummen sind nicht zu lesen: ")
+                 && said.endsWith("/lirabel-inhalte.so fehlt\n"),
+             said.constData());
+    QCOMPARE(run.exitCode(), 1);
+    QVERIFY(!QFile::exists(alone.filePath("liste.txt")));
 }
 
 // A folder that can be read but not entered: its files listed without size,
