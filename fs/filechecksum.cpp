@@ -3,9 +3,9 @@
 
 #include "fs/filechecksum.h"
 
-#include "core/bytenames.h"
 #include "fs/contentreaders.h"
 #include "fs/deadlinecall.h"
+#include "fs/folderfilesjob.h"
 #include "fs/handover.h"
 
 #include <algorithm>
@@ -38,27 +38,8 @@ struct Progress
     bool done = false; // under the job's lock
 };
 
-// Shared by the caller and the calls, which may outlive it.
-struct Job
-{
-    int folder = -1; // a descriptor of the job's own
-    std::vector<QByteArray> names;
-    std::mutex mutex;
-    std::condition_variable finished;
-    std::vector<FileChecksum> results;
-
-    ~Job()
-    {
-        if (folder >= 0)
-            ::close(folder);
-    }
-};
-
 // Each read asks for at most this much, and the deadline holds for each.
 constexpr size_t ReadSize = 1024 * 1024;
-
-// Calls handed over at a time: enough to keep every shared worker busy.
-constexpr size_t InFlight = 2 * SharedWorkers;
 
 // How often the waiter looks at reads that may have stopped answering.
 constexpr std::chrono::milliseconds LookEvery{50};
@@ -141,15 +122,10 @@ bool isEmptyFileChecksum(const FileChecksum &checksum)
 std::vector<FileChecksum> readChecksums(int folderDescriptor, const QString &mount, const QStringList &names)
 {
     const ContentReaders *readers = contentReaders();
-    auto job = std::make_shared<Job>();
-    job->folder = ::fcntl(folderDescriptor, F_DUPFD_CLOEXEC, 0);
-    const size_t count = size_t(names.size());
-    job->results.resize(count);
+    const auto job = folderFilesJob<FileChecksum>(folderDescriptor, names);
+    const size_t count = job->results.size();
     if (!readers || job->folder < 0 || count == 0)
         return std::move(job->results);
-    job->names.reserve(count);
-    for (const QString &name : names)
-        job->names.push_back(nameBytes(name));
 
     struct Active
     {
@@ -162,7 +138,7 @@ std::vector<FileChecksum> readChecksums(int folderDescriptor, const QString &mou
     size_t next = 0;
     const auto deadline = std::chrono::duration_cast<Clock::duration>(FileSystemDeadline).count();
     while (next < count || !active.empty()) {
-        while (next < count && active.size() < InFlight) {
+        while (next < count && active.size() < FilesInFlight) {
             const size_t i = next++;
             auto progress = std::make_shared<Progress>();
             Handover call = Handover::start(mount, [job, progress, i, readers] {

@@ -268,12 +268,14 @@ bool listRoot(ListRun &run, const ListRoot &root)
         }
         auto *listed = std::any_cast<ListedFolder>(&walked.prepared);
         if (!listed)
-            return; // no file matched
-        if (run.tags) {
-            QStringList names;
+            return;        // no file matched
+        QStringList names; // for the readers of the files' contents
+        if (run.tags || run.checksums) {
             names.reserve(qsizetype(listed->files.size()));
             for (const ListedFile &file : listed->files)
                 names.append(file.name.toString());
+        }
+        if (run.tags) {
             listed->tags = readAudioTags(walked.descriptor, walked.mount, names);
             for (size_t i = 0; i < listed->tags.size(); ++i) {
                 if (!listed->tags[i].answered) {
@@ -286,10 +288,6 @@ bool listRoot(ListRun &run, const ListRoot &root)
             }
         }
         if (run.checksums) {
-            QStringList names;
-            names.reserve(qsizetype(listed->files.size()));
-            for (const ListedFile &file : listed->files)
-                names.append(file.name.toString());
             listed->checksums = readChecksums(walked.descriptor, walked.mount, names);
             for (size_t i = 0; i < listed->checksums.size(); ++i) {
                 const FileChecksum &sum = listed->checksums[i];
