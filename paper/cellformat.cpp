@@ -3,6 +3,7 @@
 
 #include "paper/cellformat.h"
 
+#include "lists/listcolumn.h"
 #include "lists/listwriter.h"
 
 #include <QLocale>
@@ -51,14 +52,10 @@ QString paperCellText(ColumnKind kind, const ColumnValue &value, bool readableSi
 {
     if (!value.known)
         return {};
-    switch (kind) {
-    case ColumnKind::Text:
-        return value.text.toString();
-    case ColumnKind::Number:
-        return QString::number(value.number);
-    case ColumnKind::Bytes:
+    // Sizes and times as German paper shows them; the rest as in the plain lists.
+    if (kind == ColumnKind::Bytes)
         return paperSizeText(value.number, readableSizes);
-    case ColumnKind::Time: {
+    if (kind == ColumnKind::Time) {
         // "JJJJ-MM-TT hh:mm:ss", read without the time zone's cost at every file.
         const QByteArray local = localTimeText(value.number);
         if (local.size() < 16)
@@ -66,10 +63,7 @@ QString paperCellText(ColumnKind kind, const ColumnValue &value, bool readableSi
         return QString::fromLatin1(local.mid(8, 2) + '.' + local.mid(5, 2) + '.' + local.left(4) + ' '
                                    + local.mid(11, 5));
     }
-    case ColumnKind::Duration:
-        return durationText(value.number);
-    }
-    return {};
+    return plainText(kind, value);
 }
 
 } // namespace Lirabel
