@@ -4,15 +4,14 @@
 #include "cli/windowprogram.h"
 
 #include "core/systemreason.h"
+#include "fs/programfolder.h"
 
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
 
 #include <cerrno>
-#include <climits>
 #include <cstdio>
-#include <cstdlib>
 
 #include <unistd.h>
 
@@ -22,30 +21,11 @@ namespace {
 
 constexpr char WindowProgram[] = "lirabel-fenster";
 
-// The folder this program was started from, with its links resolved.
-QByteArray ownFolder(const char *argv0)
-{
-    QByteArray own;
-#if defined(Q_OS_LINUX)
-    char path[PATH_MAX];
-    const ssize_t length = ::readlink("/proc/self/exe", path, sizeof path - 1);
-    if (length > 0)
-        own = QByteArray(path, length);
-#endif
-    if (own.isEmpty()) {
-        char *resolved = ::realpath(argv0, nullptr);
-        own = resolved ? QByteArray(resolved) : QByteArray(argv0);
-        std::free(resolved);
-    }
-    const qsizetype slash = own.lastIndexOf('/');
-    return slash > 0 ? own.left(slash) : (slash == 0 ? QByteArrayLiteral("/") : QByteArrayLiteral("."));
-}
-
 } // namespace
 
 int startWindowProgram(char **argv)
 {
-    const QByteArray folder = ownFolder(argv[0]);
+    const QByteArray folder = programFolder(argv[0]);
     // Beside it in the build folder, in its own folder when installed.
     const QByteArray candidates[] = {folder + '/' + WindowProgram,
                                      folder + '/' + LIRABEL_WINDOW_FOLDER + '/' + WindowProgram};

@@ -3,35 +3,17 @@
 
 #include "fs/contentreaders.h"
 
-#include <QByteArray>
-#include <QCoreApplication>
+#include "fs/programfolder.h"
+
 #include <QDir>
 #include <QFile>
 #include <QLibrary>
-
-#include <climits>
-
-#include <unistd.h>
 
 namespace Lirabel {
 
 namespace {
 
 constexpr char ModuleName[] = "lirabel-inhalte.so";
-
-// The folder of the running program, with its links resolved.
-QString programFolder()
-{
-#if defined(Q_OS_LINUX)
-    char path[PATH_MAX];
-    const ssize_t length = ::readlink("/proc/self/exe", path, sizeof path - 1);
-    if (length > 0) {
-        const QByteArray program(path, length);
-        return QFile::decodeName(program.left(program.lastIndexOf('/')));
-    }
-#endif
-    return QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString();
-}
 
 struct Loaded
 {
@@ -41,7 +23,7 @@ struct Loaded
 
 Loaded load()
 {
-    const QString folder = programFolder();
+    const QString folder = QFile::decodeName(programFolder());
     // Beside the program in the build folder and beside the window program
     // when installed, which is in a folder of its own.
     const QString candidates[] = {folder + QLatin1Char('/') + QLatin1String(ModuleName),
