@@ -55,10 +55,7 @@ public:
 
 QString shownRelative(QByteArrayView path)
 {
-    QStringList parts;
-    for (const QByteArray &part : path.toByteArray().split('/'))
-        parts.append(nameFromBytes(part));
-    return shownPath(parts);
+    return shownPath(pathParts(path));
 }
 
 void writeText(const std::vector<Difference> &differences, bool crLf, ListSink &sink)
@@ -95,10 +92,8 @@ void writeTable(const std::vector<Difference> &differences, const ListRequest &t
         ListedFolder folder;
         folder.root = root.folder;
         folder.shownRoot = root.shown;
-        if (!folderPath.isEmpty()) {
-            for (const QByteArray &part : folderPath.toByteArray().split('/'))
-                folder.relativePath.append(nameFromBytes(part));
-        }
+        if (!folderPath.isEmpty())
+            folder.relativePath = pathParts(folderPath);
         folder.shownFolder = folder.relativePath.isEmpty() ? QStringLiteral(".") : shownPath(folder.relativePath);
         const size_t count = last - first;
         folder.checksums.reserve(count);
@@ -171,7 +166,6 @@ int runCompareCommand(const ListRequest &request, ListReport &report)
         report.notWritten(QStringLiteral("Liste nicht lesbar: %1 (%2)").arg(shownList, file.errorString()));
         return Trouble;
     }
-
     QString wrong;
     std::optional<SavedList> saved = readSavedList(bytes, wrong, true);
     const auto refused = [&report, &shownList](const QString &why) {
@@ -206,7 +200,6 @@ int runCompareCommand(const ListRequest &request, ListReport &report)
     const bool walked = walkList(now, report, collected, failed, [&unread](const QStringList &relativePath) {
         unread.push_back(joinedPath(relativePath));
     });
-
     if (reader.joinable()) {
         reader.join();
         if (!whole)
@@ -235,7 +228,6 @@ int runCompareCommand(const ListRequest &request, ListReport &report)
         report.notWritten(QStringLiteral("Datei kann nicht gespeichert werden !\n%1").arg(error.message()));
         return Trouble;
     }
-
     if (failed)
         return Trouble;
     return differences.empty() ? 0 : Differs;

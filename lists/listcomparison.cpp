@@ -37,14 +37,10 @@ QByteArray digestKey(const FileChecksum &checksum)
 // The path's folders and name as a person reads them, for the order.
 QStringList shownParts(QByteArrayView path)
 {
-    QStringList parts;
-    for (qsizetype at = 0;;) {
-        const qsizetype slash = path.indexOf('/', at);
-        parts.append(printableName(nameFromBytes(path.sliced(at, (slash < 0 ? path.size() : slash) - at))));
-        if (slash < 0)
-            return parts;
-        at = slash + 1;
-    }
+    QStringList parts = pathParts(path);
+    for (QString &part : parts)
+        part = printableName(part);
+    return parts;
 }
 
 // Depth first, a folder's files before its subfolders, each in natural order.
@@ -61,6 +57,18 @@ bool comesBefore(const QStringList &a, const QStringList &b)
 }
 
 } // namespace
+
+QStringList pathParts(QByteArrayView path)
+{
+    QStringList parts;
+    for (qsizetype at = 0;;) {
+        const qsizetype slash = path.indexOf('/', at);
+        parts.append(nameFromBytes(path.sliced(at, (slash < 0 ? path.size() : slash) - at)));
+        if (slash < 0)
+            return parts;
+        at = slash + 1;
+    }
+}
 
 QByteArrayView PathStore::keep(QByteArrayView first, QByteArrayView second)
 {

@@ -12,6 +12,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QStringList>
 
 #include <memory>
 #include <vector>
@@ -31,6 +32,9 @@ private:
     char *mFree = nullptr;
     size_t mLeft = 0;
 };
+
+// The folders and name of a relative path by its bytes, each as nameFromBytes gives it.
+[[nodiscard]] QStringList pathParts(QByteArrayView path);
 
 // A file of a list, saved or made now.
 struct ComparedFile
