@@ -18,15 +18,8 @@ set -u
 readonly SKIP=77
 program=$(realpath "$1")
 here=$(cd "$(dirname "$0")" && pwd)
-failures=0
+. "$(dirname "$0")/checks.sh"
 ran=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-ok() { echo "ok: $*"; }
-# Running, and not just a zombie nobody has reaped yet.
-alive() { [ -e "/proc/$1" ] && [ "$(sed 's/.*) //' "/proc/$1/stat" 2>/dev/null | cut -d' ' -f1)" != Z ]; }
 
 work=$(mktemp -d /tmp/lirabel-clipboard.XXXXXX)
 chmod 755 "$work"

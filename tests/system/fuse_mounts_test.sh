@@ -36,12 +36,7 @@ skip() {
     echo "SKIPPED: $*"
     exit $SKIP
 }
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-ok() { echo "ok: $*"; }
+. "$(dirname "$0")/checks.sh"
 
 [ -e /dev/fuse ] || skip "/dev/fuse is missing"
 [ -r /dev/fuse ] && [ -w /dev/fuse ] || skip "/dev/fuse is not open to $(id -un)"

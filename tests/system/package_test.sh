@@ -18,9 +18,7 @@ version=$2
 app_id=$3
 description_file=$4
 
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-ok() { echo "ok: $*"; }
+. "$(dirname "$0")/checks.sh"
 finish() {
     if [ "$failures" -gt 0 ]; then
         echo "$failures check(s) failed"

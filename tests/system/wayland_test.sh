@@ -31,14 +31,7 @@ skip() {
     echo "SKIPPED: $*"
     exit $SKIP
 }
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-ok() { echo "ok: $*"; }
-# Running, and not just a zombie this script has not reaped yet.
-alive() { [ -e "/proc/$1" ] && [ "$(sed 's/.*) //' "/proc/$1/stat" 2>/dev/null | cut -d' ' -f1)" != Z ]; }
+. "$(dirname "$0")/checks.sh"
 
 for tool in sway swaymsg wtype python3; do
     command -v $tool >/dev/null || skip "$tool is missing"
