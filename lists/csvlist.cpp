@@ -51,7 +51,7 @@ void appendField(QByteArray &row, QStringView value, bool text, char separator)
 
 // The cell as spreadsheets read it: text quoted where it must be, numbers
 // and times as they are.
-void appendCell(QByteArray &row, ColumnKind kind, const ColumnValue &value, char separator)
+void appendCell(QByteArray &row, ColumnKind kind, const ColumnValue &value, char separator, LocalTimeTexts &times)
 {
     if (!value.known)
         return;
@@ -64,7 +64,7 @@ void appendCell(QByteArray &row, ColumnKind kind, const ColumnValue &value, char
         row.append(QByteArray::number(value.number));
         return;
     case ColumnKind::Time:
-        row.append(localTimeText(value.number));
+        row.append(times.text(value.number));
         return;
     case ColumnKind::Duration:
         row.append(durationText(value.number).toLatin1());
@@ -99,7 +99,7 @@ void CsvList::folder(const ListedFolder &folder)
         mFolderCells[c].resize(0);
         if (columns[c]->sameInFolder && !files.empty())
             appendCell(mFolderCells[c], columns[c]->kind,
-                       columns[c]->value({folder, files.front(), mRequest.stripExtensions, mRoom}), separator);
+                       columns[c]->value({folder, files.front(), mRequest.stripExtensions, mRoom}), separator, mTimes);
     }
     // Rows are written in blocks, not one by one.
     constexpr qsizetype Block = 64 * 1024;
@@ -124,8 +124,8 @@ void CsvList::folder(const ListedFolder &folder)
             if (column.sameInFolder)
                 appendBytes(mRows, mFolderCells[c]);
             else
-                appendCell(mRows, column.kind, column.value({folder, file, mRequest.stripExtensions, mRoom}),
-                           separator);
+                appendCell(mRows, column.kind, column.value({folder, file, mRequest.stripExtensions, mRoom}), separator,
+                           mTimes);
         }
         appendBytes(mRows, "\r\n");
     }

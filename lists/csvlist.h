@@ -28,6 +28,7 @@ private:
     QByteArray mRows;                     // the rows not yet written
     std::vector<QByteArray> mFolderCells; // of the columns that are the same for all files of a folder
     QString mRoom;                        // for a cell's text made for it
+    LocalTimeTexts mTimes;
 };
 
 } // namespace Lirabel

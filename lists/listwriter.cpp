@@ -8,7 +8,6 @@
 
 #include <cstdio>
 #include <ctime>
-#include <limits>
 
 namespace Lirabel {
 
@@ -51,12 +50,6 @@ bool toLocalTime(qint64 seconds, struct tm &local)
 
 QByteArray localTimeText(qint64 seconds)
 {
-    // The files of a folder often share their time to the second: the last
-    // text is given again, without converting and formatting it anew.
-    thread_local qint64 lastSeconds = std::numeric_limits<qint64>::min();
-    thread_local QByteArray lastText;
-    if (seconds == lastSeconds)
-        return lastText;
     struct tm local
     {
     };
@@ -85,9 +78,16 @@ QByteArray localTimeText(qint64 seconds)
         put(local.tm_min, 2, ':');
         put(local.tm_sec, 2, 0);
     }
-    lastSeconds = seconds;
-    lastText = QByteArray(text, length);
-    return lastText;
+    return QByteArray(text, length);
+}
+
+const QByteArray &LocalTimeTexts::text(qint64 seconds)
+{
+    if (seconds != mSeconds || mText.isEmpty()) {
+        mSeconds = seconds;
+        mText = localTimeText(seconds);
+    }
+    return mText;
 }
 
 QString durationText(qint64 seconds)

@@ -116,4 +116,16 @@ inline void prefetchMemory(const void *address)
 // empty where it cannot be converted.
 [[nodiscard]] QByteArray localTimeText(qint64 seconds);
 
+// The local time text of the time asked last, given again for the next file
+// of the same time, as the files of a folder often share it to the second.
+class LocalTimeTexts
+{
+public:
+    [[nodiscard]] const QByteArray &text(qint64 seconds);
+
+private:
+    qint64 mSeconds = 0;
+    QByteArray mText;
+};
+
 } // namespace Lirabel
