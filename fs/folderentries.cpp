@@ -36,13 +36,18 @@ public:
     using Entry = struct dirent;
 #endif
 
-    EntryReader(int folderFd, const std::function<void()> &answered)
+    EntryReader(int folderFd, const std::function<void()> &answered, EntryBlock *block)
 #if defined(Q_OS_LINUX)
         : mFd(folderFd)
-        , mAnswered(answered){}
+        , mAnswered(answered)
+        , mOwnBlock(block ? nullptr : std::make_unique<EntryBlock>())
+        , mBlock(block ? block->data() : mOwnBlock->data())
+    {
+    }
 #else
     {
         Q_UNUSED(answered)
+        Q_UNUSED(block)
         // The stream gets a descriptor of its own; the folder's stays open for its caller.
         const int streamFd = fcntl(folderFd, F_DUPFD_CLOEXEC, 0);
         mDir = streamFd >= 0 ? fdopendir(streamFd) : nullptr;
@@ -55,7 +60,7 @@ public:
             closedir(mDir);
     }
 #endif
-        EntryReader(const EntryReader &) = delete;
+    EntryReader(const EntryReader &) = delete;
     EntryReader &operator=(const EntryReader &) = delete;
 
     // The next entry; nullptr at the end, with failed() telling whether the
@@ -64,7 +69,7 @@ public:
     {
 #if defined(Q_OS_LINUX)
         if (mAt >= mFilled) {
-            const ssize_t filled = getdents64(mFd, mBlock.get(), BlockSize);
+            const ssize_t filled = getdents64(mFd, mBlock, EntryBlock::Size);
             mAnswered();
             if (filled <= 0) {
                 mFailed = filled < 0;
@@ -73,7 +78,7 @@ public:
             mFilled = size_t(filled);
             mAt = 0;
         }
-        const auto *entry = reinterpret_cast<const Entry *>(mBlock.get() + mAt);
+        const auto *entry = reinterpret_cast<const Entry *>(mBlock + mAt);
         mAt += entry->d_reclen;
         return entry;
 #else
@@ -96,9 +101,8 @@ private:
 #if defined(Q_OS_LINUX)
     int mFd;
     const std::function<void()> &mAnswered;
-    // Large, as few calls read a large folder; on the heap, as a reader's stack is small.
-    static constexpr size_t BlockSize = 65536;
-    std::unique_ptr<char[]> mBlock{new char[BlockSize]};
+    std::unique_ptr<EntryBlock> mOwnBlock;
+    char *mBlock;
     size_t mFilled = 0;
     size_t mAt = 0;
 #else
@@ -111,11 +115,11 @@ private:
 
 EntriesRead readEntries(int folderFd, const QString &path, bool details,
                         const std::function<void(const FolderEntry &entry)> &take, bool hidden, size_t shareFrom,
-                        const std::function<void()> &answered)
+                        const std::function<void()> &answered, EntryBlock *block)
 {
     EntriesRead read;
     const std::function<void()> answer = answered ? answered : [] {};
-    EntryReader entries(folderFd, answer);
+    EntryReader entries(folderFd, answer, block);
     std::vector<QByteArray> links;
     // With details, the files are asked once the folder has been read, so
     // that a large one can share the asking.
@@ -182,7 +186,7 @@ EntriesRead readEntries(int folderFd, const QString &path, bool details,
 #else
 
 EntriesRead readEntries(int, const QString &, bool, const std::function<void(const FolderEntry &entry)> &, bool, size_t,
-                        const std::function<void()> &)
+                        const std::function<void()> &, EntryBlock *)
 {
     return {};
 }

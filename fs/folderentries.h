@@ -20,6 +20,7 @@
 #include <cstddef>
 #include <functional>
 #include <limits>
+#include <memory>
 
 namespace Lirabel {
 
@@ -43,14 +44,28 @@ struct EntriesRead
     size_t leftOut = 0;
 };
 
+// Room for a folder's entries as the system hands them over: large, as few
+// calls read a large folder, and on the heap, as a reader's stack is small.
+// A reader of many folders keeps one for all of them.
+class EntryBlock
+{
+public:
+    static constexpr size_t Size = 65536;
+    [[nodiscard]] char *data() { return mData.get(); }
+
+private:
+    std::unique_ptr<char[]> mData{new char[Size]};
+};
+
 // Reads the folder open as folderFd, which lies at path as the mounts see
 // it; take gets each file and folder. With details, each file's size and time
 // (one more call per file; shared by two threads from shareFrom files on,
 // filedetails.h). With hidden, hidden entries too. answered, where given, is
 // called at each answer of the system, for a waiter that watches a deadline.
+// block, where given, is the room to read into; else the call has its own.
 EntriesRead readEntries(int folderFd, const QString &path, bool details,
                         const std::function<void(const FolderEntry &entry)> &take, bool hidden = false,
                         size_t shareFrom = std::numeric_limits<size_t>::max(),
-                        const std::function<void()> &answered = {});
+                        const std::function<void()> &answered = {}, EntryBlock *block = nullptr);
 
 } // namespace Lirabel

@@ -28,8 +28,24 @@ Descriptor::~Descriptor()
         ::close(mFd);
 }
 
+namespace {
+
+// The name's length in bytes; ascii tells whether all of them are ASCII.
+qsizetype nameLength(const char *name, bool &ascii)
+{
+    uchar seen = 0;
+    const char *end = name;
+    for (; *end; ++end)
+        seen |= uchar(*end);
+    ascii = seen < 0x80;
+    return end - name;
+}
+
+} // namespace
+
 std::optional<FolderRead> readFolder(int parent, const QByteArray &name, const QString &path, bool top, bool details,
-                                     bool hidden, size_t shareFrom, const std::function<void()> &answered, int &error)
+                                     bool hidden, size_t shareFrom, const std::function<void()> &answered,
+                                     EntryBlock &block, int &error)
 {
     const int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | (top ? 0 : O_NOFOLLOW);
     FolderRead read;
@@ -48,44 +64,36 @@ std::optional<FolderRead> readFolder(int parent, const QByteArray &name, const Q
     read.inode = info.st_ino;
     // A folder's size in bytes holds its entries, a few bytes beside each
     // name on the usual file systems: a large folder gets room for them at
-    // once, not grown and copied over and over. Room not used is never touched.
+    // once, not grown and copied over and over. Room not used is never
+    // touched. A small one grows from room for a few dozen names; more would
+    // spread the folders read ahead over more pages.
     constexpr qint64 LargeFolder = qint64(1) << 16;
     constexpr qint64 MostRoom = qint64(1) << 24;
-    if (info.st_size >= LargeFolder) {
-        const qint64 room = std::min(qint64(info.st_size), MostRoom);
-        read.names.reserve(qsizetype(room));
-        read.files.reserve(size_t(room / 16));
-    }
+    const qint64 room = info.st_size >= LargeFolder ? std::min(qint64(info.st_size), MostRoom) : 1024;
+    read.names.reserve(qsizetype(room));
+    read.files.reserve(size_t(room / 16));
     const auto take = [&read](const FolderEntry &entry) {
         if (entry.kind == EntryKind::File) {
-            WalkedFile file{read.names.size(), qsizetype(std::strlen(entry.name)), entry.size, entry.modified};
-            read.names.append(entry.name, file.length);
-            read.files.push_back(file);
+            bool ascii = true;
+            const qsizetype length = nameLength(entry.name, ascii);
+            const qsizetype at = read.names.size();
+            // Nearly every name is ASCII, which is its own text.
+            if (ascii)
+                read.names.append(QLatin1StringView(entry.name, length));
+            else
+                read.names.append(nameFromBytes(QByteArrayView(entry.name, length)));
+            read.files.push_back({at, read.names.size() - at, entry.size, entry.modified});
         } else if (!entry.linked) {
             read.folders.emplace_back(entry.name);
         }
     };
-    const EntriesRead entries = readEntries(read.folder.get(), path, details, take, hidden, shareFrom, answered);
+    const EntriesRead entries =
+        readEntries(read.folder.get(), path, details, take, hidden, shareFrom, answered, &block);
     if (!entries.complete)
         return std::nullopt;
     read.withoutDetails = entries.withoutDetails;
     read.leftOut = entries.leftOut;
     return read;
-}
-
-QString namesAsText(const QByteArray &names, std::vector<WalkedFile> &files)
-{
-    if (std::all_of(names.cbegin(), names.cend(), [](char c) { return uchar(c) < 0x80; }))
-        return QString::fromLatin1(names);
-    QString text;
-    text.reserve(names.size());
-    for (WalkedFile &file : files) {
-        const QString name = nameFromBytes(QByteArrayView(names).sliced(file.at, file.length));
-        file.at = text.size();
-        file.length = name.size();
-        text.append(name);
-    }
-    return text;
 }
 
 void allowManyOpenFolders()

@@ -5,6 +5,7 @@
 
 // One folder as the lists' walk reads it (folderwalk.h), on a reader thread.
 
+#include "fs/folderentries.h"
 #include "fs/folderwalk.h"
 
 #include <QByteArray>
@@ -40,15 +41,15 @@ private:
     int mFd = -1;
 };
 
-// The names stay bytes in one block until the walker takes them, so the
-// reader allocates once per folder rather than once per name.
+// The files' names lie in one block, as text, so the reader allocates once
+// per folder rather than once per name.
 struct FolderRead
 {
     Descriptor folder;
     dev_t device = 0;
     ino_t inode = 0;
     std::vector<WalkedFile> files;
-    QByteArray names;
+    QString names; // each as nameFromBytes gives it
     std::vector<QByteArray> folders; // not linked ones: a linked folder is not entered
     size_t withoutDetails = 0;
     size_t leftOut = 0;
@@ -60,15 +61,11 @@ struct FolderRead
 // it cannot be opened or read to its end; error then says why it could not be
 // opened (errno), or is 0 where it opened but its reading failed. Details
 // are shared from shareFrom files on (filedetails.h); answered is called at
-// each answer of the system.
+// each answer of the system. The entries are read into block.
 [[nodiscard]] std::optional<FolderRead> readFolder(int parent, const QByteArray &name, const QString &path, bool top,
                                                    bool details, bool hidden, size_t shareFrom,
-                                                   const std::function<void()> &answered, int &error);
-
-// The files' names as text, at the same places as their bytes where all
-// are ASCII, as nearly every name is; otherwise the files are told where
-// their names now lie.
-[[nodiscard]] QString namesAsText(const QByteArray &names, std::vector<WalkedFile> &files);
+                                                   const std::function<void()> &answered, EntryBlock &block,
+                                                   int &error);
 
 // Each level of the walk holds its folder open; deep trees need more than the usual 1024.
 void allowManyOpenFolders();

@@ -32,9 +32,9 @@ std::shared_ptr<Node> nextToRead(const Walk &walk)
     return roomAhead(walk) || first == walk.awaited ? first : nullptr;
 }
 
-// Reads it, unlocked; then, locked again, records what was read and the
-// subfolders found. False when the reader is no longer wanted.
-bool readNode(Walk &walk, int reader, Node &node, std::unique_lock<std::mutex> &lock)
+// Reads it into block, unlocked; then, locked again, records what was read
+// and the subfolders found. False when the reader is no longer wanted.
+bool readNode(Walk &walk, int reader, Node &node, EntryBlock &block, std::unique_lock<std::mutex> &lock)
 {
     const bool top = !node.parent;
     lock.unlock();
@@ -48,7 +48,8 @@ bool readNode(Walk &walk, int reader, Node &node, std::unique_lock<std::mutex> &
             node.lastAnswer.store(Clock::now().time_since_epoch().count(), std::memory_order_relaxed);
         };
         read = readFolder(top ? -1 : node.parent->descriptor->get(), node.name, node.where, top,
-                          walk.settings.sizesAndTimes, walk.settings.hidden, walk.settings.shareFrom, answered, error);
+                          walk.settings.sizesAndTimes, walk.settings.hidden, walk.settings.shareFrom, answered, block,
+                          error);
     }
     bool ownAncestor = false;
     if (read && !top) {
@@ -73,8 +74,7 @@ bool readNode(Walk &walk, int reader, Node &node, std::unique_lock<std::mutex> &
         files = read->files.size();
         walked.emplace();
         walked->relativePath = node.relativePath;
-        walked->names = namesAsText(read->names, read->files);
-        read->names = {};
+        walked->names = std::move(read->names);
         walked->files = std::move(read->files);
         walked->descriptor = walk.settings.keepOpen ? read->folder.get() : -1;
         walked->mount = node.mount;
@@ -143,6 +143,7 @@ std::shared_ptr<Descriptor> opened(Walk &walk, Node &node)
 
 void readFolders(const std::shared_ptr<Walk> &walk, int reader)
 {
+    EntryBlock block;
     std::unique_lock lock(walk->mutex);
     for (;;) {
         if (!walk->wanted.count(reader) || walk->ended)
@@ -177,7 +178,7 @@ void readFolders(const std::shared_ptr<Walk> &walk, int reader)
         walk->reading.insert(node);
         if (walk->walkerIdle)
             walk->forWalker.notify_one(); // it now has a deadline to watch
-        if (!readNode(*walk, reader, *node, lock))
+        if (!readNode(*walk, reader, *node, block, lock))
             return;
         walk->reading.erase(node);
         node->state = Node::State::Read;

@@ -33,28 +33,30 @@ void sortFiles(std::vector<ListedFile> &files, ListOrder order, bool reverse)
 // when none matches.
 std::optional<ListedFolder> listedFolder(WalkedFolder &walked, const FolderPreparation &preparation)
 {
-    // Each matched file and where its shown text lies: in its name
-    // where it is shown as it is, as nearly all are, or in shownNames.
-    struct Match
+    // The matched files, and their names as shown: the names themselves
+    // where they are shown as they are, as nearly all are; the others lie in
+    // shownNames, their views set once it holds them all.
+    std::vector<quint32> matched;
+    std::vector<QStringView> shown;
+    matched.reserve(walked.files.size());
+    shown.reserve(walked.files.size());
+    struct OwnShown
     {
-        size_t file;
+        size_t match;
         qsizetype at;
         qsizetype length;
-        bool own;
     };
-    std::vector<Match> matched;
-    matched.reserve(walked.files.size());
+    std::vector<OwnShown> ownShown;
     QString shownNames;
     for (size_t i = 0; i < walked.files.size(); ++i) {
-        const WalkedFile &file = walked.files[i];
-        const QStringView name = walked.name(file);
-        const bool plain = isShownAsItIs(name);
-        if (plain) {
+        const QStringView name = walked.name(walked.files[i]);
+        if (isShownAsItIs(name)) {
             if (!preparation.matcher.matchesEverything() && !preparation.matcher.matches(name))
                 continue;
             if (!preparation.excluded.isEmpty() && preparation.excluded.matchesReadable(name))
                 continue;
-            matched.push_back({i, file.at, file.length, false});
+            matched.push_back(quint32(i));
+            shown.push_back(name);
             continue;
         }
         const QString whole = name.toString();
@@ -64,7 +66,9 @@ std::optional<ListedFolder> listedFolder(WalkedFolder &walked, const FolderPrepa
         if (!preparation.excluded.isEmpty() && preparation.excluded.matchesReadable(readable))
             continue;
         const QString printable = printableName(whole);
-        matched.push_back({i, shownNames.size(), printable.size(), true});
+        ownShown.push_back({matched.size(), shownNames.size(), printable.size()});
+        matched.push_back(quint32(i));
+        shown.emplace_back();
         shownNames.append(printable);
     }
     if (matched.empty())
@@ -78,13 +82,9 @@ std::optional<ListedFolder> listedFolder(WalkedFolder &walked, const FolderPrepa
         listed.shownFolder = walked.relativePath.isEmpty() ? QStringLiteral(".") : shownPath(walked.relativePath);
     if (preparation.paths)
         listed.shownAbsolute = shownPathBelow(preparation.shownAbsolute, walked.relativePath);
-    const auto shownOf = [&listed](const Match &match) {
-        return QStringView(match.own ? listed.shownNames : listed.names).sliced(match.at, match.length);
-    };
-    std::vector<QStringView> shown;
-    shown.reserve(matched.size());
-    for (const Match &match : matched)
-        shown.push_back(shownOf(match));
+    // Moved, the blocks stay where they lay: the views into the names hold.
+    for (const OwnShown &own : ownShown)
+        shown[own.match] = QStringView(listed.shownNames).sliced(own.at, own.length);
     listed.files.reserve(matched.size());
     const std::vector<quint32> order = naturalOrder(shown);
     for (size_t k = 0; k < order.size(); ++k) {
@@ -93,9 +93,9 @@ std::optional<ListedFolder> listedFolder(WalkedFolder &walked, const FolderPrepa
             prefetchMemory(&shown[size_t(order[k + 16])]);
         }
         if (k + 8 < order.size())
-            prefetchMemory(&walked.files[matched[size_t(order[k + 8])].file]);
+            prefetchMemory(&walked.files[matched[size_t(order[k + 8])]]);
         const size_t i = size_t(order[k]);
-        const WalkedFile &file = walked.files[matched[i].file];
+        const WalkedFile &file = walked.files[matched[i]];
         listed.files.push_back(
             {QStringView(listed.names).sliced(file.at, file.length), shown[i], file.size, file.modified});
     }
