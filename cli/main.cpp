@@ -7,6 +7,7 @@
 
 #include "cli/clipboardlist.h"
 #include "cli/commandline.h"
+#include "cli/largepages.h"
 #include "cli/windowprogram.h"
 #include "fs/deadlinecall.h"
 #include "lists/listcommand.h"
@@ -26,7 +27,10 @@ int main(int argc, char *argv[])
             return Lirabel::startWindowProgram(argv); // it holds the clipboard
         }
     }
-    if (commandLine.list && !commandLine.list->askForFile && commandLine.list->format != Lirabel::ListFormat::Pdf)
+    if (commandLine.list && !commandLine.list->askForFile && commandLine.list->format != Lirabel::ListFormat::Pdf) {
+        if (!commandLine.list->subfolders)
+            Lirabel::preferLargePages();
         return Lirabel::leaveWithoutWindow(Lirabel::runListCommand(*commandLine.list));
+    }
     return Lirabel::startWindowProgram(argv);
 }
