@@ -62,16 +62,17 @@ std::optional<FolderRead> readFolder(int parent, const QByteArray &name, const Q
     }
     read.device = info.st_dev;
     read.inode = info.st_ino;
-    // A folder's size in bytes holds its entries, a few bytes beside each
-    // name on the usual file systems: a large folder gets room for them at
-    // once, not grown and copied over and over. Room not used is never
-    // touched. A small one grows from room for a few dozen names; more would
-    // spread the folders read ahead over more pages.
+    // A folder's size in bytes holds its entries: on the usual file systems
+    // each takes eight bytes or more beside its name, which as text takes two
+    // bytes a character. A large folder so gets room for its names and entries
+    // at once, not grown and copied over and over; a folder of short names
+    // still grows once. A small one grows from room for a few dozen names;
+    // more would spread the folders read ahead over more pages.
     constexpr qint64 LargeFolder = qint64(1) << 16;
     constexpr qint64 MostRoom = qint64(1) << 24;
-    const qint64 room = info.st_size >= LargeFolder ? std::min(qint64(info.st_size), MostRoom) : 1024;
-    read.names.reserve(qsizetype(room));
-    read.files.reserve(size_t(room / 16));
+    const qint64 bytes = info.st_size >= LargeFolder ? std::min(qint64(info.st_size), MostRoom) : 2048;
+    read.names.reserve(qsizetype(bytes / 2));
+    read.files.reserve(size_t(bytes / 32));
     const auto take = [&read](const FolderEntry &entry) {
         if (entry.kind == EntryKind::File) {
             bool ascii = true;
