@@ -299,6 +299,22 @@ bool naturalKeyWeightsRead()
     return gWeightsRead.load(std::memory_order_relaxed);
 }
 
+NaturalKeyWeightsReading::~NaturalKeyWeightsReading()
+{
+    // start() may still be starting the thread on another thread.
+    std::call_once(mStarted, [] {});
+    if (mThread.joinable())
+        mThread.join();
+}
+
+void NaturalKeyWeightsReading::start()
+{
+    std::call_once(mStarted, [this] {
+        if (!naturalKeyWeightsRead())
+            mThread = std::thread(readNaturalKeyWeights);
+    });
+}
+
 qsizetype writeNaturalKey(QStringView name, char *key)
 {
     const Weights &w = weights();

@@ -17,7 +17,9 @@
 #include <QCollator>
 #include <QStringView>
 
+#include <mutex>
 #include <string>
+#include <thread>
 
 namespace Lirabel {
 
@@ -45,6 +47,25 @@ qsizetype writeNaturalKey(QStringView name, char *key);
 // folders of a tree) reads them first.
 void readNaturalKeyWeights();
 [[nodiscard]] bool naturalKeyWeightsRead();
+
+// The weights read on a thread of its own, beside other work (the reading of
+// folders), from the first call of start() on; a sort that needs them first
+// waits for them. Destroyed, it waits for that thread.
+class NaturalKeyWeightsReading
+{
+public:
+    NaturalKeyWeightsReading() = default;
+    ~NaturalKeyWeightsReading();
+    NaturalKeyWeightsReading(const NaturalKeyWeightsReading &) = delete;
+    NaturalKeyWeightsReading &operator=(const NaturalKeyWeightsReading &) = delete;
+
+    // From any thread, as often as it comes.
+    void start();
+
+private:
+    std::once_flag mStarted;
+    std::thread mThread;
+};
 
 // The same, appended to key; false, with key unchanged, for no key.
 bool appendNaturalKey(QStringView name, std::string &key);

@@ -87,6 +87,11 @@ struct WalkSettings
     // folders at once. It may run on after the walk has ended, on a reader
     // left behind: it must hold what it uses.
     std::function<void(WalkedFolder &folder)> prepare;
+    // Told, on a reader thread, how many bytes a folder's entries take (its
+    // size) as soon as it is open, before they are read: work that a large
+    // folder will need can begin beside its reading. Like prepare, it may run
+    // on a reader left behind.
+    std::function<void(qint64 entryBytes)> opened;
 };
 
 enum class WalkProblem { Unreadable, NoAnswer };

@@ -43,8 +43,8 @@ qsizetype nameLength(const char *name, bool &ascii)
 
 } // namespace
 
-std::optional<FolderRead> readFolder(int parent, const QByteArray &name, const QString &path, bool top, bool details,
-                                     bool hidden, size_t shareFrom, const std::function<void()> &answered,
+std::optional<FolderRead> readFolder(int parent, const QByteArray &name, const QString &path, bool top,
+                                     const WalkSettings &settings, const std::function<void()> &answered,
                                      EntryBlock &block, int &error)
 {
     const int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC | (top ? 0 : O_NOFOLLOW);
@@ -62,6 +62,8 @@ std::optional<FolderRead> readFolder(int parent, const QByteArray &name, const Q
     }
     read.device = info.st_dev;
     read.inode = info.st_ino;
+    if (settings.opened)
+        settings.opened(qint64(info.st_size));
     // A folder's size in bytes holds its entries: on the usual file systems
     // each takes eight bytes or more beside its name, which as text takes two
     // bytes a character. A large folder so gets room for its names and entries
@@ -89,7 +91,8 @@ std::optional<FolderRead> readFolder(int parent, const QByteArray &name, const Q
         }
     };
     const EntriesRead entries =
-        readEntries(read.folder.get(), path, details, take, hidden, shareFrom, answered, &block);
+        readEntries(read.folder.get(), path, settings.sizesAndTimes, take, settings.hidden, settings.shareFrom, answered,
+                    &block);
     if (!entries.complete)
         return std::nullopt;
     read.withoutDetails = entries.withoutDetails;

@@ -59,13 +59,13 @@ struct FolderRead
 // stays open while the call runs; path is where it lies, as the mounts see
 // it. The top folder may be a link to a folder, the others not. Nothing when
 // it cannot be opened or read to its end; error then says why it could not be
-// opened (errno), or is 0 where it opened but its reading failed. Details
-// are shared from shareFrom files on (filedetails.h); answered is called at
-// each answer of the system. The entries are read into block.
+// opened (errno), or is 0 where it opened but its reading failed. Details,
+// hidden files and the sharing of the details are as the settings say, which
+// are told of the folder once it is open; answered is called at each answer
+// of the system. The entries are read into block.
 [[nodiscard]] std::optional<FolderRead> readFolder(int parent, const QByteArray &name, const QString &path, bool top,
-                                                   bool details, bool hidden, size_t shareFrom,
-                                                   const std::function<void()> &answered, EntryBlock &block,
-                                                   int &error);
+                                                   const WalkSettings &settings, const std::function<void()> &answered,
+                                                   EntryBlock &block, int &error);
 
 // Each level of the walk holds its folder open; deep trees need more than the usual 1024.
 void allowManyOpenFolders();

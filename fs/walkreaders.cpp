@@ -47,9 +47,8 @@ bool readNode(Walk &walk, int reader, Node &node, EntryBlock &block, std::unique
         const std::function<void()> answered = [&node] {
             node.lastAnswer.store(Clock::now().time_since_epoch().count(), std::memory_order_relaxed);
         };
-        read = readFolder(top ? -1 : node.parent->descriptor->get(), node.name, node.where, top,
-                          walk.settings.sizesAndTimes, walk.settings.hidden, walk.settings.shareFrom, answered, block,
-                          error);
+        read = readFolder(top ? -1 : node.parent->descriptor->get(), node.name, node.where, top, walk.settings,
+                          answered, block, error);
     }
     bool ownAncestor = false;
     if (read && !top) {

@@ -167,6 +167,10 @@ struct ListRun
     bool failed = false;
     QStringList rootsNotRead; // with several ORDNER: why, for each one that could not be read
     std::function<void(const QStringList &relativePath)> folderLeftOut;
+    // The sort keys' weights take a few milliseconds to read: a tree needs
+    // them for its many short lists, a large folder to sort its names, and
+    // both have them read beside the reading of their folders.
+    std::shared_ptr<NaturalKeyWeightsReading> weights = std::make_shared<NaturalKeyWeightsReading>();
 };
 
 bool readsTags(const ListRequest &request)
@@ -246,6 +250,11 @@ bool listRoot(ListRun &run, const ListRoot &root)
     settings.prepare = [preparation](WalkedFolder &walked) {
         if (std::optional<ListedFolder> listed = listedFolder(walked, preparation))
             walked.prepared = std::move(*listed);
+    };
+    // Entries of 64 KiB hold a few thousand names, which are sorted by keys.
+    settings.opened = [weights = run.weights](qint64 entryBytes) {
+        if (entryBytes >= (qint64(1) << 16))
+            weights->start();
     };
 
     // Told to the user, and kept in the lists that record it.
@@ -344,8 +353,6 @@ int runList(const ListRequest &request, ListReport &report, ListInMemory *memory
     };
     const std::vector<ListRoot> roots =
         listRoots(request.folders, entered, [&report](const QString &note) { report.note(note); });
-    if (request.subfolders)
-        readNaturalKeyWeights(); // a tree sorts many short lists
 
     if (contentReadersMissing(request, report))
         return 1;
@@ -380,6 +387,8 @@ int runList(const ListRequest &request, ListReport &report, ListInMemory *memory
                     {},
                     {}};
         decideReads(run);
+        if (request.subfolders)
+            run.weights->start();
 
         bool anyRead = false;
         for (const ListRoot &root : roots)
@@ -431,8 +440,6 @@ bool walkList(const ListRequest &request, ListReport &report, ListWriter &writer
     const std::vector<ListRoot> roots = listRoots(
         {request.folders.front()}, [](const QStringList &, bool) { return false; },
         [&report](const QString &note) { report.note(note); });
-    if (request.subfolders)
-        readNaturalKeyWeights();
     ListRun run{request,
                 report,
                 writer,
@@ -447,6 +454,8 @@ bool walkList(const ListRequest &request, ListReport &report, ListWriter &writer
                 {},
                 folderLeftOut};
     decideReads(run);
+    if (request.subfolders)
+        run.weights->start();
     const bool read = !roots.empty() && listRoot(run, roots.front());
     failed = run.failed;
     return read;
