@@ -12,8 +12,9 @@ namespace Lirabel {
 // files was a third of the list's time. This lets the heap grow in large
 // steps the system may back with pages of 2 MiB, and has every thread
 // allocate from that one heap. Called once, before the list; Linux only,
-// elsewhere nothing. Not for a walk of a tree, whose readers would then wait
-// for each other at every allocation.
+// elsewhere nothing. Not for a walk of a tree, nor for a list that reads the
+// files' contents: their threads would then wait for each other at every
+// allocation.
 void preferLargePages();
 
 } // namespace Lirabel

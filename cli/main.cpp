@@ -28,7 +28,7 @@ int main(int argc, char *argv[])
         }
     }
     if (commandLine.list && !commandLine.list->askForFile && commandLine.list->format != Lirabel::ListFormat::Pdf) {
-        if (!commandLine.list->subfolders)
+        if (!commandLine.list->subfolders && !Lirabel::readsFileContents(*commandLine.list))
             Lirabel::preferLargePages();
         return Lirabel::leaveWithoutWindow(Lirabel::runListCommand(*commandLine.list));
     }

@@ -461,4 +461,9 @@ bool walkList(const ListRequest &request, ListReport &report, ListWriter &writer
     return read;
 }
 
+bool readsFileContents(const ListRequest &request)
+{
+    return readsTags(request) || readsChecksums(request);
+}
+
 } // namespace Lirabel

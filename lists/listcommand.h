@@ -72,6 +72,10 @@ struct ListInMemory
 [[nodiscard]] int runListCommand(const ListRequest &request);
 [[nodiscard]] int runListCommand(const ListRequest &request, ListReport &report, ListInMemory &memory);
 
+// Whether the list reads the files themselves (tags, checksums), on threads
+// of their own beside its walk.
+[[nodiscard]] bool readsFileContents(const ListRequest &request);
+
 // The folder made absolute by the working directory, "." and empty steps
 // left out; links are not resolved and ".." stays, as a link may lead there.
 [[nodiscard]] QByteArray absoluteFolder(const QByteArray &folder);
