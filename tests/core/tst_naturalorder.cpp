@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <thread>
 
 using namespace Lirabel;
 
@@ -17,12 +18,27 @@ class TestNaturalOrder : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void weightsReadBeside(); // first: before any sort has read the weights
     void sorted_data();
     void sorted();
     void compareAgreesWithSort();
     void largeListSortsLikeTheComparison();
     void keysWithoutCollator();
 };
+
+void TestNaturalOrder::weightsReadBeside()
+{
+    // Started from two threads, the weights are read once, on a thread of
+    // their own, and in place once the reading has been let go.
+    QVERIFY(!naturalKeyWeightsRead());
+    {
+        NaturalKeyWeightsReading reading;
+        std::thread other([&reading] { reading.start(); });
+        reading.start();
+        other.join();
+    }
+    QVERIFY(naturalKeyWeightsRead());
+}
 
 void TestNaturalOrder::sorted_data()
 {
