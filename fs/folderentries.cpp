@@ -125,6 +125,11 @@ EntriesRead readEntries(int folderFd, const QString &path, bool details,
     // that a large one can share the asking.
     QByteArray files;
     std::vector<qsizetype> fileAt;
+    if (details) {
+        // Room for a folder of a hundred files, not grown name by name.
+        files.reserve(2048);
+        fileAt.reserve(128);
+    }
     while (const EntryReader::Entry *entry = entries.next()) {
         const char *name = entry->d_name;
         if (name[0] == '.' && (!hidden || name[1] == '\0' || (name[1] == '.' && name[2] == '\0')))

@@ -6,6 +6,7 @@
 #include "lists/listsink.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstring>
 
 namespace Lirabel {
@@ -21,6 +22,14 @@ void appendBytes(QByteArray &row, QByteArrayView bytes)
     const qsizetype at = row.size();
     row.resize(at + bytes.size());
     std::memcpy(row.data() + at, bytes.data(), size_t(bytes.size()));
+}
+
+// A number's digits, without a string of their own for each cell.
+void appendNumber(QByteArray &row, qint64 number)
+{
+    char digits[24];
+    const char *end = std::to_chars(digits, digits + sizeof digits, number).ptr;
+    appendBytes(row, QByteArrayView(digits, end - digits));
 }
 
 void appendField(QByteArray &row, QStringView value, bool text, char separator)
@@ -61,7 +70,7 @@ void appendCell(QByteArray &row, ColumnKind kind, const ColumnValue &value, char
         return;
     case ColumnKind::Number:
     case ColumnKind::Bytes:
-        row.append(QByteArray::number(value.number));
+        appendNumber(row, value.number);
         return;
     case ColumnKind::Time:
         row.append(times.text(value.number));
@@ -116,7 +125,10 @@ void CsvList::folder(const ListedFolder &folder)
         }
         ++mNumber;
         if (mRequest.numberEntries)
-            mRows.append(QByteArray::number(mNumber)).append(separator);
+        {
+            appendNumber(mRows, mNumber);
+            mRows.append(separator);
+        }
         for (size_t c = 0; c < columns.size(); ++c) {
             if (c > 0)
                 mRows.append(separator);
