@@ -19,7 +19,7 @@ namespace Lirabel {
 void preferLargePages()
 {
 #if defined(Q_OS_LINUX) && defined(__GLIBC__)
-    constexpr int HeapStep = 64 << 20;
+    constexpr int HeapStep = 256 << 20;
     constexpr std::uintptr_t LargePage = 2 << 20;
     // One heap for all threads, large blocks taken from it rather than
     // mapped one by one, and nothing handed back before the end.
@@ -27,8 +27,9 @@ void preferLargePages()
     mallopt(M_MMAP_THRESHOLD, 32 << 20);
     mallopt(M_TRIM_THRESHOLD, 4 * HeapStep);
     mallopt(M_TOP_PAD, HeapStep);
-    // The heap grows by one step now, and that step is offered whole for
-    // large pages; a page is still only taken where memory is written.
+    // The heap grows by one step now, enough for a folder of about a million
+    // files, and that step is offered whole for large pages: only address
+    // room, as a page is still only taken where memory is written.
     const auto before = reinterpret_cast<std::uintptr_t>(sbrk(0));
     void *volatile growing = std::malloc(1 << 20);
     std::free(growing);
