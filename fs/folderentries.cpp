@@ -41,9 +41,7 @@ public:
         : mFd(folderFd)
         , mAnswered(answered)
         , mOwnBlock(block ? nullptr : std::make_unique<EntryBlock>())
-        , mBlock(block ? block->data() : mOwnBlock->data())
-    {
-    }
+        , mBlock(block ? block->data() : mOwnBlock->data()){}
 #else
     {
         Q_UNUSED(answered)
@@ -60,7 +58,7 @@ public:
             closedir(mDir);
     }
 #endif
-    EntryReader(const EntryReader &) = delete;
+        EntryReader(const EntryReader &) = delete;
     EntryReader &operator=(const EntryReader &) = delete;
 
     // The next entry; nullptr at the end, with failed() telling whether the

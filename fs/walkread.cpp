@@ -90,9 +90,8 @@ std::optional<FolderRead> readFolder(int parent, const QByteArray &name, const Q
             read.folders.emplace_back(entry.name);
         }
     };
-    const EntriesRead entries =
-        readEntries(read.folder.get(), path, settings.sizesAndTimes, take, settings.hidden, settings.shareFrom, answered,
-                    &block);
+    const EntriesRead entries = readEntries(read.folder.get(), path, settings.sizesAndTimes, take, settings.hidden,
+                                            settings.shareFrom, answered, &block);
     if (!entries.complete)
         return std::nullopt;
     read.withoutDetails = entries.withoutDetails;

@@ -49,7 +49,7 @@ struct FolderRead
     dev_t device = 0;
     ino_t inode = 0;
     std::vector<WalkedFile> files;
-    QString names; // each as nameFromBytes gives it
+    QString names;                   // each as nameFromBytes gives it
     std::vector<QByteArray> folders; // not linked ones: a linked folder is not entered
     size_t withoutDetails = 0;
     size_t leftOut = 0;

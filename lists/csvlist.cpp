@@ -124,8 +124,7 @@ void CsvList::folder(const ListedFolder &folder)
             mRows.resize(0);
         }
         ++mNumber;
-        if (mRequest.numberEntries)
-        {
+        if (mRequest.numberEntries) {
             appendNumber(mRows, mNumber);
             mRows.append(separator);
         }
