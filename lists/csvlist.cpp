@@ -34,19 +34,23 @@ void appendNumber(QByteArray &row, qint64 number)
 
 void appendField(QByteArray &row, QStringView value, bool text, char separator)
 {
-    // Most fields are ASCII that needs no quotes: their UTF-16 units are their bytes.
-    const bool plain = std::all_of(value.cbegin(), value.cend(), [separator](QChar c) {
+    // Most fields are ASCII that needs no quotes: their UTF-16 units are
+    // their bytes, written while they are checked.
+    const qsizetype at = row.size();
+    const bool guarded = text && !value.isEmpty() && QByteArrayView("=+-@").contains(char(value.front().unicode()));
+    row.resize(at + qsizetype(guarded) + value.size());
+    char *out = row.data() + at;
+    if (guarded)
+        *out++ = '\'';
+    bool plain = true;
+    for (const QChar c : value) {
         const char16_t u = c.unicode();
-        return u < 0x80 && u != char16_t(separator) && u != u'"' && u != u'\n' && u != u'\r';
-    });
-    if (plain) {
-        if (text && !value.isEmpty() && QByteArrayView("=+-@").contains(char(value.front().unicode())))
-            row.append('\'');
-        const qsizetype at = row.size();
-        row.resize(at + value.size());
-        std::transform(value.cbegin(), value.cend(), row.data() + at, [](QChar c) { return char(c.unicode()); });
-        return;
+        plain &= u < 0x80 && u != char16_t(separator) && u != u'"' && u != u'\n' && u != u'\r';
+        *out++ = char(u);
     }
+    if (plain)
+        return;
+    row.resize(at);
     QByteArray bytes = value.toUtf8();
     if (text && !bytes.isEmpty() && QByteArrayView("=+-@").contains(bytes.front()))
         bytes.prepend('\'');
@@ -73,7 +77,7 @@ void appendCell(QByteArray &row, ColumnKind kind, const ColumnValue &value, char
         appendNumber(row, value.number);
         return;
     case ColumnKind::Time:
-        row.append(times.text(value.number));
+        appendBytes(row, times.text(value.number));
         return;
     case ColumnKind::Duration:
         row.append(durationText(value.number).toLatin1());
@@ -126,11 +130,11 @@ void CsvList::folder(const ListedFolder &folder)
         ++mNumber;
         if (mRequest.numberEntries) {
             appendNumber(mRows, mNumber);
-            mRows.append(separator);
+            appendBytes(mRows, QByteArrayView(&separator, 1));
         }
         for (size_t c = 0; c < columns.size(); ++c) {
             if (c > 0)
-                mRows.append(separator);
+                appendBytes(mRows, QByteArrayView(&separator, 1));
             const ListColumn &column = *columns[c];
             if (column.sameInFolder)
                 appendBytes(mRows, mFolderCells[c]);
