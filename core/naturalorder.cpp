@@ -48,6 +48,38 @@ QStringView nameAt(const Names &names, qsizetype i)
     return names[static_cast<typename Names::size_type>(i)];
 }
 
+// Compares two keys, each in its arena, as their names compare (0: the same key).
+int compareKeys(const Keyed &a, const uchar *arenaA, const Keyed &b, const uchar *arenaB)
+{
+    if (a.head[0] != b.head[0])
+        return a.head[0] < b.head[0] ? -1 : 1;
+    if (a.head[1] != b.head[1])
+        return a.head[1] < b.head[1] ? -1 : 1;
+    // A short head is filled with zeros, which a key may also hold: the
+    // lengths decide between a key and a longer one that starts with it.
+    const uchar *keyA = arenaA + a.key;
+    const uchar *keyB = arenaB + b.key;
+    const uint lengthA = uint(keyA[0]) << 8 | keyA[1];
+    const uint lengthB = uint(keyB[0]) << 8 | keyB[1];
+    const uint shorter = std::min(lengthA, lengthB);
+    if (shorter > Keyed::HeadBytes) {
+        if (const int byBytes = std::memcmp(keyA + 2, keyB + 2, shorter - Keyed::HeadBytes))
+            return byBytes;
+    }
+    return lengthA == lengthB ? 0 : (lengthA < lengthB ? -1 : 1);
+}
+
+// True when a, named nameA with its key in arenaA, comes before b.
+bool comesBefore(const Keyed &a, QStringView nameA, const uchar *arenaA, const Keyed &b, QStringView nameB,
+                 const uchar *arenaB)
+{
+    if (a.key == Keyed::NoKey || b.key == Keyed::NoKey)
+        return naturalCompare(nameA, nameB) < 0;
+    if (const int byKey = compareKeys(a, arenaA, b, arenaB))
+        return byKey < 0;
+    return nameA.compare(nameB, Qt::CaseSensitive) < 0;
+}
+
 // Names is a QStringList or a std::vector<QStringView>: the window's list is
 // sorted where it lies, without a second list of views into it.
 template<typename Names>
@@ -56,33 +88,9 @@ struct Less
     const Names &names;
     uchar *arena;
 
-    [[nodiscard]] int compareKeys(const Keyed &a, const Keyed &b) const
-    {
-        if (a.head[0] != b.head[0])
-            return a.head[0] < b.head[0] ? -1 : 1;
-        if (a.head[1] != b.head[1])
-            return a.head[1] < b.head[1] ? -1 : 1;
-        // A short head is filled with zeros, which a key may also hold: the
-        // lengths decide between a key and a longer one that starts with it.
-        const uchar *keyA = arena + a.key;
-        const uchar *keyB = arena + b.key;
-        const uint lengthA = uint(keyA[0]) << 8 | keyA[1];
-        const uint lengthB = uint(keyB[0]) << 8 | keyB[1];
-        const uint shorter = std::min(lengthA, lengthB);
-        if (shorter > Keyed::HeadBytes) {
-            if (const int byBytes = std::memcmp(keyA + 2, keyB + 2, shorter - Keyed::HeadBytes))
-                return byBytes;
-        }
-        return lengthA == lengthB ? 0 : (lengthA < lengthB ? -1 : 1);
-    }
-
     bool operator()(const Keyed &a, const Keyed &b) const
     {
-        if (a.key == Keyed::NoKey || b.key == Keyed::NoKey)
-            return naturalCompare(names[a.index], names[b.index]) < 0;
-        if (const int byKey = compareKeys(a, b))
-            return byKey < 0;
-        return names[a.index].compare(names[b.index], Qt::CaseSensitive) < 0;
+        return comesBefore(a, nameAt(names, a.index), arena, b, nameAt(names, b.index), arena);
     }
 };
 
@@ -236,6 +244,92 @@ std::vector<quint32> naturalOrder(const QStringList &names)
 std::vector<quint32> naturalOrder(const std::vector<QStringView> &names)
 {
     return orderOf(names);
+}
+
+// A run's names come from one or more parts of the list, each with its keys.
+struct NaturalRun::Sorted
+{
+    struct Source
+    {
+        std::vector<QStringView> names;
+        std::unique_ptr<uchar[]> arena;
+        quint32 first = 0; // the place of its first name in the whole list
+    };
+    struct Item
+    {
+        Keyed keyed; // its index counts in its source's names
+        quint32 source = 0;
+    };
+    std::vector<Source> sources;
+    std::vector<Item> items;
+    quint32 size = 0;
+
+    [[nodiscard]] bool before(const Item &a, const Item &b) const
+    {
+        const Source &sourceA = sources[a.source];
+        const Source &sourceB = sources[b.source];
+        return comesBefore(a.keyed, sourceA.names[a.keyed.index], sourceA.arena.get(), b.keyed,
+                           sourceB.names[b.keyed.index], sourceB.arena.get());
+    }
+};
+
+NaturalRun::NaturalRun(std::vector<QStringView> names)
+    : mSorted(std::make_unique<Sorted>())
+{
+    Sorted &run = *mSorted;
+    Sorted::Source &source = run.sources.emplace_back();
+    source.names = std::move(names);
+    const qsizetype size = qsizetype(source.names.size());
+    const size_t bound = arenaBound(source.names, 0, size);
+    const bool keys = (size >= KeysFrom || naturalKeyWeightsRead()) && bound <= Keyed::NoKey;
+    if (keys)
+        source.arena.reset(new uchar[bound]);
+    const std::vector<Keyed> sorted =
+        sortPart(Less<std::vector<QStringView>>{source.names, source.arena.get()}, 0, size, keys, 0);
+    run.items.reserve(sorted.size());
+    for (const Keyed &keyed : sorted)
+        run.items.push_back({keyed, 0});
+    run.size = quint32(size);
+}
+
+NaturalRun::~NaturalRun() = default;
+NaturalRun::NaturalRun(NaturalRun &&other) noexcept = default;
+NaturalRun &NaturalRun::operator=(NaturalRun &&other) noexcept = default;
+
+void NaturalRun::merge(NaturalRun &&later)
+{
+    Sorted &run = *mSorted;
+    Sorted &other = *later.mSorted;
+    const auto sourceBase = quint32(run.sources.size());
+    for (Sorted::Source &source : other.sources) {
+        source.first += run.size;
+        run.sources.push_back(std::move(source));
+    }
+    for (Sorted::Item &item : other.items)
+        item.source += sourceBase;
+    std::vector<Sorted::Item> merged(run.items.size() + other.items.size());
+    const auto less = [&run](const Sorted::Item &a, const Sorted::Item &b) {
+        if (a.keyed.key != Keyed::NoKey && b.keyed.key != Keyed::NoKey) {
+            if (a.keyed.head[0] != b.keyed.head[0])
+                return a.keyed.head[0] < b.keyed.head[0];
+            if (a.keyed.head[1] != b.keyed.head[1])
+                return a.keyed.head[1] < b.keyed.head[1];
+        }
+        return run.before(a, b);
+    };
+    std::merge(run.items.cbegin(), run.items.cend(), other.items.cbegin(), other.items.cend(), merged.begin(), less);
+    run.items = std::move(merged);
+    run.size += other.size;
+    other = {};
+}
+
+std::vector<quint32> NaturalRun::order() const
+{
+    std::vector<quint32> order;
+    order.reserve(mSorted->items.size());
+    for (const Sorted::Item &item : mSorted->items)
+        order.push_back(mSorted->sources[item.source].first + item.keyed.index);
+    return order;
 }
 
 namespace {

@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <memory>
 #include <vector>
 
 namespace Lirabel {
@@ -25,6 +26,27 @@ namespace Lirabel {
 // which are then merged.
 [[nodiscard]] std::vector<quint32> naturalOrder(const QStringList &names);
 [[nodiscard]] std::vector<quint32> naturalOrder(const std::vector<QStringView> &names);
+
+// A part of a long list, sorted as soon as it is known, beside the reading
+// of the rest; the parts are merged as they come.
+class NaturalRun
+{
+public:
+    // Sorts names, which must stay where they lie while the run is used.
+    explicit NaturalRun(std::vector<QStringView> names);
+    ~NaturalRun();
+    NaturalRun(NaturalRun &&other) noexcept;
+    NaturalRun &operator=(NaturalRun &&other) noexcept;
+
+    // Takes in the names of later, which follow this run's in the list.
+    void merge(NaturalRun &&later);
+    // The names in natural order, as their places in the list.
+    [[nodiscard]] std::vector<quint32> order() const;
+
+private:
+    struct Sorted;
+    std::unique_ptr<Sorted> mSorted;
+};
 
 // Sorts in natural order.
 void sortNatural(QStringList &names);

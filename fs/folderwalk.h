@@ -61,7 +61,8 @@ struct WalkedFolder
     // entries of unknown type left out.
     size_t withoutDetails = 0;
     size_t leftOut = 0;
-    std::any prepared; // what WalkSettings::prepare made of it, for the visitor
+    std::any readAhead; // what WalkSettings::partRead made of its parts, for prepare
+    std::any prepared;  // what WalkSettings::prepare made of it, for the visitor
 
     [[nodiscard]] QStringView name(const WalkedFile &file) const
     {
@@ -87,6 +88,17 @@ struct WalkSettings
     // folders at once. It may run on after the walk has ended, on a reader
     // left behind: it must hold what it uses.
     std::function<void(WalkedFolder &folder)> prepare;
+    // Of a large folder, each part of partFiles files as soon as it is read,
+    // on the reader thread, which reads on once it returns: the part's work
+    // (sorting) can begin beside the reading of the rest. The part is the
+    // files from `from` on; names and files are as WalkedFolder's and valid
+    // only during the call. What it makes of the parts it keeps in
+    // readAhead, the folder's own, which prepare then finds in
+    // WalkedFolder::readAhead with the files after the last part. Like
+    // prepare, it may run on a reader left behind.
+    std::function<void(std::any &readAhead, const QString &names, const std::vector<WalkedFile> &files, size_t from)>
+        partRead;
+    size_t partFiles = 8192;
     // Told, on a reader thread, how many bytes a folder's entries take (its
     // size) as soon as it is open, before they are read: work that a large
     // folder will need can begin beside its reading. Like prepare, it may run

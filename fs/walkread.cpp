@@ -75,7 +75,8 @@ std::optional<FolderRead> readFolder(int parent, const QByteArray &name, const Q
     const qint64 bytes = info.st_size >= LargeFolder ? std::min(qint64(info.st_size), MostRoom) : 2048;
     read.names.reserve(qsizetype(bytes / 2));
     read.files.reserve(size_t(bytes / 32));
-    const auto take = [&read](const FolderEntry &entry) {
+    size_t partFrom = 0;
+    const auto take = [&read, &settings, &partFrom](const FolderEntry &entry) {
         if (entry.kind == EntryKind::File) {
             bool ascii = true;
             const qsizetype length = nameLength(entry.name, ascii);
@@ -86,6 +87,10 @@ std::optional<FolderRead> readFolder(int parent, const QByteArray &name, const Q
             else
                 read.names.append(nameFromBytes(QByteArrayView(entry.name, length)));
             read.files.push_back({at, read.names.size() - at, entry.size, entry.modified});
+            if (settings.partRead && read.files.size() - partFrom >= settings.partFiles) {
+                settings.partRead(read.readAhead, read.names, read.files, partFrom);
+                partFrom = read.files.size();
+            }
         } else if (!entry.linked) {
             read.folders.emplace_back(entry.name);
         }

@@ -10,6 +10,7 @@
 
 #include <QByteArray>
 
+#include <any>
 #include <functional>
 #include <optional>
 #include <utility>
@@ -50,6 +51,7 @@ struct FolderRead
     ino_t inode = 0;
     std::vector<WalkedFile> files;
     QString names;                   // each as nameFromBytes gives it
+    std::any readAhead;              // see WalkSettings::partRead
     std::vector<QByteArray> folders; // not linked ones: a linked folder is not entered
     size_t withoutDetails = 0;
     size_t leftOut = 0;

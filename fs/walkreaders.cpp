@@ -75,6 +75,7 @@ bool readNode(Walk &walk, int reader, Node &node, EntryBlock &block, std::unique
         walked->relativePath = node.relativePath;
         walked->names = std::move(read->names);
         walked->files = std::move(read->files);
+        walked->readAhead = std::move(read->readAhead);
         walked->descriptor = walk.settings.keepOpen ? read->folder.get() : -1;
         walked->mount = node.mount;
         walked->withoutDetails = read->withoutDetails;

@@ -7,6 +7,8 @@
 #include "core/naturalorder.h"
 
 #include <algorithm>
+#include <future>
+#include <memory>
 
 namespace Lirabel {
 
@@ -27,19 +29,14 @@ void sortFiles(std::vector<ListedFile> &files, ListOrder order, bool reverse)
     });
 }
 
-} // namespace
-
-// The folder's matched files in list order, without their tags; nothing
-// when none matches.
-std::optional<ListedFolder> listedFolder(WalkedFolder &walked, const FolderPreparation &preparation)
+// The matched files of a folder, or of a part of a large one.
+struct MatchedPart
 {
-    // The matched files, and their names as shown: the names themselves
-    // where they are shown as they are, as nearly all are; the others lie in
-    // shownNames, their views set once it holds them all.
-    std::vector<quint32> matched;
-    std::vector<QStringView> shown;
-    matched.reserve(walked.files.size());
-    shown.reserve(walked.files.size());
+    QString names;                  // of a part read ahead: a copy of its names
+    std::vector<quint32> matched;   // places in the folder's files
+    std::vector<QStringView> shown; // the names as shown, of the matched files
+    // The names not shown as they are lie in shownNames, each after the
+    // match it belongs to.
     struct OwnShown
     {
         size_t match;
@@ -48,15 +45,25 @@ std::optional<ListedFolder> listedFolder(WalkedFolder &walked, const FolderPrepa
     };
     std::vector<OwnShown> ownShown;
     QString shownNames;
-    for (size_t i = 0; i < walked.files.size(); ++i) {
-        const QStringView name = walked.name(walked.files[i]);
+};
+
+// The files from `from` to `to` (exclusive) whose names, beginning at
+// names[0] for the file at names' place base, match.
+MatchedPart matchedPart(QStringView names, qsizetype base, const std::vector<WalkedFile> &files, size_t from, size_t to,
+                        const FolderPreparation &preparation)
+{
+    MatchedPart part;
+    part.matched.reserve(to - from);
+    part.shown.reserve(to - from);
+    for (size_t i = from; i < to; ++i) {
+        const QStringView name = names.sliced(files[i].at - base, files[i].length);
         if (isShownAsItIs(name)) {
             if (!preparation.matcher.matchesEverything() && !preparation.matcher.matches(name))
                 continue;
             if (!preparation.excluded.isEmpty() && preparation.excluded.matchesReadable(name))
                 continue;
-            matched.push_back(quint32(i));
-            shown.push_back(name);
+            part.matched.push_back(quint32(i));
+            part.shown.push_back(name);
             continue;
         }
         const QString whole = name.toString();
@@ -66,15 +73,89 @@ std::optional<ListedFolder> listedFolder(WalkedFolder &walked, const FolderPrepa
         if (!preparation.excluded.isEmpty() && preparation.excluded.matchesReadable(readable))
             continue;
         const QString printable = printableName(whole);
-        ownShown.push_back({matched.size(), shownNames.size(), printable.size()});
-        matched.push_back(quint32(i));
-        shown.emplace_back();
-        shownNames.append(printable);
+        part.ownShown.push_back({part.matched.size(), part.shownNames.size(), printable.size()});
+        part.matched.push_back(quint32(i));
+        part.shown.emplace_back();
+        part.shownNames.append(printable);
     }
-    if (matched.empty())
+    // Set once shownNames holds them all, as it may move while it grows.
+    for (const MatchedPart::OwnShown &own : part.ownShown)
+        part.shown[own.match] = QStringView(part.shownNames).sliced(own.at, own.length);
+    return part;
+}
+
+// Matched parts, one after the other, and their matches in natural order.
+// The order's views point into the parts, which stay where they lie when moved.
+struct SortedParts
+{
+    std::vector<MatchedPart> parts;
+    std::optional<NaturalRun> order;
+
+    void add(MatchedPart part)
+    {
+        NaturalRun run(std::move(part.shown));
+        parts.push_back(std::move(part));
+        if (order)
+            order->merge(std::move(run));
+        else
+            order = std::move(run);
+    }
+};
+
+// The parts of a large folder read so far, each matched and sorted on a
+// thread of its own beside the reading, and merged with those before it;
+// end is the first file after them.
+struct PartsReadAhead
+{
+    std::future<SortedParts> sorted;
+    size_t end = 0;
+};
+
+} // namespace
+
+void prepareReadAhead(std::any &readAhead, const QString &names, const std::vector<WalkedFile> &files, size_t from,
+                      const std::shared_ptr<const FolderPreparation> &preparation)
+{
+    if (!readAhead.has_value())
+        readAhead = std::make_shared<PartsReadAhead>();
+    PartsReadAhead &ahead = *std::any_cast<std::shared_ptr<PartsReadAhead> &>(readAhead);
+    // The part's names are copied: the folder's may move as they grow.
+    const qsizetype base = files[from].at;
+    QString copy = QStringView(names).sliced(base, files.back().at + files.back().length - base).toString();
+    std::vector<WalkedFile> part(files.begin() + qsizetype(from), files.end());
+    ahead.sorted = std::async(std::launch::async,
+                              [copy = std::move(copy), part = std::move(part), base, from, preparation,
+                               before = std::move(ahead.sorted)]() mutable {
+                                  MatchedPart matched = matchedPart(copy, base, part, 0, part.size(), *preparation);
+                                  for (quint32 &match : matched.matched)
+                                      match += quint32(from);
+                                  matched.names = std::move(copy); // the views into it stay
+                                  SortedParts sorted = before.valid() ? before.get() : SortedParts();
+                                  sorted.add(std::move(matched));
+                                  return sorted;
+                              });
+    ahead.end = files.size();
+}
+
+// The folder's matched files in list order, without their tags; nothing
+// when none matches.
+std::optional<ListedFolder> listedFolder(WalkedFolder &walked, const FolderPreparation &preparation)
+{
+    SortedParts sorted;
+    size_t rest = 0; // the first file not in a part read ahead
+    if (auto *ahead = std::any_cast<std::shared_ptr<PartsReadAhead>>(&walked.readAhead)) {
+        sorted = (*ahead)->sorted.get();
+        rest = (*ahead)->end;
+        walked.readAhead.reset();
+    }
+    sorted.add(matchedPart(walked.names, 0, walked.files, rest, walked.files.size(), preparation));
+    const std::vector<MatchedPart> &parts = sorted.parts;
+    size_t matchedCount = 0;
+    for (const MatchedPart &part : parts)
+        matchedCount += part.matched.size();
+    if (matchedCount == 0)
         return std::nullopt;
-    ListedFolder listed{walked.relativePath,   {}, {}, {}, std::move(walked.names),
-                        std::move(shownNames), {}, {}, {}, preparation.root,
+    ListedFolder listed{walked.relativePath,   {}, {}, {}, std::move(walked.names), {}, {}, {}, {}, preparation.root,
                         preparation.shownRoot, {}};
     if (preparation.severalFolders)
         listed.shownFolder = shownPathBelow(preparation.shownRoot, walked.relativePath);
@@ -82,24 +163,42 @@ std::optional<ListedFolder> listedFolder(WalkedFolder &walked, const FolderPrepa
         listed.shownFolder = walked.relativePath.isEmpty() ? QStringLiteral(".") : shownPath(walked.relativePath);
     if (preparation.paths)
         listed.shownAbsolute = shownPathBelow(preparation.shownAbsolute, walked.relativePath);
-    // Moved, the blocks stay where they lay: the views into the names hold.
-    for (const OwnShown &own : ownShown)
-        shown[own.match] = QStringView(listed.shownNames).sliced(own.at, own.length);
-    listed.files.reserve(matched.size());
-    const std::vector<quint32> order = naturalOrder(shown);
-    for (size_t k = 0; k < order.size(); ++k) {
-        if (k + 16 < order.size()) {
-            prefetchMemory(&matched[size_t(order[k + 16])]);
-            prefetchMemory(&shown[size_t(order[k + 16])]);
+
+    // The matches of all parts one after the other, as the order counts them.
+    std::vector<quint32> matched;
+    matched.reserve(matchedCount);
+    for (const MatchedPart &part : parts) {
+        matched.insert(matched.end(), part.matched.cbegin(), part.matched.cend());
+        listed.shownNames.append(part.shownNames);
+    }
+    // The names not shown as they are, by their match; the others are shown as their names.
+    std::vector<QStringView> ownShown;
+    if (!listed.shownNames.isEmpty()) {
+        ownShown.resize(matchedCount);
+        size_t firstMatch = 0;
+        qsizetype firstShown = 0;
+        for (const MatchedPart &part : parts) {
+            for (const MatchedPart::OwnShown &own : part.ownShown)
+                ownShown[firstMatch + own.match] =
+                    QStringView(listed.shownNames).sliced(firstShown + own.at, own.length);
+            firstMatch += part.matched.size();
+            firstShown += part.shownNames.size();
         }
+    }
+    const std::vector<quint32> order = sorted.order->order();
+    listed.files.reserve(matchedCount);
+    for (size_t k = 0; k < order.size(); ++k) {
+        if (k + 16 < order.size())
+            prefetchMemory(&matched[size_t(order[k + 16])]);
         if (k + 8 < order.size())
             prefetchMemory(&walked.files[matched[size_t(order[k + 8])]]);
         const size_t i = size_t(order[k]);
         const WalkedFile &file = walked.files[matched[i]];
+        const QStringView name = QStringView(listed.names).sliced(file.at, file.length);
         listed.files.push_back(
-            {QStringView(listed.names).sliced(file.at, file.length), shown[i], file.size, file.modified});
+            {name, ownShown.empty() || ownShown[i].isNull() ? name : ownShown[i], file.size, file.modified});
     }
-    shown = {};
+    sorted = {};
     matched = {};
     walked.files = {};
     sortFiles(listed.files, preparation.order, preparation.reverse);

@@ -12,7 +12,10 @@
 #include <QByteArray>
 #include <QString>
 
+#include <any>
+#include <memory>
 #include <optional>
+#include <vector>
 
 namespace Lirabel {
 
@@ -34,5 +37,11 @@ struct FolderPreparation
 // The folder's matched files in list order, without their tags; nothing
 // when none matches.
 [[nodiscard]] std::optional<ListedFolder> listedFolder(WalkedFolder &walked, const FolderPreparation &preparation);
+
+// Matches and sorts the part of a large folder read so far, from `from` on,
+// on a thread of its own beside the reading of the rest; listedFolder takes
+// up the parts. Called as WalkSettings::partRead.
+void prepareReadAhead(std::any &readAhead, const QString &names, const std::vector<WalkedFile> &files, size_t from,
+                      const std::shared_ptr<const FolderPreparation> &preparation);
 
 } // namespace Lirabel

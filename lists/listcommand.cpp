@@ -247,10 +247,13 @@ bool listRoot(ListRun &run, const ListRoot &root)
                                   root.folder, root.shown,    request.severalFolders()};
     if (run.paths)
         preparation.shownAbsolute = printableName(nameFromBytes(absoluteFolder(root.folder)));
-    settings.prepare = [preparation](WalkedFolder &walked) {
-        if (std::optional<ListedFolder> listed = listedFolder(walked, preparation))
+    const auto prepared = std::make_shared<const FolderPreparation>(std::move(preparation));
+    settings.prepare = [prepared](WalkedFolder &walked) {
+        if (std::optional<ListedFolder> listed = listedFolder(walked, *prepared))
             walked.prepared = std::move(*listed);
     };
+    settings.partRead = [prepared](std::any &readAhead, const QString &names, const std::vector<WalkedFile> &files,
+                                   size_t from) { prepareReadAhead(readAhead, names, files, from, prepared); };
     // Entries of 64 KiB hold a few thousand names, which are sorted by keys.
     settings.opened = [weights = run.weights](qint64 entryBytes) {
         if (entryBytes >= (qint64(1) << 16))

@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <optional>
 #include <thread>
 
 using namespace Lirabel;
@@ -95,6 +96,24 @@ void TestNaturalOrder::largeListSortsLikeTheComparison()
     QStringList expected = names;
     std::sort(expected.begin(), expected.end(),
               [](const QString &a, const QString &b) { return naturalCompare(a, b) < 0; });
+
+    // Sorted in parts of uneven length, short ones sorted by the collator
+    // alone, merged one after the other as a large folder's parts are read.
+    std::optional<NaturalRun> inParts;
+    for (qsizetype from = 0, length = 1; from < names.size(); from += length, length = length * 3 + 5) {
+        std::vector<QStringView> part;
+        for (qsizetype i = from; i < std::min(names.size(), from + length); ++i)
+            part.push_back(names.at(i));
+        if (inParts)
+            inParts->merge(NaturalRun(std::move(part)));
+        else
+            inParts.emplace(std::move(part));
+    }
+    QStringList mergedInParts;
+    for (const quint32 place : inParts->order())
+        mergedInParts.append(names.at(place));
+    QCOMPARE(mergedInParts, expected);
+
     sortNatural(names);
     QCOMPARE(names, expected);
 }
