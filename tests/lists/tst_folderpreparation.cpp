@@ -57,9 +57,8 @@ void TestFolderPreparation::partsGiveTheWholeFoldersList()
     for (const QByteArray &path : odd)
         ::close(::open(path.constData(), O_CREAT | O_WRONLY, 0644));
 
-    const auto preparation = std::make_shared<const FolderPreparation>(
-        FolderPreparation{WildcardMatcher(pattern), ExcludedNames(excluded), false, {}, ListOrder::Name, false, {}, {},
-                          false});
+    const auto preparation = std::make_shared<const FolderPreparation>(FolderPreparation{
+        WildcardMatcher(pattern), ExcludedNames(excluded), false, {}, ListOrder::Name, false, {}, {}, false});
     const auto listed = [&](size_t partFiles) {
         WalkSettings settings;
         settings.partFiles = partFiles;
