@@ -287,8 +287,22 @@ NaturalRun::NaturalRun(std::vector<QStringView> names)
     const std::vector<Keyed> sorted =
         sortPart(Less<std::vector<QStringView>>{source.names, source.arena.get()}, 0, size, keys, 0);
     run.items.reserve(sorted.size());
-    for (const Keyed &keyed : sorted)
+    size_t used = 0;
+    for (const Keyed &keyed : sorted) {
         run.items.push_back({keyed, 0});
+        if (keyed.key != Keyed::NoKey) {
+            const uchar *key = source.arena.get() + keyed.key;
+            const uint length = uint(key[0]) << 8 | key[1];
+            used = std::max<size_t>(used, keyed.key + 2 + (length > Keyed::HeadBytes ? length - Keyed::HeadBytes : 0));
+        }
+    }
+    // The arena had room for the longest keys; what they took is kept, so
+    // the room after it does not stay among the parts sorted later.
+    if (keys) {
+        std::unique_ptr<uchar[]> taken(new uchar[used]);
+        std::memcpy(taken.get(), source.arena.get(), used);
+        source.arena = std::move(taken);
+    }
     run.size = quint32(size);
 }
 
@@ -307,7 +321,6 @@ void NaturalRun::merge(NaturalRun &&later)
     }
     for (Sorted::Item &item : other.items)
         item.source += sourceBase;
-    std::vector<Sorted::Item> merged(run.items.size() + other.items.size());
     const auto less = [&run](const Sorted::Item &a, const Sorted::Item &b) {
         if (a.keyed.key != Keyed::NoKey && b.keyed.key != Keyed::NoKey) {
             if (a.keyed.head[0] != b.keyed.head[0])
@@ -317,8 +330,17 @@ void NaturalRun::merge(NaturalRun &&later)
         }
         return run.before(a, b);
     };
-    std::merge(run.items.cbegin(), run.items.cend(), other.items.cbegin(), other.items.cend(), merged.begin(), less);
-    run.items = std::move(merged);
+    // Merged from the back into the room after the run's own items, without
+    // a second copy of them; of equal names, the run's own come first.
+    size_t own = run.items.size();
+    size_t taken = other.items.size();
+    run.items.resize(own + taken);
+    for (size_t to = own + taken; taken > 0;) {
+        if (own > 0 && less(other.items[taken - 1], run.items[own - 1]))
+            run.items[--to] = run.items[--own];
+        else
+            run.items[--to] = other.items[--taken];
+    }
     run.size += other.size;
     other = {};
 }

@@ -127,6 +127,7 @@ void prepareReadAhead(std::any &readAhead, const QString &names, const std::vect
                               [copy = std::move(copy), part = std::move(part), base, from, preparation,
                                before = std::move(ahead.sorted)]() mutable {
                                   MatchedPart matched = matchedPart(copy, base, part, 0, part.size(), *preparation);
+                                  part = {}; // not held while the parts before it are sorted
                                   for (quint32 &match : matched.matched)
                                       match += quint32(from);
                                   matched.names = std::move(copy); // the views into it stay
