@@ -153,8 +153,6 @@ void CsvList::folder(const ListedFolder &folder)
         const ListedFile &file = files[i];
         // The names lie in the folder's order, the rows in sorted order:
         // asking for a name's memory a few rows early hides the wait for it.
-        if (i + 2 * PrefetchRows < files.size())
-            prefetchMemory(&files[i + 2 * PrefetchRows]);
         if (i + PrefetchRows < files.size())
             prefetchMemory(files[i + PrefetchRows].shown.data());
         if (mRows.size() >= Block) {
