@@ -3,6 +3,7 @@
 
 #include "fs/folderentries.h"
 
+#include "core/fewbytes.h"
 #include "fs/filedetails.h"
 
 #include <QByteArray>
@@ -136,14 +137,18 @@ EntriesRead readEntries(int folderFd, const QString &path, bool details,
         case DT_DIR:
             take({EntryKind::Folder, entry->d_name, false, -1, 0});
             break;
-        case DT_REG:
+        case DT_REG: {
             if (!details) {
                 take({EntryKind::File, entry->d_name, false, -1, 0});
                 break;
             }
-            fileAt.push_back(files.size());
-            files.append(name, qsizetype(std::strlen(name)) + 1);
+            const qsizetype at = files.size();
+            const auto length = qsizetype(nameLength(name)) + 1;
+            fileAt.push_back(at);
+            files.resize(at + length);
+            copyFewBytes(files.data() + at, name, size_t(length));
             break;
+        }
         case DT_LNK:
         case DT_UNKNOWN:
             links.emplace_back(entry->d_name);

@@ -5,6 +5,8 @@
 
 #include "lists/listsink.h"
 
+#include "core/fewbytes.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cstring>
@@ -15,45 +17,13 @@ namespace {
 
 constexpr size_t PrefetchRows = 8;
 
-// Copies the few bytes of a cell with plain moves. The C library's memcpy
-// uses the processor's widest registers where it has them, and on a machine
-// with AVX-512 each change between its code and ours in the loop over the
-// rows cost more than the copy itself: a fifth of a list's time.
-void copyFew(char *to, const char *from, size_t count)
-{
-    if (count > 256) {
-        std::memcpy(to, from, count);
-    } else if (count >= 8) {
-        size_t at = 0;
-        for (; at + 8 < count; at += 8) {
-            quint64 bytes;
-            std::memcpy(&bytes, from + at, 8);
-            std::memcpy(to + at, &bytes, 8);
-        }
-        quint64 last; // overlaps the bytes before it
-        std::memcpy(&last, from + count - 8, 8);
-        std::memcpy(to + count - 8, &last, 8);
-    } else if (count >= 4) {
-        quint32 first;
-        quint32 last;
-        std::memcpy(&first, from, 4);
-        std::memcpy(&last, from + count - 4, 4);
-        std::memcpy(to, &first, 4);
-        std::memcpy(to + count - 4, &last, 4);
-    } else if (count > 0) {
-        to[0] = from[0];
-        to[count / 2] = from[count / 2];
-        to[count - 1] = from[count - 1];
-    }
-}
-
 // Appends bytes without QByteArray::append's general insert, which costs
 // more than the few bytes of a field.
 void appendBytes(QByteArray &row, QByteArrayView bytes)
 {
     const qsizetype at = row.size();
     row.resize(at + bytes.size());
-    copyFew(row.data() + at, bytes.data(), size_t(bytes.size()));
+    copyFewBytes(row.data() + at, bytes.data(), size_t(bytes.size()));
 }
 
 // A number's digits, without a string of their own for each cell.
