@@ -345,6 +345,11 @@ void NaturalRun::merge(NaturalRun &&later)
     other = {};
 }
 
+size_t NaturalRun::size() const
+{
+    return mSorted->items.size();
+}
+
 std::vector<quint32> NaturalRun::order() const
 {
     std::vector<quint32> order;

@@ -40,6 +40,7 @@ public:
 
     // Takes in the names of later, which follow this run's in the list.
     void merge(NaturalRun &&later);
+    [[nodiscard]] size_t size() const;
     // The names in natural order, as their places in the list.
     [[nodiscard]] std::vector<quint32> order() const;
 

@@ -7,8 +7,11 @@
 #include "core/naturalorder.h"
 
 #include <algorithm>
-#include <future>
+#include <condition_variable>
+#include <deque>
 #include <memory>
+#include <mutex>
+#include <thread>
 
 namespace Lirabel {
 
@@ -85,30 +88,121 @@ MatchedPart matchedPart(QStringView names, qsizetype base, const std::vector<Wal
 }
 
 // Matched parts, one after the other, and their matches in natural order.
-// The order's views point into the parts, which stay where they lie when moved.
+// The runs' views point into the parts, which stay where they lie when moved.
 struct SortedParts
 {
     std::vector<MatchedPart> parts;
-    std::optional<NaturalRun> order;
+    // Each run the merge of the parts after the one before it, at least
+    // twice as long as the next: each part is merged a few times, not once
+    // for every part after it.
+    std::vector<NaturalRun> runs;
 
     void add(MatchedPart part)
     {
         NaturalRun run(std::move(part.shown));
         parts.push_back(std::move(part));
-        if (order)
-            order->merge(std::move(run));
-        else
-            order = std::move(run);
+        while (!runs.empty() && runs.back().size() <= 2 * run.size()) {
+            NaturalRun before = std::move(runs.back());
+            runs.pop_back();
+            before.merge(std::move(run));
+            run = std::move(before);
+        }
+        runs.push_back(std::move(run));
+    }
+
+    [[nodiscard]] std::vector<quint32> order()
+    {
+        while (runs.size() > 1) {
+            NaturalRun last = std::move(runs.back());
+            runs.pop_back();
+            runs.back().merge(std::move(last));
+        }
+        return runs.front().order();
     }
 };
 
-// The parts of a large folder read so far, each matched and sorted on a
-// thread of its own beside the reading, and merged with those before it;
-// end is the first file after them.
-struct PartsReadAhead
+// The parts of a large folder, matched and sorted by a thread of its own
+// beside the reading, one after the other as they are read.
+class PartsReadAhead
 {
-    std::future<SortedParts> sorted;
-    size_t end = 0;
+public:
+    explicit PartsReadAhead(std::shared_ptr<const FolderPreparation> preparation)
+        : mPreparation(std::move(preparation))
+        , mHelper([this] { sortParts(); })
+    {
+    }
+    ~PartsReadAhead() { finish(); }
+    PartsReadAhead(const PartsReadAhead &) = delete;
+    PartsReadAhead &operator=(const PartsReadAhead &) = delete;
+
+    // The files from `from` on; names and files as WalkSettings::partRead gives them.
+    void add(const QString &names, const std::vector<WalkedFile> &files, size_t from)
+    {
+        // The part's names are copied: the folder's may move as they grow.
+        Part part;
+        part.base = files[from].at;
+        part.names = QStringView(names).sliced(part.base, files.back().at + files.back().length - part.base).toString();
+        part.files.assign(files.begin() + qsizetype(from), files.end());
+        part.from = from;
+        {
+            const std::lock_guard lock(mMutex);
+            mPending.push_back(std::move(part));
+        }
+        mEnd = files.size();
+        mChanged.notify_one();
+    }
+
+    // Waits for the parts to be sorted; the first file after them is end().
+    SortedParts &finish()
+    {
+        {
+            const std::lock_guard lock(mMutex);
+            mRead = true;
+        }
+        mChanged.notify_one();
+        if (mHelper.joinable())
+            mHelper.join();
+        return mSorted;
+    }
+    [[nodiscard]] size_t end() const { return mEnd; }
+
+private:
+    struct Part
+    {
+        QString names;
+        qsizetype base = 0; // where they begin in the folder's names
+        std::vector<WalkedFile> files;
+        size_t from = 0; // the place of the first file in the folder
+    };
+
+    void sortParts()
+    {
+        for (;;) {
+            Part part;
+            {
+                std::unique_lock lock(mMutex);
+                mChanged.wait(lock, [this] { return mRead || !mPending.empty(); });
+                if (mPending.empty())
+                    return;
+                part = std::move(mPending.front());
+                mPending.pop_front();
+            }
+            MatchedPart matched = matchedPart(part.names, part.base, part.files, 0, part.files.size(), *mPreparation);
+            for (quint32 &match : matched.matched)
+                match += quint32(part.from);
+            matched.names = std::move(part.names); // the views into it stay
+            mSorted.add(std::move(matched));
+        }
+    }
+
+    const std::shared_ptr<const FolderPreparation> mPreparation;
+    std::mutex mMutex;
+    std::condition_variable mChanged;
+    std::deque<Part> mPending;
+    bool mRead = false;
+    size_t mEnd = 0;     // the reader's own
+    SortedParts mSorted; // the helper's own until it has ended
+    std::thread mHelper; // last: it starts once the rest is made
 };
 
 } // namespace
@@ -117,25 +211,8 @@ void prepareReadAhead(std::any &readAhead, const QString &names, const std::vect
                       const std::shared_ptr<const FolderPreparation> &preparation)
 {
     if (!readAhead.has_value())
-        readAhead = std::make_shared<PartsReadAhead>();
-    PartsReadAhead &ahead = *std::any_cast<std::shared_ptr<PartsReadAhead> &>(readAhead);
-    // The part's names are copied: the folder's may move as they grow.
-    const qsizetype base = files[from].at;
-    QString copy = QStringView(names).sliced(base, files.back().at + files.back().length - base).toString();
-    std::vector<WalkedFile> part(files.begin() + qsizetype(from), files.end());
-    ahead.sorted = std::async(std::launch::async,
-                              [copy = std::move(copy), part = std::move(part), base, from, preparation,
-                               before = std::move(ahead.sorted)]() mutable {
-                                  MatchedPart matched = matchedPart(copy, base, part, 0, part.size(), *preparation);
-                                  part = {}; // not held while the parts before it are sorted
-                                  for (quint32 &match : matched.matched)
-                                      match += quint32(from);
-                                  matched.names = std::move(copy); // the views into it stay
-                                  SortedParts sorted = before.valid() ? before.get() : SortedParts();
-                                  sorted.add(std::move(matched));
-                                  return sorted;
-                              });
-    ahead.end = files.size();
+        readAhead = std::make_shared<PartsReadAhead>(preparation);
+    std::any_cast<std::shared_ptr<PartsReadAhead> &>(readAhead)->add(names, files, from);
 }
 
 // The folder's matched files in list order, without their tags; nothing
@@ -145,8 +222,8 @@ std::optional<ListedFolder> listedFolder(WalkedFolder &walked, const FolderPrepa
     SortedParts sorted;
     size_t rest = 0; // the first file not in a part read ahead
     if (auto *ahead = std::any_cast<std::shared_ptr<PartsReadAhead>>(&walked.readAhead)) {
-        sorted = (*ahead)->sorted.get();
-        rest = (*ahead)->end;
+        sorted = std::move((*ahead)->finish());
+        rest = (*ahead)->end();
         walked.readAhead.reset();
     }
     sorted.add(matchedPart(walked.names, 0, walked.files, rest, walked.files.size(), preparation));
@@ -186,7 +263,7 @@ std::optional<ListedFolder> listedFolder(WalkedFolder &walked, const FolderPrepa
             firstShown += part.shownNames.size();
         }
     }
-    const std::vector<quint32> order = sorted.order->order();
+    const std::vector<quint32> order = sorted.order();
     listed.files.reserve(matchedCount);
     for (size_t k = 0; k < order.size(); ++k) {
         if (k + 16 < order.size())
