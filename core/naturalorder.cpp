@@ -246,64 +246,35 @@ std::vector<quint32> naturalOrder(const std::vector<QStringView> &names)
     return orderOf(names);
 }
 
-// A run's names come from one or more parts of the list, each with its keys.
+// A run's names, their keys one after the other in one arena, and the names
+// in order, each with its place among the names.
 struct NaturalRun::Sorted
 {
-    struct Source
-    {
-        std::vector<QStringView> names;
-        std::unique_ptr<uchar[]> arena;
-        quint32 first = 0; // the place of its first name in the whole list
-    };
-    struct Item
-    {
-        Keyed keyed; // its index counts in its source's names
-        quint32 source = 0;
-    };
-    std::vector<Source> sources;
-    std::vector<Item> items;
-    quint32 size = 0;
-
-    [[nodiscard]] bool before(const Item &a, const Item &b) const
-    {
-        const Source &sourceA = sources[a.source];
-        const Source &sourceB = sources[b.source];
-        return comesBefore(a.keyed, sourceA.names[a.keyed.index], sourceA.arena.get(), b.keyed,
-                           sourceB.names[b.keyed.index], sourceB.arena.get());
-    }
+    std::vector<QStringView> names;
+    std::vector<uchar> arena;
+    std::vector<Keyed> items;
 };
 
 NaturalRun::NaturalRun(std::vector<QStringView> names)
     : mSorted(std::make_unique<Sorted>())
 {
     Sorted &run = *mSorted;
-    Sorted::Source &source = run.sources.emplace_back();
-    source.names = std::move(names);
-    const qsizetype size = qsizetype(source.names.size());
-    const size_t bound = arenaBound(source.names, 0, size);
+    run.names = std::move(names);
+    const qsizetype size = qsizetype(run.names.size());
+    const size_t bound = arenaBound(run.names, 0, size);
     const bool keys = (size >= KeysFrom || naturalKeyWeightsRead()) && bound <= Keyed::NoKey;
-    if (keys)
-        source.arena.reset(new uchar[bound]);
-    const std::vector<Keyed> sorted =
-        sortPart(Less<std::vector<QStringView>>{source.names, source.arena.get()}, 0, size, keys, 0);
-    run.items.reserve(sorted.size());
+    // Room for the longest keys, not filled in; the arena keeps what they took.
+    const std::unique_ptr<uchar[]> room(keys ? new uchar[bound] : nullptr);
+    run.items = sortPart(Less<std::vector<QStringView>>{run.names, room.get()}, 0, size, keys, 0);
     size_t used = 0;
-    for (const Keyed &keyed : sorted) {
-        run.items.push_back({keyed, 0});
-        if (keyed.key != Keyed::NoKey) {
-            const uchar *key = source.arena.get() + keyed.key;
-            const uint length = uint(key[0]) << 8 | key[1];
-            used = std::max<size_t>(used, keyed.key + 2 + (length > Keyed::HeadBytes ? length - Keyed::HeadBytes : 0));
-        }
+    for (const Keyed &keyed : run.items) {
+        if (keyed.key == Keyed::NoKey)
+            continue;
+        const uchar *key = room.get() + keyed.key;
+        const uint length = uint(key[0]) << 8 | key[1];
+        used = std::max<size_t>(used, keyed.key + 2 + (length > Keyed::HeadBytes ? length - Keyed::HeadBytes : 0));
     }
-    // The arena had room for the longest keys; what they took is kept, so
-    // the room after it does not stay among the parts sorted later.
-    if (keys) {
-        std::unique_ptr<uchar[]> taken(new uchar[used]);
-        std::memcpy(taken.get(), source.arena.get(), used);
-        source.arena = std::move(taken);
-    }
-    run.size = quint32(size);
+    run.arena.assign(room.get(), room.get() + used);
 }
 
 NaturalRun::~NaturalRun() = default;
@@ -314,21 +285,27 @@ void NaturalRun::merge(NaturalRun &&later)
 {
     Sorted &run = *mSorted;
     Sorted &other = *later.mSorted;
-    const auto sourceBase = quint32(run.sources.size());
-    for (Sorted::Source &source : other.sources) {
-        source.first += run.size;
-        run.sources.push_back(std::move(source));
+    const auto placeBase = quint32(run.names.size());
+    const size_t keyBase = run.arena.size();
+    // Keys past the arena's reach are left to the collator, which orders alike.
+    const bool keysFit = keyBase + other.arena.size() < Keyed::NoKey;
+    for (Keyed &item : other.items) {
+        item.index += placeBase;
+        if (item.key != Keyed::NoKey)
+            item.key = keysFit ? quint32(item.key + keyBase) : Keyed::NoKey;
     }
-    for (Sorted::Item &item : other.items)
-        item.source += sourceBase;
-    const auto less = [&run](const Sorted::Item &a, const Sorted::Item &b) {
-        if (a.keyed.key != Keyed::NoKey && b.keyed.key != Keyed::NoKey) {
-            if (a.keyed.head[0] != b.keyed.head[0])
-                return a.keyed.head[0] < b.keyed.head[0];
-            if (a.keyed.head[1] != b.keyed.head[1])
-                return a.keyed.head[1] < b.keyed.head[1];
+    run.names.insert(run.names.end(), other.names.cbegin(), other.names.cend());
+    if (keysFit)
+        run.arena.insert(run.arena.end(), other.arena.cbegin(), other.arena.cend());
+    const Less<std::vector<QStringView>> less{run.names, run.arena.data()};
+    const auto before = [&less](const Keyed &a, const Keyed &b) {
+        if (a.key != Keyed::NoKey && b.key != Keyed::NoKey) {
+            if (a.head[0] != b.head[0])
+                return a.head[0] < b.head[0];
+            if (a.head[1] != b.head[1])
+                return a.head[1] < b.head[1];
         }
-        return run.before(a, b);
+        return less(a, b);
     };
     // Merged from the back into the room after the run's own items, without
     // a second copy of them; of equal names, the run's own come first.
@@ -336,12 +313,11 @@ void NaturalRun::merge(NaturalRun &&later)
     size_t taken = other.items.size();
     run.items.resize(own + taken);
     for (size_t to = own + taken; taken > 0;) {
-        if (own > 0 && less(other.items[taken - 1], run.items[own - 1]))
+        if (own > 0 && before(other.items[taken - 1], run.items[own - 1]))
             run.items[--to] = run.items[--own];
         else
             run.items[--to] = other.items[--taken];
     }
-    run.size += other.size;
     other = {};
 }
 
@@ -354,8 +330,8 @@ std::vector<quint32> NaturalRun::order() const
 {
     std::vector<quint32> order;
     order.reserve(mSorted->items.size());
-    for (const Sorted::Item &item : mSorted->items)
-        order.push_back(mSorted->sources[item.source].first + item.keyed.index);
+    for (const Keyed &item : mSorted->items)
+        order.push_back(item.index);
     return order;
 }
 

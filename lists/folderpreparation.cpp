@@ -264,6 +264,8 @@ std::optional<ListedFolder> listedFolder(WalkedFolder &walked, const FolderPrepa
         }
     }
     const std::vector<quint32> order = sorted.order();
+    // The parts' names, keys and runs are let go before the list is built.
+    sorted = {};
     listed.files.reserve(matchedCount);
     for (size_t k = 0; k < order.size(); ++k) {
         if (k + 16 < order.size())
@@ -276,7 +278,6 @@ std::optional<ListedFolder> listedFolder(WalkedFolder &walked, const FolderPrepa
         listed.files.push_back(
             {name, ownShown.empty() || ownShown[i].isNull() ? name : ownShown[i], file.size, file.modified});
     }
-    sorted = {};
     matched = {};
     walked.files = {};
     sortFiles(listed.files, preparation.order, preparation.reverse);
