@@ -17,10 +17,12 @@
 
 namespace Lirabel {
 
+// The bytes may overlap where `to` lies before `from`: they are copied
+// front to back, each read before it is written over.
 inline void copyFewBytes(char *to, const char *from, size_t count)
 {
     if (count > 256) {
-        std::memcpy(to, from, count); // the library's gain outweighs the change
+        std::memmove(to, from, count); // the library's gain outweighs the change
     } else if (count >= 8) {
         size_t at = 0;
         for (; at + 8 < count; at += 8) {
@@ -43,6 +45,36 @@ inline void copyFewBytes(char *to, const char *from, size_t count)
         to[count / 2] = from[count / 2];
         to[count - 1] = from[count - 1];
     }
+}
+
+inline void copyFewBytes(uchar *to, const uchar *from, size_t count)
+{
+    copyFewBytes(reinterpret_cast<char *>(to), reinterpret_cast<const char *>(from), count);
+}
+
+// Negative, zero or positive as the bytes of a compare before, equal to or
+// after those of b, unsigned, as memcmp.
+inline int compareFewBytes(const uchar *a, const uchar *b, size_t count)
+{
+    size_t at = 0;
+    for (; at + 8 <= count; at += 8) {
+        quint64 x;
+        quint64 y;
+        std::memcpy(&x, a + at, 8);
+        std::memcpy(&y, b + at, 8);
+        if (x != y) {
+            // The first byte that differs decides.
+            for (size_t i = at;; ++i) {
+                if (a[i] != b[i])
+                    return a[i] < b[i] ? -1 : 1;
+            }
+        }
+    }
+    for (; at < count; ++at) {
+        if (a[at] != b[at])
+            return a[at] < b[at] ? -1 : 1;
+    }
+    return 0;
 }
 
 // The length of a name of a directory entry, without the library's strlen.

@@ -3,6 +3,8 @@
 
 #include "core/naturalkey.h"
 
+#include "core/fewbytes.h"
+
 #include <atomic>
 
 #include <QLocale>
@@ -213,8 +215,8 @@ qsizetype buildKey(const Weights &w, QStringView name, char *key)
         ++i;
     }
     *out++ = char(Separator);
-    out = std::copy(accents.cbegin(), accents.cend(), out);
-    return out - key;
+    copyFewBytes(out, accents.constData(), size_t(accents.size()));
+    return out + accents.size() - key;
 }
 
 bool buildKey(const Weights &w, QStringView name, std::string &key)

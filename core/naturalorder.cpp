@@ -4,6 +4,7 @@
 #include "core/naturalorder.h"
 
 #include "core/bytenames.h"
+#include "core/fewbytes.h"
 #include "core/naturalkey.h"
 
 #include <QCollatorSortKey>
@@ -63,7 +64,7 @@ int compareKeys(const Keyed &a, const uchar *arenaA, const Keyed &b, const uchar
     const uint lengthB = uint(keyB[0]) << 8 | keyB[1];
     const uint shorter = std::min(lengthA, lengthB);
     if (shorter > Keyed::HeadBytes) {
-        if (const int byBytes = std::memcmp(keyA + 2, keyB + 2, shorter - Keyed::HeadBytes))
+        if (const int byBytes = compareFewBytes(keyA + 2, keyB + 2, shorter - Keyed::HeadBytes))
             return byBytes;
     }
     return lengthA == lengthB ? 0 : (lengthA < lengthB ? -1 : 1);
@@ -90,6 +91,13 @@ struct Less
 
     bool operator()(const Keyed &a, const Keyed &b) const
     {
+        // Most comparisons end at the keys' heads, before the names are looked at.
+        if (a.key != Keyed::NoKey && b.key != Keyed::NoKey) {
+            if (a.head[0] != b.head[0])
+                return a.head[0] < b.head[0];
+            if (a.head[1] != b.head[1])
+                return a.head[1] < b.head[1];
+        }
         return comesBefore(a, nameAt(names, a.index), arena, b, nameAt(names, b.index), arena);
     }
 };
@@ -165,14 +173,14 @@ std::vector<Keyed> sortPart(const Less<Names> &less, qsizetype first, qsizetype 
         arena[at + 1] = uchar(length);
         item.key = quint32(at);
         uchar head[Keyed::HeadBytes] = {};
-        std::memcpy(head, key, size_t(std::min<qsizetype>(length, Keyed::HeadBytes)));
+        copyFewBytes(head, key, size_t(std::min<qsizetype>(length, Keyed::HeadBytes)));
         item.head[0] = qFromBigEndian<quint64>(head);
         item.head[1] = qFromBigEndian<quint64>(head + 8);
         // Only the bytes past the head stay: the next key is written over
         // the rest, so the arena's pages are touched for what it keeps.
         const size_t rest = size_t(std::max<qsizetype>(length - Keyed::HeadBytes, 0));
         if (rest > 0)
-            std::memmove(arena + at + 2, key + Keyed::HeadBytes, rest);
+            copyFewBytes(arena + at + 2, key + Keyed::HeadBytes, rest);
         at += 2 + rest;
         keyed.push_back(item);
     }
@@ -297,16 +305,7 @@ void NaturalRun::merge(NaturalRun &&later)
     run.names.insert(run.names.end(), other.names.cbegin(), other.names.cend());
     if (keysFit)
         run.arena.insert(run.arena.end(), other.arena.cbegin(), other.arena.cend());
-    const Less<std::vector<QStringView>> less{run.names, run.arena.data()};
-    const auto before = [&less](const Keyed &a, const Keyed &b) {
-        if (a.key != Keyed::NoKey && b.key != Keyed::NoKey) {
-            if (a.head[0] != b.head[0])
-                return a.head[0] < b.head[0];
-            if (a.head[1] != b.head[1])
-                return a.head[1] < b.head[1];
-        }
-        return less(a, b);
-    };
+    const Less<std::vector<QStringView>> before{run.names, run.arena.data()};
     // Merged from the back into the room after the run's own items, without
     // a second copy of them; of equal names, the run's own come first.
     size_t own = run.items.size();

@@ -52,6 +52,10 @@ void TestNaturalOrder::sorted_data()
     QTest::newRow("ties by exact name") << QStringList{"Lied", "lied"};
     QTest::newRow("tracks") << QStringList{"track 1.mp3", "track 2.mp3", "track 10.mp3", "track 11.mp3"};
     QTest::newRow("equal values, ties by exact name") << QStringList{"file007", "file07", "file7", "file8"};
+    // Keys of hundreds of bytes, which differ only near their ends.
+    const QString umlauts(100, u'ä');
+    const QString plain(100, u'a');
+    QTest::newRow("long keys") << QStringList{umlauts + "1", umlauts + "2", plain + "5", umlauts + "10"};
     // Window and lists alike: by the name as it reads, "f\xfcr" as "für".
     QTest::newRow("foreign bytes as shown") << QStringList{"fa", nameFromBytes("f\xfcr"), "fz"};
 }
