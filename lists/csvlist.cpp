@@ -5,8 +5,6 @@
 
 #include "lists/listsink.h"
 
-#include "core/fewbytes.h"
-
 #include <algorithm>
 #include <charconv>
 #include <cstring>
@@ -17,21 +15,12 @@ namespace {
 
 constexpr size_t PrefetchRows = 8;
 
-// Appends bytes without QByteArray::append's general insert, which costs
-// more than the few bytes of a field.
-void appendBytes(QByteArray &row, QByteArrayView bytes)
-{
-    const qsizetype at = row.size();
-    row.resize(at + bytes.size());
-    copyFewBytes(row.data() + at, bytes.data(), size_t(bytes.size()));
-}
-
 // A number's digits, without a string of their own for each cell.
 void appendNumber(QByteArray &row, qint64 number)
 {
     char digits[24];
     const char *end = std::to_chars(digits, digits + sizeof digits, number).ptr;
-    appendBytes(row, QByteArrayView(digits, end - digits));
+    appendFewBytes(row, QByteArrayView(digits, end - digits));
 }
 
 void appendField(QByteArray &row, QStringView value, bool text, char separator)
@@ -79,7 +68,7 @@ void appendCell(QByteArray &row, ColumnKind kind, const ColumnValue &value, char
         appendNumber(row, value.number);
         return;
     case ColumnKind::Time:
-        appendBytes(row, times.text(value.number));
+        appendFewBytes(row, times.text(value.number));
         return;
     case ColumnKind::Duration:
         row.append(durationText(value.number).toLatin1());
@@ -132,19 +121,19 @@ void CsvList::folder(const ListedFolder &folder)
         ++mNumber;
         if (mRequest.numberEntries) {
             appendNumber(mRows, mNumber);
-            appendBytes(mRows, QByteArrayView(&separator, 1));
+            appendFewBytes(mRows, QByteArrayView(&separator, 1));
         }
         for (size_t c = 0; c < columns.size(); ++c) {
             if (c > 0)
-                appendBytes(mRows, QByteArrayView(&separator, 1));
+                appendFewBytes(mRows, QByteArrayView(&separator, 1));
             const ListColumn &column = *columns[c];
             if (column.sameInFolder)
-                appendBytes(mRows, mFolderCells[c]);
+                appendFewBytes(mRows, mFolderCells[c]);
             else
                 appendCell(mRows, column.kind, column.value({folder, file, mRequest.stripExtensions, mRoom}), separator,
                            mTimes);
         }
-        appendBytes(mRows, "\r\n");
+        appendFewBytes(mRows, "\r\n");
     }
     mSink.write(mRows);
 }

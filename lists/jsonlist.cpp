@@ -155,10 +155,13 @@ void JsonList::appendValue(QByteArray &out, ColumnKind kind, const ColumnValue &
             mLastTime = value.number;
             mLastTimeText = isoTimeText(value.number);
         }
-        if (mLastTimeText.isEmpty())
+        if (mLastTimeText.isEmpty()) {
             out.append("null");
-        else
-            out.append('"').append(mLastTimeText).append('"');
+        } else {
+            appendFewBytes(out, "\"");
+            appendFewBytes(out, mLastTimeText);
+            appendFewBytes(out, "\"");
+        }
         return;
     }
 }
@@ -195,9 +198,9 @@ void JsonList::folder(const ListedFolder &folder)
         }
         ++mFiles;
         if (lines)
-            mRows.append(path);
+            appendFewBytes(mRows, path);
         else
-            mRows.append(i > 0 ? ",\n{" : "\n{");
+            appendFewBytes(mRows, i > 0 ? QByteArrayView(",\n{") : QByteArrayView("\n{"));
         // The exact bytes, where the name shown is not the name itself.
         const bool ownBytes = file.shown.data() != file.name.data() && file.shown != file.name;
         const auto appendBytes = [&] {
@@ -210,11 +213,11 @@ void JsonList::folder(const ListedFolder &folder)
         }
         for (size_t c = 0; c < columns.size(); ++c) {
             if (c > 0)
-                mRows.append(',');
-            mRows.append(mKeys[c]);
+                appendFewBytes(mRows, ",");
+            appendFewBytes(mRows, mKeys[c]);
             const ListColumn &column = *columns[c];
             if (column.sameInFolder && !isSummed(column.kind)) {
-                mRows.append(mFolderCells[c]);
+                appendFewBytes(mRows, mFolderCells[c]);
             } else {
                 const ColumnValue value = column.value({folder, file, false, mRoom});
                 appendValue(mRows, column.kind, value);
@@ -226,7 +229,7 @@ void JsonList::folder(const ListedFolder &folder)
                 appendBytes();
             }
         }
-        mRows.append(lines ? "}\n" : "}");
+        appendFewBytes(mRows, lines ? QByteArrayView("}\n") : QByteArrayView("}"));
     }
     if (!lines)
         mRows.append("]}");

@@ -58,7 +58,7 @@ void appendJsonNumber(QByteArray &out, qint64 number)
     } while (rest != 0);
     if (number < 0)
         *--at = '-';
-    out.append(at, end - at);
+    appendFewBytes(out, QByteArrayView(at, end - at));
 }
 
 QByteArray isoTimeText(qint64 seconds)

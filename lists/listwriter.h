@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include "core/fewbytes.h"
 #include "fs/audiotags.h"
 #include "fs/filechecksum.h"
 
@@ -81,6 +82,15 @@ public:
     // The end of the list; the sink is finished here.
     virtual void finish() = 0;
 };
+
+// Appends a few bytes to a row, without QByteArray::append's general insert
+// and the C library's copy (fewbytes.h).
+inline void appendFewBytes(QByteArray &out, QByteArrayView bytes)
+{
+    const qsizetype at = out.size();
+    out.resize(at + bytes.size());
+    copyFewBytes(out.data() + at, bytes.data(), size_t(bytes.size()));
+}
 
 // Asks for the memory at address to be brought near the processor, for a
 // loop that reads in an order of its own: a few steps early, it hides the
