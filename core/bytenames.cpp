@@ -163,10 +163,14 @@ QString printableName(const QString &name)
 
 bool isShownAsItIs(QStringView name)
 {
-    return std::none_of(name.cbegin(), name.cend(), [](QChar c) {
+    // Every character looked at, without a branch each: the loop runs on
+    // several characters at once, and nearly every name is shown as it is.
+    bool changed = false;
+    for (const QChar c : name) {
         const char16_t u = c.unicode();
-        return isControl(c) || (u >= 0xdc80 && u <= 0xdcff);
-    });
+        changed |= (u < 0x20) | (u == 0x7f) | (char16_t(u - 0xdc80) < 0x80);
+    }
+    return !changed;
 }
 
 } // namespace Lirabel
