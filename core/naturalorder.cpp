@@ -49,38 +49,6 @@ QStringView nameAt(const Names &names, qsizetype i)
     return names[static_cast<typename Names::size_type>(i)];
 }
 
-// Compares two keys, each in its arena, as their names compare (0: the same key).
-int compareKeys(const Keyed &a, const uchar *arenaA, const Keyed &b, const uchar *arenaB)
-{
-    if (a.head[0] != b.head[0])
-        return a.head[0] < b.head[0] ? -1 : 1;
-    if (a.head[1] != b.head[1])
-        return a.head[1] < b.head[1] ? -1 : 1;
-    // A short head is filled with zeros, which a key may also hold: the
-    // lengths decide between a key and a longer one that starts with it.
-    const uchar *keyA = arenaA + a.key;
-    const uchar *keyB = arenaB + b.key;
-    const uint lengthA = uint(keyA[0]) << 8 | keyA[1];
-    const uint lengthB = uint(keyB[0]) << 8 | keyB[1];
-    const uint shorter = std::min(lengthA, lengthB);
-    if (shorter > Keyed::HeadBytes) {
-        if (const int byBytes = compareFewBytes(keyA + 2, keyB + 2, shorter - Keyed::HeadBytes))
-            return byBytes;
-    }
-    return lengthA == lengthB ? 0 : (lengthA < lengthB ? -1 : 1);
-}
-
-// True when a, named nameA with its key in arenaA, comes before b.
-bool comesBefore(const Keyed &a, QStringView nameA, const uchar *arenaA, const Keyed &b, QStringView nameB,
-                 const uchar *arenaB)
-{
-    if (a.key == Keyed::NoKey || b.key == Keyed::NoKey)
-        return naturalCompare(nameA, nameB) < 0;
-    if (const int byKey = compareKeys(a, arenaA, b, arenaB))
-        return byKey < 0;
-    return nameA.compare(nameB, Qt::CaseSensitive) < 0;
-}
-
 // Names is a QStringList or a std::vector<QStringView>: the window's list is
 // sorted where it lies, without a second list of views into it.
 template<typename Names>
@@ -89,16 +57,33 @@ struct Less
     const Names &names;
     uchar *arena;
 
+    [[nodiscard]] int compareKeys(const Keyed &a, const Keyed &b) const
+    {
+        if (a.head[0] != b.head[0])
+            return a.head[0] < b.head[0] ? -1 : 1;
+        if (a.head[1] != b.head[1])
+            return a.head[1] < b.head[1] ? -1 : 1;
+        // A short head is filled with zeros, which a key may also hold: the
+        // lengths decide between a key and a longer one that starts with it.
+        const uchar *keyA = arena + a.key;
+        const uchar *keyB = arena + b.key;
+        const uint lengthA = uint(keyA[0]) << 8 | keyA[1];
+        const uint lengthB = uint(keyB[0]) << 8 | keyB[1];
+        const uint shorter = std::min(lengthA, lengthB);
+        if (shorter > Keyed::HeadBytes) {
+            if (const int byBytes = compareFewBytes(keyA + 2, keyB + 2, shorter - Keyed::HeadBytes))
+                return byBytes;
+        }
+        return lengthA == lengthB ? 0 : (lengthA < lengthB ? -1 : 1);
+    }
+
     bool operator()(const Keyed &a, const Keyed &b) const
     {
-        // Most comparisons end at the keys' heads, before the names are looked at.
-        if (a.key != Keyed::NoKey && b.key != Keyed::NoKey) {
-            if (a.head[0] != b.head[0])
-                return a.head[0] < b.head[0];
-            if (a.head[1] != b.head[1])
-                return a.head[1] < b.head[1];
-        }
-        return comesBefore(a, nameAt(names, a.index), arena, b, nameAt(names, b.index), arena);
+        if (a.key == Keyed::NoKey || b.key == Keyed::NoKey)
+            return naturalCompare(nameAt(names, a.index), nameAt(names, b.index)) < 0;
+        if (const int byKey = compareKeys(a, b))
+            return byKey < 0;
+        return nameAt(names, a.index).compare(nameAt(names, b.index), Qt::CaseSensitive) < 0;
     }
 };
 
